@@ -1,0 +1,110 @@
+#include "tests/support/TestSupport.h"
+#include <shellapi.h>
+#include <vector>
+
+namespace testsupport {
+
+int PumpMessages(int maxRounds)
+{
+    int count = 0;
+    MSG msg;
+    for (int round = 0; round < maxRounds; ++round) {
+        bool any = false;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            any = true;
+            ++count;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (!any)
+            break;
+    }
+    return count;
+}
+
+std::wstring TempDir(const wchar_t* name)
+{
+    wchar_t base[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, base);
+    std::wstring dir = std::wstring(base) + L"korvel-test-" + name + L"-" + std::to_wstring(::GetCurrentProcessId());
+    RemoveTree(dir);
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+void RemoveTree(const std::wstring& dir)
+{
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring path = dir + L"\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else {
+                ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(path.c_str());
+            }
+        } while (::FindNextFileW(h, &fd));
+        ::FindClose(h);
+    }
+    ::RemoveDirectoryW(dir.c_str());
+}
+
+bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd)
+{
+    RECT rc;
+    if (hwnd)
+        ::GetWindowRect(hwnd, &rc);
+    else
+        ::SetRect(&rc, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    if (w <= 0 || h <= 0)
+        return false;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(mem, old);
+
+    BITMAPINFOHEADER bi = {};
+    bi.biSize = sizeof(bi);
+    bi.biWidth = w;
+    bi.biHeight = h;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    bi.biCompression = BI_RGB;
+    const DWORD stride = ((w * 3) + 3) & ~3u;
+    std::vector<BYTE> pixels(stride * h);
+    ::GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER bf = {};
+    bf.bfType = 0x4D42;
+    bf.bfOffBits = sizeof(bf) + sizeof(bi);
+    bf.bfSize = bf.bfOffBits + static_cast<DWORD>(pixels.size());
+    HANDLE f = ::CreateFileW(bmpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = ::WriteFile(f, &bf, sizeof(bf), &written, nullptr) && ::WriteFile(f, &bi, sizeof(bi), &written, nullptr) &&
+              ::WriteFile(f, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+    ::CloseHandle(f);
+    return ok;
+}
+
+std::wstring ExeDir()
+{
+    wchar_t path[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s = path;
+    return s.substr(0, s.find_last_of(L"\\/"));
+}
+
+} // namespace testsupport

@@ -1,0 +1,38 @@
+#pragma once
+// Helpers shared by the test executables: pumping the message loop, scratch folders, screenshots.
+#include "framework/Platform.h"
+#include <string>
+
+namespace testsupport {
+
+// Dispatches every waiting message (timers included) until the queue stays empty,
+// at most maxRounds passes, so a window that keeps posting cannot hang a test.
+// Returns the number of messages dispatched.
+int PumpMessages(int maxRounds = 200);
+
+// Pumps until cond() holds or maxRounds passes have run; returns cond()'s last value.
+template <class Cond>
+bool PumpUntil(Cond cond, int maxRounds = 2000)
+{
+    for (int i = 0; i < maxRounds; ++i) {
+        if (cond())
+            return true;
+        PumpMessages(1);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return cond();
+}
+
+// A fresh empty folder under the temp directory, removed again by the caller's choice.
+std::wstring TempDir(const wchar_t* name);
+
+// Removes a folder and everything in it.
+void RemoveTree(const std::wstring& dir);
+
+// Writes the whole screen, or one window when hwnd is given, as a 24-bit BMP file.
+bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd = nullptr);
+
+// The folder of the running test executable (where the DLLs lie).
+std::wstring ExeDir();
+
+} // namespace testsupport
