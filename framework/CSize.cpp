@@ -1,0 +1,2 @@
+// CSize is complete in its header; this file keeps the one-pair-per-class layout.
+#include "framework/CSize.h"
