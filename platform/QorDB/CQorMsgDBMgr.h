@@ -1,0 +1,41 @@
+#pragma once
+// The message database manager: it owns the one connection to the signed-in user's
+// message database and creates the tables the message centre reads.
+//
+// Tables made by InitDBTable (every column the message centre reads, plus a few of the
+// library's own: Col_SourceMsgID, Col_Source, qor_Talk_Log):
+//   qor_Msg, qor_Msg_Content, qor_Msg_Attach, qor_Msg_Recv, qor_Msg_UnRead,
+//   Qor_Talk, qor_Talk_Msg, qor_Talk_AttachMent, qor_Talk_Log
+#include "platform/QorDB/CYqConnect.h"
+
+class CQorMsgDBMgr {
+public:
+    CQorMsgDBMgr();
+    virtual ~CQorMsgDBMgr();
+    CQorMsgDBMgr(const CQorMsgDBMgr&) = delete;
+    CQorMsgDBMgr& operator=(const CQorMsgDBMgr&) = delete;
+
+    // Opens the database file (creating it when missing); false when it cannot be opened.
+    bool OpenConnect(LPCWSTR pszDBFile);
+    void CloseConnect();
+    bool IsConnected() const;
+    CYqConnect* GetConnect() { return &m_connect; }
+
+    // Creates the missing tables and indexes; existing tables and rows are kept.
+    bool InitDBTable();
+
+    // Where a downloaded attachment was saved: the first row of the message (id compared
+    // with case) whose file name matches without case. False when no row took the path.
+    bool UpdateAttachLocalPath(LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath);
+    bool UpdateTalkAttachLocalPath(LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath);
+
+    // Last change of the database file as "YYYY-MM-DD HH:MM:SS" (local time); false and an
+    // empty text when no database is open.
+    bool GetMemoDBTime(CString& strTime);
+
+private:
+    bool UpdateLocalPath(LPCWSTR pszTable, LPCWSTR pszIdColumn, LPCWSTR pszMsgID, LPCWSTR pszFileName,
+                         LPCWSTR pszLocalPath);
+
+    CYqConnect m_connect;
+};

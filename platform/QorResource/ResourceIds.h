@@ -1,0 +1,76 @@
+#pragma once
+// Numbers of the resources in QorResource.dll, shared by the program and the resource
+// script. The numbers are fixed by the windows that load them; the names are ours.
+// (Plain #defines: the resource compiler reads this file too.)
+
+// Dialog templates
+#define IDD_MSG_MANAGER 134
+#define IDD_LOGIN_WAIT 188
+#define IDD_WEB_MSG 199
+#define IDD_LOGIN_BYNAME 1044
+#define IDD_CONNECT_ERR 15024
+#define IDD_WAITING 15031
+#define IDD_MAIN_WINDOW 15033
+#define IDD_LOGIN_DIALOG 15035
+
+// Icons and bitmaps
+#define IDI_MAINFRAME 128
+#define IDB_HEAD_DEFAULT 172
+#define IDB_MAIN_BK 186
+#define IDB_ICON_PASSWORD 1021
+#define IDB_ICON_SERVER 1023
+#define IDB_ICON_USER 1024
+
+// The sign-in panel's status menu and its commands (the status each one chooses)
+#define IDR_MENU_LOGIN_STATUS 1017
+#define ID_LOGIN_STATUS_ONLINE 32767    // 3
+#define ID_LOGIN_STATUS_INVISIBLE 32769 // 6
+#define ID_LOGIN_STATUS_AWAY 32776      // 5
+#define ID_LOGIN_STATUS_BUSY 32825      // 4
+#define ID_LOGIN_STATUS_DND 32847       // 8
+
+// Controls of the sign-in panel (template 15035)
+#define IDC_ICON_SERVER 554
+#define IDC_ICON_USER 555
+#define IDC_ICON_USER_LINE 556
+#define IDC_ICON_PASSWORD 557
+#define IDC_ICON_PASSWORD_LINE 558
+#define IDC_SERVER_COMBO 1012
+#define IDC_USER_CAPTION 1014
+#define IDC_PASSWORD_CAPTION 1016
+#define IDC_ERROR_MARK 1018
+#define IDC_SERVER_CAPTION 1020
+#define IDC_BYNAME_NAME 1077
+#define IDC_REMEMBER_ME 1143
+#define IDC_STATUS_BUTTON 1145
+#define IDC_CHECK_CAPTION 1146
+#define IDC_NET_SETTINGS 1188
+#define IDC_SWITCH_MODE 1189
+#define IDC_ERROR_TEXT 2021
+#define IDC_USER_EDIT 5000
+#define IDC_PASSWORD_EDIT 5002
+#define IDC_LOGIN_BUTTON 5004
+#define IDC_AUTO_LOGIN 5005
+#define IDC_SAVE_PASSWORD 5006
+#define IDC_HEAD_PIC 11132
+#define IDC_LOGO_STRIP 11323
+
+// Strings
+#define IDS_MSGBOX_CAPTION 61220
+#define IDS_LOGIN_BUTTON_TIP 61780
+#define IDS_PRODUCT_TITLE 61951
+#define IDS_PRODUCT_NAME 61952
+#define IDS_LOGIN_CAPTION 62074
+#define IDS_ENTER_SERVER 62083
+#define IDS_ACCOUNT_SIGNED_IN 65204
+#define IDS_NET_SETTINGS 65315
+#define IDS_SWITCH_LOGIN_MODE 65323
+#define IDS_SWITCH_LOGIN_MODE_TIP 65324
+
+// The waiting dialog (template IDD_WAITING) and the attachment list's row icons
+#define IDC_WAITING_TEXT 1119
+#define IDC_WAITING_PERCENT 1148
+#define IDC_WAITING_PROGRESS 1150
+#define IDI_ATTACH_FOLDER 11006
+#define IDI_ATTACH_DOWNED 11008
+#define IDI_ATTACH_FORWARDED 11009

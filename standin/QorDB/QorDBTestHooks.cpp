@@ -1,0 +1,40 @@
+#include "platform/QorDB/QorDBTestHooks.h"
+#include "standin/QorDB/StatementLog.h"
+#include <deque>
+#include <mutex>
+
+namespace {
+
+std::mutex g_lock;
+std::deque<CString> g_statements;
+CString g_failText;
+const size_t kMaxStatements = 2000;
+
+} // namespace
+
+bool QorDBRecordStatement(LPCWSTR pszSql)
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    if (g_statements.size() >= kMaxStatements)
+        g_statements.pop_front();
+    g_statements.push_back(pszSql ? pszSql : L"");
+    return !g_failText.IsEmpty() && pszSql && wcsstr(pszSql, g_failText) != nullptr;
+}
+
+std::vector<CString> QorDBTest_GetStatements()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    return std::vector<CString>(g_statements.begin(), g_statements.end());
+}
+
+void QorDBTest_ClearStatements()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    g_statements.clear();
+}
+
+void QorDBTest_FailStatementsContaining(LPCWSTR pszText)
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    g_failText = pszText ? pszText : L"";
+}

@@ -1,0 +1,6 @@
+#pragma once
+// The database library's record of statements (see QorDBTestHooks.h).
+#include "framework/Platform.h"
+
+// Records the statement; true when a test asked for statements like it to fail.
+bool QorDBRecordStatement(LPCWSTR pszSql);

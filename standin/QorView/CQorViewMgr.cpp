@@ -1,0 +1,463 @@
+#include "platform/QorView/CQorViewMgr.h"
+#include "framework/CWnd.h"
+#include "platform/QorCore/QorCoreIds.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include "standin/QorView/QorViewRes.h"
+#include "standin/QorView/QorViewState.h"
+
+using namespace qorview_detail;
+
+namespace {
+
+const UINT kWmLoginNotify = WM_APP + 1;
+
+template <class T>
+void Hold(T*& slot, T* p)
+{
+    if (p == slot)
+        return;
+    if (p)
+        p->AddRef();
+    if (slot)
+        slot->Release();
+    slot = p;
+}
+
+} // namespace
+
+// The core component registers itself on first use: when its ProgID is unknown, run the
+// registration of the QorCore.dll that lies beside this library. The server path it
+// registers is the bare file name, so every copy of the program loads its own core.
+BOOL qorview_detail::EnsureCoreRegistered()
+{
+    CLSID clsid = {};
+    if (SUCCEEDED(::CLSIDFromProgID(kProgIdQorMsg, &clsid)))
+        return TRUE;
+    wchar_t path[MAX_PATH] = {};
+    HMODULE self = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&qorview_detail::EnsureCoreRegistered), &self);
+    ::GetModuleFileNameW(self, path, MAX_PATH);
+    CString file = CQorViewBaseFun::GetPathName(path) + L"\\QorCore.dll";
+    HMODULE core = ::LoadLibraryW(file);
+    if (!core)
+        return FALSE;
+    using RegisterFn = HRESULT(WINAPI*)();
+    auto reg = reinterpret_cast<RegisterFn>(::GetProcAddress(core, "DllRegisterServer"));
+    if (reg)
+        reg();
+    ::FreeLibrary(core);
+    return SUCCEEDED(::CLSIDFromProgID(kProgIdQorMsg, &clsid)) ? TRUE : FALSE;
+}
+
+namespace {
+
+CString CmdName(IQorCmd* pCmd)
+{
+    BSTR b = nullptr;
+    CString name;
+    if (pCmd && SUCCEEDED(pCmd->get_Name(&b)) && b)
+        name = b;
+    ::SysFreeString(b);
+    return name;
+}
+
+CString ArrayText(const CStringArray& ar)
+{
+    CString out;
+    for (INT_PTR i = 0; i < ar.GetSize(); ++i) {
+        if (i)
+            out += L",";
+        out += ar[i];
+    }
+    return out;
+}
+
+} // namespace
+
+CQorViewMgr* CQorViewMgr::Instance()
+{
+    // Never destroyed: windows and COM objects may still reach it while the process ends.
+    static CQorViewMgr* instance = new CQorViewMgr;
+    return instance;
+}
+
+CQorViewMgr::CQorViewMgr()
+{
+    Record(L"CQorViewMgr::CQorViewMgr");
+    EnsureCoreRegistered();
+}
+
+CQorViewMgr::~CQorViewMgr() = default;
+
+void CQorViewMgr::SetCoreCallback(IQorCallback* pCallback)
+{
+    Record(L"CQorViewMgr::SetCoreCallback", pCallback ? L"set" : L"null");
+    Hold(m_pCoreCallback, pCallback);
+}
+
+void CQorViewMgr::SetAppCallback(IQorCallback* pCallback)
+{
+    Record(L"CQorViewMgr::SetAppCallback", pCallback ? L"set" : L"null");
+    Hold(m_pAppCallback, pCallback);
+}
+
+void CQorViewMgr::SetConsole(IDispatch* pConsole)
+{
+    Record(L"CQorViewMgr::SetConsole", pConsole ? L"set" : L"null");
+    Hold(m_pConsole, pConsole);
+}
+
+void CQorViewMgr::SetQorMsg(IQorMsg* pMsg)
+{
+    Hold(m_pQorMsg, pMsg);
+}
+
+// Sign-in
+
+BOOL CQorViewMgr::SetProxy(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
+                           const CString& strPassword)
+{
+    Record(L"CQorViewMgr::SetProxy", Join({Num(nType), Num(nFlag), strHost, Num(nPort), strUser}));
+    return TRUE;
+}
+
+// Our library reaches no server: the sign-in is remembered, and the outcome that a test
+// scripted is posted to the owner window as the real sign-in would report it.
+BOOL CQorViewMgr::Login(const CString& strServer, int nPort, const CString& strLoginName, const CString& strPassword,
+                        int nPasswordType, int nStatus, int nLoginFlags, int nReserved)
+{
+    // The password stays out of the log.
+    Record(L"CQorViewMgr::Login", Join({strServer, Num(nPort), strLoginName, Num(nPasswordType), Num(nStatus),
+                                        Num(nLoginFlags), Num(nReserved)}));
+    m_strServerAddr = strServer;
+    m_nServerPort = nPort;
+    m_nUseAltServer = 0;
+    m_strServerName.Empty();
+    CServerItemArray servers;
+    CQorViewBaseFun::LoadServerList(servers);
+    for (INT_PTR i = 0; i < servers.GetSize(); ++i) {
+        if (servers[i].strServer.CompareNoCase(strServer) == 0) {
+            m_strServerName = servers[i].strName;
+            break;
+        }
+    }
+
+    LockScript();
+    Script& s = GetScript();
+    bool scripted = s.hasLoginResult;
+    int code = s.loginCode, detail = s.loginDetail;
+    UnlockScript();
+    if (!scripted)
+        return TRUE;
+    if (code == 12) {
+        m_strAccount = strLoginName;
+        m_strUserName = strLoginName;
+        m_nUserStatus = nStatus;
+        m_strLastAccount = strLoginName;
+    }
+    HWND owner = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    if (owner)
+        ::PostMessageW(owner, kWmLoginNotify, static_cast<WPARAM>(code), static_cast<LPARAM>(detail));
+    return TRUE;
+}
+
+void CQorViewMgr::OnLoginIsOK()
+{
+    Record(L"CQorViewMgr::OnLoginIsOK");
+    m_bPanelsReady = 1;
+}
+
+void CQorViewMgr::OnSocketClose() { Record(L"CQorViewMgr::OnSocketClose"); }
+void CQorViewMgr::OnConnectRepairOK() { Record(L"CQorViewMgr::OnConnectRepairOK"); }
+
+BOOL CQorViewMgr::GetQorCoreErrorInfo(int nError, CString& strText, CString& strExtra)
+{
+    Record(L"CQorViewMgr::GetQorCoreErrorInfo", Num(nError));
+    CString format = CQorViewBaseFun::LoadStringW(IDS_QORVIEW_CORE_ERROR);
+    strText.Format(format.IsEmpty() ? CString(L"Error %d").GetString() : format.GetString(), nError);
+    strExtra.Empty();
+    return TRUE;
+}
+
+CString CQorViewMgr::GetQorLoginPropInfo(const CString& strName)
+{
+    Record(L"CQorViewMgr::GetQorLoginPropInfo", strName);
+    return CString();
+}
+
+int CQorViewMgr::GetQorLoginPropInfoInt(const CString& strName)
+{
+    Record(L"CQorViewMgr::GetQorLoginPropInfoInt", strName);
+    return 0;
+}
+
+bool CQorViewMgr::OnReceiveCmd_RCM_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_RCM_Err", CmdName(pCmd)); return true; }
+bool CQorViewMgr::OnReceiveCmd_DNF_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_DNF_Err", CmdName(pCmd)); return true; }
+bool CQorViewMgr::OnReceiveCmd_PSW_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_PSW_Err", CmdName(pCmd)); return true; }
+bool CQorViewMgr::OnReceiveCmd_AIT_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_AIT_Err", CmdName(pCmd)); return true; }
+bool CQorViewMgr::OnReceiveCmd_UPF_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_UPF_Err", CmdName(pCmd)); return true; }
+bool CQorViewMgr::OnReceiveCmd_MSG_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_MSG_Err", CmdName(pCmd)); return true; }
+bool CQorViewMgr::OnReceiveCmd_UVF_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_UVF_Err", CmdName(pCmd)); return true; }
+bool CQorViewMgr::OnReceiveCmd_DVF_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_DVF_Err", CmdName(pCmd)); return true; }
+bool CQorViewMgr::OnReceiveCmd_RVF_Err(IQorCmd* pCmd) { Record(L"CQorViewMgr::OnReceiveCmd_RVF_Err", CmdName(pCmd)); return true; }
+
+// Signed-in state
+
+void CQorViewMgr::InitSkin() { Record(L"CQorViewMgr::InitSkin"); }
+
+void CQorViewMgr::SetSize(const RECT& rc)
+{
+    Record(L"CQorViewMgr::SetSize", Join({Num(rc.left), Num(rc.top), Num(rc.right), Num(rc.bottom)}));
+}
+
+void CQorViewMgr::ShowKorvelDlg(CWnd* pParent, const RECT& rc)
+{
+    Record(L"CQorViewMgr::ShowKorvelDlg", Join({Num(rc.left), Num(rc.top), Num(rc.right), Num(rc.bottom)}));
+}
+
+void CQorViewMgr::SetUserStatus(int nStatus, const CString& strText, BOOL bNotify)
+{
+    Record(L"CQorViewMgr::SetUserStatus", Join({Num(nStatus), strText, Num(bNotify)}));
+    m_nUserStatus = nStatus;
+}
+
+BOOL CQorViewMgr::InitDBTable()
+{
+    Record(L"CQorViewMgr::InitDBTable");
+    return TRUE;
+}
+
+// Forgets everything of the signed-in session; the settings on disk stay.
+void CQorViewMgr::ClearData()
+{
+    Record(L"CQorViewMgr::ClearData");
+    m_strAccount.Empty();
+    m_strIdentity.Empty();
+    m_strUserName.Empty();
+    m_strSessionText1.Empty();
+    m_strSessionText2.Empty();
+    m_strSessionText3.Empty();
+    m_strCompanyKey.Empty();
+    m_strCompanyName.Empty();
+    m_nUserStatus = 0;
+    m_dwServerOption1 = m_dwServerOption2 = 0;
+    m_bUnreadPending = m_bUnreadFlash = m_bPanelsReady = 0;
+    m_nBusyCount = 0;
+    m_nServerAwayMinutes = 0;
+    m_mapPendingGroups.clear();
+    m_UserList.RemoveAll();
+    SetQorMsg(nullptr);
+}
+
+void CQorViewMgr::SendLogStatusToMsgDlg(BOOL bSignedIn) { Record(L"CQorViewMgr::SendLogStatusToMsgDlg", Num(bSignedIn)); }
+void CQorViewMgr::StopAudioEnginee() { Record(L"CQorViewMgr::StopAudioEnginee"); }
+
+void CQorViewMgr::ShowOptionDlg(const CString& strText1, const CString& strText2)
+{
+    Record(L"CQorViewMgr::ShowOptionDlg", Join({strText1, strText2}));
+}
+
+void CQorViewMgr::SetActiveViewTab(int nType, const CString& strText, int nFlag)
+{
+    Record(L"CQorViewMgr::SetActiveViewTab", Join({Num(nType), strText, Num(nFlag)}));
+}
+
+// Per-account settings go to the account's own file.
+int CQorViewMgr::SetMyConfigPro(const CString& strSection, const CString& strKey, const CString& strValue)
+{
+    Record(L"CQorViewMgr::SetMyConfigPro", Join({strSection, strKey, strValue}));
+    CString file = CQorViewBaseFun::GetMyConfigFile(m_strAccount);
+    return WriteString(strSection, strKey, strValue, file) ? 1 : 0;
+}
+
+CString CQorViewMgr::GetMyConfigPro(const CString& strSection, const CString& strKey)
+{
+    return ReadString(strSection, strKey, CString(), CQorViewBaseFun::GetMyConfigFile(m_strAccount));
+}
+
+CString CQorViewMgr::GetUserInfoFile() { return CQorViewBaseFun::GetUserInfoFile(m_strAccount); }
+
+CString CQorViewMgr::XX_GetAppPathName(const CString& strApp)
+{
+    Record(L"CQorViewMgr::XX_GetAppPathName", strApp);
+    return CString();
+}
+
+// The template's placeholders: "%PERSON%", "%ACCOUNT%", "%SERVER%".
+void CQorViewMgr::ReplaceSysValue(CString& strText, const CString& strPerson)
+{
+    strText.Replace(L"%PERSON%", strPerson);
+    strText.Replace(L"%ACCOUNT%", m_strAccount);
+    strText.Replace(L"%SERVER%", m_strServerHost.IsEmpty() ? m_strServerAddr : m_strServerHost);
+}
+
+// Conversations: our library opens no windows; each request is recorded.
+
+BOOL CQorViewMgr::NewChatDlg(const CString& strAccount, const CString& strName, const CString& strText1,
+                             const CString& strText2, BOOL bShow, BOOL bFlag)
+{
+    Record(L"CQorViewMgr::NewChatDlg", Join({strAccount, strName, strText1, strText2, Num(bShow), Num(bFlag)}));
+    return TRUE;
+}
+
+BOOL CQorViewMgr::NewGroupDisDlgEx(const CString& strViewId, BOOL bShow, BOOL bFlag)
+{
+    Record(L"CQorViewMgr::NewGroupDisDlgEx", Join({strViewId, Num(bShow), Num(bFlag)}));
+    return TRUE;
+}
+
+BOOL CQorViewMgr::NewSendMsg(const CString& strReceivers, const CString& strMsgId, int n1, int n2,
+                             const CString& strText1, const CString& strText2, int n3, bool bFlag)
+{
+    Record(L"CQorViewMgr::NewSendMsg",
+           Join({strReceivers, strMsgId, Num(n1), Num(n2), strText1, strText2, Num(n3), Num(bFlag)}));
+    return TRUE;
+}
+
+void CQorViewMgr::DoUnReadChatMsg(const CString& strKey, const CString& strName, const CStringArray& arMsgKeys,
+                                  const CStringArray& arMsgIds)
+{
+    Record(L"CQorViewMgr::DoUnReadChatMsg", Join({strKey, strName, ArrayText(arMsgKeys), ArrayText(arMsgIds)}));
+}
+
+void CQorViewMgr::DoUnReadTalkMsg(const CString& strKey, const CString& strName, const CStringArray& arMsgKeys,
+                                  const CStringArray& arMsgIds)
+{
+    Record(L"CQorViewMgr::DoUnReadTalkMsg", Join({strKey, strName, ArrayText(arMsgKeys), ArrayText(arMsgIds)}));
+}
+
+void CQorViewMgr::DoUnReadGroupDisMsg(const CString& strKey, const CStringArray& arMsgKeys,
+                                      const CStringArray& arMsgIds)
+{
+    Record(L"CQorViewMgr::DoUnReadGroupDisMsg", Join({strKey, ArrayText(arMsgKeys), ArrayText(arMsgIds)}));
+}
+
+void CQorViewMgr::DoUnReadChatFromDB(const CString& strSender, const CString& strSenderName)
+{
+    Record(L"CQorViewMgr::DoUnReadChatFromDB", Join({strSender, strSenderName}));
+}
+
+void CQorViewMgr::DoUnReadGroupFromDB(const CString& strTalkId) { Record(L"CQorViewMgr::DoUnReadGroupFromDB", strTalkId); }
+void CQorViewMgr::ShowUnreadMsg() { Record(L"CQorViewMgr::ShowUnreadMsg"); }
+void CQorViewMgr::LoadUnReadMsg() { Record(L"CQorViewMgr::LoadUnReadMsg"); }
+
+// Hands the held outgoing message to the core console when there is one.
+BOOL CQorViewMgr::QuickSendMsg(WPARAM wValue, const CString& strText)
+{
+    Record(L"CQorViewMgr::QuickSendMsg", Join({Num(static_cast<long long>(wValue)), strText}));
+    if (!m_pQorMsg)
+        return FALSE;
+    if (m_pQorConsole)
+        m_pQorConsole->SendMsg(m_pQorMsg);
+    return TRUE;
+}
+
+void CQorViewMgr::ShowBulletin(const CString& strNoticeId) { Record(L"CQorViewMgr::ShowBulletin", strNoticeId); }
+
+void CQorViewMgr::InsertBulletin(const CString& strSubject, const CString& strMsgId, const CString& strSenderName,
+                                 const CString& strTime, int nFlag)
+{
+    Record(L"CQorViewMgr::InsertBulletin", Join({strSubject, strMsgId, strSenderName, strTime, Num(nFlag)}));
+}
+
+void CQorViewMgr::AddChatDlgNudge(const CString& strLogin, const CString& strName)
+{
+    Record(L"CQorViewMgr::AddChatDlgNudge", Join({strLogin, strName}));
+}
+
+void CQorViewMgr::ProcessGroupOPT(CQorMsgItem* pItem, bool bShow)
+{
+    Record(L"CQorViewMgr::ProcessGroupOPT", Join({pItem ? pItem->strTalkID : CString(), pItem ? pItem->strMsgID : CString(),
+                                                 Num(bShow)}));
+    delete pItem;
+}
+
+void CQorViewMgr::GetUserInfo(CWnd* pNotify, const CString& strLogin, const CString& strFields)
+{
+    Record(L"CQorViewMgr::GetUserInfo", Join({strLogin, strFields}));
+}
+
+CString CQorViewMgr::GetRecentContacts()
+{
+    Record(L"CQorViewMgr::GetRecentContacts");
+    return CString();
+}
+
+BOOL CQorViewMgr::GetSelectedUsers(CStringArray& arFirst, CStringArray& arSecond, BOOL bOption1, BOOL bOption2)
+{
+    Record(L"CQorViewMgr::GetSelectedUsers", Join({Num(bOption1), Num(bOption2)}));
+    arFirst.RemoveAll();
+    arSecond.RemoveAll();
+    return FALSE;
+}
+
+BOOL CQorViewMgr::GetSelectedUsers(CArray<int, int>& arIds, CStringArray& arFirst, CStringArray& arSecond,
+                                   BOOL bOption1, BOOL bOption2)
+{
+    Record(L"CQorViewMgr::GetSelectedUsersWithIds", Join({Num(bOption1), Num(bOption2)}));
+    arIds.RemoveAll();
+    arFirst.RemoveAll();
+    arSecond.RemoveAll();
+    return FALSE;
+}
+
+void CQorViewMgr::RemoveMsgDlgItemByWnd(HWND hWnd) { Record(L"CQorViewMgr::RemoveMsgDlgItemByWnd"); }
+void CQorViewMgr::ReqLoadGroupChild(HWND hNotify, const CString& strGroupId) { Record(L"CQorViewMgr::ReqLoadGroupChild", strGroupId); }
+void CQorViewMgr::ReqLoadViewChild(HWND hNotify, const CString& strViewId) { Record(L"CQorViewMgr::ReqLoadViewChild", strViewId); }
+
+CString CQorViewMgr::GetViewID(const CString& strId)
+{
+    Record(L"CQorViewMgr::GetViewID", strId);
+    return strId;
+}
+
+// Downloads
+
+BOOL CQorViewMgr::DownloadAttach(const CString& strHost, const CString& strKey, int nKind, HWND hNotify,
+                                 const CString& strMsgId, const CString& strSavePath, CFileQueryID* pQueryId)
+{
+    Record(L"CQorViewMgr::DownloadAttach", Join({strHost, strKey, Num(nKind), strMsgId, strSavePath}));
+    return FALSE;
+}
+
+int CQorViewMgr::GetDownloadFileInfo(CFileQueryID* pQueryId, FiileItem_Info* pInfo)
+{
+    Record(L"CQorViewMgr::GetDownloadFileInfo");
+    return -1;
+}
+
+int CQorViewMgr::GetDownloadFolderInfo(CFileQueryID* pQueryId, QorFolderItem& item)
+{
+    Record(L"CQorViewMgr::GetDownloadFolderInfo");
+    return -1;
+}
+
+BOOL CQorViewMgr::CancelDownload(CFileQueryID* pQueryId)
+{
+    Record(L"CQorViewMgr::CancelDownload");
+    return FALSE;
+}
+
+BOOL CQorViewMgr::HaveReceiveFileACE()
+{
+    Record(L"CQorViewMgr::HaveReceiveFileACE");
+    return TRUE;
+}
+
+// Rendering helpers
+
+void CQorViewMgr::AppendUserDefineLink(CASRichEdit* pEdit, CLinkDataMgr* pLinks, const CString& strText,
+                                       const CString& strCommand)
+{
+    Record(L"CQorViewMgr::AppendUserDefineLink", Join({strText, strCommand}));
+}
+
+BOOL CQorViewMgr::PrintRichEditContent(CASRichEdit* pEdit)
+{
+    Record(L"CQorViewMgr::PrintRichEditContent");
+    return FALSE;
+}
+
+void CQorViewMgr::SinkWindowScrollbar(HWND hWnd) { Record(L"CQorViewMgr::SinkWindowScrollbar"); }
+void CQorViewMgr::UnSinkWindowScrollbar(HWND hWnd) { Record(L"CQorViewMgr::UnSinkWindowScrollbar"); }

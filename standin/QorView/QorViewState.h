@@ -1,0 +1,69 @@
+#pragma once
+// Inner state of our view library shared by its sources: the call log, the answers that
+// tests script, and the per-user settings file. Not part of the library's surface.
+#include "framework/CString.h"
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qorview_detail {
+
+// The call log (one entry per operation of the library).
+void Record(const wchar_t* operation, const CString& args = CString());
+// Arguments joined by "|" for the log.
+CString Join(std::initializer_list<CString> parts);
+CString Num(long long n);
+
+// Scripted answers (see QorViewTestHooks.h).
+struct Script {
+    std::deque<int> messageBoxAnswers;
+    int defaultMessageBoxAnswer = 0;
+    bool hasLoginResult = false;
+    int loginCode = 0;
+    int loginDetail = 0;
+    bool hasHttpReply = false;
+    std::string httpReply;
+    int httpResult = 1;
+    std::deque<std::wstring> selectedFolders;
+    std::deque<int> passwordPromptAnswers;
+    bool muteSounds = false;
+    bool domainAccountExists = true;
+    bool domainPasswordOk = true;
+    std::wstring profileRoot;
+    std::wstring workDir;
+};
+// The script, guarded by the library's lock while the callback runs.
+Script& GetScript();
+void LockScript();
+void UnlockScript();
+
+// Registers the core component when its ProgIDs are unknown (run by the view manager).
+BOOL EnsureCoreRegistered();
+
+// Folders
+CString ProfileRoot();                     // per-user root, created when missing
+CString EnsureFolder(const CString& path); // creates the folder (and its parents); path or ""
+CString SafeFileName(const CString& text); // characters not allowed in file names become "_"
+
+// The per-user settings file and typed access to it. Values keep leading and trailing
+// blanks (they are written quoted) and never break a line.
+CString ConfigFile();
+CString ReadString(const wchar_t* section, const CString& key, const CString& def = CString(),
+                   const CString& file = CString());
+int ReadInt(const wchar_t* section, const CString& key, int def, const CString& file = CString());
+BOOL WriteString(const wchar_t* section, const CString& key, const CString& value, const CString& file = CString());
+BOOL WriteInt(const wchar_t* section, const CString& key, int value, const CString& file = CString());
+BOOL DeleteSection(const wchar_t* section, const CString& file = CString());
+// Creates an INI file as UTF-16 (with its byte-order mark) so that the profile functions
+// keep every character; an existing file is left alone.
+void EnsureUnicodeIni(const CString& file);
+
+// A colour of our skin by its name ("c.font.normal"); black for unknown names.
+COLORREF SkinColor(const wchar_t* name);
+
+// Secrets (passwords) are stored enciphered for the current Windows user (DPAPI), as hex.
+CString ProtectText(const CString& text);
+CString UnprotectText(const CString& hex);
+
+} // namespace qorview_detail

@@ -1,0 +1,396 @@
+// The database library stand-in over a real SQLite file: the message tables, the literal
+// statement forms the message centre issues, transactions and the named operations.
+#include "platform/QorDB/CQorDBBaseFun.h"
+#include "platform/QorDB/CQorMsgDBMgr.h"
+#include "platform/QorDB/CYqConnect.h"
+#include "platform/QorDB/CYqRecordset.h"
+#include "platform/QorDB/QorDBTestHooks.h"
+#include "tests/support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+class QorDbTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = testsupport::TempDir(L"qordb");
+        m_file = m_dir + L"\\user.db";
+        ASSERT_TRUE(m_mgr.OpenConnect(m_file.c_str()));
+        ASSERT_TRUE(m_mgr.InitDBTable()) << (LPCWSTR)m_mgr.GetConnect()->GetLastError();
+        QorDBTest_ClearStatements();
+    }
+    void TearDown() override
+    {
+        QorDBTest_FailStatementsContaining(nullptr);
+        m_mgr.CloseConnect();
+        testsupport::RemoveTree(m_dir);
+    }
+
+    CYqConnect* Db() { return m_mgr.GetConnect(); }
+    bool Exec(const wchar_t* sql) { return Db()->Execute(sql); }
+    int Count(const wchar_t* sql)
+    {
+        CYqRecordset rs;
+        int n = -1;
+        if (rs.Open(sql, Db()) && (rs.MoveFirst(), !rs.IsEOF()))
+            rs.GetValue(0, n);
+        return n;
+    }
+    void AddMessage(const wchar_t* id, int folder, const wchar_t* date, const wchar_t* subject)
+    {
+        CString sql;
+        sql.Format(L"INSERT INTO qor_Msg (Col_ID, Col_MsgFolder, Col_Sender, Col_SenderName, Col_SendDate,"
+                   L" Col_Subject, Col_ReadState, Col_AttachCount) VALUES ('%s', %d, 'ann', 'Ann', '%s', '%s', 0, 1)",
+                   id, folder, date, subject);
+        ASSERT_TRUE(Exec(sql)) << (LPCWSTR)Db()->GetLastError();
+        sql.Format(L"INSERT INTO qor_Msg_Content (Col_MSGID, Col_ContentType, Col_Content, Col_Content_Text)"
+                   L" VALUES ('%s', 'UTF-8', 'body of %s', 'body of %s')", id, id, id);
+        ASSERT_TRUE(Exec(sql));
+        sql.Format(L"INSERT INTO qor_Msg_Attach (Col_MSGID, Col_FileName) VALUES ('%s', 'a.txt')", id);
+        ASSERT_TRUE(Exec(sql));
+        sql.Format(L"INSERT INTO qor_Msg_Recv (Col_MSGID, Col_RecvName) VALUES ('%s', 'Bob')", id);
+        ASSERT_TRUE(Exec(sql));
+    }
+
+    std::wstring m_dir, m_file;
+    CQorMsgDBMgr m_mgr;
+};
+
+} // namespace
+
+TEST_F(QorDbTest, TablesOfTheMessageCentreExistAfterInit)
+{
+    for (const wchar_t* table : { L"qor_Msg", L"qor_Msg_Content", L"qor_Msg_Attach", L"qor_Msg_Recv", L"qor_Msg_UnRead",
+                                  L"Qor_Talk", L"qor_Talk_Msg", L"qor_Talk_AttachMent" }) {
+        CString sql;
+        sql.Format(L"SELECT count(*) FROM %s", table);
+        EXPECT_EQ(Count(sql), 0) << table;
+    }
+    // Names are matched without case, as the statements spell them both ways.
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_msg WHERE Col_MSGFolder = 1 AND Col_MsgFlag = 0"), 0);
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg_UnRead WHERE Col_RecvLogin = '' AND Col_Favourite = 0"), 0);
+    // Init twice keeps rows.
+    AddMessage(L"m1", 1, L"2020-01-02 10:00:00", L"s");
+    EXPECT_TRUE(m_mgr.InitDBTable());
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), 1);
+}
+
+TEST_F(QorDbTest, RecordsetWalksRowsAndReadsByPositionAndName)
+{
+    AddMessage(L"m1", 1, L"2020-01-02 10:00:00", L"first");
+    AddMessage(L"m2", 2, L"2021-03-04 05:06:07", L"second");
+    AddMessage(L"m3", 1, L"2019-12-31 23:59:59", L"third");
+
+    CYqRecordset rs;
+    ASSERT_TRUE(rs.Open(L"SELECT Col_ID, Col_MsgFolder, Col_Subject FROM qor_Msg ORDER BY Col_SendDate DESC", Db()));
+    EXPECT_EQ(rs.GetFieldCount(), 3);
+    EXPECT_EQ(rs.GetFieldIndex(L"col_subject"), 2);
+    std::vector<CString> ids;
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+        CString id, subject;
+        int folder = -1;
+        EXPECT_TRUE(rs.GetValue(0, id));
+        EXPECT_TRUE(rs.GetValue(1, folder));
+        EXPECT_TRUE(rs.GetValue(L"Col_Subject", subject));
+        EXPECT_FALSE(subject.IsEmpty());
+        EXPECT_EQ(folder, id == L"m2" ? 2 : 1);
+        ids.push_back(id);
+    }
+    ASSERT_EQ(ids.size(), 3u);
+    EXPECT_EQ(ids[0], L"m2");
+    EXPECT_EQ(ids[2], L"m3");
+    CString past;
+    EXPECT_FALSE(rs.GetValue(0, past)) << "past the end";
+    EXPECT_TRUE(past.IsEmpty());
+    EXPECT_TRUE(rs.Close());
+
+    // Both paging forms, count(*), DISTINCT, LIKE and a sub-select, as the panes write them.
+    EXPECT_EQ(Count(L"SELECT count(*) FROM (SELECT Col_ID FROM qor_Msg ORDER BY Col_SendDate LIMIT 2 OFFSET 1)"), 2);
+    ASSERT_TRUE(rs.Open(L"SELECT Col_ID FROM qor_Msg ORDER BY Col_SendDate limit 1,1", Db()));
+    rs.MoveFirst();
+    CString second;
+    rs.GetValue(0, second);
+    EXPECT_EQ(second, L"m1");
+    EXPECT_EQ(Count(L"SELECT count(DISTINCT Col_SenderName) FROM qor_Msg"), 1);
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg WHERE Col_ID in (SELECT Col_MSGID FROM qor_Msg_Content"
+                    L" WHERE Col_Content_Text LIKE '%%of m%%')"), 3);
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg WHERE Col_SendDate >= '2020-01-01 00:00:00'"
+                    L" AND Col_SendDate <= '2021-12-31 23:59:59'"), 2);
+}
+
+TEST_F(QorDbTest, BodiesComeBackAsTheirUtf8Bytes)
+{
+    // "Hallo Welt" in Chinese, stored through the wide statement as UTF-8.
+    ASSERT_TRUE(Exec(L"INSERT INTO qor_Msg_Content (Col_MSGID, Col_ContentType, Col_Content) "
+                     L"VALUES ('k1', 'Text/Ktf', '<KTF><Text>\x4F60\x597D</Text></KTF>')"));
+    CYqRecordset rs;
+    ASSERT_TRUE(rs.Open(L"SELECT Col_ContentType, Col_ContentSize, Col_Content FROM qor_Msg_Content \t\t\t\t\t\t"
+                        L"WHERE Col_MSGID = 'k1'", Db()));
+    rs.MoveFirst();
+    ASSERT_FALSE(rs.IsEOF());
+    CString type;
+    rs.GetValue(0, type);
+    EXPECT_EQ(type, L"Text/Ktf");
+    EXPECT_STREQ(rs.GetChunkAsciiChar(2), "<KTF><Text>\xE4\xBD\xA0\xE5\xA5\xBD</Text></KTF>");
+    EXPECT_EQ(rs.GetChunkSize(2), 30);
+    EXPECT_STREQ(rs.GetChunkAsciiChar(7), "") << "a bad column reads as empty, never null";
+
+    CString body, ctype;
+    ASSERT_TRUE(CQorDBBaseFun::GetMsgContentInfo(Db(), L"k1", body, ctype));
+    EXPECT_EQ(body, L"<KTF><Text>\x4F60\x597D</Text></KTF>");
+    EXPECT_EQ(ctype, L"Text/Ktf");
+    EXPECT_FALSE(CQorDBBaseFun::GetMsgContent(Db(), L"nope", body));
+    EXPECT_TRUE(body.IsEmpty());
+}
+
+TEST_F(QorDbTest, DeletionBatchIsOneTransaction)
+{
+    AddMessage(L"m1", 1, L"2020-01-02 10:00:00", L"a");
+    AddMessage(L"m2", 1, L"2020-01-03 10:00:00", L"b");
+    auto deleteMessage = [&](const wchar_t* id) {
+        EXPECT_TRUE(CQorDBBaseFun::DeleteMsg(Db(), id));
+        EXPECT_TRUE(CQorDBBaseFun::DeleteMsgAttach(Db(), id));
+        EXPECT_TRUE(CQorDBBaseFun::DeleteMsgContent(Db(), id));
+        EXPECT_TRUE(CQorDBBaseFun::DeleteMsgRecv(Db(), id));
+    };
+
+    ASSERT_TRUE(Db()->BeginTrans());
+    deleteMessage(L"m1");
+    EXPECT_TRUE(Db()->RollbackTrans());
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), 2);
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg_Attach"), 2);
+
+    ASSERT_TRUE(Db()->BeginTrans());
+    ASSERT_TRUE(Db()->BeginTrans()); // nested: only the outer pair reaches the database
+    deleteMessage(L"m1");
+    EXPECT_TRUE(Db()->CommitTrans());
+    EXPECT_EQ(Db()->GetTransDepth(), 1);
+    deleteMessage(L"m2");
+    EXPECT_TRUE(Db()->CommitTrans());
+    for (const wchar_t* t : { L"qor_Msg", L"qor_Msg_Attach", L"qor_Msg_Content", L"qor_Msg_Recv" }) {
+        CString sql;
+        sql.Format(L"SELECT count(*) FROM %s", t);
+        EXPECT_EQ(Count(sql), 0) << t;
+    }
+    // A commit that finished survives a reopen of the file.
+    m_mgr.CloseConnect();
+    ASSERT_TRUE(m_mgr.OpenConnect(m_file.c_str()));
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), 0);
+    EXPECT_FALSE(Db()->CommitTrans()) << "no transaction open";
+}
+
+TEST_F(QorDbTest, InnerRollbackAbandonsTheWholeBatch)
+{
+    AddMessage(L"m1", 1, L"2020-01-02 10:00:00", L"a");
+    ASSERT_TRUE(Db()->BeginTrans());
+    EXPECT_TRUE(CQorDBBaseFun::DeleteMsg(Db(), L"m1"));
+    ASSERT_TRUE(Db()->BeginTrans());
+    EXPECT_TRUE(Db()->RollbackTrans());
+    EXPECT_FALSE(Db()->CommitTrans()) << "the outer commit reports that nothing was kept";
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), 1);
+}
+
+TEST_F(QorDbTest, IdsWithQuotesAreBoundNotPasted)
+{
+    ASSERT_TRUE(Exec(L"INSERT INTO qor_Msg (Col_ID) VALUES ('a''b')"));
+    ASSERT_TRUE(Exec(L"INSERT INTO qor_Msg (Col_ID) VALUES ('other')"));
+    EXPECT_TRUE(CQorDBBaseFun::DeleteMsg(Db(), L"x' OR '1'='1"));
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), 2) << "an injected condition deletes nothing";
+    EXPECT_TRUE(CQorDBBaseFun::DeleteMsg(Db(), L"a'b"));
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), 1);
+}
+
+TEST_F(QorDbTest, GroupTalkDeletionTakesEveryTable)
+{
+    ASSERT_TRUE(Exec(L"INSERT INTO Qor_Talk (Col_ID, Col_Type, Col_Subject) VALUES ('talk_7', 3, 'team');"
+                     L"INSERT INTO qor_Talk_Msg (Col_ID, Col_TalkID, Col_SenderName, Col_SendDate, Col_Data)"
+                     L" VALUES ('e1', 'talk_7', 'Ann', '2020-01-01 00:00:00', '<KTF/>');"
+                     L"INSERT INTO qor_Talk_AttachMent (Col_TalkID, Col_MsgID, Col_FileName) VALUES ('talk_7', 'e1', 'f');"
+                     L"INSERT INTO qor_Talk_Log (Col_TalkID, Col_Text) VALUES ('talk_7', 'joined');"
+                     L"INSERT INTO Qor_Talk (Col_ID, Col_Type) VALUES ('talk_8', 2)"));
+    EXPECT_EQ(Count(L"SELECT count(*) FROM Qor_Talk WHERE Col_ID like '%_7'"), 1);
+    EXPECT_TRUE(CQorDBBaseFun::DeleteTalkItem(Db(), L"talk_7"));
+    EXPECT_TRUE(CQorDBBaseFun::DeleteTalkAttachment(Db(), L"talk_7"));
+    EXPECT_TRUE(CQorDBBaseFun::DeleteTalkLog(Db(), L"talk_7"));
+    EXPECT_TRUE(CQorDBBaseFun::DeleteTalkMsg(Db(), L"talk_7"));
+    EXPECT_EQ(Count(L"SELECT count(*) FROM Qor_Talk"), 1);
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Talk_Msg"), 0);
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Talk_AttachMent"), 0);
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Talk_Log"), 0);
+}
+
+TEST_F(QorDbTest, AttachmentPathsSourcesAndSourceIds)
+{
+    ASSERT_TRUE(Exec(L"INSERT INTO qor_Msg (Col_ID, Col_SourceMsgID) VALUES ('fwd', 'orig');"
+                     L"INSERT INTO qor_Msg (Col_ID) VALUES ('plain');"
+                     L"INSERT INTO qor_Msg_Attach (Col_MSGID, Col_FileName, Col_Source) VALUES ('fwd', 'Report.DOC', 1);"
+                     L"INSERT INTO qor_Msg_Attach (Col_MSGID, Col_FileName, Col_Source) VALUES ('fwd', 'report.doc', 0);"
+                     L"INSERT INTO qor_Talk_AttachMent (Col_TalkID, Col_MsgID, Col_FileName, Col_Source)"
+                     L" VALUES ('t', 'e1', 'pic.png', 2)"));
+    // The first row whose name matches without case takes the path; the id keeps its case.
+    EXPECT_TRUE(m_mgr.UpdateAttachLocalPath(L"fwd", L"REPORT.doc", L"C:\\d\\report.doc"));
+    EXPECT_FALSE(m_mgr.UpdateAttachLocalPath(L"FWD", L"report.doc", L"C:\\x"));
+    EXPECT_FALSE(m_mgr.UpdateAttachLocalPath(L"fwd", L"missing.doc", L"C:\\x"));
+    CYqRecordset rs;
+    ASSERT_TRUE(rs.Open(L"SELECT Col_LocalPath FROM qor_Msg_Attach WHERE Col_MSGID = 'fwd' ORDER BY rowid", Db()));
+    rs.MoveFirst();
+    CString first, second;
+    rs.GetValue(0, first);
+    rs.MoveNext();
+    rs.GetValue(0, second);
+    EXPECT_EQ(first, L"C:\\d\\report.doc");
+    EXPECT_TRUE(second.IsEmpty());
+    EXPECT_TRUE(m_mgr.UpdateTalkAttachLocalPath(L"e1", L"PIC.png", L"C:\\p.png"));
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Talk_AttachMent WHERE Col_LocalPath = 'C:\\p.png'"), 1);
+
+    CUIntArray kinds;
+    ASSERT_TRUE(CQorDBBaseFun::LoadAttachFileSource(Db(), L"fwd", kinds));
+    ASSERT_EQ(kinds.GetSize(), 2);
+    EXPECT_EQ(kinds[0], 1u);
+    EXPECT_EQ(kinds[1], 0u);
+    ASSERT_TRUE(CQorDBBaseFun::LoadAttachFileSource(Db(), L"e1", kinds));
+    ASSERT_EQ(kinds.GetSize(), 1);
+    EXPECT_EQ(kinds[0], 2u);
+    EXPECT_TRUE(CQorDBBaseFun::LoadAttachFileSource(Db(), L"none", kinds));
+    EXPECT_EQ(kinds.GetSize(), 0);
+
+    CString source;
+    EXPECT_TRUE(CQorDBBaseFun::GetSourceMsgID(Db(), L"fwd", source));
+    EXPECT_EQ(source, L"orig");
+    EXPECT_TRUE(CQorDBBaseFun::GetSourceMsgID(Db(), L"plain", source));
+    EXPECT_EQ(source, L"plain");
+    EXPECT_FALSE(CQorDBBaseFun::GetSourceMsgID(Db(), L"unknown", source));
+}
+
+TEST_F(QorDbTest, FailuresAreValuesAndStatementsAreRecorded)
+{
+    CYqRecordset rs;
+    EXPECT_FALSE(rs.Open(L"SELECT nothing FROM no_such_table", Db()));
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_FALSE(Db()->GetLastError().IsEmpty());
+    EXPECT_FALSE(rs.Open(L"SELECT 1", nullptr));
+    EXPECT_FALSE(Db()->Execute(L"DELETE FROM qor_Msg WHERE"));
+
+    QorDBTest_ClearStatements();
+    QorDBTest_FailStatementsContaining(L"qor_Msg_UnRead");
+    EXPECT_FALSE(rs.Open(L"SELECT count(*) FROM qor_Msg_UnRead WHERE Col_RecvLogin = '' AND Col_Favourite = 0", Db()));
+    EXPECT_TRUE(rs.Open(L"SELECT count(*) FROM qor_Msg", Db()));
+    QorDBTest_FailStatementsContaining(nullptr);
+    auto statements = QorDBTest_GetStatements();
+    ASSERT_EQ(statements.size(), 2u);
+    EXPECT_EQ(statements[0], L"SELECT count(*) FROM qor_Msg_UnRead WHERE Col_RecvLogin = '' AND Col_Favourite = 0");
+
+    m_mgr.CloseConnect();
+    EXPECT_FALSE(m_mgr.IsConnected());
+    EXPECT_FALSE(rs.Open(L"SELECT count(*) FROM qor_Msg", Db()));
+    EXPECT_FALSE(Db()->Execute(L"DELETE FROM qor_Msg"));
+    EXPECT_FALSE(Db()->BeginTrans());
+    CString when;
+    EXPECT_FALSE(m_mgr.GetMemoDBTime(when));
+}
+
+TEST_F(QorDbTest, FileThatIsNoDatabaseIsRefused)
+{
+    std::wstring junk = m_dir + L"\\junk.db";
+    HANDLE h = ::CreateFileW(junk.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n;
+    const char text[] = "this is not a database file, only some text long enough to fill a header";
+    ::WriteFile(h, text, sizeof(text), &n, nullptr);
+    ::CloseHandle(h);
+    CQorMsgDBMgr other;
+    EXPECT_FALSE(other.OpenConnect(junk.c_str()));
+    EXPECT_FALSE(other.OpenConnect(L""));
+
+    CString when;
+    ASSERT_TRUE(m_mgr.GetMemoDBTime(when));
+    EXPECT_EQ(when.GetLength(), 19);
+    EXPECT_EQ(when[4], L'-');
+    EXPECT_EQ(when[13], L':');
+}
+
+TEST_F(QorDbTest, SharedConnectionServesAWorkerThread)
+{
+    for (int i = 0; i < 20; ++i) {
+        CString id;
+        id.Format(L"w%02d", i);
+        AddMessage(id, 1, L"2020-01-01 00:00:00", L"x");
+    }
+    // The contact-history worker deletes in one transaction while the interface thread reads.
+    std::thread worker([&] {
+        Db()->BeginTrans();
+        for (int i = 0; i < 20; i += 2) {
+            CString id;
+            id.Format(L"w%02d", i);
+            CQorDBBaseFun::DeleteMsg(Db(), id);
+            CQorDBBaseFun::DeleteMsgContent(Db(), id);
+        }
+        Db()->CommitTrans();
+    });
+    for (int i = 0; i < 20; ++i)
+        EXPECT_GE(Count(L"SELECT count(*) FROM qor_Msg"), 10);
+    worker.join();
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), 10);
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg_Content"), 10);
+}
+
+// Every statement the message centre and the main window write, with sample values put in
+// the way their format strings put them: each must run against the tables made by
+// InitDBTable (a missing column or table would make it fail).
+TEST_F(QorDbTest, EveryStatementOfTheProgramRunsAgainstTheSchema)
+{
+    static const wchar_t* const statements[] = {
+    L"DELETE FROM qor_Msg \t\t\t\t\t\t   WHERE ((qor_Msg.Col_RecvLogin = 'x' AND qor_Msg.Col_Sender = 'x')\t\t\t\t\t\t   OR (qor_Msg.Col_RecvLogin = 'x' AND qor_Msg.Col_Sender = 'x')) \t\t\t\t\t\t   AND Col_SendDate < ('x'); ",
+    L"DELETE FROM qor_Talk_AttachMent \t\t\t\t\t\tWHERE Col_MsgID in (SELECT Col_ID FROM qor_Talk_Msg \t\t\t\t\t\tWHERE Col_TalkID = 'x' AND Col_SendDate < ('x'));",
+    L"DELETE FROM qor_Talk_Msg \t\t\t\t\t\t   WHERE Col_TalkID = 'x' AND Col_SendDate < ('x'); ",
+    L"SELECT COUNT(*) FROM qor_Msg, qor_Msg_Content WHERE (qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID) AND \t               ((qor_Msg.Col_RecvLogin = 'x' AND qor_Msg.Col_Sender = 'x') OR (qor_Msg.Col_RecvLogin = 'x' AND qor_Msg.Col_Sender = 'x'))",
+    L"SELECT COUNT(*) FROM qor_Talk_Msg WHERE Col_TalkID = 'x'",
+    L"SELECT Col_Content FROM qor_Msg_Content \t\t\t\t\t  WHERE Col_MSGID = 'x'",
+    L"SELECT Col_ContentType, Col_ContentSize, Col_Content FROM qor_Msg_Content \t\t\t\t\t\tWHERE Col_MSGID = 'x'",
+    L"SELECT Col_Data FROM qor_Talk_Msg \t\t\t\tWHERE Col_ID = 'x'",
+    L"SELECT Col_FileName, Col_LocalPath FROM qor_Msg_Attach WHERE Col_MSGID = 'x'",
+    L"SELECT Col_FileName, Col_LocalPath, Col_MsgID \t\t\t\t\t\tFROM qor_Talk_AttachMent WHERE Col_TalkID = 'x'",
+    L"SELECT Col_ID FROM Qor_Talk WHERE Col_ID like '%_1'",
+    L"SELECT Col_ID, Col_AttachCount, Col_ReadState, Col_SenderName, Col_Subject, Col_SendDate, Col_RecvName, Col_MSGFlag FROM qor_Msg WHERE Col_MSGFolder = 1 AND ( Col_ReadState = 1 OR Col_ReadState = 1 )",
+    L"SELECT Col_ID, Col_AttachCount, Col_ReadState, Col_SenderName, Col_Subject, Col_SendDate, Col_RecvName, Col_MSGFlag FROM qor_Msg WHERE Col_MsgFolder = 1",
+    L"SELECT Col_ID, Col_Subject, Col_Dt_Create, \t\t\t\t\t\t\tCol_Creator_Name FROM Qor_Talk WHERE Col_Type = 1",
+    L"SELECT Col_ID, Col_Subject, Col_Dt_Create\t\t\t\t\t\t\tFROM Qor_Talk WHERE Col_Type = 1",
+    L"SELECT Col_ID, Col_Subject\t\t\t\t\t\t\tFROM Qor_Talk WHERE Col_Type = 1 OR Col_Type = 1",
+    L"SELECT Col_LocalPath\t\t\t\t\t\t  FROM qor_Msg_Attach WHERE Col_MsgID = 'x' \t\t\t\t\t\t  AND Col_FileName = 'x'",
+    L"SELECT Col_LocalPath\t\t\t\t\t\t  FROM qor_Talk_AttachMent WHERE Col_MsgID = 'x'\t\t\t\t\t\t  AND Col_FileName = 'x'",
+    L"SELECT Col_RecvLogin FROM qor_Msg WHERE Col_ID = 'x'",
+    L"SELECT Col_RecvName, Col_OpenDate FROM qor_Msg_Recv WHERE Col_MSGID = 'x'",
+    L"SELECT Col_Sender, Col_SendDate, Col_RecvLogin, Col_MsgFolder FROM qor_Msg WHERE Col_ID = 'x'",
+    L"SELECT Col_Sender, Col_SenderName FROM qor_Msg WHERE Col_ID = 'x'",
+    L"SELECT Col_SenderName, Col_SendDate, Col_Data , Col_ID ,Col_XXAppCommand FROM qor_Talk_Msg WHERE Col_TalkID = 'x' \t\t\t\t\t\tORDER BY Col_SendDate limit 1,1;",
+    L"SELECT Col_SenderName, Col_SendDate, Col_Data FROM qor_Talk_Msg WHERE Col_TalkID = 'x' \t\t\t\t\t\tORDER BY Col_SendDate DESC",
+    L"SELECT Col_SenderName, Col_SendDate, Col_RecvName, Col_AttachCount, \t\t\t\t\tCol_MsgFlag FROM qor_Msg WHERE Col_ID = 'x'",
+    L"SELECT DISTINCT Col_FolderName FROM qor_Msg WHERE Col_Type = 3",
+    L"SELECT DISTINCT Col_ID, Col_AttachCount, Col_ReadState, Col_NeedConfirm, Col_SenderName, Col_Subject, Col_SendDate, Col_RecvName FROM qor_Msg WHERE Col_Type = 1 AND Col_FolderName = 'x' ORDER BY Col_SendDate DESC",
+    L"SELECT DISTINCT Col_ID, Col_AttachCount, Col_ReadState, Col_NeedConfirm, Col_SenderName, Col_Subject, Col_SendDate, Col_RecvName FROM qor_Msg WHERE Col_Type = 1 ORDER BY Col_SendDate DESC",
+    L"SELECT count(*) FROM qor_Msg WHERE ( qor_Msg.Col_Sender = 'x' AND qor_Msg.Col_MSGFolder = 1 ) OR ( qor_Msg.Col_Sender = 'x' AND qor_Msg.Col_MSGFolder = 2 AND qor_Msg.Col_RecvLogin = 'x' )",
+    L"SELECT count(*) FROM qor_Msg WHERE Col_MSGFolder = 1 AND ( Col_ReadState = 1 OR Col_ReadState = 1 )",
+    L"SELECT count(*) FROM qor_Msg WHERE Col_MsgFolder = 1",
+    L"SELECT count(*) FROM qor_Msg, qor_Msg_Content WHERE qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID AND qor_Msg_Content.Col_Content_Text LIKE '%x%'",
+    L"SELECT count(*) FROM qor_Msg_UnRead WHERE Col_RecvLogin = '' AND Col_Favourite = 0",
+    L"SELECT qor_Msg.Col_ID, qor_Msg.Col_AttachCount, qor_Msg.Col_ReadState,  \t\t\t\t\t\tqor_Msg.Col_SenderName, qor_Msg.Col_Subject, qor_Msg.Col_SendDate, \t\t\t\t\t\tqor_Msg.Col_RecvName, qor_Msg.Col_MSGFlag FROM qor_Msg \t\t\t\t\t\tWHERE ( (qor_Msg.Col_Sender = 'x' AND qor_Msg.Col_MSGFolder = 1 ) OR \t\t\t\t\t\t( qor_Msg.Col_Sender = 'x' AND qor_Msg.Col_MSGFolder = 2 AND qor_Msg.Col_RecvLogin = 'x' ) ) AND \t\t\t\t\t\t( qor_Msg.Col_SendDate <= 'x' AND qor_Msg.Col_SendDate >= 'x' ) ORDER BY qor_Msg.Col_SendDate",
+    L"SELECT qor_Msg.Col_ID, qor_Msg.Col_AttachCount, qor_Msg.Col_ReadState, qor_Msg.Col_SenderName, qor_Msg.Col_Subject, qor_Msg.Col_SendDate, qor_Msg.Col_RecvName, qor_Msg.Col_MSGFlag FROM qor_Msg WHERE ( qor_Msg.Col_Sender = 'x' AND qor_Msg.Col_MSGFolder = 1 ) OR ( qor_Msg.Col_Sender = 'x' AND qor_Msg.Col_MSGFolder = 2 AND qor_Msg.Col_RecvLogin = 'x' ) ",
+    L"SELECT qor_Msg.Col_ID, qor_Msg.Col_AttachCount, qor_Msg.Col_ReadState, qor_Msg.Col_SenderName, qor_Msg.Col_Subject, qor_Msg.Col_SendDate, qor_Msg.Col_RecvName, qor_msg.Col_MSGFlag FROM qor_Msg, qor_Msg_Content WHERE qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID AND qor_Msg_Content.Col_Content_Text LIKE '%x%'",
+    L"SELECT qor_Msg.Col_SenderName, qor_Msg.Col_SendDate, \t\t\t\t\t  qor_Msg_Content.Col_Content, qor_Msg.Col_ID, qor_Msg.Col_XXAppCommand \t\t\t\t\t  FROM qor_Msg, qor_Msg_Content WHERE \t\t\t\t\t  (qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID) AND \t\t\t\t\t  ((qor_Msg.Col_RecvLogin = 'x' AND qor_Msg.Col_Sender = 'x')\t\t\t\t\t  OR (qor_Msg.Col_RecvLogin = 'x' AND qor_Msg.Col_Sender = 'x')) \t\t\t\t\t  ORDER BY Col_SendDate limit 1,1;",
+
+        // The subject query puts the talk id between double quotes.
+        L"SELECT Col_Subject FROM Qor_Talk WHERE Col_ID = \"talk_1\"",
+    };
+    AddMessage(L"x", 1, L"2020-01-01 00:00:00", L"x");
+    for (const wchar_t* sql : statements) {
+        bool ok;
+        if (_wcsnicmp(sql, L"SELECT", 6) == 0) {
+            CYqRecordset rs;
+            ok = rs.Open(sql, Db());
+        } else {
+            ok = Db()->Execute(sql);
+        }
+        EXPECT_TRUE(ok) << (LPCWSTR)Db()->GetLastError() << "\n" << sql;
+    }
+}
