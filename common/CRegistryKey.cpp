@@ -158,10 +158,10 @@ HKEY CRegistryKey::RootKeyFromName(const CString& name)
     return nullptr;
 }
 
-BOOL CRegistryKey::DeleteBySpec(const CString& spec)
+BOOL CRegistryKey::DeleteByDescription(const CString& description)
 {
     CStringArray fields;
-    CWqStringMgr::TokenizeString(spec, &fields, L",");
+    CWqStringMgr::TokenizeString(description, &fields, L",");
     if (fields.GetSize() < 4)
         return FALSE;
     for (int i = 0; i < 4; ++i) {

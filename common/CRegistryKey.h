@@ -34,10 +34,10 @@ public:
 
     // "HKEY_LOCAL_MACHINE", "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER" (exact case); else null.
     static HKEY RootKeyFromName(const CString& name);
-    // spec = "kind,root,path,name": kind "Key" (any case) deletes the subkey tree name below
+    // description = "kind,root,path,name": kind "Key" (any case) deletes the subkey tree name below
     // root\path, any other kind the value name. FALSE when a field is missing or the key does
     // not open; otherwise TRUE whatever the deletion gave.
-    static BOOL DeleteBySpec(const CString& spec);
+    static BOOL DeleteByDescription(const CString& description);
 
     // Helpers for URL texts.
     static BOOL SplitToken(CString& text, CString& head, CString delimiter);

@@ -142,7 +142,7 @@ TEST_F(CRegistryKeyTest, RecurseDeleteKeyRemovesTheWholeTree)
     EXPECT_FALSE(m_key.RecurseDeleteKey(L"NeverThere"));
 }
 
-TEST_F(CRegistryKeyTest, DeleteBySpec)
+TEST_F(CRegistryKeyTest, DeleteByDescription)
 {
     CRegistryKey k;
     ASSERT_TRUE(k.Create(m_key.m_hKey, L"Gone\\Inner"));
@@ -150,17 +150,17 @@ TEST_F(CRegistryKeyTest, DeleteBySpec)
     m_key.SetDWORDValue(L"Val", 1);
     const CString root = L"HKEY_CURRENT_USER,";
 
-    EXPECT_TRUE(CRegistryKey::DeleteBySpec(L"value," + root + m_path + L",Val"));
+    EXPECT_TRUE(CRegistryKey::DeleteByDescription(L"value," + root + m_path + L",Val"));
     EXPECT_FALSE(m_key.ValueExists(L"Val"));
-    EXPECT_TRUE(CRegistryKey::DeleteBySpec(L"KEY," + root + m_path + L",Gone"));
+    EXPECT_TRUE(CRegistryKey::DeleteByDescription(L"KEY," + root + m_path + L",Gone"));
     EXPECT_FALSE(m_key.SubKeyExists(L"Gone"));
     // The key opened: TRUE even though there was nothing left to delete.
-    EXPECT_TRUE(CRegistryKey::DeleteBySpec(L"Key," + root + m_path + L",Gone"));
+    EXPECT_TRUE(CRegistryKey::DeleteByDescription(L"Key," + root + m_path + L",Gone"));
 
-    EXPECT_FALSE(CRegistryKey::DeleteBySpec(L"Key," + root + m_path));
-    EXPECT_FALSE(CRegistryKey::DeleteBySpec(L"Key,HKEY_CURRENT_USER," + m_path + L"\\Missing,x"));
-    EXPECT_FALSE(CRegistryKey::DeleteBySpec(L"Key,hkey_current_user," + m_path + L",x"));
-    EXPECT_FALSE(CRegistryKey::DeleteBySpec(L""));
+    EXPECT_FALSE(CRegistryKey::DeleteByDescription(L"Key," + root + m_path));
+    EXPECT_FALSE(CRegistryKey::DeleteByDescription(L"Key,HKEY_CURRENT_USER," + m_path + L"\\Missing,x"));
+    EXPECT_FALSE(CRegistryKey::DeleteByDescription(L"Key,hkey_current_user," + m_path + L",x"));
+    EXPECT_FALSE(CRegistryKey::DeleteByDescription(L""));
 }
 
 TEST(CRegistryKey, RootKeyFromName)
