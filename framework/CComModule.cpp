@@ -82,8 +82,13 @@ LONG CComModule::Lock()
 LONG CComModule::Unlock()
 {
     LONG n = ::InterlockedDecrement(&m_nLockCnt);
-    if (n == 0 && m_bExitWhenUnlocked && m_dwThreadID)
+    if (n == 0 && m_bExitWhenUnlocked && m_dwThreadID) {
+        // Withdraw the class objects before the loop ends, so that an activation arriving
+        // while this process winds down starts a fresh server instead of reaching this one.
+        if (::GetCurrentThreadId() == m_dwThreadID)
+            RevokeClassObjects();
         ::PostThreadMessageW(m_dwThreadID, WM_QUIT, 0, 0);
+    }
     return n;
 }
 

@@ -107,4 +107,58 @@ std::wstring ExeDir()
     return s.substr(0, s.find_last_of(L"\\/"));
 }
 
+bool WaitForProcess(HANDLE process, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (::MsgWaitForMultipleObjects(1, &process, FALSE, 200, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return true;
+        PumpMessages(5);
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+    }
+}
+
+int RunProgram(const std::wstring& exe, const std::wstring& args)
+{
+    std::wstring cmd = L"\"" + exe + L"\" " + args;
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    ::CloseHandle(pi.hThread);
+    int rc = -1;
+    if (WaitForProcess(pi.hProcess)) {
+        DWORD code = 0;
+        ::GetExitCodeProcess(pi.hProcess, &code);
+        rc = static_cast<int>(code);
+    } else {
+        ::TerminateProcess(pi.hProcess, 99);
+    }
+    ::CloseHandle(pi.hProcess);
+    return rc;
+}
+
+std::wstring ReadRegText(HKEY root, const std::wstring& path, const wchar_t* name)
+{
+    wchar_t buf[1024] = {};
+    DWORD size = sizeof(buf) - sizeof(wchar_t);
+    DWORD type = 0;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return L"";
+    LONG rc = ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    ::RegCloseKey(key);
+    return (rc == ERROR_SUCCESS && type == REG_SZ) ? std::wstring(buf) : L"";
+}
+
+bool RegKeyExists(HKEY root, const std::wstring& path)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
 } // namespace testsupport

@@ -35,4 +35,16 @@ bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd = nullptr);
 // The folder of the running test executable (where the DLLs lie).
 std::wstring ExeDir();
 
+// Waits for a process to end, pumping this thread's messages meanwhile (a single-threaded COM
+// apartment must keep answering while it waits); false when it is still running at the limit.
+bool WaitForProcess(HANDLE process, DWORD timeoutMs = 240000);
+
+// Runs a program with arguments; its exit code, or -1 when it did not start or did not end in
+// time (it is then terminated).
+int RunProgram(const std::wstring& exe, const std::wstring& args);
+
+// The text of a registry value (nullptr: the default one); empty when absent or not REG_SZ.
+std::wstring ReadRegText(HKEY root, const std::wstring& path, const wchar_t* name = nullptr);
+bool RegKeyExists(HKEY root, const std::wstring& path);
+
 } // namespace testsupport

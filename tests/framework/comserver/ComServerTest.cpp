@@ -30,66 +30,15 @@ struct IFwCalcCalls : public IDispatch {
     virtual HRESULT STDMETHODCALLTYPE get_Calls(LONG* count) = 0;
 };
 
-// Waits for a process to end, pumping this thread's messages (an STA must keep answering COM
-// while it waits); bounded, though generously: a process start under emulated Wine can take a
-// minute or more on a busy machine.
-bool WaitForProcess(HANDLE process, DWORD timeoutMs = 400000)
-{
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        DWORD r = ::MsgWaitForMultipleObjects(1, &process, FALSE, 200, QS_ALLINPUT);
-        if (r == WAIT_OBJECT_0)
-            return true;
-        testsupport::PumpMessages(5);
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-    }
-}
-
 // Runs the sample server with one switch; its exit code, or -1 when it did not start or end.
 int RunServer(const wchar_t* sw)
 {
-    std::wstring exe = testsupport::ExeDir() + L"\\test_framework_comserver.exe";
-    std::wstring cmd = L"\"" + exe + L"\" " + sw;
-    STARTUPINFOW si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
-    ::CloseHandle(pi.hThread);
-    int rc = -1;
-    if (WaitForProcess(pi.hProcess)) {
-        DWORD code = 0;
-        ::GetExitCodeProcess(pi.hProcess, &code);
-        rc = static_cast<int>(code);
-    } else {
-        ::TerminateProcess(pi.hProcess, 99);
-    }
-    ::CloseHandle(pi.hProcess);
-    return rc;
+    return testsupport::RunProgram(testsupport::ExeDir() + L"\\test_framework_comserver.exe", sw);
 }
 
-bool KeyExists(HKEY root, const std::wstring& path)
-{
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
-// The text of a value ("" for the default one); empty when absent.
-std::wstring ReadText(HKEY root, const std::wstring& path, const wchar_t* name = nullptr)
-{
-    wchar_t buf[1024] = {};
-    DWORD size = sizeof(buf) - sizeof(wchar_t);
-    DWORD type = 0;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return L"";
-    LONG rc = ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-    ::RegCloseKey(key);
-    return (rc == ERROR_SUCCESS && type == REG_SZ) ? std::wstring(buf) : L"";
-}
+using testsupport::ReadRegText;
+using testsupport::RegKeyExists;
+using testsupport::WaitForProcess;
 
 DWORD ReadDword(HKEY root, const std::wstring& path, const wchar_t* name)
 {
@@ -119,22 +68,22 @@ TEST(ComServerTest, RegisterCreateCallReleaseUnregister)
     ASSERT_EQ(RunServer(L"/RegServer"), 0);
 
     const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsidText;
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, clsidKey), L"FwTestCalc Class");
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, clsidKey + L"\\ProgID"), L"Korvel.FwTestCalc.1");
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, clsidKey + L"\\VersionIndependentProgID"), L"Korvel.FwTestCalc");
-    std::wstring server = ReadText(HKEY_CLASSES_ROOT, clsidKey + L"\\LocalServer32");
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, clsidKey), L"FwTestCalc Class");
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, clsidKey + L"\\ProgID"), L"Korvel.FwTestCalc.1");
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, clsidKey + L"\\VersionIndependentProgID"), L"Korvel.FwTestCalc");
+    std::wstring server = ReadRegText(HKEY_CLASSES_ROOT, clsidKey + L"\\LocalServer32");
     EXPECT_NE(server.find(L"test_framework_comserver.exe"), std::wstring::npos) << server;
     EXPECT_EQ(server.front(), L'"');
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, clsidKey, L"AppID"), kAppIdText);
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, clsidKey + L"\\TypeLib"), kLibIdText);
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc.1\\CLSID"), kClsidText);
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc\\CLSID"), kClsidText);
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc\\CurVer"), L"Korvel.FwTestCalc.1");
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, clsidKey, L"AppID"), kAppIdText);
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, clsidKey + L"\\TypeLib"), kLibIdText);
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc.1\\CLSID"), kClsidText);
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc\\CLSID"), kClsidText);
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc\\CurVer"), L"Korvel.FwTestCalc.1");
     // The application id comes from the server's own script resource.
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, std::wstring(L"AppID\\") + kAppIdText), L"Framework Test Server");
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, std::wstring(L"AppID\\") + kAppIdText), L"Framework Test Server");
     EXPECT_EQ(ReadDword(HKEY_CLASSES_ROOT, std::wstring(L"AppID\\") + kAppIdText, L"Comment"), 0x2Au);
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, L"AppID\\test_framework_comserver.exe", L"AppID"), kAppIdText);
-    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + kLibIdText + L"\\1.0"));
+    EXPECT_EQ(ReadRegText(HKEY_CLASSES_ROOT, L"AppID\\test_framework_comserver.exe", L"AppID"), kAppIdText);
+    EXPECT_TRUE(RegKeyExists(HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + kLibIdText + L"\\1.0"));
 
     CLSID clsid = {};
     ASSERT_EQ(::CLSIDFromProgID(L"Korvel.FwTestCalc", &clsid), S_OK);
@@ -212,12 +161,12 @@ TEST(ComServerTest, RegisterCreateCallReleaseUnregister)
     }
 
     ASSERT_EQ(RunServer(L"-UnregServer"), 0);
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, clsidKey));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc"));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc.1"));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"AppID\\") + kAppIdText));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, L"AppID\\test_framework_comserver.exe"));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + kLibIdText));
-    EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, L"CLSID")); // shared parents stay
+    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, clsidKey));
+    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc"));
+    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, L"Korvel.FwTestCalc.1"));
+    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, std::wstring(L"AppID\\") + kAppIdText));
+    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, L"AppID\\test_framework_comserver.exe"));
+    EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + kLibIdText));
+    EXPECT_TRUE(RegKeyExists(HKEY_CLASSES_ROOT, L"CLSID")); // shared parents stay
     EXPECT_NE(::CLSIDFromProgID(L"Korvel.FwTestCalc", &clsid), S_OK);
 }

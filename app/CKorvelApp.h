@@ -1,0 +1,117 @@
+#pragma once
+// CKorvelApp: the single application object. It starts the process in order (GDI+, the resource
+// module, the skin archive, the COM local server, the crash reporter, the file-transfer store,
+// the command line and boot.ini), creates the main window and shuts everything down again.
+// The COM objects, the main window and the sign-in panels read its fields.
+#include "framework/CString.h"
+#include "framework/CWinApp.h"
+#include "framework/ModuleState.h"
+#include "platform/xDUI/CFileResourceProvider.h"
+#include "platform/xDUI/CZipResourceProvider.h"
+#include <memory>
+
+class CKorvelBaseDlg;
+namespace xDuiLib {
+class CxQorResourceProvider;
+}
+
+// Start-up flags (command-line "startup", ORed with boot.ini [StartUp] "Value").
+enum KorvelStartupFlag : int {
+    STARTUP_NO_SAVED_POSITION = 0x01,
+    STARTUP_WINDOWS_ACCOUNT = 0x02,
+    STARTUP_NO_TRAY_ICON = 0x04,
+    STARTUP_NO_SERVER_CHOICE = 0x08,
+    STARTUP_NO_REMEMBERED_ACCOUNT = 0x10,
+    STARTUP_DIALOG_STYLE_200 = 0x20,
+};
+
+class CKorvelApp : public CWinApp {
+public:
+    CKorvelApp();
+    ~CKorvelApp() override;
+
+    // The application object of the process; null before it is built and after it is gone.
+    static CKorvelApp* GetApp();
+    // The main window of the application object, or null (no application or no window yet).
+    static CKorvelBaseDlg* GetMainDlg();
+    // The module state every COM method and callback runs in: the program's, once recorded at
+    // start-up, else the calling thread's own.
+    static AFX_MODULE_STATE* GetCallModuleState();
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+// Start-up steps (InitInstance calls them in order; public so that each can be driven alone)
+    // Loads QorResource.dll from the program directory and makes it the resource module.
+    // FALSE (after telling the user) when it is missing or not a loadable module.
+    BOOL LoadResourceModule();
+    // Ensures the skin archive in the skin folder and hands its "QorSkin" stream to the zip
+    // provider, registering the provider with the skin library. FALSE ends the start.
+    BOOL PrepareSkin(const CString& strSkinFolder);
+    // The COM local server: 1 when the class objects are registered, 0 to end the process
+    // (after /RegServer or /UnregServer, or on a failure).
+    int StartComServer();
+    // Reads the "&"-joined key=value items of the command line into the fields below.
+    void ParseStartupArgs(const CString& strCommandLine);
+    // ORs a positive boot.ini [StartUp] "Value" of the program directory into the flags.
+    void ReadBootStartupFlags();
+    // Copies the command line's sign-in fields into a new main window, only when the command
+    // line named a login name.
+    void HandSignInFields(CKorvelBaseDlg* pDlg) const;
+    void InstallCrashReporter();
+    void UninstallCrashReporter();
+    // Opens RS.Dat beside the resource module; the result is not needed by the start.
+    void OpenFileTransferStore();
+
+    // Lets message through the user-interface privilege filter (add) or takes it out again;
+    // nothing on systems without ChangeWindowMessageFilter.
+    static void SetWindowMessageFilter(UINT message, BOOL bAdd);
+
+    // Which COM registration switch a raw process command line carries: "RegServer" or
+    // "UnregServer" after "-" or "/", standing as an argument of its own (at the start of
+    // the line or after a blank) and ending the line.
+    enum ComSwitch { COM_SWITCH_NONE = 0, COM_SWITCH_REGSERVER = 1, COM_SWITCH_UNREGSERVER = 2 };
+    static ComSwitch FindComSwitch(LPCWSTR lpszCommandLine);
+
+// Fields read by the COM objects, the main window and the sign-in panels
+    CRITICAL_SECTION m_csAccount;          // guards m_hAccountMutex
+    HANDLE m_hAccountMutex = nullptr;      // named mutex of the signed-in account
+    DWORD m_dwVersion = 41362;             // the client's version code
+    HINSTANCE m_hResource = nullptr;       // QorResource.dll, once started
+    AFX_MODULE_STATE* m_pModuleState = nullptr; // what the COM objects switch to
+    CKorvelBaseDlg* m_pMainDlg = nullptr;  // the main window; COM methods answer S_FALSE while null
+    CString m_strLanguage = L"CHS";
+    CString m_strServer;
+    int m_nPort = 6660;
+    CString m_strLoginName;
+    CString m_strPassword;
+    int m_nPwdType = 0;
+    int m_nStartupFlags = 0;
+    CString m_strReceiver;
+    CString m_strReceiverName;
+    CString m_strViewId;
+    int m_bComStarted = 0;
+    ULONG_PTR m_gdiplusToken = 0;
+    xDuiLib::CFileResourceProvider m_FileResourceProvider;
+    xDuiLib::CZipResourceProvider m_ZipResourceProvider;
+
+    // The program's folder (no trailing backslash); set by InitInstance, or by a caller that
+    // drives the steps alone.
+    CString m_strProgramDir;
+    // The text of the box that ended the start (empty when none did).
+    CString m_strStartupError;
+
+protected:
+    // Reads a stream of the open skin archive into the buffer (a separate step so that the
+    // fallback to an extracted file can be exercised).
+    virtual bool ReadSkinStream(xDuiLib::CxQorResourceProvider& archive, void* pBuffer, DWORD dwSize);
+    // Tells the user why the program cannot start. A plain system box: when this is needed the
+    // resource module (and with it every text and the view library's box) is missing.
+    // KORVEL_NO_STARTUP_BOX=1 in the environment keeps unattended runs from waiting on it.
+    virtual void ShowStartupError(const CString& strText);
+
+private:
+    std::unique_ptr<BYTE[]> m_pSkinMemory; // the "QorSkin" stream, for the life of the process
+    HMODULE m_hCrashRpt = nullptr;
+    int m_nStartupExitCode = 0;            // non-zero when the start ended on a failure
+};

@@ -1,0 +1,767 @@
+#include "app/CKorvelBaseDlg.h"
+#include "app/CConsole.h"
+#include "app/CCoreCallBack.h"
+#include "app/CKorvelApp.h"
+#include "app/CLoginPanelHost.h"
+#include "app/CMsgCenterHost.h"
+#include "app/CQorTipMgr.h"
+#include "app/CTheCallback.h"
+#include "app/KorvelMessages.h"
+#include "common/CResourceMgr.h"
+#include "controls/ScaleByDpi.h"
+#include "framework/CComObject.h"
+#include "platform/QorCore/QorCoreIds.h"
+#include "platform/QorResource/ResourceIds.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorMessageBox.h"
+
+namespace {
+
+const UINT kTrayIconId = 128;
+const UINT kTrayRetryMs = 4000;
+const UINT kTrayTooltipString = 147;
+
+// Menu commands handled by the frame.
+enum : UINT {
+    ID_MENU_OPTIONS = 32780,
+    ID_MENU_NOTHING = 32788,
+    ID_MENU_SIGN_OUT = 32809,
+    ID_STATUS_BUSY = 32816,
+    ID_STATUS_DND = 32819,
+    ID_STATUS_ONLINE = 32908,
+    ID_STATUS_INVISIBLE = 32910,
+    ID_STATUS_AWAY = 32913,
+    ID_MENU_ABOUT = 32895,
+    ID_MENU_ABOUT2 = 65253,
+    ID_MENU_HELP = 32897,
+    ID_MENU_SIGN_IN = 32900,
+    ID_TRAY_SHOW = 32904,
+    ID_TRAY_EXIT = 32906,
+    ID_CUSTOM_STATUS_FIRST = 5410,
+    ID_CUSTOM_STATUS_LAST = 5460,
+};
+
+// Minimum and maximum tracking sizes of the frame at 96 dots per inch.
+const int kMinWidth = 280, kMinHeight = 590;
+const int kMaxWidth = 420, kMaxHeight = 2000;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_TIMER()
+    ON_WM_MOVING()
+    ON_WM_NCMOUSEMOVE()
+    ON_WM_EXITSIZEMOVE()
+    ON_WM_SYSCOMMAND()
+    ON_WM_WINDOWPOSCHANGED()
+    ON_WM_SETTINGCHANGE()
+    ON_WM_HOTKEY()
+    ON_WM_POWERBROADCAST()
+    ON_MESSAGE(WM_LOGIN_NOTIFY, &CKorvelBaseDlg::OnLoginNotify)
+    ON_MESSAGE(WM_TRAY_CALLBACK, &CKorvelBaseDlg::OnTrayCallback)
+    ON_MESSAGE(WM_DEPT_EXPANDED, &CKorvelBaseDlg::OnDeptExpanded)
+    ON_MESSAGE(WM_USER_DETAILS, &CKorvelBaseDlg::OnUserDetails)
+    ON_MESSAGE(WM_NOTHING_603, &CKorvelBaseDlg::OnNothing)
+    ON_MESSAGE(WM_OPEN_MSG_MANAGER, &CKorvelBaseDlg::OnOpenMsgManager)
+    ON_MESSAGE(WM_STOP_TIP_FLASH, &CKorvelBaseDlg::OnStopTipFlash)
+    ON_MESSAGE(WM_UNREAD_COUNT, &CKorvelBaseDlg::OnUnreadCount)
+    ON_MESSAGE(WM_REREGISTER_HOTKEYS, &CKorvelBaseDlg::OnReRegisterHotKeys)
+    ON_MESSAGE(WM_SET_TOPMOST, &CKorvelBaseDlg::OnSetTopmost)
+    ON_MESSAGE(WM_NEW_MESSAGE, &CKorvelBaseDlg::OnNewMessage)
+    ON_MESSAGE(WM_BACK_INTO_SCREEN, &CKorvelBaseDlg::OnBackIntoScreen)
+    ON_MESSAGE(WM_LOGIN_START, &CKorvelBaseDlg::OnStartLogin)
+    ON_MESSAGE(WM_ACCOUNT_SIGNED_IN, &CKorvelBaseDlg::OnAccountSignedIn)
+    ON_MESSAGE(WM_COPY_DATA_FOLDER, &CKorvelBaseDlg::OnCopyDataFolder)
+    ON_MESSAGE(WM_SHOW_STATUS_MENU, &CKorvelBaseDlg::OnShowStatusMenu)
+    ON_MESSAGE(WM_KORVEL_EXIT, &CKorvelBaseDlg::OnExitMessage)
+    ON_MESSAGE(WM_CHECK_UPDATE, &CKorvelBaseDlg::OnCheckUpdate)
+    ON_MESSAGE(WM_APPLY_UPDATE, &CKorvelBaseDlg::OnApplyUpdate)
+    ON_MESSAGE(WM_QUICK_SEND_MSG, &CKorvelBaseDlg::OnQuickSendMsg)
+    ON_MESSAGE(WM_TRAY_CLICK, &CKorvelBaseDlg::OnTrayClick)
+    ON_MESSAGE(WM_TRAY_DBLCLICK, &CKorvelBaseDlg::OnTrayDblClick)
+    ON_MESSAGE(WM_TRAY_RCLICK, &CKorvelBaseDlg::OnTrayRClick)
+    ON_MESSAGE(WM_LOGIN_CANCEL, &CKorvelBaseDlg::OnLoginCancel)
+    ON_MESSAGE(WM_CHANGE_PASSWORD, &CKorvelBaseDlg::OnChangePassword)
+    ON_MESSAGE(WM_NOTHING_5003, &CKorvelBaseDlg::OnNothing)
+    ON_MESSAGE(WM_NEW_ALERT, &CKorvelBaseDlg::OnNewAlert)
+    ON_REGISTERED_MESSAGE(g_uProtocolSendMsg, &CKorvelBaseDlg::OnProtocolSendMsg)
+    ON_COMMAND(ID_MENU_OPTIONS, &CKorvelBaseDlg::OnOptions)
+    ON_COMMAND(ID_MENU_NOTHING, &CKorvelBaseDlg::OnMenuNothing)
+    ON_COMMAND(ID_MENU_SIGN_OUT, &CKorvelBaseDlg::OnSignOut)
+    ON_COMMAND_RANGE(ID_STATUS_BUSY, ID_STATUS_BUSY, &CKorvelBaseDlg::OnStatusCommand)
+    ON_COMMAND_RANGE(ID_STATUS_DND, ID_STATUS_DND, &CKorvelBaseDlg::OnStatusCommand)
+    ON_COMMAND_RANGE(ID_STATUS_ONLINE, ID_STATUS_ONLINE, &CKorvelBaseDlg::OnStatusCommand)
+    ON_COMMAND_RANGE(ID_STATUS_INVISIBLE, ID_STATUS_INVISIBLE, &CKorvelBaseDlg::OnStatusCommand)
+    ON_COMMAND_RANGE(ID_STATUS_AWAY, ID_STATUS_AWAY, &CKorvelBaseDlg::OnStatusCommand)
+    ON_COMMAND(ID_MENU_ABOUT, &CKorvelBaseDlg::OnAbout)
+    ON_COMMAND(ID_MENU_ABOUT2, &CKorvelBaseDlg::OnAbout)
+    ON_COMMAND(ID_MENU_HELP, &CKorvelBaseDlg::OnHelp)
+    ON_COMMAND(ID_MENU_SIGN_IN, &CKorvelBaseDlg::OnLoginCommand)
+    ON_COMMAND(ID_TRAY_SHOW, &CKorvelBaseDlg::OnShowMainWindow)
+    ON_COMMAND(ID_TRAY_EXIT, &CKorvelBaseDlg::OnExitCommand)
+    ON_COMMAND_RANGE(ID_CUSTOM_STATUS_FIRST, ID_CUSTOM_STATUS_LAST, &CKorvelBaseDlg::OnCustomStatus)
+END_MESSAGE_MAP()
+
+CKorvelBaseDlg::CKorvelBaseDlg() : CQorDlg(IDD_MAIN_WINDOW, nullptr)
+{
+    SetMinimumSize(ScaleByDpi(kMinWidth), ScaleByDpi(kMinHeight));
+    SetMaximumSize(ScaleByDpi(kMaxWidth), ScaleByDpi(kMaxHeight));
+    EnableMinimumSize(true);
+    CWqCoolDlg::EnableMaximumSize(false);
+    CQorViewMgr::Instance()->m_pMainWnd = this;
+    SetRoundCorner(3, 3);
+    m_pTipMgr = new CQorTipMgr;
+    m_pTipMgr->m_pMainDlg = this;
+}
+
+CKorvelBaseDlg::~CKorvelBaseDlg()
+{
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    if (pMgr->m_pMainWnd == this)
+        pMgr->m_pMainWnd = nullptr;
+    delete m_pTipMgr;
+}
+
+int CKorvelBaseDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    return CQorDlg::OnCreate(lpCreateStruct);
+}
+
+BOOL CKorvelBaseDlg::OnInitDialog()
+{
+    CQorDlg::OnInitDialog();
+    _Init(this);
+    CKorvelApp* pApp = CKorvelApp::GetApp();
+    const int startupFlags = pApp ? pApp->m_nStartupFlags : 0;
+
+    SetWindowText(CQorViewBaseFun::LoadStringW(IDS_PRODUCT_TITLE));
+    HICON hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAINFRAME));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+
+    // No taskbar button: the window lives in the tray.
+    LONG_PTR exStyle = ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, (exStyle & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW)) | WS_EX_TOOLWINDOW);
+
+    if (CQorViewBaseFun::IsTopMain())
+        ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    pMgr->m_dwVersion = pApp ? pApp->m_dwVersion : 0;
+    pMgr->InitSkin();
+
+    // The notification manager (tips and the unread box) reports its clicks to this window.
+    m_pTipMgr->SetOwner(this);
+
+    RegisterCallBacks();
+
+    m_bmpBackground.LoadBitmap(IDB_MAIN_BK);
+
+    if (startupFlags & STARTUP_DIALOG_STYLE_200)
+        m_nDlgStyleFlags |= 0x200;
+
+    if (!(startupFlags & STARTUP_NO_TRAY_ICON)) {
+        if (!CreateTrayIcon())
+            m_nTrayRetryTimer = SetTimer(TIMER_TRAY_RETRY, kTrayRetryMs, nullptr);
+    }
+
+    if (!ShowLoginPanel(TRUE)) {
+        if (pApp)
+            pApp->m_nStartupFlags &= ~STARTUP_NO_SAVED_POSITION;
+        RestorePosition();
+    } else if (!(startupFlags & STARTUP_NO_SAVED_POSITION) && !CQorViewBaseFun::IsAutoHideMainWindow()) {
+        RestorePosition();
+    }
+
+    m_AutoHide.Start(this);
+    m_AutoHide.SetAutoHide(CQorViewBaseFun::IsAutoHideMainWindow());
+
+    SetTitleTextPadding(0, -2, 0, 0);
+    ApplyMinimumSize();
+
+    if (pApp && (!pApp->m_lpCmdLine || !*pApp->m_lpCmdLine) && m_pLoginDlg && ::IsWindow(m_pLoginDlg->GetSafeHwnd()))
+        CLoginPanelHost::CheckServerSetup(m_pLoginDlg);
+    return TRUE;
+}
+
+void CKorvelBaseDlg::RegisterCallBacks()
+{
+    ReleaseCallBacks();
+    CComObject<CConsole>* pConsole = nullptr;
+    CComObject<CCoreCallBack>* pCore = nullptr;
+    CComObject<CTheCallback>* pThe = nullptr;
+    if (SUCCEEDED(CComObject<CConsole>::CreateInstance(&pConsole))) {
+        pConsole->AddRef();
+        m_pConsole = pConsole;
+    }
+    if (SUCCEEDED(CComObject<CCoreCallBack>::CreateInstance(&pCore))) {
+        pCore->AddRef();
+        pCore->SetOwner(this);
+        m_pCoreCallBack = pCore;
+    }
+    if (SUCCEEDED(CComObject<CTheCallback>::CreateInstance(&pThe))) {
+        pThe->AddRef();
+        pThe->SetOwner(this);
+        m_pTheCallback = pThe;
+    }
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    pMgr->SetConsole(m_pConsole ? static_cast<IDispatch*>(static_cast<IConsole*>(m_pConsole)) : nullptr);
+    pMgr->SetCoreCallback(m_pCoreCallBack ? m_pCoreCallBack->GetCallback() : nullptr);
+    pMgr->SetAppCallback(m_pTheCallback ? m_pTheCallback->GetCallback() : nullptr);
+}
+
+// The sinks may outlive the window (the view library and the core hold references): they lose
+// their owner first, so that a late event finds no window instead of a deleted one.
+void CKorvelBaseDlg::ReleaseCallBacks()
+{
+    if (m_pCoreCallBack) {
+        m_pCoreCallBack->SetOwner(nullptr);
+        static_cast<ICoreCallBack*>(m_pCoreCallBack)->Release();
+        m_pCoreCallBack = nullptr;
+    }
+    if (m_pTheCallback) {
+        m_pTheCallback->SetOwner(nullptr);
+        static_cast<ITheCallback*>(m_pTheCallback)->Release();
+        m_pTheCallback = nullptr;
+    }
+    if (m_pConsole) {
+        static_cast<IConsole*>(m_pConsole)->Release();
+        m_pConsole = nullptr;
+    }
+}
+
+BOOL CKorvelBaseDlg::CreateTrayIcon()
+{
+    CString product = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME);
+    CString format = CQorViewBaseFun::LoadStringW(kTrayTooltipString);
+    CString tip = product;
+    if (!format.IsEmpty()) {
+        // The tooltip string names the product as its one insert (%1).
+        DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(product.GetString())};
+        wchar_t buffer[256] = {};
+        if (::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, format.GetString(), 0, 0,
+                             buffer, 256, reinterpret_cast<va_list*>(args)))
+            tip = buffer;
+    }
+    HICON hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAINFRAME));
+    m_TrayIcon.SetTargetWnd(this);
+    if (!m_TrayIcon.Create(this, WM_TRAY_CALLBACK, tip, hIcon, kTrayIconId))
+        return FALSE;
+    if (::IsWindow(m_TrayIcon.GetSafeHwnd()))
+        m_TrayIcon.ShowWindow(SW_HIDE);
+    return TRUE;
+}
+
+BOOL CKorvelBaseDlg::ShowLoginPanel(BOOL bAutoStart)
+{
+    if (m_pLoginWaitDlg && ::IsWindow(m_pLoginWaitDlg->GetSafeHwnd()))
+        m_pLoginWaitDlg->ShowWindow(SW_HIDE);
+    if (m_pConnectErrDlg && ::IsWindow(m_pConnectErrDlg->GetSafeHwnd()))
+        m_pConnectErrDlg->ShowWindow(SW_HIDE);
+    if (!m_pLoginDlg)
+        m_pLoginDlg = CLoginPanelHost::CreatePanel(this, bAutoStart != FALSE);
+    else
+        CLoginPanelHost::SetAutoStart(m_pLoginDlg, bAutoStart != FALSE);
+    if (!m_pLoginDlg)
+        return FALSE;
+    RECT rc;
+    GetPanelRect(&rc);
+    ::SetWindowPos(m_pLoginDlg->GetSafeHwnd(), nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    m_pLoginDlg->ShowWindow(SW_SHOW);
+
+    if (HWND hByName = CLoginPanelHost::GetByNameWnd(m_pLoginDlg))
+        ::PostMessageW(hByName, WM_SHOWWINDOW, TRUE, 0);
+
+    if (!m_strLoginName.IsEmpty() && bAutoStart) {
+        OnStartLogin(0, 0);
+        return FALSE;
+    }
+    if (bAutoStart && CLoginPanelHost::IsAutoLoginChecked(m_pLoginDlg))
+        return CLoginPanelHost::StartLogin(m_pLoginDlg) ? TRUE : FALSE;
+    return FALSE;
+}
+
+void CKorvelBaseDlg::GetPanelRect(RECT* pRect) const
+{
+    GetClientRectEx(pRect);
+}
+
+void CKorvelBaseDlg::RestorePosition()
+{
+    int left = -1, top = -1, width = -1, height = -1;
+    if (!CQorViewBaseFun::GetKorvelBaseDlgPro(left, top, width, height) || width <= 0 || height <= 0)
+        return;
+    RECT rc = {left, top, left + width, top + height};
+    CQorViewBaseFun::CalculateRect(rc);
+    ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CKorvelBaseDlg::SavePosition()
+{
+    if (!::IsWindow(m_hWnd) || ::IsIconic(m_hWnd))
+        return;
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    CQorViewBaseFun::SaveKorvelBaseDlgPro(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+}
+
+void CKorvelBaseDlg::SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
+                                  const CString& strPassword, const CString& strThird)
+{
+    m_ProxyInfo.nType = nType;
+    m_ProxyInfo.nFlag = nFlag;
+    m_ProxyInfo.strHost = strHost;
+    m_ProxyInfo.nPort = nPort;
+    m_ProxyInfo.strUser = strUser;
+    m_ProxyInfo.strPassword = strPassword;
+    m_ProxyInfo.strDomain = strThird;
+}
+
+BOOL CKorvelBaseDlg::RefreshAutoHide()
+{
+    BOOL bAutoHide = CQorViewBaseFun::IsAutoHideMainWindow();
+    m_AutoHide.SetAutoHide(bAutoHide);
+    return bAutoHide;
+}
+
+// Layout
+
+void CKorvelBaseDlg::OnSize(UINT nType, int cx, int cy)
+{
+    CQorDlg::OnSize(nType, cx, cy);
+    if (nType == SIZE_MINIMIZED)
+        return;
+    m_cx = cx;
+    m_cy = cy;
+    LayoutPanels();
+    ::UpdateWindow(m_hWnd);
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CKorvelBaseDlg::LayoutPanels()
+{
+    RECT rc;
+    GetPanelRect(&rc);
+    // Each panel then lays out its own children on its WM_SIZE.
+    for (CDialog* pPanel : {m_pLoginDlg, m_pLoginWaitDlg, m_pConnectErrDlg}) {
+        if (pPanel && ::IsWindow(pPanel->GetSafeHwnd()))
+            ::MoveWindow(pPanel->GetSafeHwnd(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    }
+    CQorViewMgr::Instance()->SetSize(rc);
+}
+
+void CKorvelBaseDlg::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC hdc = ::BeginPaint(m_hWnd, &ps);
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    // Drawn off screen and copied once, so that resizing does not flicker.
+    HDC hMem = ::CreateCompatibleDC(hdc);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hdc, rc.right - rc.left, rc.bottom - rc.top);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    _PaintBk(hMem);
+    ::BitBlt(hdc, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hMem, 0, 0, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hMem);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+BOOL CKorvelBaseDlg::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}
+
+// Timers
+
+void CKorvelBaseDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (m_nAwayTimer && nIDEvent == m_nAwayTimer) {
+        // Auto-away check: part of the window services.
+    } else if (m_nTrayRetryTimer && nIDEvent == m_nTrayRetryTimer) {
+        ++m_nTrayRetries;
+        if (CreateTrayIcon()) {
+            KillTimer(m_nTrayRetryTimer);
+            m_nTrayRetryTimer = 0;
+        }
+    } else if (m_nUnreadLoadTimer && nIDEvent == m_nUnreadLoadTimer) {
+        CQorViewMgr* pMgr = CQorViewMgr::Instance();
+        pMgr->LoadUnReadMsg();
+        pMgr->m_nUnreadMark = 0;
+        if (pMgr->m_pQorConsole)
+            pMgr->m_pQorConsole->UnreadLoaded(0);
+        KillTimer(m_nUnreadLoadTimer);
+        m_nUnreadLoadTimer = 0;
+    }
+    if (RefreshAutoHide())
+        m_AutoHide.OnTimer(nIDEvent);
+    Default();
+}
+
+// Auto-hide hooks
+
+void CKorvelBaseDlg::OnMoving(UINT fwSide, LPRECT pRect)
+{
+    Default();
+    if (RefreshAutoHide())
+        m_AutoHide.OnMoving(fwSide, pRect);
+}
+
+void CKorvelBaseDlg::OnNcMouseMove(UINT nHitTest, CPoint point)
+{
+    if (RefreshAutoHide())
+        m_AutoHide.OnNcMouseMove(nHitTest, POINT{point.x, point.y});
+    Default();
+}
+
+void CKorvelBaseDlg::OnExitSizeMove()
+{
+    m_AutoHide.OnExitSizeMove();
+    Default();
+}
+
+void CKorvelBaseDlg::OnSysCommand(UINT nID, LPARAM)
+{
+    if ((nID & 0xFFF0) == SC_MINIMIZE) {
+        SavePosition();
+        ShowWindow(SW_HIDE);
+        return;
+    }
+    Default();
+}
+
+void CKorvelBaseDlg::OnWindowPosChanged(WINDOWPOS*)
+{
+    Default();
+    const bool docked = m_AutoHide.GetDockSide() != CAutoHide::DOCK_NONE;
+    const bool topmost = docked || CQorViewBaseFun::IsTopMain();
+    const bool isTopmost = (::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost != isTopmost)
+        ::SetWindowPos(m_hWnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The work area changed (a taskbar moved or resized): keep the visible window on it.
+void CKorvelBaseDlg::OnSettingChange(UINT uFlags, LPCWSTR)
+{
+    if (uFlags != SPI_SETWORKAREA || !::IsWindowVisible(m_hWnd))
+        return;
+    RECT work, rc;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ::GetWindowRect(m_hWnd, &rc);
+    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    const bool inside = rc.left >= 1 && rc.right < work.right + 30;
+    if (rc.bottom > work.bottom && inside) {
+        rc.top = work.bottom - height;
+        rc.bottom = work.bottom;
+    }
+    if (rc.top < work.top && inside) {
+        rc.top = work.top;
+        rc.bottom = work.top + height;
+    }
+    const int side = m_AutoHide.GetDockSide();
+    if (work.left != 0 && side == CAutoHide::DOCK_LEFT) {
+        rc.left = work.left;
+        m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    } else if (work.left == 0 && work.right != screenWidth && side == CAutoHide::DOCK_RIGHT) {
+        rc.left = rc.left + work.right - width - screenWidth;
+        m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    } else if (work.top != 0 && side == CAutoHide::DOCK_TOP) {
+        rc.top = work.top;
+        m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    } else if (work.bottom != screenHeight && side == CAutoHide::DOCK_BOTTOM) {
+        rc.top = work.bottom - height;
+        m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    }
+    ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+void CKorvelBaseDlg::OnHotKey(UINT, UINT, UINT)
+{
+    // Hot keys: part of the window services.
+}
+
+UINT CKorvelBaseDlg::OnPowerBroadcast(UINT, LPARAM)
+{
+    // Suspend and resume: part of the sign-out road.
+    return TRUE;
+}
+
+// Private messages
+
+LRESULT CKorvelBaseDlg::OnLoginNotify(WPARAM, LPARAM)
+{
+    return 0; // sign-in results: the sign-in road
+}
+
+LRESULT CKorvelBaseDlg::OnTrayCallback(WPARAM wParam, LPARAM lParam)
+{
+    CResourceMgr scope(CKorvelApp::GetCallModuleState());
+    return m_TrayIcon.OnTrayNotification(wParam, lParam);
+}
+
+LRESULT CKorvelBaseDlg::OnDeptExpanded(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnUserDetails(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnNothing(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnStopTipFlash(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnUnreadCount(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnReRegisterHotKeys(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnNewMessage(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnStartLogin(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnCopyDataFolder(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnShowStatusMenu(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnCheckUpdate(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnTrayClick(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnTrayRClick(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnLoginCancel(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnChangePassword(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnNewAlert(WPARAM, LPARAM) { return 0; }
+LRESULT CKorvelBaseDlg::OnProtocolSendMsg(WPARAM, LPARAM) { return 0; }
+
+LRESULT CKorvelBaseDlg::OnTrayDblClick(WPARAM, LPARAM)
+{
+    OnShowMainWindow();
+    return 0;
+}
+
+LRESULT CKorvelBaseDlg::OnSetTopmost(WPARAM wParam, LPARAM)
+{
+    ::SetWindowPos(m_hWnd, wParam ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return 0;
+}
+
+// Back onto the screen after the window was docked at an edge.
+LRESULT CKorvelBaseDlg::OnBackIntoScreen(WPARAM, LPARAM)
+{
+    const int side = m_AutoHide.GetDockSide();
+    if (side == CAutoHide::DOCK_NONE)
+        return 0;
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    const int width = rc.right - rc.left;
+    int height = rc.bottom - rc.top;
+    int left = rc.left, top = 8;
+    if (side == CAutoHide::DOCK_LEFT) {
+        left = 8;
+        height = m_AutoHide.GetSavedHeight();
+    } else if (side == CAutoHide::DOCK_RIGHT) {
+        left = ::GetSystemMetrics(SM_CXSCREEN) - 8 - width;
+        height = m_AutoHide.GetSavedHeight();
+    }
+    ::MoveWindow(m_hWnd, left, top, width, height, TRUE);
+    return 1;
+}
+
+LRESULT CKorvelBaseDlg::OnAccountSignedIn(WPARAM, LPARAM)
+{
+    CString format = CQorViewBaseFun::LoadStringW(IDS_ACCOUNT_SIGNED_IN);
+    CString text = format;
+    DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(m_strServerAddr.GetString()),
+                         reinterpret_cast<DWORD_PTR>(m_strLoginName.GetString())};
+    wchar_t* buffer = nullptr;
+    if (!format.IsEmpty() &&
+        ::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                         format.GetString(), 0, 0, reinterpret_cast<LPWSTR>(&buffer), 0,
+                         reinterpret_cast<va_list*>(args))) {
+        text = buffer;
+        ::LocalFree(buffer);
+    }
+    QorMessageBox(text, CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), this, MB_OK);
+    ShowWindow(SW_SHOW);
+    return 0;
+}
+
+// The message centre, created on first use and kept; a request while its list pane is busy
+// with a long task is dropped.
+LRESULT CKorvelBaseDlg::OnOpenMsgManager(WPARAM wParam, LPARAM)
+{
+    CString request = wParam ? CString(reinterpret_cast<LPCWSTR>(wParam)) : CString();
+    if (!m_pMsgManagerDlg)
+        m_pMsgManagerDlg = CMsgCenterHost::CreateCenter();
+    if (!m_pMsgManagerDlg)
+        return 0;
+    CMsgCenterHost::Prepare(m_pMsgManagerDlg, this);
+    if (!CMsgCenterHost::EnsureWindow(m_pMsgManagerDlg, this))
+        return 0;
+    if (CMsgCenterHost::IsBusy(m_pMsgManagerDlg))
+        return 0;
+    HWND hCenter = m_pMsgManagerDlg->GetSafeHwnd();
+    ::ShowWindow(hCenter, ::IsIconic(hCenter) ? SW_SHOWNORMAL : SW_SHOW);
+    ::SetForegroundWindow(hCenter);
+    CMsgCenterHost::OpenWithRequest(m_pMsgManagerDlg, request);
+    return 0;
+}
+
+LRESULT CKorvelBaseDlg::OnExitMessage(WPARAM, LPARAM)
+{
+    OnExit();
+    return 0;
+}
+
+LRESULT CKorvelBaseDlg::OnApplyUpdate(WPARAM, LPARAM)
+{
+    OnExit(); // the update itself: part of the window services
+    return 0;
+}
+
+LRESULT CKorvelBaseDlg::OnQuickSendMsg(WPARAM wParam, LPARAM)
+{
+    CQorViewMgr::Instance()->QuickSendMsg(wParam, CString());
+    return 0;
+}
+
+// Commands
+
+void CKorvelBaseDlg::OnOptions() {}
+void CKorvelBaseDlg::OnMenuNothing() {}
+void CKorvelBaseDlg::OnSignOut() { PostMessage(WM_LOGIN_CANCEL, 0, 0); }
+void CKorvelBaseDlg::OnStatusCommand(UINT) {}
+void CKorvelBaseDlg::OnAbout() {}
+void CKorvelBaseDlg::OnHelp() {}
+void CKorvelBaseDlg::OnLoginCommand() { OnStartLogin(0, 0); }
+void CKorvelBaseDlg::OnCustomStatus(UINT) {}
+
+void CKorvelBaseDlg::OnShowMainWindow()
+{
+    ShowWindow(SW_SHOWNORMAL);
+    ::SetForegroundWindow(m_hWnd);
+}
+
+void CKorvelBaseDlg::OnExitCommand()
+{
+    OnExit();
+}
+
+// Receiving side of the sinks (the core event dispatch, the command dispatcher and the
+// sign-in results come with their own work).
+
+void CKorvelBaseDlg::OnCoreNotify(IQorCmd*) {}
+void CKorvelBaseDlg::OnReceiveMessage(IQorMsg*) {}
+void CKorvelBaseDlg::OnAppCommand(IQorCmd*) {}
+
+int CKorvelBaseDlg::OnConnectStateChange(long, long)
+{
+    return 1;
+}
+
+bool CKorvelBaseDlg::SendQorMsg(IMessage* pMessage)
+{
+    if (!pMessage)
+        return false;
+    CLSID clsid = {};
+    if (FAILED(::CLSIDFromProgID(kProgIdQorMsg, &clsid)))
+        return false;
+    IQorMsg* pQorMsg = nullptr;
+    if (FAILED(::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorMsg, reinterpret_cast<void**>(&pQorMsg))) ||
+        !pQorMsg)
+        return false;
+    LONG count = 0;
+    pMessage->GetReceiverCount(&count);
+    for (LONG i = 0; i < count; ++i) {
+        BSTR account = nullptr, name = nullptr;
+        pMessage->GetReceiver(i, &account);
+        pMessage->GetReceiverName(i, &name);
+        pQorMsg->AddReceiver(account, name);
+        ::SysFreeString(account);
+        ::SysFreeString(name);
+    }
+    BSTR text = nullptr;
+    if (SUCCEEDED(pMessage->GetText1(&text)))
+        pQorMsg->put_Subject(text);
+    ::SysFreeString(text);
+    CQorViewMgr::Instance()->SetQorMsg(pQorMsg);
+    pQorMsg->Release();
+    return true;
+}
+
+// Way out
+
+void CKorvelBaseDlg::OnExit()
+{
+    if (m_pMsgManagerDlg)
+        CMsgCenterHost::CancelLongTask(m_pMsgManagerDlg);
+    CQorViewMgr::Instance()->StopAudioEnginee();
+    DestroyWindow();
+}
+
+void CKorvelBaseDlg::OnCancel()
+{
+    // Closing only hides the window unless the user chose that closing ends the program.
+    if (CQorViewBaseFun::IsCloseExit())
+        OnExit();
+    else
+        ShowWindow(SW_HIDE);
+}
+
+BOOL CKorvelBaseDlg::DestroyWindow()
+{
+    if (m_nTrayRetryTimer) {
+        KillTimer(m_nTrayRetryTimer);
+        m_nTrayRetryTimer = 0;
+    }
+    if (m_nUnreadLoadTimer) {
+        KillTimer(m_nUnreadLoadTimer);
+        m_nUnreadLoadTimer = 0;
+    }
+    if (::IsWindow(m_hWnd)) {
+        ::UnregisterHotKey(m_hWnd, 1000);
+        ::UnregisterHotKey(m_hWnd, 1001);
+    }
+    return CQorDlg::DestroyWindow();
+}
+
+void CKorvelBaseDlg::OnDestroy()
+{
+    if (m_nAwayTimer) {
+        KillTimer(m_nAwayTimer);
+        m_nAwayTimer = 0;
+    }
+    if (CKorvelApp* pApp = CKorvelApp::GetApp()) {
+        ::EnterCriticalSection(&pApp->m_csAccount);
+        if (pApp->m_hAccountMutex) {
+            ::CloseHandle(pApp->m_hAccountMutex);
+            pApp->m_hAccountMutex = nullptr;
+        }
+        ::LeaveCriticalSection(&pApp->m_csAccount);
+    }
+    CQorViewMgr::Instance()->ClearData();
+    SavePosition();
+    if (m_pMsgManagerDlg) {
+        CMsgCenterHost::DestroyCenter(m_pMsgManagerDlg);
+        m_pMsgManagerDlg = nullptr;
+    }
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    pMgr->SetCoreCallback(nullptr);
+    pMgr->SetAppCallback(nullptr);
+    pMgr->SetConsole(nullptr);
+    ReleaseCallBacks();
+    if (::IsWindow(m_TrayIcon.GetSafeHwnd()) || !m_TrayIcon.IsRemoved())
+        m_TrayIcon.RemoveIcon();
+    CQorDlg::OnDestroy();
+}
+
+void CKorvelBaseDlg::PostNcDestroy()
+{
+    CQorDlg::PostNcDestroy();
+    if (CKorvelApp* pApp = CKorvelApp::GetApp()) {
+        if (pApp->m_pMainDlg == this)
+            pApp->m_pMainDlg = nullptr;
+    }
+    delete this;
+}
+
+BOOL CKorvelBaseDlg::PreTranslateMessage(MSG* pMsg)
+{
+    return CQorDlg::PreTranslateMessage(pMsg);
+}

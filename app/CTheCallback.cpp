@@ -1,0 +1,43 @@
+#include "app/CTheCallback.h"
+#include "app/CKorvelApp.h"
+#include "app/CKorvelBaseDlg.h"
+#include "common/CResourceMgr.h"
+
+// The core reports its notifications here; the answer tells it the slot is not one it should
+// rely on, so the forwarding is followed by E_NOTIMPL.
+HRESULT STDMETHODCALLTYPE CTheCallback::CCallback::OnQorCmdRec(IQorCmd* pCmd)
+{
+    CResourceMgr scope(CKorvelApp::GetCallModuleState());
+    if (!m_pOwner)
+        return E_POINTER;
+    m_pOwner->OnCoreNotify(pCmd);
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE CTheCallback::CCallback::OnQorMsgRec(IQorMsg* pMsg)
+{
+    CResourceMgr scope(CKorvelApp::GetCallModuleState());
+    if (!m_pOwner)
+        return E_POINTER;
+    m_pOwner->OnReceiveMessage(pMsg);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CTheCallback::CCallback::OnConnectStateChange(long, long, long, BOOL*)
+{
+    return m_pOwner ? E_NOTIMPL : E_POINTER;
+}
+
+HRESULT STDMETHODCALLTYPE CTheCallback::CCallback::OnQorNteRec(IQorCmd* pNotice)
+{
+    CResourceMgr scope(CKorvelApp::GetCallModuleState());
+    if (!m_pOwner)
+        return E_POINTER;
+    m_pOwner->OnAppCommand(pNotice);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CTheCallback::CCallback::OnQorAddInMsgRec(BSTR, IQorMsg*)
+{
+    return E_NOTIMPL;
+}

@@ -1,0 +1,20 @@
+#include "app/CUnreadMsgBoxItem.h"
+
+namespace {
+int s_nNextSerial = 1; // user-interface thread only
+}
+
+CUnreadMsgBoxItem::CUnreadMsgBoxItem() : m_lstRecords(10), m_nSerial(s_nNextSerial++) {}
+
+CUnreadMsgBoxItem::~CUnreadMsgBoxItem()
+{
+    RemoveAllRecords();
+}
+
+void CUnreadMsgBoxItem::RemoveAllRecords()
+{
+    POSITION pos = m_lstRecords.GetHeadPosition();
+    while (pos)
+        delete m_lstRecords.GetNext(pos);
+    m_lstRecords.RemoveAll();
+}

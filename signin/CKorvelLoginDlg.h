@@ -1,0 +1,168 @@
+#pragma once
+// CKorvelLoginDlg: the sign-in panel (template 15035), a child dialog that the main window lays
+// over its client area while nobody is signed in. It holds the server chooser, the user name and
+// password boxes, the remember-me / save-password / automatic-sign-in boxes and the status
+// chooser; it validates what was entered, copies it into the main window and posts
+// WM_LOGIN_START there. It also remembers: the server list, the saved users, the last server
+// and the check boxes are loaded when it opens and saved after a successful sign-in (through
+// the view library's settings), and it installs the language file and presets the server from
+// "WebServiceUrl.ini".
+//
+// Enter and Escape never close it; the object deletes itself when its window goes.
+#include "framework/CDialog.h"
+#include "framework/CString.h"
+#include "framework/CStringArray.h"
+#include "framework/MessageMap.h"
+#include "platform/QorView/CACEdit.h"
+#include "platform/QorView/CFlatComboBox.h"
+#include "platform/QorView/CHeadPic.h"
+#include "platform/QorView/CIconWnd.h"
+#include "platform/QorView/CQorPicture.h"
+#include "platform/QorView/CQorResizer.h"
+#include "platform/QorView/CTransparentBkHelper.h"
+#include "platform/QorView/CxButtonBase.h"
+#include "platform/QorView/CxCheckButton.h"
+#include "platform/QorView/CxLabel.h"
+#include "platform/QorView/CxStatusButton.h"
+#include "platform/QorView/_SERVERITEM.h"
+#include "signin/CLoginOwner.h"
+
+class CKorvelLoginByNameDlg;
+
+// Messages between the sign-in panels and the main window.
+const UINT WM_LOGIN_START = WM_USER + 823;       // panel -> main window: sign in with the fields
+const UINT WM_LOGIN_CANCEL = WM_USER + 5001;     // -> main window: cancel the sign-in / sign out
+const UINT WM_LOGIN_WAIT_CANCEL = WM_USER + 6001; // main window -> progress panel
+
+// Port of a server typed in by hand.
+const int KORVEL_DEFAULT_PORT = 6660;
+
+class CKorvelLoginDlg : public CDialog {
+public:
+    CKorvelLoginDlg();
+    ~CKorvelLoginDlg() override;
+
+    // Runs the network settings dialog for the panel: given the current address and port and
+    // whether the preset file locks the server, answers IDOK with the new address and port in
+    // the same arguments, or anything else to change nothing. The dialog itself is installed
+    // by whoever provides it (SetNetSettingsRunner); without one the settings never open.
+    using NetSettingsRunner = INT_PTR (*)(CKorvelLoginDlg* pPanel, CString& strAddress, int& nPort, bool bLocked);
+    static void SetNetSettingsRunner(NetSettingsRunner pfnRunner);
+
+// Called by the main window
+    // Validates the fields, copies them into the main window and posts WM_LOGIN_START. false
+    // when a field was refused (the panel has shown why).
+    bool StartLogin();
+    // Shows (or, with an empty text, hides) the error text and focuses the field that the code
+    // names: 10060 the server chooser, 205 the user box, 208 the password box.
+    void ShowLoginError(BOOL bShow, const CString& strText, int nCode);
+    // After a successful sign-in: the server the view library actually reached becomes the
+    // last server (and joins the list).
+    void UpdateConnectedServer();
+    // After a successful sign-in: stores the users, the servers, the check boxes and the
+    // by-name record. Always 1.
+    int SaveLoginInfo();
+    // First run: without a preset server and with an empty server list, opens the network
+    // settings.
+    void CheckServerSetup();
+    bool IsAutoLoginChecked() const;
+
+// Settings (loading and saving)
+    // Fills the panel from the stored settings; false only without a main window.
+    bool LoadLoginSettings();
+    void SetCurrentServer(const CString& strAddress, int nPort, const CString& strName);
+    void AddOrUpdateServer(const _SERVERITEM& item, bool bAddToChooser);
+    // Presets the current address from "WebServiceUrl.ini" [SERVERIP]; false when there is none.
+    bool LoadPresetServer();
+    void OpenNetSettings();
+    // Copies the language file of the application's language to "langex.ini" unless it exists.
+    void InstallLanguageFile();
+
+// Lookups
+    // Index of the server list entry with this address (case ignored), -1 when none.
+    int FindServer(const CString& strAddress) const;
+    int FindSavedUser(const CString& strUser) const;
+    // The list entry the chooser has selected, or null.
+    const _SERVERITEM* GetSelectedServer() const;
+    void SetStatus(int nStatus);
+    // Swaps the user and password rows for the by-name panel and back.
+    void SwitchLoginMode(bool bKeep);
+
+// Members (the main window and the by-name panel read and write them)
+    CLoginOwner m_pOwner;                          // the main window; empty = none
+    CKorvelLoginByNameDlg* m_pByNameDlg = nullptr; // by-name panel, null in account mode
+    CServerItemArray m_arServers;
+    CStringArray m_arSavedUsers;                   // most recent first
+    _SERVERITEM m_LastServer;
+    CString m_strCurrentAddr;
+    int m_nCurrentPort = 0;
+    CString m_strUserName;
+    CString m_strPassword;
+    int m_nStatus = 3;
+    int m_nLoginFlags = 0;                         // 0x200 Windows-account sign-in
+    bool m_bAutoStart = true;                      // the creator may forbid automatic sign-in
+    bool m_bPresetLocked = false;                  // [SERVERIP] "Disable"
+    CString m_strHeadPicFile;
+    CQorPicture m_HeadPicture;
+    CIconWnd* m_pIconWnds[5] = {};                 // 554..558
+
+    // Controls
+    CFlatComboBox m_cbServer;
+    CACEdit m_edUser;
+    CACEdit m_edPassword;
+    CxButtonBase m_btnLogin;
+    CxCheckButton m_chkRememberMe;
+    CxCheckButton m_chkSavePassword;
+    CxCheckButton m_chkAutoLogin;
+    CxStatusButton m_btnStatus;
+    CxButtonBase m_btnNetSettings;
+    CxButtonBase m_btnSwitchMode;
+    CxLabel m_lblErrorText;
+    CxLabel m_lblErrorMark;
+    CxLabel m_lblUserCaption;
+    CxLabel m_lblPasswordCaption;
+    CxLabel m_lblServerCaption;
+    CxLabel m_lblCheckCaption;
+    CxLabel m_lblLogo;
+    CHeadPic m_HeadPic;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    void PostNcDestroy() override;
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    afx_msg void OnLoginButton();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnSkinChildNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnServerSelChange();
+    afx_msg void OnServerEditChange();
+    afx_msg void OnUserNameChange();
+    afx_msg void OnSavePasswordCheck();
+    afx_msg void OnAutoLoginCheck();
+    afx_msg void OnRememberMeCheck();
+    afx_msg void OnSwitchLoginMode();
+    afx_msg void OnStatusChoice(UINT nID);
+    afx_msg void OnNetSettings();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SkinControls();
+    void PlaceHeadPicture(int cx, int cy);
+    void CreateIconWindows();
+    void LoadHeadPicture(const CString& strServerName, const CString& strUserName);
+    void ShowHeadPicture(const CString& strFile);
+    void RefreshBranding(const CString& strServerName);
+    void RefreshBrandingForServerText();
+    CString GetServerText() const;
+    void MoveControl(UINT nID, int x, int y, int cx, int cy);
+    RECT GetControlRect(UINT nID) const;
+
+    CQorResizer m_Resizer;
+    CTransparentBkHelper m_BkHelper;
+    static NetSettingsRunner s_pfnNetSettings;
+};

@@ -1,0 +1,72 @@
+#include "tests/app/MainWindowFixture.h"
+
+int MainWindowFixture::s_nTrayAdds = 0;
+bool MainWindowFixture::s_bTrayAccepts = true;
+
+namespace {
+
+BOOL WINAPI FakeShellNotify(DWORD dwMessage, PNOTIFYICONDATAW)
+{
+    if (dwMessage == NIM_ADD) {
+        ++MainWindowFixture::s_nTrayAdds;
+        return MainWindowFixture::s_bTrayAccepts ? TRUE : FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void MainWindowFixture::SetUp()
+{
+    apptest::App().m_nStartupFlags = 0;
+    m_profile = testsupport::TempDir(L"korvel_app_profile");
+    qorview_test::SetProfileRoot(m_profile);
+    qorview_test::ClearCalls();
+    qorview_test::ClearMessageBoxAnswers();
+    qorview_test::SetDefaultMessageBoxAnswer(IDOK);
+    m_resources = std::make_unique<apptest::ResourceModuleScope>();
+    s_nTrayAdds = 0;
+    s_bTrayAccepts = true;
+    m_pfnSavedShell = CTrayIcon::SetShellNotifyFunction(&FakeShellNotify);
+}
+
+void MainWindowFixture::TearDown()
+{
+    DestroyMain();
+    CTrayIcon::SetShellNotifyFunction(m_pfnSavedShell);
+    qorview_test::SetDefaultMessageBoxAnswer(0);
+    qorview_test::ClearMessageBoxAnswers();
+    apptest::App().m_nStartupFlags = 0;
+    m_resources.reset();
+    qorview_test::SetProfileRoot(L"");
+    testsupport::RemoveTree(m_profile);
+}
+
+bool MainWindowFixture::CreateMain(int nStartupFlags)
+{
+    if (!m_resources->IsLoaded())
+        return false;
+    CKorvelApp& app = apptest::App();
+    app.m_nStartupFlags = nStartupFlags;
+    m_pDlg = new CKorvelBaseDlg();
+    app.m_pMainDlg = m_pDlg;
+    if (!m_pDlg->Create(IDD_MAIN_WINDOW, nullptr)) {
+        if (app.m_pMainDlg == m_pDlg)
+            delete m_pDlg;
+        app.m_pMainDlg = nullptr;
+        m_pDlg = nullptr;
+        return false;
+    }
+    m_pDlg->ShowWindow(SW_SHOW);
+    testsupport::PumpMessages();
+    return true;
+}
+
+void MainWindowFixture::DestroyMain()
+{
+    if (IsAlive() && ::IsWindow(m_pDlg->GetSafeHwnd()))
+        m_pDlg->DestroyWindow();
+    testsupport::PumpMessages();
+    m_pDlg = nullptr;
+    apptest::App().m_pMainDlg = nullptr;
+}

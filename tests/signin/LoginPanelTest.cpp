@@ -1,0 +1,798 @@
+// The sign-in panel as a real child window of a main window under Wine: validation and the
+// fields it hands to the main window, the check-box coupling, the server chooser, the status
+// menu, and what it loads and saves through the view library's settings.
+#include "framework/Platform.h"
+#include "framework/CPaintDC.h"
+#include "framework/ModuleState.h"
+#include "platform/QorResource/ResourceIds.h"
+#include "platform/QorView/CQorDlg.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/CxFrameHelper.h"
+#include "platform/QorView/QorViewTestHooks.h"
+#include "signin/CKorvelLoginDlg.h"
+#include "signin/LoginStore.h"
+#include "tests/support/TestSupport.h"
+#include <gtest/gtest.h>
+#include <fstream>
+
+namespace {
+
+// The main window as far as the panel needs it: the frame bases, the sign-in fields and a
+// handler that counts WM_LOGIN_START.
+class TestMainWnd : public CQorDlg, public CxFrameHelper {
+public:
+    TestMainWnd() : CQorDlg(IDD_MAIN_WINDOW) {}
+    void OnOK() override {}
+    void OnCancel() override {}
+    afx_msg LRESULT OnStartLogin(WPARAM, LPARAM)
+    {
+        ++loginStarts;
+        return 0;
+    }
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        _PaintBk(&dc);
+    }
+
+    CLoginOwner Owner()
+    {
+        CLoginOwner owner;
+        owner.m_pWnd = this;
+        owner.m_pLoginName = &loginName;
+        owner.m_pPassword = &password;
+        owner.m_pPasswordType = &passwordType;
+        owner.m_pServerAddr = &serverAddr;
+        owner.m_pServerPort = &serverPort;
+        owner.m_pServerName = &serverName;
+        owner.m_pLoginStatus = &loginStatus;
+        owner.m_pLoginFlags = &loginFlags;
+        owner.m_pProxyInfo = &proxy;
+        owner.m_ppLoginDlg = &pLoginDlg;
+        owner.m_pCoolDlg = this;
+        owner.m_pFrameHelper = this;
+        owner.m_pStartupFlags = &startupFlags;
+        owner.m_pLanguage = &language;
+        return owner;
+    }
+
+    int loginStarts = 0;
+    CString loginName, password, serverAddr, serverName;
+    int passwordType = 7, serverPort = 0, loginStatus = 0, loginFlags = 0;
+    _PROXYINFO proxy;
+    CDialog* pLoginDlg = nullptr;
+    int startupFlags = 0;
+    CString language = L"CHS";
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TestMainWnd, CQorDlg)
+    ON_MESSAGE(WM_LOGIN_START, &TestMainWnd::OnStartLogin)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+int g_netSettingsRuns = 0;
+bool g_netSettingsLocked = false;
+INT_PTR g_netSettingsAnswer = IDCANCEL;
+INT_PTR FakeNetSettings(CKorvelLoginDlg*, CString& strAddress, int& nPort, bool bLocked)
+{
+    ++g_netSettingsRuns;
+    g_netSettingsLocked = bLocked;
+    if (g_netSettingsAnswer == IDOK) {
+        strAddress = L"chosen.example";
+        nPort = 7001;
+    }
+    return g_netSettingsAnswer;
+}
+
+CString WindowText(HWND hWnd)
+{
+    wchar_t buffer[256] = {};
+    ::GetWindowTextW(hWnd, buffer, 256);
+    return buffer;
+}
+
+void WriteFile(const std::wstring& path, const char* text)
+{
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out << text;
+}
+
+std::string ReadFile(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class LoginPanel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        module_ = ::LoadLibraryW((testsupport::ExeDir() + L"\\QorResource.dll").c_str());
+        ASSERT_NE(nullptr, module_);
+        oldResource_ = AfxGetResourceHandle();
+        AfxSetResourceHandle(module_);
+        profile_ = testsupport::TempDir(L"signin_profile");
+        work_ = testsupport::TempDir(L"signin_work");
+        qorview_test::SetProfileRoot(profile_);
+        qorview_test::SetWorkDir(work_);
+        qorview_test::ClearCalls();
+        qorview_test::ClearMessageBoxAnswers();
+        qorview_test::SetDefaultMessageBoxAnswer(IDOK);
+        CQorViewMgr* mgr = CQorViewMgr::Instance();
+        mgr->m_strLastAccount.Empty();
+        mgr->m_strLastPassword.Empty();
+        mgr->m_bNetSetOpen = 0;
+        g_netSettingsRuns = 0;
+        g_netSettingsAnswer = IDCANCEL;
+        CKorvelLoginDlg::SetNetSettingsRunner(&FakeNetSettings);
+    }
+    void TearDown() override
+    {
+        CloseMain();
+        CKorvelLoginDlg::SetNetSettingsRunner(nullptr);
+        qorview_test::SetProfileRoot(L"");
+        qorview_test::SetWorkDir(L"");
+        qorview_test::SetDefaultMessageBoxAnswer(0);
+        testsupport::RemoveTree(profile_);
+        testsupport::RemoveTree(work_);
+        AfxSetResourceHandle(oldResource_);
+        ::FreeLibrary(module_);
+    }
+
+    // The main window with the panel laid over it, as the main window shows it.
+    CKorvelLoginDlg* OpenPanel()
+    {
+        if (!main_) {
+            main_ = new TestMainWnd();
+            main_->startupFlags = startupFlags_;
+            main_->language = language_;
+            if (!main_->Create(IDD_MAIN_WINDOW, nullptr))
+                return nullptr;
+        }
+        auto* panel = new CKorvelLoginDlg();
+        panel->m_pOwner = main_->Owner();
+        if (!panel->Create(IDD_LOGIN_DIALOG, main_)) {
+            delete panel;
+            return nullptr;
+        }
+        main_->pLoginDlg = panel;
+        RECT rc;
+        ::GetClientRect(main_->GetSafeHwnd(), &rc);
+        panel->MoveWindow(0, 0, rc.right, rc.bottom);
+        panel->ShowWindow(SW_SHOW);
+        main_->ShowWindow(SW_SHOW);
+        testsupport::PumpMessages();
+        return panel;
+    }
+    // The panel goes with its window and clears the main window's pointer to it.
+    void ClosePanel()
+    {
+        if (main_ && main_->pLoginDlg) {
+            main_->pLoginDlg->DestroyWindow();
+            testsupport::PumpMessages();
+        }
+    }
+    void CloseMain()
+    {
+        ClosePanel();
+        if (main_) {
+            main_->DestroyWindow();
+            delete main_;
+            main_ = nullptr;
+        }
+        testsupport::PumpMessages();
+    }
+    static void SaveServers(std::initializer_list<_SERVERITEM> items)
+    {
+        CServerItemArray list;
+        for (const _SERVERITEM& item : items)
+            list.Add(item);
+        CQorViewBaseFun::SaveServerList(list);
+    }
+    static _SERVERITEM Server(LPCWSTR address, LPCWSTR name, int port)
+    {
+        _SERVERITEM item;
+        item.strServer = address;
+        item.strName = name;
+        item.nPort = port;
+        return item;
+    }
+    static void Click(CWnd& button)
+    {
+        ::SendMessageW(button.GetSafeHwnd(), BM_CLICK, 0, 0);
+        testsupport::PumpMessages();
+    }
+    // Types a text into the chooser's edit part as a user would (the chooser reports
+    // CBN_EDITCHANGE to the panel).
+    static void TypeServer(CKorvelLoginDlg* panel, LPCWSTR text)
+    {
+        HWND edit = ::GetWindow(panel->m_cbServer.GetSafeHwnd(), GW_CHILD);
+        ASSERT_NE(nullptr, edit);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        for (LPCWSTR p = text; *p; ++p)
+            ::SendMessageW(edit, WM_CHAR, *p, 1);
+        testsupport::PumpMessages();
+    }
+    static void ChooseServer(CKorvelLoginDlg* panel, int item)
+    {
+        panel->m_cbServer.SetCurSel(item);
+        ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_SERVER_COMBO, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(panel->m_cbServer.GetSafeHwnd()));
+        testsupport::PumpMessages();
+    }
+    static void SetText(CWnd& wnd, LPCWSTR text) { ::SetWindowTextW(wnd.GetSafeHwnd(), text); }
+
+    HMODULE module_ = nullptr;
+    HINSTANCE oldResource_ = nullptr;
+    std::wstring profile_, work_;
+    TestMainWnd* main_ = nullptr;
+    int startupFlags_ = 0;
+    CString language_ = L"CHS";
+};
+
+// --- Validation and the hand-over to the main window ------------------------------------------
+
+TEST_F(LoginPanel, EmptyUserNameOnlyFocusesTheUserBox)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    panel->m_strCurrentAddr = L"im.example";
+    SetText(panel->m_edUser, L"");
+    panel->m_cbServer.SetFocus();
+    Click(panel->m_btnLogin);
+    EXPECT_EQ(panel->m_edUser.GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
+    EXPECT_EQ(0, main_->loginStarts);
+}
+
+TEST_F(LoginPanel, EmptyServerAddressIsRefusedWithAWarning)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    panel->m_strCurrentAddr.Empty();
+    SetText(panel->m_edUser, L"alice");
+    EXPECT_FALSE(panel->StartLogin());
+    ASSERT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+    std::wstring args = qorview_test::LastArgs(L"QorMessageBox");
+    EXPECT_EQ(0u, args.find(CQorViewBaseFun::LoadStringW(IDS_ENTER_SERVER).GetString())) << args;
+    EXPECT_NE(std::wstring::npos, args.find(CQorViewBaseFun::LoadStringW(IDS_LOGIN_CAPTION).GetString()));
+    testsupport::PumpMessages();
+    EXPECT_EQ(0, main_->loginStarts);
+    EXPECT_TRUE(main_->loginName.IsEmpty());
+}
+
+TEST_F(LoginPanel, SignInCopiesTheFieldsAndPostsLoginStart)
+{
+    SaveServers({Server(L"im.example", L"Head office", 6661)});
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ChooseServer(panel, 0);
+    SetText(panel->m_edUser, L"alice  ");
+    SetText(panel->m_edPassword, L"s3cret");
+    ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, ID_LOGIN_STATUS_BUSY, 0);
+    panel->m_nLoginFlags = 0x200;
+    Click(panel->m_btnLogin);
+
+    EXPECT_EQ(1, main_->loginStarts);
+    EXPECT_EQ(CString(L"alice"), main_->loginName); // sent without the trailing blanks...
+    EXPECT_EQ(CString(L"alice  "), WindowText(panel->m_edUser.GetSafeHwnd())); // ...the box keeps them
+    EXPECT_EQ(CString(L"s3cret"), main_->password);
+    EXPECT_EQ(0, main_->passwordType);
+    EXPECT_EQ(CString(L"im.example"), main_->serverAddr);
+    EXPECT_EQ(6661, main_->serverPort);
+    EXPECT_EQ(CString(L"Head office"), main_->serverName);
+    EXPECT_EQ(4, main_->loginStatus);
+    EXPECT_EQ(0x200, main_->loginFlags);
+}
+
+TEST_F(LoginPanel, StatusMenuSetsTheStatusAndTheButtonText)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    const struct {
+        UINT command;
+        int status;
+    } cases[] = {{ID_LOGIN_STATUS_AWAY, 5}, {ID_LOGIN_STATUS_INVISIBLE, 6}, {ID_LOGIN_STATUS_DND, 8},
+                 {ID_LOGIN_STATUS_BUSY, 4}, {ID_LOGIN_STATUS_ONLINE, 3}};
+    for (const auto& c : cases) {
+        ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, c.command, 0);
+        EXPECT_EQ(c.status, panel->m_nStatus);
+        EXPECT_EQ(c.status, panel->m_btnStatus.GetIconStatus());
+        EXPECT_EQ(CQorViewBaseFun::GetUserStatusStr(c.status), WindowText(panel->m_btnStatus.GetSafeHwnd()));
+    }
+    EXPECT_EQ(CString(L"file='i.button.main.dlg.status.icons' source='55,0,66,11' align='2' "),
+              panel->m_btnStatus.GetMenuItemImage(ID_LOGIN_STATUS_BUSY));
+}
+
+TEST_F(LoginPanel, ErrorsShowTheTextAndFocusTheirField)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    const struct {
+        int code;
+        HWND focus;
+    } cases[] = {{10060, panel->m_cbServer.GetSafeHwnd()},
+                 {205, panel->m_edUser.GetSafeHwnd()},
+                 {208, panel->m_edPassword.GetSafeHwnd()}};
+    for (const auto& c : cases) {
+        panel->m_btnLogin.SetFocus();
+        panel->ShowLoginError(TRUE, L"Sign-in failed", c.code);
+        HWND focus = ::GetFocus();
+        // The chooser's focus lies in its edit part.
+        EXPECT_TRUE(focus == c.focus || ::GetParent(focus) == c.focus) << c.code;
+        EXPECT_TRUE(panel->m_lblErrorText.IsWindowVisible());
+        EXPECT_TRUE(panel->m_lblErrorMark.IsWindowVisible());
+        EXPECT_EQ(CString(L"Sign-in failed"), WindowText(panel->m_lblErrorText.GetSafeHwnd()));
+    }
+    // Another code moves no focus.
+    panel->m_btnLogin.SetFocus();
+    panel->ShowLoginError(TRUE, L"Other", 17);
+    EXPECT_EQ(panel->m_btnLogin.GetSafeHwnd(), ::GetFocus());
+    // An empty text hides the error but still focuses the field.
+    panel->ShowLoginError(TRUE, L"", 205);
+    EXPECT_FALSE(panel->m_lblErrorText.IsWindowVisible());
+    EXPECT_FALSE(panel->m_lblErrorMark.IsWindowVisible());
+    EXPECT_EQ(panel->m_edUser.GetSafeHwnd(), ::GetFocus());
+}
+
+// --- Check boxes ---------------------------------------------------------------------------
+
+TEST_F(LoginPanel, AutomaticSignInChecksTheOtherTwo)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    panel->m_chkRememberMe.SetChecked(false);
+    panel->m_chkSavePassword.SetChecked(false);
+    panel->m_chkAutoLogin.SetChecked(false);
+    qorview_test::ClearCalls();
+    Click(panel->m_chkAutoLogin);
+    EXPECT_TRUE(panel->m_chkAutoLogin.IsChecked());
+    EXPECT_TRUE(panel->m_chkSavePassword.IsChecked());
+    EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
+    EXPECT_TRUE(panel->IsAutoLoginChecked());
+    EXPECT_TRUE(CQorViewBaseFun::IsSavePwd());
+    EXPECT_TRUE(CQorViewBaseFun::IsAutoLogin());
+    EXPECT_TRUE(CQorViewBaseFun::IsRememberMe());
+
+    // Unchecking it again touches only its own setting.
+    Click(panel->m_chkAutoLogin);
+    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
+    EXPECT_TRUE(panel->m_chkSavePassword.IsChecked());
+    EXPECT_FALSE(CQorViewBaseFun::IsAutoLogin());
+    EXPECT_TRUE(CQorViewBaseFun::IsSavePwd());
+}
+
+TEST_F(LoginPanel, UncheckingSavePasswordClearsThePasswordEverywhere)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    Click(panel->m_chkAutoLogin); // all three on
+    SetText(panel->m_edPassword, L"pw");
+    panel->m_strPassword = L"pw";
+    main_->password = L"pw";
+    Click(panel->m_chkSavePassword);
+    EXPECT_FALSE(panel->m_chkSavePassword.IsChecked());
+    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
+    EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
+    EXPECT_TRUE(panel->m_strPassword.IsEmpty());
+    EXPECT_TRUE(WindowText(panel->m_edPassword.GetSafeHwnd()).IsEmpty());
+    EXPECT_TRUE(main_->password.IsEmpty());
+    EXPECT_FALSE(CQorViewBaseFun::IsSavePwd());
+    EXPECT_FALSE(CQorViewBaseFun::IsAutoLogin());
+
+    // Checking it again also checks remember me.
+    panel->m_chkRememberMe.SetChecked(false);
+    Click(panel->m_chkSavePassword);
+    EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
+    EXPECT_TRUE(CQorViewBaseFun::IsSavePwd());
+    EXPECT_TRUE(CQorViewBaseFun::IsRememberMe());
+}
+
+TEST_F(LoginPanel, UncheckingRememberMeUnchecksTheOthersAndForgetsTheLoginName)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    Click(panel->m_chkAutoLogin);
+    main_->loginName = L"bob";
+    Click(panel->m_chkRememberMe);
+    EXPECT_FALSE(panel->m_chkRememberMe.IsChecked());
+    EXPECT_FALSE(panel->m_chkSavePassword.IsChecked());
+    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
+    EXPECT_TRUE(main_->loginName.IsEmpty());
+    EXPECT_FALSE(CQorViewBaseFun::IsRememberMe());
+    EXPECT_FALSE(CQorViewBaseFun::IsSavePwd());
+    EXPECT_FALSE(CQorViewBaseFun::IsAutoLogin());
+}
+
+// --- Server chooser: the sign-in goes to the server the chooser shows ---------------------
+
+TEST_F(LoginPanel, ChoosingAServerMakesItsAddressAndPortCurrent)
+{
+    SaveServers({Server(L"a.example", L"A", 6001), Server(L"b.example", L"B", 6002)});
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ChooseServer(panel, 1);
+    EXPECT_EQ(CString(L"b.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6002, panel->m_nCurrentPort);
+    ChooseServer(panel, 0);
+    EXPECT_EQ(CString(L"a.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6001, panel->m_nCurrentPort);
+}
+
+TEST_F(LoginPanel, TypedServerBecomesCurrentAndSignInGoesThere)
+{
+    SaveServers({Server(L"a.example", L"A", 6001), Server(L"b.example", L"B", 6002)});
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ChooseServer(panel, 0);
+
+    // A listed server, typed in other letter case: that entry.
+    TypeServer(panel, L"B.EXAMPLE");
+    EXPECT_EQ(CString(L"b.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6002, panel->m_nCurrentPort);
+
+    // An unknown one: the typed address on the default port.
+    TypeServer(panel, L"new.example");
+    EXPECT_EQ(CString(L"new.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6660, panel->m_nCurrentPort);
+
+    SetText(panel->m_edUser, L"carol");
+    ASSERT_TRUE(panel->StartLogin());
+    testsupport::PumpMessages();
+    EXPECT_EQ(1, main_->loginStarts);
+    EXPECT_EQ(CString(L"new.example"), main_->serverAddr);
+    EXPECT_EQ(6660, main_->serverPort);
+    EXPECT_TRUE(main_->serverName.IsEmpty());
+}
+
+// --- Settings: loading and saving ----------------------------------------------------------
+
+TEST_F(LoginPanel, SettingsRoundTripThroughTheViewLibrary)
+{
+    const CString server = L"roundtrip.example";
+    SaveServers({Server(L"other.example", L"Other", 6001)});
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    SetText(panel->m_edUser, L"Dave");
+    SetText(panel->m_edPassword, L"pa55");
+    panel->UpdateData(TRUE);
+    Click(panel->m_chkSavePassword); // and remember me
+    ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, ID_LOGIN_STATUS_AWAY, 0);
+    main_->serverAddr = server;
+    main_->serverPort = 6443;
+    main_->passwordType = 0;
+
+    // The server actually reached joins the list and becomes the last server.
+    CQorViewMgr* mgr = CQorViewMgr::Instance();
+    mgr->m_strServerName = L"Round trip";
+    mgr->m_strServerAddr = server;
+    mgr->m_nServerPort = 6443;
+    mgr->m_nUseAltServer = 0;
+    panel->UpdateConnectedServer();
+    EXPECT_EQ(1, panel->SaveLoginInfo());
+    ClosePanel();
+    ASSERT_EQ(nullptr, main_->pLoginDlg);
+
+    panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(CString(L"Dave"), WindowText(panel->m_edUser.GetSafeHwnd()));
+    EXPECT_EQ(CString(L"pa55"), WindowText(panel->m_edPassword.GetSafeHwnd()));
+    EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
+    EXPECT_TRUE(panel->m_chkSavePassword.IsChecked());
+    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
+    EXPECT_EQ(5, panel->m_nStatus);
+    ASSERT_EQ(2, panel->m_arServers.GetSize());
+    EXPECT_EQ(CString(L"Round trip"), panel->m_arServers[1].strName);
+    EXPECT_EQ(server, WindowText(panel->m_cbServer.GetSafeHwnd()));
+    EXPECT_EQ(server, panel->m_strCurrentAddr);
+    EXPECT_EQ(6443, panel->m_nCurrentPort);
+    ASSERT_EQ(1, panel->m_arSavedUsers.GetSize());
+    EXPECT_EQ(CString(L"Dave"), panel->m_arSavedUsers[0]);
+    EXPECT_EQ(1, panel->m_edUser.GetSearchStrings().GetSize());
+
+    // The by-name record of the account was written to the registry and reads back.
+    LoginStore fresh;
+    fresh.LoadLoginStore(L"ROUNDTRIP.example", 6443);
+    CString saved;
+    EXPECT_TRUE(fresh.GetSavedPassword(server, 6443, L"DAVE", saved));
+    EXPECT_EQ(CString(L"pa55"), saved);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KorvelSoft\\KorvelMessenger\\Setting\\roundtrip.example:6443");
+}
+
+TEST_F(LoginPanel, WithoutRememberMeOnlyTheServerAndFlagsAreKept)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    SetText(panel->m_edUser, L"erin");
+    SetText(panel->m_edPassword, L"pw");
+    panel->UpdateData(TRUE);
+    Click(panel->m_chkRememberMe); // off (it loads checked)
+    ASSERT_FALSE(panel->m_chkRememberMe.IsChecked());
+    main_->serverAddr = L"forget.example";
+    main_->serverPort = 6660;
+    main_->passwordType = 0;
+    panel->SetCurrentServer(L"forget.example", 6660, L"Forget");
+    panel->SaveLoginInfo();
+    ClosePanel();
+
+    _SERVERITEM last;
+    CString user, password;
+    BOOL savePwd = TRUE, autoLogin = TRUE, rememberMe = TRUE;
+    int status = 0;
+    CQorViewBaseFun::LoadSetting(last, user, password, savePwd, autoLogin, rememberMe, status);
+    EXPECT_EQ(CString(L"forget.example"), last.strServer);
+    EXPECT_TRUE(user.IsEmpty());
+    EXPECT_TRUE(password.IsEmpty());
+    EXPECT_FALSE(rememberMe);
+
+    panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_TRUE(WindowText(panel->m_edUser.GetSafeHwnd()).IsEmpty());
+    EXPECT_FALSE(panel->m_chkRememberMe.IsChecked());
+    EXPECT_EQ(CString(L"forget.example"), panel->m_strCurrentAddr);
+
+    // The record of the account is written all the same.
+    LoginStore fresh;
+    fresh.LoadLoginStore(L"forget.example", 6660);
+    CStringArray names;
+    fresh.ListSavedUsers(L"forget.example", 6660, names);
+    EXPECT_EQ(1, names.GetSize());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KorvelSoft\\KorvelMessenger\\Setting\\forget.example:6660");
+}
+
+TEST_F(LoginPanel, LoadingWithoutALastServerKeepsTheSavedList)
+{
+    SaveServers({Server(L"first.example", L"First", 6101), Server(L"second.example", L"Second", 6102)});
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ASSERT_EQ(2, panel->m_arServers.GetSize());
+    EXPECT_EQ(CString(L"first.example"), panel->m_arServers[0].strServer);
+    EXPECT_EQ(6101, panel->m_arServers[0].nPort);
+    EXPECT_EQ(0, panel->m_cbServer.GetCurSel());
+    EXPECT_EQ(CString(L"first.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6101, panel->m_nCurrentPort);
+
+    // A successful sign-in saves the list unharmed.
+    main_->serverAddr = L"first.example";
+    main_->serverPort = 6101;
+    main_->passwordType = 0;
+    panel->m_strUserName = L"frank";
+    panel->SaveLoginInfo();
+    CServerItemArray stored;
+    CQorViewBaseFun::LoadServerList(stored);
+    ASSERT_EQ(2, stored.GetSize());
+    EXPECT_EQ(CString(L"first.example"), stored[0].strServer);
+    EXPECT_EQ(CString(L"First"), stored[0].strName);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KorvelSoft\\KorvelMessenger\\Setting\\first.example:6101");
+}
+
+TEST_F(LoginPanel, LastServerMissingFromTheListTakesTheFirstPlaceAndIsShown)
+{
+    SaveServers({Server(L"old.example", L"Old", 6001), Server(L"keep.example", L"Keep", 6002)});
+    CQorViewBaseFun::SaveSetting(Server(L"last.example", L"Last", 6999), L"gina", L"", FALSE, FALSE, TRUE, 3);
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(CString(L"last.example"), panel->m_arServers[0].strServer);
+    EXPECT_EQ(CString(L"keep.example"), panel->m_arServers[1].strServer);
+    EXPECT_EQ(0, panel->m_cbServer.GetCurSel());
+    EXPECT_EQ(CString(L"last.example"), WindowText(panel->m_cbServer.GetSafeHwnd()));
+    EXPECT_EQ(CString(L"last.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6999, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"gina"), WindowText(panel->m_edUser.GetSafeHwnd()));
+}
+
+TEST_F(LoginPanel, CommandLineAccountWinsOverTheSavedOne)
+{
+    CQorViewBaseFun::SaveSetting(Server(L"saved.example", L"Saved", 6001), L"henry", L"", FALSE, FALSE, TRUE, 3);
+    main_ = new TestMainWnd();
+    ASSERT_TRUE(main_->Create(IDD_MAIN_WINDOW, nullptr));
+    main_->loginName = L"ivy";
+    main_->password = L"cmdline";
+    main_->passwordType = 1; // from the command line: not shown in the box
+    main_->serverAddr = L"cmd.example";
+    main_->serverPort = 6200;
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(CString(L"ivy"), WindowText(panel->m_edUser.GetSafeHwnd()));
+    EXPECT_TRUE(WindowText(panel->m_edPassword.GetSafeHwnd()).IsEmpty());
+    EXPECT_EQ(CString(L"cmd.example"), WindowText(panel->m_cbServer.GetSafeHwnd()));
+    EXPECT_EQ(CString(L"cmd.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6200, panel->m_nCurrentPort);
+}
+
+TEST_F(LoginPanel, NoRememberedAccountFlagHidesTheCheckBoxes)
+{
+    CQorViewBaseFun::SaveSetting(Server(L"saved.example", L"Saved", 6001), L"jack", L"", FALSE, FALSE, TRUE, 3);
+    startupFlags_ = 0x10 | 0x08;
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_FALSE(panel->m_chkRememberMe.IsWindowVisible());
+    EXPECT_FALSE(panel->m_chkSavePassword.IsWindowVisible());
+    EXPECT_FALSE(panel->m_chkAutoLogin.IsWindowVisible());
+    EXPECT_TRUE(WindowText(panel->m_edUser.GetSafeHwnd()).IsEmpty());
+    EXPECT_FALSE(panel->m_cbServer.IsWindowEnabled()); // 0x08: the server is fixed
+}
+
+TEST_F(LoginPanel, WindowsAccountSignInOutsideTheComputersOwnDomain)
+{
+    startupFlags_ = 0x02;
+    ::SetEnvironmentVariableW(L"USERNAME", L"winuser");
+    ::SetEnvironmentVariableW(L"USERDOMAIN", L"CORPDOMAIN");
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(0x200, panel->m_nLoginFlags & 0x200);
+    EXPECT_EQ(CString(L"winuser"), WindowText(panel->m_edUser.GetSafeHwnd()));
+    EXPECT_EQ(11, WindowText(panel->m_edPassword.GetSafeHwnd()).GetLength());
+    EXPECT_FALSE(panel->m_edUser.IsWindowEnabled());
+    EXPECT_FALSE(panel->m_edPassword.IsWindowEnabled());
+    ClosePanel();
+
+    // The computer's own name as the domain (in any letter case): a local account, no such
+    // sign-in.
+    char host[256] = {};
+    WSADATA wsa;
+    ::WSAStartup(MAKEWORD(2, 2), &wsa);
+    ASSERT_EQ(0, ::gethostname(host, sizeof(host)));
+    ::WSACleanup();
+    CString domain(host);
+    domain.MakeLower();
+    ::SetEnvironmentVariableW(L"USERDOMAIN", domain);
+    panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(0, panel->m_nLoginFlags & 0x200);
+    EXPECT_TRUE(panel->m_edUser.IsWindowEnabled());
+}
+
+TEST_F(LoginPanel, CompanyPolicyForbidsKeepingSignInData)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KorvelSoft\\Korvel", 0, nullptr, 0,
+                                               KEY_WRITE, nullptr, &key, nullptr));
+    DWORD zero = 0;
+    ::RegSetValueExW(key, L"CantSaveLoginInfo", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
+    ::RegCloseKey(key);
+    CQorViewBaseFun::SaveSetting(Server(L"saved.example", L"Saved", 6001), L"kate", L"pw", TRUE, TRUE, TRUE, 3);
+
+    CKorvelLoginDlg* panel = OpenPanel();
+    ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KorvelSoft\\Korvel", L"CantSaveLoginInfo");
+    ASSERT_NE(nullptr, panel);
+    EXPECT_FALSE(panel->m_chkRememberMe.IsWindowVisible());
+    EXPECT_FALSE(panel->m_chkSavePassword.IsWindowVisible());
+    EXPECT_FALSE(panel->m_chkAutoLogin.IsWindowVisible());
+    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
+    EXPECT_TRUE(WindowText(panel->m_edUser.GetSafeHwnd()).IsEmpty());
+    EXPECT_TRUE(WindowText(panel->m_edPassword.GetSafeHwnd()).IsEmpty());
+    // The last server's port is still taken.
+    EXPECT_EQ(6001, panel->m_nCurrentPort);
+}
+
+// --- Preset server, first run, language file ------------------------------------------------
+
+TEST_F(LoginPanel, PresetServerFileSetsTheAddressAndLock)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_FALSE(panel->LoadPresetServer()); // no file
+
+    WriteFile(work_ + L"\\WebServiceUrl.ini", "[SERVERIP]\r\nIpAddr=\r\n");
+    EXPECT_FALSE(panel->LoadPresetServer()); // empty address
+
+    WriteFile(work_ + L"\\WebServiceUrl.ini", "[SERVERIP]\r\nIpAddr=preset.example\r\nDisable=1\r\n");
+    panel->m_nCurrentPort = 6123;
+    panel->CheckServerSetup();
+    EXPECT_EQ(CString(L"preset.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6123, panel->m_nCurrentPort); // the port is not the file's business
+    EXPECT_TRUE(panel->m_bPresetLocked);
+    EXPECT_EQ(0, g_netSettingsRuns);
+}
+
+TEST_F(LoginPanel, FirstRunOpensTheNetworkSettingsOnce)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    g_netSettingsAnswer = IDOK;
+    panel->CheckServerSetup();
+    EXPECT_EQ(1, g_netSettingsRuns);
+    EXPECT_EQ(CString(L"chosen.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(7001, panel->m_nCurrentPort);
+    EXPECT_EQ(0, CQorViewMgr::Instance()->m_bNetSetOpen);
+
+    // While the dialog is open, a second request does nothing.
+    CQorViewMgr::Instance()->m_bNetSetOpen = 1;
+    panel->OpenNetSettings();
+    EXPECT_EQ(1, g_netSettingsRuns);
+    CQorViewMgr::Instance()->m_bNetSetOpen = 0;
+
+    // A cancelled dialog changes nothing; a saved server list means no first run.
+    g_netSettingsAnswer = IDCANCEL;
+    Click(panel->m_btnNetSettings);
+    EXPECT_EQ(2, g_netSettingsRuns);
+    EXPECT_EQ(CString(L"chosen.example"), panel->m_strCurrentAddr);
+    panel->AddOrUpdateServer(Server(L"x.example", L"X", 1), true);
+    panel->CheckServerSetup();
+    EXPECT_EQ(2, g_netSettingsRuns);
+}
+
+TEST_F(LoginPanel, LanguageFileIsInstalledOnceForTheApplicationLanguage)
+{
+    std::wstring base = work_ + L"\\BaseData";
+    ::CreateDirectoryW(base.c_str(), nullptr);
+    WriteFile(base + L"\\chs_lang.ini", "chs");
+    WriteFile(base + L"\\cht_lang.ini", "cht");
+    WriteFile(base + L"\\enu_lang.ini", "enu");
+    std::wstring target = std::wstring(CQorViewBaseFun::GetKorvelOptionFolder().GetString()) + L"\\langex.ini";
+
+    language_ = L"CHT";
+    CKorvelLoginDlg* panel = OpenPanel(); // an empty server chooser installs it
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ("cht", ReadFile(target));
+
+    // An existing file is never replaced.
+    main_->language = L"ENU";
+    panel->InstallLanguageFile();
+    EXPECT_EQ("cht", ReadFile(target));
+
+    const struct {
+        LPCWSTR language;
+        const char* expected;
+    } cases[] = {{L"CHS", "chs"}, {L"CHT", "cht"}, {L"ENU", "enu"}, {L"chs", "enu"}};
+    for (const auto& c : cases) {
+        ::DeleteFileW(target.c_str());
+        main_->language = c.language;
+        panel->InstallLanguageFile();
+        EXPECT_EQ(c.expected, ReadFile(target)) << c.language;
+    }
+}
+
+TEST_F(LoginPanel, PanelGoesWithItsWindowAndClearsTheMainWindowPointer)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(panel, main_->pLoginDlg);
+    // Enter and Escape do not close it.
+    ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, IDOK, 0);
+    ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(panel->IsWindowVisible());
+    ClosePanel();
+    EXPECT_EQ(nullptr, main_->pLoginDlg);
+}
+
+TEST_F(LoginPanel, LayoutCentresTheRowsAndShowsThePanel)
+{
+    SaveServers({Server(L"im.example", L"Head office", 6661)});
+    CQorViewBaseFun::SaveSetting(Server(L"im.example", L"Head office", 6661), L"liam", L"", FALSE, FALSE, TRUE, 3);
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    main_->SetWindowPos(nullptr, 40, 40, 320, 600, SWP_NOZORDER);
+    RECT rc;
+    ::GetClientRect(main_->GetSafeHwnd(), &rc);
+    panel->MoveWindow(0, 0, rc.right, rc.bottom);
+    panel->ShowLoginError(TRUE, L"Wrong password", 208);
+    testsupport::PumpMessages();
+
+    RECT client, user, icon, login;
+    ::GetClientRect(panel->GetSafeHwnd(), &client);
+    ::GetWindowRect(panel->m_edUser.GetSafeHwnd(), &user);
+    ::GetWindowRect(::GetDlgItem(panel->GetSafeHwnd(), IDC_ICON_USER), &icon);
+    ::GetWindowRect(panel->m_btnLogin.GetSafeHwnd(), &login);
+    ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&user), 2);
+    ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&icon), 2);
+    ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&login), 2);
+    int rowHeight = user.bottom - user.top;
+    EXPECT_EQ((client.right - (user.right - user.left) - rowHeight) / 2 + rowHeight, user.left);
+    EXPECT_EQ(user.left, icon.right); // the icon fills the square left of the box
+    EXPECT_LE(std::abs((login.left + login.right) / 2 - client.right / 2), 1);
+    RECT net;
+    ::GetWindowRect(panel->m_btnNetSettings.GetSafeHwnd(), &net);
+    ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&net), 2);
+    EXPECT_GE(net.right, client.right - 8);
+    EXPECT_GE(net.bottom, client.bottom - 8);
+
+    ::UpdateWindow(main_->GetSafeHwnd());
+    testsupport::PumpMessages();
+    testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\signin_panel.bmp", main_->GetSafeHwnd());
+}
+
+} // namespace
