@@ -346,6 +346,38 @@ BOOL CQorTipMgr::OpenOtherChat(const CUnreadMsg* pRecord)
     return TRUE;
 }
 
+void CQorTipMgr::OpenTalk(CList<CUnreadMsg*, CUnreadMsg*>& lst, const CString& strTalk)
+{
+    CStringArray arKeys, arIds;
+    CString strTalkName;
+    TakeRecords(lst, [&](const CUnreadMsg& r) {
+        return r.nMsgType == CUnreadMsg::kTypeTalk && r.strTalkId == strTalk ? kCollect : kSkip;
+    }, arKeys, arIds, &strTalkName);
+    if (CanHandOver(arIds))
+        ViewMgr()->DoUnReadTalkMsg(strTalk, strTalkName, arKeys, arIds);
+}
+
+void CQorTipMgr::TakeGroup(CList<CUnreadMsg*, CUnreadMsg*>& lst, const CString& strTalk, CStringArray& arKeys,
+                           CStringArray& arIds)
+{
+    TakeRecords(lst, [&](const CUnreadMsg& r) {
+        if (r.strTalkId != strTalk)
+            return kSkip;
+        return r.nMsgType == CUnreadMsg::kTypeGroup ? kCollect
+                                                    : r.nMsgType == CUnreadMsg::kTypeGroupOpt ? kGroupOpt : kSkip;
+    }, arKeys, arIds, nullptr);
+}
+
+void CQorTipMgr::TakePlainChat(CList<CUnreadMsg*, CUnreadMsg*>& lst, const CString& strLogin, CStringArray& arKeys,
+                               CStringArray& arIds)
+{
+    TakeRecords(lst, [&](const CUnreadMsg& r) {
+        return r.nKind == CUnreadMsg::kKindNewMsg && r.strSender.CompareNoCase(strLogin) == 0 && IsPlainChatRecord(r)
+                   ? kCollect
+                   : kSkip;
+    }, arKeys, arIds, nullptr);
+}
+
 void CQorTipMgr::OpenMsgItem(CUnreadMsgBoxItem* pItem)
 {
     if (!pItem)
@@ -357,21 +389,10 @@ void CQorTipMgr::OpenMsgItem(CUnreadMsgBoxItem* pItem)
         bLastDone = pPivot->nMsgType == CUnreadMsg::kTypeLast;
         CStringArray arKeys, arIds;
         if (pPivot->nMsgType == CUnreadMsg::kTypeTalk) {
-            const CString strTalk = pPivot->strTalkId;
-            CString strTalkName;
-            TakeRecords(lst, [&](const CUnreadMsg& r) {
-                return r.nMsgType == CUnreadMsg::kTypeTalk && r.strTalkId == strTalk ? kCollect : kSkip;
-            }, arKeys, arIds, &strTalkName);
-            if (CanHandOver(arIds))
-                ViewMgr()->DoUnReadTalkMsg(strTalk, strTalkName, arKeys, arIds);
+            OpenTalk(lst, CString(pPivot->strTalkId));
         } else if (IsGroupType(pPivot->nMsgType)) {
             const CString strTalk = pPivot->strTalkId;
-            TakeRecords(lst, [&](const CUnreadMsg& r) {
-                if (r.strTalkId != strTalk)
-                    return kSkip;
-                return r.nMsgType == CUnreadMsg::kTypeGroup ? kCollect
-                                                            : r.nMsgType == CUnreadMsg::kTypeGroupOpt ? kGroupOpt : kSkip;
-            }, arKeys, arIds, nullptr);
+            TakeGroup(lst, strTalk, arKeys, arIds);
             if (CanHandOver(arIds))
                 ViewMgr()->DoUnReadGroupFromDB(strTalk);
         } else if (pPivot->nKind == CUnreadMsg::kKindNewMsg && IsPlainChatRecord(*pPivot)) {
@@ -483,25 +504,14 @@ void CQorTipMgr::OpenCurrentChat(const CString& strLoginIn, const CString& strNa
     const CString strLogin = strLoginIn, strName = strNameIn;
     CStringArray arKeys, arIds;
     if (pPivot->nMsgType == CUnreadMsg::kTypeTalk) {
-        const CString strTalk = pPivot->strTalkId;
-        CString strTalkName;
-        TakeRecords(m_lstRecords, [&](const CUnreadMsg& r) {
-            return r.nMsgType == CUnreadMsg::kTypeTalk && r.strTalkId == strTalk ? kCollect : kSkip;
-        }, arKeys, arIds, &strTalkName);
-        if (CanHandOver(arIds))
-            ViewMgr()->DoUnReadTalkMsg(strTalk, strTalkName, arKeys, arIds);
+        OpenTalk(m_lstRecords, CString(pPivot->strTalkId));
     } else if (IsGroupType(pPivot->nMsgType)) {
         // A group message in a chat tip: opened as its group.
         OpenUnreadGroup(CString(pPivot->strTalkId));
         return;
     } else if (pPivot->nKind == CUnreadMsg::kKindNewMsg && pPivot->strSender.CompareNoCase(strLogin) == 0) {
         if (IsPlainChatRecord(*pPivot)) {
-            TakeRecords(m_lstRecords, [&](const CUnreadMsg& r) {
-                return r.nKind == CUnreadMsg::kKindNewMsg && r.strSender.CompareNoCase(strLogin) == 0 &&
-                               IsPlainChatRecord(r)
-                           ? kCollect
-                           : kSkip;
-            }, arKeys, arIds, nullptr);
+            TakePlainChat(m_lstRecords, strLogin, arKeys, arIds);
             if (CanHandOver(arIds))
                 ViewMgr()->DoUnReadChatMsg(strLogin, strName, arKeys, arIds);
         } else {
@@ -522,30 +532,14 @@ void CQorTipMgr::OpenNewestUnread()
     const CString strLogin = pPivot->strSender, strName = pPivot->strSenderName;
     CStringArray arKeys, arIds;
     if (pPivot->nMsgType == CUnreadMsg::kTypeTalk) {
-        const CString strTalk = pPivot->strTalkId;
-        CString strTalkName;
-        TakeRecords(m_lstRecords, [&](const CUnreadMsg& r) {
-            return r.nMsgType == CUnreadMsg::kTypeTalk && r.strTalkId == strTalk ? kCollect : kSkip;
-        }, arKeys, arIds, &strTalkName);
-        if (CanHandOver(arIds))
-            ViewMgr()->DoUnReadTalkMsg(strTalk, strTalkName, arKeys, arIds);
+        OpenTalk(m_lstRecords, CString(pPivot->strTalkId));
     } else if (IsGroupType(pPivot->nMsgType)) {
         const CString strTalk = pPivot->strTalkId;
-        TakeRecords(m_lstRecords, [&](const CUnreadMsg& r) {
-            if (r.strTalkId != strTalk)
-                return kSkip;
-            return r.nMsgType == CUnreadMsg::kTypeGroup ? kCollect
-                                                        : r.nMsgType == CUnreadMsg::kTypeGroupOpt ? kGroupOpt : kSkip;
-        }, arKeys, arIds, nullptr);
+        TakeGroup(m_lstRecords, strTalk, arKeys, arIds);
         if (CanHandOver(arIds))
             ViewMgr()->DoUnReadGroupDisMsg(strTalk, arKeys, arIds);
     } else if (pPivot->nKind == CUnreadMsg::kKindNewMsg && IsPlainChatRecord(*pPivot)) {
-        TakeRecords(m_lstRecords, [&](const CUnreadMsg& r) {
-            return r.nKind == CUnreadMsg::kKindNewMsg && r.strSender.CompareNoCase(strLogin) == 0 &&
-                           IsPlainChatRecord(r)
-                       ? kCollect
-                       : kSkip;
-        }, arKeys, arIds, nullptr);
+        TakePlainChat(m_lstRecords, strLogin, arKeys, arIds);
         if (CanHandOver(arIds))
             ViewMgr()->DoUnReadChatMsg(strLogin, strName, arKeys, arIds);
     } else if (pPivot->nKind == CUnreadMsg::kKindNewMsg) {

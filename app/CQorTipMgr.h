@@ -52,6 +52,14 @@ protected:
     template <class Choose>
     void TakeRecords(CList<CUnreadMsg*, CUnreadMsg*>& lst, Choose choose, CStringArray& arKeys, CStringArray& arIds,
                      CString* pTalkName);
+    // Takes every record of one multi-person talk out of the list and opens the talk with them.
+    void OpenTalk(CList<CUnreadMsg*, CUnreadMsg*>& lst, const CString& strTalk);
+    // Takes the records of one group (its messages and its group operations) out of the list.
+    void TakeGroup(CList<CUnreadMsg*, CUnreadMsg*>& lst, const CString& strTalk, CStringArray& arKeys,
+                   CStringArray& arIds);
+    // Takes one sender's plain chat messages out of the list.
+    void TakePlainChat(CList<CUnreadMsg*, CUnreadMsg*>& lst, const CString& strLogin, CStringArray& arKeys,
+                       CStringArray& arIds);
     // Appends the MsgKey and MsgID texts of the record's message (and the first non-empty
     // TalkName when asked); nothing for a record without a core message.
     void CollectIds(const CUnreadMsg* pRecord, CStringArray& arKeys, CStringArray& arIds, CString* pTalkName);

@@ -69,6 +69,17 @@ CTipMgr::~CTipMgr()
 
 // --- Creators ---
 
+CUnreadMsg* CTipMgr::NewSenderRecord(int nKind, const CString& strLogin, const CString& strName,
+                                     const CString& strPicture)
+{
+    auto* p = new CUnreadMsg;
+    p->nKind = nKind;
+    p->strSender = strLogin;
+    p->strSenderName = strName;
+    p->strPicture = strPicture;
+    return p;
+}
+
 void CTipMgr::AddTipRecord(const CString& strText, const CString& strPicture, int nShowTime, int nId)
 {
     auto* p = new CUnreadMsg;
@@ -82,11 +93,7 @@ void CTipMgr::AddTipRecord(const CString& strText, const CString& strPicture, in
 
 void CTipMgr::AddOnlineTip(const CString& strLogin, const CString& strName, const CString& strPicture)
 {
-    auto* p = new CUnreadMsg;
-    p->nKind = CUnreadMsg::kKindOnline;
-    p->strSender = strLogin;
-    p->strSenderName = strName;
-    p->strPicture = strPicture;
+    CUnreadMsg* p = NewSenderRecord(CUnreadMsg::kKindOnline, strLogin, strName, strPicture);
     AfxFormatString1(p->strText, IDS_TIP_ONLINE, strName);
     p->nShowTime = 3000;
     m_lstRecords.AddHead(p);
@@ -96,10 +103,7 @@ void CTipMgr::AddFlashLoginTip(const CString& strLogin, const CString& strName)
 {
     if (HasFlashLoginRecord(strLogin))
         return;
-    auto* p = new CUnreadMsg;
-    p->nKind = CUnreadMsg::kKindFlashLogin;
-    p->strSender = strLogin;
-    p->strSenderName = strName;
+    CUnreadMsg* p = NewSenderRecord(CUnreadMsg::kKindFlashLogin, strLogin, strName);
     AfxFormatString1(p->strText, IDS_TIP_FLASH_LOGIN, strName);
     p->bClosable = 1;
     m_lstRecords.AddHead(p);
@@ -120,11 +124,7 @@ void CTipMgr::AddMailTip(const CString& strText, const CString& strUrl)
 void CTipMgr::AddBulletinTip(const CString& strLogin, const CString& strName, const CString& strPicture,
                              const CString& strTitle, const CString& strNoticeId)
 {
-    auto* p = new CUnreadMsg;
-    p->nKind = CUnreadMsg::kKindBulletin;
-    p->strSender = strLogin;
-    p->strSenderName = strName;
-    p->strPicture = strPicture;
+    CUnreadMsg* p = NewSenderRecord(CUnreadMsg::kKindBulletin, strLogin, strName, strPicture);
     p->strNoticeId = strNoticeId;
     if (ResourceString(IDS_RESOURCE_LANGUAGE) == L"CHS")
         AfxFormatString2(p->strText, IDS_TIP_BULLETIN, strName, strTitle);
@@ -136,11 +136,7 @@ void CTipMgr::AddBulletinTip(const CString& strLogin, const CString& strName, co
 void CTipMgr::AddShakeTip(const CString& strLogin, const CString& strName, const CString& strPicture,
                           const CString& strSound)
 {
-    auto* p = new CUnreadMsg;
-    p->nKind = CUnreadMsg::kKindShake;
-    p->strSender = strLogin;
-    p->strSenderName = strName;
-    p->strPicture = strPicture;
+    CUnreadMsg* p = NewSenderRecord(CUnreadMsg::kKindShake, strLogin, strName, strPicture);
     p->strSound = strSound;
     AfxFormatString1(p->strText, IDS_TIP_SHAKE, strName);
     m_lstRecords.AddHead(p);
@@ -149,11 +145,7 @@ void CTipMgr::AddShakeTip(const CString& strLogin, const CString& strName, const
 void CTipMgr::AddRefusedFileTip(const CString& strLogin, const CString& strName, const CString& strPicture,
                                 const CString& strFourth, const CString& strFile)
 {
-    auto* p = new CUnreadMsg;
-    p->nKind = CUnreadMsg::kKindRefusedFile;
-    p->strSender = strLogin;
-    p->strSenderName = strName;
-    p->strPicture = strPicture;
+    CUnreadMsg* p = NewSenderRecord(CUnreadMsg::kKindRefusedFile, strLogin, strName, strPicture);
     p->strSound = strFourth;
     AfxFormatString2(p->strText, IDS_TIP_REFUSED_FILE, strName, strFile);
     m_lstRecords.AddHead(p);
@@ -162,11 +154,7 @@ void CTipMgr::AddRefusedFileTip(const CString& strLogin, const CString& strName,
 void CTipMgr::AddDownloadTip(const CString& strLogin, const CString& strName, const CString& strPicture,
                              const CString& strFourth, const CString& strFile)
 {
-    auto* p = new CUnreadMsg;
-    p->nKind = CUnreadMsg::kKindDownload;
-    p->strSender = strLogin;
-    p->strSenderName = strName;
-    p->strPicture = strPicture;
+    CUnreadMsg* p = NewSenderRecord(CUnreadMsg::kKindDownload, strLogin, strName, strPicture);
     p->strSound = strFourth;
     AfxFormatString2(p->strText, IDS_TIP_DOWNLOADED, strName, strFile);
     m_lstRecords.AddHead(p);

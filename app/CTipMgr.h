@@ -97,6 +97,9 @@ public:
     static CString GetLanguage();
 
 protected:
+    // A new record of one kind from a sender (login, display name, picture); not yet queued.
+    static CUnreadMsg* NewSenderRecord(int nKind, const CString& strLogin, const CString& strName,
+                                       const CString& strPicture = CString());
     // Content builders, one per layout; each starts from an empty popup.
     void BuildTextRowsTip(CUnreadMsg* pRecord);
     void BuildMailTip(CUnreadMsg* pRecord);
