@@ -7,7 +7,7 @@ CWqMemDC::CWqMemDC(CDC* pDC, const RECT* pRect)
         FillSolidRect(&m_rect, ::GetBkColor(m_pDC->m_hAttribDC ? m_pDC->m_hAttribDC : m_pDC->m_hDC));
 }
 
-void CWqMemDC::Init(CDC* pDC, const RECT* pRect)
+void CWqMemDC::Init(CDC* pDC, const RECT* pRect, bool bConvert)
 {
     m_pDC = pDC;
     if (!pDC || !pDC->m_hDC)
@@ -24,7 +24,8 @@ void CWqMemDC::Init(CDC* pDC, const RECT* pRect)
             return;
         }
         CRect device = m_rect;
-        pDC->LPtoDP(&device);
+        if (bConvert)
+            pDC->LPtoDP(&device);
         // A zero-sized bitmap cannot be created; one pixel keeps the DC usable.
         const int width = device.Width() > 0 ? device.Width() : 1;
         const int height = device.Height() > 0 ? device.Height() : 1;
@@ -37,8 +38,10 @@ void CWqMemDC::Init(CDC* pDC, const RECT* pRect)
             SetWindowExt(pDC->GetWindowExt());
             SetViewportExt(pDC->GetViewportExt());
         }
-        pDC->DPtoLP(&device);
-        m_rect = device;
+        if (bConvert) {
+            pDC->DPtoLP(&device);
+            m_rect = device;
+        }
         SetWindowOrg(m_rect.left, m_rect.top);
     } else {
         // A printer DC is drawn on directly.

@@ -27,7 +27,11 @@ public:
     BOOL IsOffScreen() const { return m_bMemDC; }
 
 protected:
-    void Init(CDC* pDC, const RECT* pRect);
+    // For a derived class that sets itself up with Init.
+    CWqMemDC() = default;
+    // bConvert: the rectangle is in the target's logical units (its size is converted to device
+    // pixels for the bitmap); otherwise its size is taken as pixels as it stands.
+    void Init(CDC* pDC, const RECT* pRect, bool bConvert = true);
 
     CBitmap m_bitmap;               // the off-screen bitmap, owned
     HGDIOBJ m_hOldBitmap = nullptr; // selected into the new DC at first, put back at the end

@@ -64,33 +64,11 @@ CTkImageHandle ImageFromIconResource(HINSTANCE hInst, WORD nIconID, int cx, int 
 // A 24-bit copy of a 32-bit bitmap blended over clrBack, for systems that cannot draw alpha.
 HBITMAP FlattenAlphaBitmap(HBITMAP hBitmap, COLORREF clrBack)
 {
-    BITMAPINFO* pInfo = nullptr;
-    BYTE* pBits = nullptr;
-    UINT nSize = 0;
-    if (!TkReadAlphaBitmapBits(hBitmap, &pInfo, &pBits, &nSize))
-        return nullptr;
-    const int w = pInfo->bmiHeader.biWidth, h = pInfo->bmiHeader.biHeight;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = pInfo->bmiHeader;
-    bmi.bmiHeader.biBitCount = 24;
-    bmi.bmiHeader.biSizeImage = 0;
-    BYTE* pDest = nullptr;
-    HBITMAP hResult = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pDest), nullptr, 0);
-    if (hResult) {
-        const int nStride = (w * 3 + 3) & ~3;
-        const BYTE back[3] = {GetBValue(clrBack), GetGValue(clrBack), GetRValue(clrBack)};
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const BYTE* s = pBits + (static_cast<size_t>(y) * w + x) * 4;
-                BYTE* d = pDest + static_cast<size_t>(y) * nStride + x * 3;
-                for (int c = 0; c < 3; ++c)
-                    d[c] = static_cast<BYTE>((s[c] * s[3] + back[c] * (255 - s[3])) / 255);
-            }
-        ::GdiFlush();
-    }
-    std::free(pInfo);
-    std::free(pBits);
-    return hResult;
+    return TkMapAlphaBitmapTo24(hBitmap, [](const BYTE* s, BYTE* d, COLORREF back) {
+        const BYTE b[3] = {GetBValue(back), GetGValue(back), GetRValue(back)};
+        for (int c = 0; c < 3; ++c)
+            d[c] = static_cast<BYTE>((s[c] * s[3] + b[c] * (255 - s[3])) / 255);
+    }, clrBack);
 }
 
 } // namespace

@@ -225,7 +225,7 @@ HBITMAP TkLoadAlphaIconFile(LPCWSTR lpszPath, int nWidth)
     return nullptr;
 }
 
-HBITMAP TkCreateDisabledAlphaBitmap(HBITMAP hBitmap, COLORREF clrBack)
+HBITMAP TkMapAlphaBitmapTo24(HBITMAP hBitmap, TkPixelMapper pixel, COLORREF clrBack)
 {
     BITMAPINFO* pInfo = nullptr;
     BYTE* pBits = nullptr;
@@ -241,26 +241,31 @@ HBITMAP TkCreateDisabledAlphaBitmap(HBITMAP hBitmap, COLORREF clrBack)
     HBITMAP hResult = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pDest), nullptr, 0);
     if (hResult) {
         const int nStride = (w * 3 + 3) & ~3;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const BYTE* s = pBits + (static_cast<size_t>(y) * w + x) * 4;
-                BYTE* d = pDest + static_cast<size_t>(y) * nStride + x * 3;
-                if (s[3] < 120) {
-                    d[0] = GetBValue(clrBack);
-                    d[1] = GetGValue(clrBack);
-                    d[2] = GetRValue(clrBack);
-                } else {
-                    d[0] = static_cast<BYTE>(s[0] * 255 / 256);
-                    d[1] = static_cast<BYTE>(s[1] * 255 / 256);
-                    d[2] = static_cast<BYTE>(s[2] * 255 / 256);
-                }
-            }
-        }
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixel(pBits + (static_cast<size_t>(y) * w + x) * 4, pDest + static_cast<size_t>(y) * nStride + x * 3,
+                      clrBack);
         ::GdiFlush();
     }
     std::free(pInfo);
     std::free(pBits);
     return hResult;
+}
+
+HBITMAP TkCreateDisabledAlphaBitmap(HBITMAP hBitmap, COLORREF clrBack)
+{
+    // Nearly transparent pixels become the background; the others keep a slightly darkened colour.
+    return TkMapAlphaBitmapTo24(hBitmap, [](const BYTE* s, BYTE* d, COLORREF back) {
+        if (s[3] < 120) {
+            d[0] = GetBValue(back);
+            d[1] = GetGValue(back);
+            d[2] = GetRValue(back);
+        } else {
+            d[0] = static_cast<BYTE>(s[0] * 255 / 256);
+            d[1] = static_cast<BYTE>(s[1] * 255 / 256);
+            d[2] = static_cast<BYTE>(s[2] * 255 / 256);
+        }
+    }, clrBack);
 }
 
 int TkSplitAlphaBitmap(HBITMAP hBitmap, int nCount, HBITMAP* pResult)

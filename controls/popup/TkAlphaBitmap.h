@@ -22,6 +22,10 @@ HBITMAP TkLoadAlphaBitmapResource(LPCWSTR lpszResource);
 HBITMAP TkLoadAlphaIconFile(LPCWSTR lpszPath, int nWidth);
 // A 24-bit copy: pixels with alpha below 120 take clrBack, the others keep their colour × 255/256.
 HBITMAP TkCreateDisabledAlphaBitmap(HBITMAP hBitmap, COLORREF clrBack);
+// A 24-bit copy of a 32-bit bitmap; pixel() makes each destination pixel (blue, green, red) from
+// its source pixel (blue, green, red, alpha) and the background colour. Null on failure.
+typedef void (*TkPixelMapper)(const BYTE* pSource, BYTE* pDest, COLORREF clrBack);
+HBITMAP TkMapAlphaBitmapTo24(HBITMAP hBitmap, TkPixelMapper pixel, COLORREF clrBack);
 // Cuts a horizontal strip into nCount bitmaps of width / nCount each; the number made.
 int TkSplitAlphaBitmap(HBITMAP hBitmap, int nCount, HBITMAP* pResult);
 

@@ -259,6 +259,42 @@ TEST(TkDrawHelpers, FontFaces)
     EXPECT_TRUE(preferred == L"Tahoma" || preferred == plain);
 }
 
+// The disabled copy is 24-bit: nearly transparent pixels take the background, the others keep
+// their colour slightly darkened. Three pixels a line make lines padded to 12 bytes.
+TEST(TkAlphaBitmap, DisabledCopyUsesTheBackgroundForNearlyTransparentPixels)
+{
+    BYTE* bits = nullptr;
+    HBITMAP hSource = TkCreateAlphaBitmap(3, 2, reinterpret_cast<void**>(&bits));
+    ASSERT_NE(nullptr, hSource);
+    for (int i = 0; i < 6; ++i) {
+        bits[i * 4 + 0] = 200; // blue
+        bits[i * 4 + 1] = 100;
+        bits[i * 4 + 2] = 40;
+        bits[i * 4 + 3] = (i % 3 == 1) ? 119 : 120;
+    }
+    ::GdiFlush();
+
+    HBITMAP hDisabled = TkCreateDisabledAlphaBitmap(hSource, RGB(1, 2, 3));
+    ASSERT_NE(nullptr, hDisabled);
+    DIBSECTION dib = {};
+    ASSERT_EQ(static_cast<int>(sizeof(dib)), ::GetObjectW(hDisabled, sizeof(dib), &dib));
+    EXPECT_EQ(24, dib.dsBm.bmBitsPixel);
+    const BYTE* out = static_cast<const BYTE*>(dib.dsBm.bmBits);
+    for (int y = 0; y < 2; ++y) {
+        const BYTE* line = out + y * 12;
+        EXPECT_EQ(199, line[0]) << y; // 200 * 255 / 256
+        EXPECT_EQ(99, line[1]);
+        EXPECT_EQ(39, line[2]);
+        EXPECT_EQ(3, line[3]) << y; // the background's blue
+        EXPECT_EQ(2, line[4]);
+        EXPECT_EQ(1, line[5]);
+        EXPECT_EQ(199, line[6]);
+    }
+    ::DeleteObject(hDisabled);
+    ::DeleteObject(hSource);
+    EXPECT_EQ(nullptr, TkCreateDisabledAlphaBitmap(nullptr, 0));
+}
+
 TEST(TkAlphaBitmap, CopyPremultiplySplitAndArchive)
 {
     BYTE* bits = nullptr;
