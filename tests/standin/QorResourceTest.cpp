@@ -4,6 +4,8 @@
 #include "platform/QorResource/ResourceIds.h"
 #include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -55,6 +57,35 @@ TEST_F(QorResource, BitmapsAndIconLoad)
         if (icon)
             ::DestroyIcon(icon);
     }
+}
+
+// Every icon group of the module points at images of its own: two groups sharing an image id
+// would show one program picture in place of another.
+BOOL CALLBACK CollectGroupIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR param)
+{
+    HRSRC res = ::FindResourceW(module, name, MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+    const BYTE* data = res ? static_cast<const BYTE*>(::LockResource(::LoadResource(module, res))) : nullptr;
+    const DWORD size = res ? ::SizeofResource(module, res) : 0;
+    auto* ids = reinterpret_cast<std::vector<WORD>*>(param);
+    if (!data || size < 6)
+        return TRUE;
+    const WORD count = *reinterpret_cast<const WORD*>(data + 4);
+    for (WORD i = 0; i < count && 6u + (i + 1u) * 14u <= size; ++i)
+        ids->push_back(*reinterpret_cast<const WORD*>(data + 6 + i * 14 + 12));
+    return TRUE;
+}
+
+TEST_F(QorResource, IconGroupsShareNoImages)
+{
+    ASSERT_NE(nullptr, module_);
+    std::vector<WORD> ids;
+    ::EnumResourceNamesW(module_, MAKEINTRESOURCEW(14), CollectGroupIcon, reinterpret_cast<LONG_PTR>(&ids));
+    ASSERT_GE(ids.size(), 8u); // the program icon and the attachment rows' icons, two sizes each
+    std::vector<WORD> sorted = ids;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted.end(), std::adjacent_find(sorted.begin(), sorted.end()));
+    for (WORD id : ids)
+        EXPECT_NE(nullptr, ::FindResourceW(module_, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3))) << id; // RT_ICON
 }
 
 TEST_F(QorResource, StatusMenuHoldsTheFiveStatusCommands)
