@@ -66,6 +66,21 @@ CString GetLocalHostName()
     return result;
 }
 
+// A status read from the settings: one of the menu's values, else online (a damaged or
+// foreign settings file must not send the server a status it does not know).
+int KnownStatusOr3(int nStatus)
+{
+    for (const StatusChoice& choice : kStatusChoices) {
+        if (choice.nStatus == nStatus)
+            return nStatus;
+    }
+    return 3;
+}
+
+// A port read from the settings (the last server, the server list): nothing stored (0) or a
+// value no server can listen on gives the default port.
+int StoredPortOrDefault(int nPort) { return nPort >= 1 && nPort <= 65535 ? nPort : KORVEL_DEFAULT_PORT; }
+
 bool FileExists(const CString& strPath)
 {
     DWORD attr = ::GetFileAttributesW(strPath);
@@ -223,6 +238,9 @@ BOOL CKorvelLoginDlg::OnInitDialog()
     m_btnSwitchMode.ShowWindow(SW_HIDE);
 
     LoadLoginSettings();
+    // The chooser now shows the loaded server: the title and the head picture follow it.
+    OnUserNameChange();
+    RefreshBrandingForServerText();
     return TRUE;
 }
 
@@ -391,6 +409,28 @@ CString CKorvelLoginDlg::GetServerText() const
     return text;
 }
 
+// The chooser shows where the next sign-in goes: the list entry of that address when there is
+// one, else the address as text. Only the display changes; the current port stays.
+void CKorvelLoginDlg::ShowServerInChooser(const CString& strAddress)
+{
+    if (!m_cbServer.GetSafeHwnd())
+        return;
+    int index = FindServer(strAddress);
+    bool shownByEntry = false;
+    for (int item = 0; index >= 0 && item < m_cbServer.GetCount() && !shownByEntry; ++item) {
+        if (m_cbServer.GetItemData(item) == static_cast<DWORD_PTR>(index + 1)) {
+            m_cbServer.SetCurSel(item);
+            shownByEntry = true;
+        }
+    }
+    if (!shownByEntry) {
+        m_cbServer.SetCurSel(-1);
+        m_cbServer.SetWindowText(strAddress);
+    }
+    OnUserNameChange();
+    RefreshBrandingForServerText();
+}
+
 const _SERVERITEM* CKorvelLoginDlg::GetSelectedServer() const
 {
     int sel = m_cbServer.GetCurSel();
@@ -419,7 +459,9 @@ void CKorvelLoginDlg::OnServerSelChange()
 void CKorvelLoginDlg::OnServerEditChange()
 {
     OnUserNameChange();
+    // Blanks around a pasted address are not part of it.
     CString text = GetServerText();
+    text.Trim();
     int index = FindServer(text);
     if (index >= 0) {
         m_strCurrentAddr = m_arServers[index].strServer;
@@ -636,8 +678,6 @@ void CKorvelLoginDlg::OnSize(UINT nType, int cx, int cy)
 void CKorvelLoginDlg::OnPaint()
 {
     CPaintDC dc(this);
-    RECT rc;
-    GetClientRect(&rc);
     m_BkHelper.DrawParentBackground(this, &dc);
 }
 
@@ -669,6 +709,7 @@ bool CKorvelLoginDlg::LoadLoginSettings()
     UpdateData(TRUE);
     CQorViewBaseFun::LoadServerList(m_arServers);
     for (INT_PTR i = 0; i < m_arServers.GetSize(); ++i) {
+        m_arServers[i].nPort = StoredPortOrDefault(m_arServers[i].nPort);
         int item = m_cbServer.AddString(m_arServers[i].strServer);
         if (item >= 0)
             m_cbServer.SetItemData(item, static_cast<DWORD_PTR>(i + 1));
@@ -684,6 +725,8 @@ bool CKorvelLoginDlg::LoadLoginSettings()
     if (m_LastServer.strServer.IsEmpty()) {
         CQorViewBaseFun::LoadSetting(m_LastServer, loadedUser, loadedPassword, bSavePwd, bAutoLogin, bRememberMe,
                                      m_nStatus);
+        m_nStatus = KnownStatusOr3(m_nStatus);
+        m_LastServer.nPort = StoredPortOrDefault(m_LastServer.nPort);
         GetLoginStore().LoadLoginStore(m_LastServer.strServer, m_LastServer.nPort);
         if (!bCanSave) {
             loadedUser.Empty();
@@ -868,6 +911,7 @@ bool CKorvelLoginDlg::LoadPresetServer()
         return false;
     m_strCurrentAddr = address;
     m_bPresetLocked = ::GetPrivateProfileIntW(L"SERVERIP", L"Disable", 0, file) != 0;
+    ShowServerInChooser(m_strCurrentAddr);
     return true;
 }
 
@@ -891,6 +935,7 @@ void CKorvelLoginDlg::OpenNetSettings()
     if (result == IDOK) {
         m_nCurrentPort = port;
         m_strCurrentAddr = address;
+        ShowServerInChooser(m_strCurrentAddr);
     }
     pMgr->m_bNetSetOpen = 0;
 }

@@ -95,7 +95,7 @@ public:
     CStringArray m_arSavedUsers;                   // most recent first
     _SERVERITEM m_LastServer;
     CString m_strCurrentAddr;
-    int m_nCurrentPort = 0;
+    int m_nCurrentPort = KORVEL_DEFAULT_PORT;      // until a stored or chosen server says otherwise
     CString m_strUserName;
     CString m_strPassword;
     int m_nStatus = 3;
@@ -159,6 +159,7 @@ private:
     void RefreshBranding(const CString& strServerName);
     void RefreshBrandingForServerText();
     CString GetServerText() const;
+    void ShowServerInChooser(const CString& strAddress);
     void MoveControl(UINT nID, int x, int y, int cx, int cy);
     RECT GetControlRect(UINT nID) const;
 

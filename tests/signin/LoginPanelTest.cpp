@@ -35,6 +35,14 @@ public:
         CPaintDC dc(this);
         _PaintBk(&dc);
     }
+    // Recorded, not acted on: a real caption drag would start the system's modal move loop.
+    afx_msg LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam)
+    {
+        ++captionDrags;
+        dragHitTest = wParam;
+        dragPoint = lParam;
+        return 0;
+    }
 
     CLoginOwner Owner()
     {
@@ -58,6 +66,9 @@ public:
     }
 
     int loginStarts = 0;
+    int captionDrags = 0;
+    WPARAM dragHitTest = 0;
+    LPARAM dragPoint = 0;
     CString loginName, password, serverAddr, serverName;
     int passwordType = 7, serverPort = 0, loginStatus = 0, loginFlags = 0;
     _PROXYINFO proxy;
@@ -70,6 +81,7 @@ public:
 BEGIN_MESSAGE_MAP(TestMainWnd, CQorDlg)
     ON_MESSAGE(WM_LOGIN_START, &TestMainWnd::OnStartLogin)
     ON_WM_PAINT()
+    ON_MESSAGE(WM_NCLBUTTONDOWN, &TestMainWnd::OnNcLButtonDown)
 END_MESSAGE_MAP()
 
 int g_netSettingsRuns = 0;
@@ -433,6 +445,11 @@ TEST_F(LoginPanel, TypedServerBecomesCurrentAndSignInGoesThere)
     EXPECT_EQ(CString(L"b.example"), panel->m_strCurrentAddr);
     EXPECT_EQ(6002, panel->m_nCurrentPort);
 
+    // Blanks around a pasted address are dropped before the lookup.
+    TypeServer(panel, L" a.example  ");
+    EXPECT_EQ(CString(L"a.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6001, panel->m_nCurrentPort);
+
     // An unknown one: the typed address on the default port.
     TypeServer(panel, L"new.example");
     EXPECT_EQ(CString(L"new.example"), panel->m_strCurrentAddr);
@@ -697,6 +714,7 @@ TEST_F(LoginPanel, FirstRunOpensTheNetworkSettingsOnce)
     EXPECT_EQ(1, g_netSettingsRuns);
     EXPECT_EQ(CString(L"chosen.example"), panel->m_strCurrentAddr);
     EXPECT_EQ(7001, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"chosen.example"), WindowText(panel->m_cbServer.GetSafeHwnd())); // shown where it goes
     EXPECT_EQ(0, CQorViewMgr::Instance()->m_bNetSetOpen);
 
     // While the dialog is open, a second request does nothing.
@@ -793,6 +811,224 @@ TEST_F(LoginPanel, LayoutCentresTheRowsAndShowsThePanel)
     ::UpdateWindow(main_->GetSafeHwnd());
     testsupport::PumpMessages();
     testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\signin_panel.bmp", main_->GetSafeHwnd());
+}
+
+TEST_F(LoginPanel, FirstRunWithAPresetServerSignsInThereOnTheDefaultPort)
+{
+    WriteFile(work_ + L"\\WebServiceUrl.ini", "[SERVERIP]\r\nIpAddr=preset.example\r\n");
+    CKorvelLoginDlg* panel = OpenPanel(); // nothing stored yet
+    ASSERT_NE(nullptr, panel);
+    EXPECT_TRUE(panel->m_strCurrentAddr.IsEmpty());
+    EXPECT_EQ(6660, panel->m_nCurrentPort);
+
+    panel->CheckServerSetup();
+    EXPECT_EQ(0, g_netSettingsRuns);
+    EXPECT_FALSE(panel->m_bPresetLocked);
+    EXPECT_EQ(CString(L"preset.example"), WindowText(panel->m_cbServer.GetSafeHwnd()));
+    SetText(panel->m_edUser, L"mia");
+    ASSERT_TRUE(panel->StartLogin());
+    testsupport::PumpMessages();
+    EXPECT_EQ(1, main_->loginStarts);
+    EXPECT_EQ(CString(L"preset.example"), main_->serverAddr);
+    EXPECT_EQ(6660, main_->serverPort);
+}
+
+TEST_F(LoginPanel, PresetServerInTheListIsShownByItsEntry)
+{
+    SaveServers({Server(L"a.example", L"A", 6001), Server(L"preset.example", L"P", 6002)});
+    WriteFile(work_ + L"\\WebServiceUrl.ini", "[SERVERIP]\r\nIpAddr=PRESET.example\r\nDisable=0\r\n");
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ASSERT_EQ(0, panel->m_cbServer.GetCurSel());
+    panel->CheckServerSetup();
+    EXPECT_EQ(1, panel->m_cbServer.GetCurSel());
+    EXPECT_EQ(CString(L"PRESET.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6001, panel->m_nCurrentPort); // the preset names no port
+}
+
+TEST_F(LoginPanel, StoredStatusAndPortOutsideTheirRangesFallBack)
+{
+    const struct {
+        int storedStatus, storedPort;
+        int status, port;
+    } cases[] = {{99, 0, 3, 6660}, {0, 70000, 3, 6660}, {8, 6555, 8, 6555}, {4, 65535, 4, 65535}};
+    for (const auto& c : cases) {
+        CQorViewBaseFun::SaveSetting(Server(L"s.example", L"S", c.storedPort), L"nina", L"", FALSE, FALSE, TRUE,
+                                     c.storedStatus);
+        CKorvelLoginDlg* panel = OpenPanel();
+        ASSERT_NE(nullptr, panel);
+        EXPECT_EQ(c.status, panel->m_nStatus) << c.storedStatus;
+        EXPECT_EQ(CQorViewBaseFun::GetUserStatusStr(c.status), WindowText(panel->m_btnStatus.GetSafeHwnd()));
+        EXPECT_EQ(c.port, panel->m_nCurrentPort) << c.storedPort;
+        ClosePanel();
+    }
+    // A listed server without a usable port is offered on the default port.
+    SaveServers({Server(L"s.example", L"S", 6555), Server(L"zero.example", L"Z", 0)});
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ChooseServer(panel, 1);
+    EXPECT_EQ(CString(L"zero.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6660, panel->m_nCurrentPort);
+}
+
+TEST_F(LoginPanel, InitialisationSetsUpTheControlsAndTheMainFrame)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(18, ::SendMessageW(panel->m_edUser.GetSafeHwnd(), EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(18, ::SendMessageW(panel->m_edPassword.GetSafeHwnd(), EM_GETLIMITTEXT, 0, 0));
+    EXPECT_TRUE(panel->m_edUser.IsInit());
+    EXPECT_TRUE(panel->m_edPassword.IsInit());
+
+    CString tip = CQorViewBaseFun::LoadStringW(IDS_LOGIN_BUTTON_TIP);
+    tip.Replace(L"%1", CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME));
+    EXPECT_EQ(tip, panel->m_btnLogin.GetToolTipText());
+    EXPECT_EQ(static_cast<COLORREF>(0x333333), panel->m_btnLogin.GetTextColor());
+    EXPECT_EQ(CString(L"xButtonLogin"), panel->m_btnLogin.GetSkin());
+    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_NET_SETTINGS), WindowText(panel->m_btnNetSettings.GetSafeHwnd()));
+    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_NET_SETTINGS), panel->m_btnNetSettings.GetToolTipText());
+    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_SWITCH_LOGIN_MODE_TIP), panel->m_btnSwitchMode.GetToolTipText());
+    EXPECT_EQ(static_cast<COLORREF>(0xFF2525), panel->m_lblErrorText.GetTextColor());
+    EXPECT_EQ(1u, panel->m_lblErrorText.GetTextAlign());
+    EXPECT_EQ(0x11u, panel->m_lblServerCaption.GetTextAlign());
+    EXPECT_FALSE(panel->m_btnSwitchMode.IsWindowVisible());
+    EXPECT_FALSE(panel->m_HeadPic.IsWindowVisible());
+    EXPECT_TRUE(panel->m_HeadPic.HasDefault());
+    EXPECT_TRUE(panel->GetStyle() & WS_CLIPCHILDREN);
+
+    // The row icons: the server row's hidden, the user and password rows' with their bitmaps,
+    // the two strips above the boxes without.
+    const struct {
+        UINT id;
+        bool visible, bitmap;
+    } icons[] = {{IDC_ICON_SERVER, false, true},
+                 {IDC_ICON_USER, true, true},
+                 {IDC_ICON_USER_LINE, true, false},
+                 {IDC_ICON_PASSWORD, true, true},
+                 {IDC_ICON_PASSWORD_LINE, true, false}};
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(nullptr, panel->m_pIconWnds[i]);
+        EXPECT_EQ(::GetDlgItem(panel->GetSafeHwnd(), icons[i].id), panel->m_pIconWnds[i]->GetSafeHwnd());
+        EXPECT_EQ(icons[i].visible, panel->m_pIconWnds[i]->IsWindowVisible() != FALSE) << icons[i].id;
+        EXPECT_EQ(icons[i].bitmap, panel->m_pIconWnds[i]->GetBitmap() != nullptr) << icons[i].id;
+    }
+
+    // The main window becomes a resizable frame with title icon and text.
+    EXPECT_TRUE(main_->CanResize());
+    EXPECT_TRUE(main_->IsMaximumSizeEnabled());
+    EXPECT_TRUE(main_->IsTitleIconEnabled());
+    EXPECT_TRUE(main_->IsTitleTextEnabled());
+
+    // The background comes from the parent; skin notifications are swallowed.
+    EXPECT_EQ(TRUE, ::SendMessageW(panel->GetSafeHwnd(), WM_ERASEBKGND, 0, 0));
+    EXPECT_EQ(0, ::SendMessageW(panel->GetSafeHwnd(), WM_USER + 1001, 0, 0));
+}
+
+TEST_F(LoginPanel, TitleAndHeadPictureFollowTheServer)
+{
+    SaveServers({Server(L"a.example", L"Alpha", 6001), Server(L"b.example", L"Beta", 6002)});
+    CQorViewBaseFun::SetCorAddInCompanyName(L"Alpha", L"Alpha Corp");
+    const CString product = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME);
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    EXPECT_EQ(CString(L"Alpha Corp"), WindowText(main_->GetSafeHwnd())); // the loaded server's company
+
+    ChooseServer(panel, 1); // no company of its own: the product name
+    EXPECT_EQ(product, WindowText(main_->GetSafeHwnd()));
+    TypeServer(panel, L"A.EXAMPLE");
+    EXPECT_EQ(CString(L"Alpha Corp"), WindowText(main_->GetSafeHwnd()));
+    TypeServer(panel, L"elsewhere.example");
+    EXPECT_EQ(product, WindowText(main_->GetSafeHwnd()));
+
+    // The head picture of the user on the shown server, when the view library has one.
+    ChooseServer(panel, 0);
+    std::wstring folder = profile_ + L"\\Data";
+    for (const wchar_t* part : {L"", L"\\zoe", L"\\Pic"}) {
+        folder += part;
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    std::wstring picture = folder + L"\\Alpha.bmp";
+    ASSERT_TRUE(testsupport::SaveScreenshot(picture, main_->GetSafeHwnd()));
+    ASSERT_EQ(CString(picture.c_str()), CQorViewBaseFun::GetUserPicFile(L"Alpha", L"zoe"));
+    SetText(panel->m_edUser, L"zoe");
+    testsupport::PumpMessages();
+    EXPECT_EQ(CString(picture.c_str()), panel->m_strHeadPicFile);
+    EXPECT_TRUE(panel->m_HeadPicture.IsLoaded());
+    EXPECT_EQ(&panel->m_HeadPicture, panel->m_HeadPic.GetPicture());
+    SetText(panel->m_edUser, L"zo");
+    testsupport::PumpMessages();
+    EXPECT_TRUE(panel->m_strHeadPicFile.IsEmpty());
+    EXPECT_FALSE(panel->m_HeadPicture.IsLoaded());
+    testsupport::RemoveTree(profile_ + L"\\Data");
+}
+
+TEST_F(LoginPanel, DraggingThePanelDragsTheMainWindow)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    ::SendMessageW(panel->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 34));
+    testsupport::PumpMessages();
+    EXPECT_EQ(1, main_->captionDrags);
+    EXPECT_EQ(static_cast<WPARAM>(HTCAPTION), main_->dragHitTest);
+    EXPECT_EQ(MAKELPARAM(12, 34), main_->dragPoint);
+}
+
+TEST_F(LoginPanel, ConnectedServerJoinsTheListButNotTheChooser)
+{
+    SaveServers({Server(L"a.example", L"A", 6001)});
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    CQorViewMgr* mgr = CQorViewMgr::Instance();
+    mgr->m_strServerName = L"Alt";
+    mgr->m_strServerAddr = L"primary.example";
+    mgr->m_nServerPort = 6100;
+    mgr->m_strAltServerAddr = L"alt.example";
+    mgr->m_nAltServerPort = 0x10000 + 6200; // ports are 16 bits wide
+    mgr->m_nUseAltServer = 1;
+    panel->UpdateConnectedServer();
+    EXPECT_EQ(CString(L"alt.example"), panel->m_LastServer.strServer);
+    EXPECT_EQ(6200, panel->m_LastServer.nPort);
+    EXPECT_EQ(CString(L"Alt"), panel->m_LastServer.strName);
+    ASSERT_EQ(2, panel->m_arServers.GetSize());
+    EXPECT_EQ(1, panel->m_cbServer.GetCount());
+
+    // A listed server (in any letter case) is updated in place.
+    mgr->m_nUseAltServer = 0;
+    mgr->m_strServerAddr = L"A.EXAMPLE";
+    mgr->m_nServerPort = 7000;
+    panel->UpdateConnectedServer();
+    ASSERT_EQ(2, panel->m_arServers.GetSize());
+    EXPECT_EQ(CString(L"A.EXAMPLE"), panel->m_arServers[0].strServer);
+    EXPECT_EQ(7000, panel->m_arServers[0].nPort);
+
+    // Asked to, a new server goes to the top of the chooser and can be chosen there.
+    panel->AddOrUpdateServer(Server(L"new.example", L"New", 6300), true);
+    ASSERT_EQ(2, panel->m_cbServer.GetCount());
+    EXPECT_EQ(3u, panel->m_cbServer.GetItemData(0));
+    ChooseServer(panel, 0);
+    EXPECT_EQ(CString(L"new.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(6300, panel->m_nCurrentPort);
+    mgr->m_strServerName.Empty();
+    mgr->m_strServerAddr.Empty();
+    mgr->m_strAltServerAddr.Empty();
+    mgr->m_nServerPort = mgr->m_nAltServerPort = 0;
+}
+
+TEST_F(LoginPanel, CommandLinePasswordSavesOnlyTheLists)
+{
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    panel->m_strUserName = L"olga";
+    main_->passwordType = 1;
+    main_->serverAddr = L"cmd.example";
+    main_->serverPort = 6660;
+    qorview_test::ClearCalls();
+    EXPECT_EQ(1, panel->SaveLoginInfo());
+    EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewBaseFun::SaveLoginedUsers"));
+    EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewBaseFun::SaveServerList"));
+    EXPECT_EQ(0, qorview_test::CountCalls(L"CQorViewBaseFun::SaveSetting"));
+    EXPECT_FALSE(testsupport::RegKeyExists(HKEY_CURRENT_USER,
+                                           L"Software\\KorvelSoft\\KorvelMessenger\\Setting\\cmd.example:6660"));
 }
 
 } // namespace
