@@ -82,16 +82,40 @@ HRESULT CConsole::SelectedUsers(BOOL bOptions, BSTR* users)
     CStringArray first, second;
     if (!CQorViewMgr::Instance()->GetSelectedUsers(first, second, bOptions, bOptions))
         return S_FALSE;
+    return Out(JoinSelectedUsers(first, second), users);
+}
+
+CString CConsole::JoinSelectedUsers(const CStringArray& arFirst, const CStringArray& arSecond)
+{
     CString text;
-    for (INT_PTR i = 0; i < first.GetSize(); ++i) {
-        text += first[i];
+    for (INT_PTR i = 0; i < arFirst.GetSize(); ++i) {
+        text += arFirst[i];
         text += L",";
-        text += i < second.GetSize() ? second[i] : CString();
+        text += i < arSecond.GetSize() ? arSecond[i] : CString();
         text += L";";
     }
     if (!text.IsEmpty())
         text.Delete(text.GetLength() - 1);
-    return Out(text, users);
+    return text;
+}
+
+CString CConsole::JoinSelectedUsersWithIds(const CArray<int, int>& arIds, const CStringArray& arFirst,
+                                           const CStringArray& arSecond)
+{
+    INT_PTR count = arIds.GetSize();
+    if (arFirst.GetSize() < count)
+        count = arFirst.GetSize();
+    if (arSecond.GetSize() < count)
+        count = arSecond.GetSize();
+    CString text;
+    for (INT_PTR i = 0; i < count; ++i) {
+        CString one;
+        one.Format(L"%d,%s,%s;", arIds[i], arFirst[i].GetString(), arSecond[i].GetString());
+        text += one;
+    }
+    if (!text.IsEmpty())
+        text.Delete(text.GetLength() - 1);
+    return text;
 }
 
 HRESULT STDMETHODCALLTYPE CConsole::GetSelectedUsers(BSTR* users)
@@ -116,20 +140,7 @@ HRESULT STDMETHODCALLTYPE CConsole::GetSelectedUsersWithIds(BSTR* users)
     CStringArray first, second;
     if (!CQorViewMgr::Instance()->GetSelectedUsers(ids, first, second, TRUE, TRUE))
         return S_FALSE;
-    INT_PTR count = ids.GetSize();
-    if (first.GetSize() < count)
-        count = first.GetSize();
-    if (second.GetSize() < count)
-        count = second.GetSize();
-    CString text;
-    for (INT_PTR i = 0; i < count; ++i) {
-        CString one;
-        one.Format(L"%d,%s,%s;", ids[i], first[i].GetString(), second[i].GetString());
-        text += one;
-    }
-    if (!text.IsEmpty())
-        text.Delete(text.GetLength() - 1);
-    return Out(text, users);
+    return Out(JoinSelectedUsersWithIds(ids, first, second), users);
 }
 
 HRESULT STDMETHODCALLTYPE CConsole::GetADSServer(BSTR* server)

@@ -3,8 +3,10 @@
 // add-ins and other programs. It holds nothing itself; everything comes from the main window
 // and the view manager, and the methods that need the client answer S_FALSE while there is
 // no main window.
+#include "framework/CArray.h"
 #include "framework/CComCoClass.h"
 #include "framework/CComObjectRootBase.h"
+#include "framework/CStringArray.h"
 #include "framework/IDispatchImpl.h"
 #include "KorvelLib.h"
 
@@ -32,6 +34,14 @@ public:
     HRESULT STDMETHODCALLTYPE GetSessionString2(BSTR* text) override;                       // 17
     HRESULT STDMETHODCALLTYPE GetSelectedUsersAll(BSTR* users) override;                    // 18
     HRESULT STDMETHODCALLTYPE OpenChatDlg(BSTR account, BSTR name) override;                // 19
+
+    // The selected users as GetSelectedUsers(All) hand them out: "first,second;" for each user,
+    // without the last ";".
+    static CString JoinSelectedUsers(const CStringArray& arFirst, const CStringArray& arSecond);
+    // As GetSelectedUsersWithIds hands them out: "id,first,second;" for each user, as far as
+    // the shortest list goes, without the last ";".
+    static CString JoinSelectedUsersWithIds(const CArray<int, int>& arIds, const CStringArray& arFirst,
+                                            const CStringArray& arSecond);
 
 private:
     HRESULT SelectedUsers(BOOL bOptions, BSTR* users);

@@ -87,7 +87,7 @@ BOOL CKorvelApp::InitInstance()
 
     CString skinFolder = CQorViewBaseFun::GetMySkinFilePathInfo();
     if (skinFolder.IsEmpty()) {
-        m_nStartupExitCode = 3;
+        m_nStartupExitCode = STARTUP_EXIT_NO_SKIN;
         return FALSE;
     }
     if (!PrepareSkin(skinFolder))
@@ -131,7 +131,7 @@ BOOL CKorvelApp::InitInstance()
     if (!pDlg->Create(IDD_MAIN_WINDOW, nullptr)) {
         delete pDlg;
         m_pMainDlg = nullptr;
-        m_nStartupExitCode = 5;
+        m_nStartupExitCode = STARTUP_EXIT_NO_MAIN_WINDOW;
         return FALSE;
     }
     m_pMainWnd = pDlg;
@@ -182,7 +182,7 @@ BOOL CKorvelApp::LoadResourceModule()
         text.Format(L"Korvel cannot start: its resource file could not be loaded.\n\n%s\n\n"
                     L"Please reinstall the program.",
                     path.GetString());
-        m_nStartupExitCode = 2;
+        m_nStartupExitCode = STARTUP_EXIT_NO_RESOURCES;
         ShowStartupError(text);
         return FALSE;
     }
@@ -215,7 +215,7 @@ BOOL CKorvelApp::PrepareSkin(const CString& strSkinFolder)
         CString source;
         source.Format(L"%s\\%s", m_strProgramDir.GetString(), kSkinArchive);
         if (!::CopyFileW(source, archivePath, TRUE)) {
-            m_nStartupExitCode = 3;
+            m_nStartupExitCode = STARTUP_EXIT_NO_SKIN;
             return FALSE;
         }
     } else {
@@ -244,7 +244,7 @@ BOOL CKorvelApp::PrepareSkin(const CString& strSkinFolder)
     if (!xDuiLib::UIGetResourceManager()->AddResourceProvider(&m_ZipResourceProvider, 0)) {
         CString caption = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_TITLE);
         QorMessageBox(L"Load resource failed", caption, nullptr, MB_OK, MB_ICONWARNING);
-        m_nStartupExitCode = 4;
+        m_nStartupExitCode = STARTUP_EXIT_SKIN_REFUSED;
         return FALSE;
     }
     return TRUE;
@@ -285,14 +285,14 @@ int CKorvelApp::StartComServer()
     m_bComStarted = 1;
     if (FAILED(::CoInitialize(nullptr))) {
         m_bComStarted = 0;
-        m_nStartupExitCode = 6;
+        m_nStartupExitCode = STARTUP_EXIT_NO_COM_SERVER;
         return 0;
     }
     auto* module = static_cast<CKorvelModule*>(CComModule::GetModule());
     if (!module || FAILED(module->InitServer(m_hInstance))) {
         m_bComStarted = 0;
         ::CoUninitialize();
-        m_nStartupExitCode = 6;
+        m_nStartupExitCode = STARTUP_EXIT_NO_COM_SERVER;
         return 0;
     }
     module->m_dwThreadID = ::GetCurrentThreadId();
@@ -301,7 +301,7 @@ int CKorvelApp::StartComServer()
     case COM_SWITCH_UNREGSERVER: {
         HRESULT hr = module->UpdateRegistryFromResource(IDR_KORVEL, FALSE);
         HRESULT hr2 = module->UnregisterServer(TRUE);
-        m_nStartupExitCode = (SUCCEEDED(hr) && SUCCEEDED(hr2)) ? 0 : 7;
+        m_nStartupExitCode = (SUCCEEDED(hr) && SUCCEEDED(hr2)) ? 0 : STARTUP_EXIT_UNREGISTER_FAILED;
         m_bComStarted = 0;
         module->Term();
         ::CoUninitialize();
@@ -310,7 +310,7 @@ int CKorvelApp::StartComServer()
     case COM_SWITCH_REGSERVER: {
         HRESULT hr = module->UpdateRegistryFromResource(IDR_KORVEL, TRUE);
         HRESULT hr2 = SUCCEEDED(hr) ? module->RegisterServer(TRUE) : hr;
-        m_nStartupExitCode = SUCCEEDED(hr2) ? 0 : 8;
+        m_nStartupExitCode = SUCCEEDED(hr2) ? 0 : STARTUP_EXIT_REGISTER_FAILED;
         m_bComStarted = 0;
         module->Term();
         ::CoUninitialize();
@@ -323,7 +323,7 @@ int CKorvelApp::StartComServer()
     if (FAILED(module->RegisterClassObjects(CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE))) {
         m_bComStarted = 0;
         ::CoUninitialize();
-        m_nStartupExitCode = 6;
+        m_nStartupExitCode = STARTUP_EXIT_NO_COM_SERVER;
         return 0;
     }
     return 1;
@@ -334,16 +334,9 @@ void CKorvelApp::ParseStartupArgs(const CString& strCommandLine)
     CStringArray items;
     CWqStringMgr::TokenizeString(strCommandLine, &items, L"&");
     for (INT_PTR i = 0; i < items.GetSize(); ++i) {
-        const CString& item = items[i];
-        int equals = item.Find(L'=');
-        if (equals < 0)
+        CString key, value;
+        if (!SplitStartupItem(items[i], key, value))
             continue;
-        // The value is everything after the first "=": passwords and server texts may hold
-        // further "=" signs.
-        CString key = item.Left(equals);
-        CString value = item.Mid(equals + 1);
-        key.Trim();
-        value.Trim();
 
         if (key.CompareNoCase(L"server") == 0)
             m_strServer = value;
@@ -366,6 +359,18 @@ void CKorvelApp::ParseStartupArgs(const CString& strCommandLine)
         else if (key.CompareNoCase(L"startup") == 0)
             m_nStartupFlags = static_cast<int>(std::wcstol(value, nullptr, 10));
     }
+}
+
+BOOL CKorvelApp::SplitStartupItem(const CString& strItem, CString& strKey, CString& strValue)
+{
+    int equals = strItem.Find(L'=');
+    if (equals < 0)
+        return FALSE;
+    strKey = strItem.Left(equals);
+    strValue = strItem.Mid(equals + 1);
+    strKey.Trim();
+    strValue.Trim();
+    return TRUE;
 }
 
 void CKorvelApp::ReadBootStartupFlags()

@@ -25,6 +25,18 @@ enum KorvelStartupFlag : int {
     STARTUP_DIALOG_STYLE_200 = 0x20,
 };
 
+// Exit codes of a start that ended early, so that an installer or a test can tell why the
+// process went away (0: it ran and ended normally, or a registration switch succeeded).
+enum KorvelStartupExit : int {
+    STARTUP_EXIT_NO_RESOURCES = 2,    // QorResource.dll missing or not loadable
+    STARTUP_EXIT_NO_SKIN = 3,         // no skin folder, or the archive neither there nor copyable
+    STARTUP_EXIT_SKIN_REFUSED = 4,    // the skin library refused the archive ("Load resource failed")
+    STARTUP_EXIT_NO_MAIN_WINDOW = 5,
+    STARTUP_EXIT_NO_COM_SERVER = 6,   // COM or the class objects could not be started
+    STARTUP_EXIT_UNREGISTER_FAILED = 7,
+    STARTUP_EXIT_REGISTER_FAILED = 8,
+};
+
 class CKorvelApp : public CWinApp {
 public:
     CKorvelApp();
@@ -53,6 +65,10 @@ public:
     int StartComServer();
     // Reads the "&"-joined key=value items of the command line into the fields below.
     void ParseStartupArgs(const CString& strCommandLine);
+    // One key=value item of the command line or of a cross-process request: the key before the
+    // first "=", the value everything after it (passwords and server texts may hold "="), both
+    // trimmed. FALSE for an item without "=" (key and value then stay as they are).
+    static BOOL SplitStartupItem(const CString& strItem, CString& strKey, CString& strValue);
     // ORs a positive boot.ini [StartUp] "Value" of the program directory into the flags.
     void ReadBootStartupFlags();
     // Copies the command line's sign-in fields into a new main window, only when the command

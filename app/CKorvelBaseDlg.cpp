@@ -21,6 +21,7 @@ namespace {
 const UINT kTrayIconId = 128;
 const UINT kTrayRetryMs = 4000;
 const UINT kTrayTooltipString = 147;
+const UINT kTrayImagesBitmap = 129; // tray status images, one 16x16 image per status
 
 // Menu commands handled by the frame.
 enum : UINT {
@@ -126,6 +127,8 @@ CKorvelBaseDlg::~CKorvelBaseDlg()
     if (pMgr->m_pMainWnd == this)
         pMgr->m_pMainWnd = nullptr;
     delete m_pTipMgr;
+    if (m_hTrayStatusIcon)
+        ::DestroyIcon(m_hTrayStatusIcon);
 }
 
 int CKorvelBaseDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -159,7 +162,7 @@ BOOL CKorvelBaseDlg::OnInitDialog()
     // The notification manager (tips and the unread box) reports its clicks to this window.
     m_pTipMgr->SetOwner(this);
 
-    RegisterCallBacks();
+    RegisterCallbacks();
 
     m_bmpBackground.LoadBitmap(IDB_MAIN_BK);
 
@@ -190,8 +193,10 @@ BOOL CKorvelBaseDlg::OnInitDialog()
     return TRUE;
 }
 
-void CKorvelBaseDlg::RegisterCallBacks()
+BOOL CKorvelBaseDlg::RegisterCallbacks()
 {
+    // The objects are made for the view library and may load its resources.
+    CResourceMgr scope(CString(L"QorView.dll"));
     ReleaseCallBacks();
     CComObject<CConsole>* pConsole = nullptr;
     CComObject<CCoreCallBack>* pCore = nullptr;
@@ -214,6 +219,7 @@ void CKorvelBaseDlg::RegisterCallBacks()
     pMgr->SetConsole(m_pConsole ? static_cast<IDispatch*>(static_cast<IConsole*>(m_pConsole)) : nullptr);
     pMgr->SetCoreCallback(m_pCoreCallBack ? m_pCoreCallBack->GetCallback() : nullptr);
     pMgr->SetAppCallback(m_pTheCallback ? m_pTheCallback->GetCallback() : nullptr);
+    return TRUE;
 }
 
 // The sinks may outlive the window (the view library and the core hold references): they lose
@@ -249,6 +255,10 @@ BOOL CKorvelBaseDlg::CreateTrayIcon()
                              buffer, 256, reinterpret_cast<va_list*>(args)))
             tip = buffer;
     }
+    // The status images: 16x16 cut from one strip, magenta is transparent. Built once; a
+    // retried creation keeps the list it already has.
+    if (!m_ImageList.GetSafeHandle())
+        m_ImageList.Create(kTrayImagesBitmap, 16, 0, RGB(255, 0, 255));
     HICON hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAINFRAME));
     m_TrayIcon.SetTargetWnd(this);
     if (!m_TrayIcon.Create(this, WM_TRAY_CALLBACK, tip, hIcon, kTrayIconId))
@@ -256,6 +266,36 @@ BOOL CKorvelBaseDlg::CreateTrayIcon()
     if (::IsWindow(m_TrayIcon.GetSafeHwnd()))
         m_TrayIcon.ShowWindow(SW_HIDE);
     return TRUE;
+}
+
+int CKorvelBaseDlg::TrayImageForStatus(int nStatus)
+{
+    switch (nStatus) {
+    case 4: return 1;
+    case 3: return 2;
+    case 6: return 3;
+    case 5:
+    case 7: return 4;
+    case 8: return 5;
+    default: return 0; // 1 (online) and anything unknown
+    }
+}
+
+BOOL CKorvelBaseDlg::SetTrayStatusImage(int nStatus)
+{
+    const int image = TrayImageForStatus(nStatus);
+    if (image >= m_ImageList.GetImageCount())
+        return FALSE; // no status strip: the icon keeps the program's own image
+    HICON hIcon = m_ImageList.ExtractIcon(image);
+    if (!hIcon)
+        return FALSE;
+    BOOL bSet = m_TrayIcon.SetIcon(hIcon);
+    // The tray keeps the handle (a hidden icon is added again from it), so the image made here
+    // lives until the next one replaces it.
+    if (m_hTrayStatusIcon)
+        ::DestroyIcon(m_hTrayStatusIcon);
+    m_hTrayStatusIcon = hIcon;
+    return bSet;
 }
 
 BOOL CKorvelBaseDlg::ShowLoginPanel(BOOL bAutoStart)
@@ -388,8 +428,8 @@ void CKorvelBaseDlg::OnTimer(UINT_PTR nIDEvent)
     if (m_nAwayTimer && nIDEvent == m_nAwayTimer) {
         // Auto-away check: part of the window services.
     } else if (m_nTrayRetryTimer && nIDEvent == m_nTrayRetryTimer) {
-        ++m_nTrayRetries;
         if (CreateTrayIcon()) {
+            SetTrayStatusImage(CQorViewMgr::Instance()->m_nUserStatus);
             KillTimer(m_nTrayRetryTimer);
             m_nTrayRetryTimer = 0;
         }
@@ -552,12 +592,12 @@ LRESULT CKorvelBaseDlg::OnBackIntoScreen(WPARAM, LPARAM)
     const int width = rc.right - rc.left;
     int height = rc.bottom - rc.top;
     int left = rc.left, top = 8;
-    if (side == CAutoHide::DOCK_LEFT) {
-        left = 8;
-        height = m_AutoHide.GetSavedHeight();
-    } else if (side == CAutoHide::DOCK_RIGHT) {
-        left = ::GetSystemMetrics(SM_CXSCREEN) - 8 - width;
-        height = m_AutoHide.GetSavedHeight();
+    if (side == CAutoHide::DOCK_LEFT || side == CAutoHide::DOCK_RIGHT) {
+        left = side == CAutoHide::DOCK_LEFT ? 8 : ::GetSystemMetrics(SM_CXSCREEN) - 8 - width;
+        // The height from before the window was docked at the side; a window that never had
+        // one (docked before any height was saved) keeps its own rather than collapse.
+        if (m_AutoHide.GetSavedHeight() > 0)
+            height = m_AutoHide.GetSavedHeight();
     }
     ::MoveWindow(m_hWnd, left, top, width, height, TRUE);
     return 1;
@@ -723,9 +763,13 @@ BOOL CKorvelBaseDlg::DestroyWindow()
 
 void CKorvelBaseDlg::OnDestroy()
 {
-    if (m_nAwayTimer) {
-        KillTimer(m_nAwayTimer);
-        m_nAwayTimer = 0;
+    // The tray-retry and unread-load timers are normally gone already (DestroyWindow); a window
+    // destroyed another way loses them here.
+    for (UINT_PTR* pTimer : {&m_nAwayTimer, &m_nTrayRetryTimer, &m_nUnreadLoadTimer}) {
+        if (*pTimer) {
+            KillTimer(*pTimer);
+            *pTimer = 0;
+        }
     }
     if (CKorvelApp* pApp = CKorvelApp::GetApp()) {
         ::EnterCriticalSection(&pApp->m_csAccount);
@@ -761,7 +805,20 @@ void CKorvelBaseDlg::PostNcDestroy()
     delete this;
 }
 
+// Typing while the frame itself holds the focus (nothing inside it was clicked) goes to the text
+// box of the view library's main panel, as if the user had clicked there first. A key goes to the
+// window with the focus, so the message's own window tells where the focus is.
 BOOL CKorvelBaseDlg::PreTranslateMessage(MSG* pMsg)
 {
+    if (pMsg->message == WM_KEYDOWN && m_hWnd && pMsg->hwnd == m_hWnd) {
+        CQorViewMgr* pMgr = CQorViewMgr::Instance();
+        HWND hPanel = pMgr->m_pKorvelDlg ? pMgr->m_pKorvelDlg->GetSafeHwnd() : nullptr;
+        HWND hEdit = pMgr->m_pKorvelDlgEdit ? pMgr->m_pKorvelDlgEdit->GetSafeHwnd() : nullptr;
+        if (hPanel && ::IsWindow(hPanel) && hEdit && ::IsWindow(hEdit)) {
+            ::SetFocus(hEdit);
+            ::PostMessageW(hEdit, pMsg->message, pMsg->wParam, pMsg->lParam);
+            return TRUE;
+        }
+    }
     return CQorDlg::PreTranslateMessage(pMsg);
 }

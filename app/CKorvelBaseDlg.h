@@ -50,14 +50,20 @@ public:
     void SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
                       const CString& strPassword, const CString& strThird);
     // Creates the three COM objects and hands them to the view library (again after a
-    // sign-out); the two sinks get this window as their owner.
-    void RegisterCallBacks();
+    // sign-out); the two sinks get this window as their owner. Always TRUE.
+    BOOL RegisterCallbacks();
     // The sign-in panel on its first use, laid over the client area and shown; may start the
     // sign-in at once (command-line login name, or the panel's automatic sign-in). TRUE when a
     // sign-in was started by the panel.
     BOOL ShowLoginPanel(BOOL bAutoStart);
-    // The tray icon with the product tooltip; FALSE when the shell refused it.
+    // The tray icon with the product tooltip (and the status images); FALSE when the shell
+    // refused it.
     BOOL CreateTrayIcon();
+    // Index of the tray image of a user status: 1 -> 0, 4 -> 1, 3 -> 2, 6 -> 3, 5 and 7 -> 4,
+    // 8 -> 5, anything else 0.
+    static int TrayImageForStatus(int nStatus);
+    // Sets the tray icon to the image of the status; FALSE when there is no such image.
+    BOOL SetTrayStatusImage(int nStatus);
     void RestorePosition();
     void SavePosition();
     // The frame's usable client rectangle (where the panels lie).
@@ -108,9 +114,6 @@ public:
     CConsole* m_pConsole = nullptr;         // one reference each
     CCoreCallBack* m_pCoreCallBack = nullptr;
     CTheCallback* m_pTheCallback = nullptr;
-
-    // How many times the tray-retry timer tried again (for the frame's own bookkeeping).
-    int m_nTrayRetries = 0;
 
 protected:
     BOOL OnInitDialog() override;
@@ -177,4 +180,6 @@ private:
     void ReleaseCallBacks();
     // Asks the view library whether the window hides at a screen edge and tells the helper.
     BOOL RefreshAutoHide();
+
+    HICON m_hTrayStatusIcon = nullptr; // the status image last given to the tray; owned
 };

@@ -91,9 +91,10 @@ HRESULT STDMETHODCALLTYPE CMessage::SetText4(BSTR text) { m_strText4 = FromBstr(
 
 HRESULT STDMETHODCALLTYPE CMessage::ClearReceivers(LONG* result)
 {
+    if (!result)
+        return E_POINTER;
     m_arReceivers.clear();
-    if (result)
-        *result = 1;
+    *result = 1;
     return S_OK;
 }
 

@@ -324,7 +324,8 @@ void CTipMgr::RefreshTipCountCaption()
 {
     if (!m_pCurrent || m_pCurrent->nKind != CUnreadMsg::kKindNewMsg || !m_pCaptionItem)
         return;
-    m_pCaptionItem->SetCaption(NewMessageCountText());
+    m_strCaption = NewMessageCountText();
+    m_pCaptionItem->SetCaption(m_strCaption);
     m_pCaptionItem->RedrawControl();
     m_wndTip.RedrawControl();
 }

@@ -8,6 +8,7 @@
 #include "controls/popup/CTkPopupPaintManager.h"
 #include "framework/FormatString.h"
 #include "framework/ModuleState.h"
+#include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/xDUI/CResourceManager.h"
 #include <cstdio>
@@ -32,38 +33,6 @@ CString ResourceString(UINT nId)
     CString s;
     AfxFormatString1(s, nId, nullptr);
     return s;
-}
-
-// A cut group name keeps one character less when it holds half-width characters, so that
-// the cut names of the rows take about the same room.
-BOOL HasHalfWideChar(const CString& strText)
-{
-    for (int i = 0; i < strText.GetLength(); ++i)
-        if (strText[i] < 0x100)
-            return TRUE;
-    return FALSE;
-}
-
-// Send times are kept in UTC; the box rows show the user's own clock.
-bool UtcToLocal(std::tm& t)
-{
-    SYSTEMTIME utc = {};
-    utc.wYear = static_cast<WORD>(t.tm_year + 1900);
-    utc.wMonth = static_cast<WORD>(t.tm_mon + 1);
-    utc.wDay = static_cast<WORD>(t.tm_mday);
-    utc.wHour = static_cast<WORD>(t.tm_hour);
-    utc.wMinute = static_cast<WORD>(t.tm_min);
-    utc.wSecond = static_cast<WORD>(t.tm_sec);
-    SYSTEMTIME local = {};
-    if (!::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
-        return false;
-    t.tm_year = local.wYear - 1900;
-    t.tm_mon = local.wMonth - 1;
-    t.tm_mday = local.wDay;
-    t.tm_hour = local.wHour;
-    t.tm_min = local.wMinute;
-    t.tm_sec = local.wSecond;
-    return true;
 }
 
 } // namespace
@@ -315,11 +284,15 @@ CString CTipMgr::BuildBoxRowText(CUnreadMsgBoxItem* pItem) const
         return CString();
     const CUnreadMsg* pNewest = pItem->m_lstRecords.GetHead();
 
-    // The when-text: days ago, or the time of day; a send time that does not read as a
-    // date leaves the row without one.
+    // The when-text: days ago, or the time of day. Send times come in UTC (group operations
+    // already carry the user's own clock); a send time that does not read as a date leaves
+    // the row without one.
+    CString strTime = pNewest->strSendTime;
+    if (pNewest->nMsgType != CUnreadMsg::kTypeGroupOpt)
+        CQorViewBaseFun::UTCTimeToLocalTime(strTime);
     CString strWhen;
     int yr = 0, mo = 0, dy = 0, hh = 0, mi = 0, ss = 0;
-    if (swscanf(pNewest->strSendTime.GetString(), L"%d-%d-%d %d:%d:%d", &yr, &mo, &dy, &hh, &mi, &ss) == 6 &&
+    if (swscanf(strTime.GetString(), L"%d-%d-%d %d:%d:%d", &yr, &mo, &dy, &hh, &mi, &ss) == 6 &&
         yr >= 1970 && mo >= 1 && mo <= 12 && dy >= 1 && dy <= 31 && hh >= 0 && hh < 24 && mi >= 0 && mi < 60 &&
         ss >= 0 && ss < 62) {
         std::tm t = {};
@@ -329,9 +302,8 @@ CString CTipMgr::BuildBoxRowText(CUnreadMsgBoxItem* pItem) const
         t.tm_hour = hh;
         t.tm_min = mi;
         t.tm_sec = ss;
-        if (pNewest->nMsgType != CUnreadMsg::kTypeGroupOpt)
-            UtcToLocal(t);
         t.tm_isdst = -1;
+        const std::tm shown = t;
         const std::time_t sent = std::mktime(&t);
         if (sent != static_cast<std::time_t>(-1)) {
             const long long nAge = static_cast<long long>(std::difftime(std::time(nullptr), sent) + 0.5);
@@ -340,7 +312,7 @@ CString CTipMgr::BuildBoxRowText(CUnreadMsgBoxItem* pItem) const
                 AfxFormatString1(strWhen, IDS_TIP_DAYS_AGO, FormatInt(static_cast<int>(nDays)));
             } else {
                 wchar_t buf[32] = {};
-                wcsftime(buf, 32, L"%H:%M:%S", &t);
+                wcsftime(buf, 32, L"%H:%M:%S", &shown);
                 strWhen = buf;
             }
         }
@@ -353,7 +325,8 @@ CString CTipMgr::BuildBoxRowText(CUnreadMsgBoxItem* pItem) const
         strName = pNewest->strContent.IsEmpty() ? ResourceString(IDS_TIP_NO_GROUP_NAME) : pNewest->strContent;
         if (strName.GetLength() > 5) {
             const CString strFirst4 = strName.Left(4);
-            strName = (HasHalfWideChar(strFirst4) ? strName.Left(3) : strFirst4) + L"...";
+            // The view library's test decides whether the cut keeps four characters or three.
+            strName = (CQorViewBaseFun::IsHalfWideChar(strFirst4) ? strName.Left(3) : strFirst4) + L"...";
         }
     } else {
         strName = pNewest->strSenderName;

@@ -20,6 +20,7 @@
 #define IDB_ICON_PASSWORD 1021
 #define IDB_ICON_SERVER 1023
 #define IDB_ICON_USER 1024
+#define IDB_TRAY_STATUS 129 // the tray's status images: 16 x 16 each, magenta transparent
 
 // The sign-in panel's status menu and its commands (the status each one chooses)
 #define IDR_MENU_LOGIN_STATUS 1017
@@ -56,6 +57,7 @@
 #define IDC_LOGO_STRIP 11323
 
 // Strings
+#define IDS_TRAY_TIP 147 // the tray tooltip; %1 is the product name
 #define IDS_MSGBOX_CAPTION 61220
 #define IDS_LOGIN_BUTTON_TIP 61780
 #define IDS_PRODUCT_TITLE 61951

@@ -85,6 +85,10 @@ public:
     IDispatch* m_pConsole = nullptr;    // the program's console object (one reference)
     IQorCallback* m_pCoreCallback = nullptr;
     IQorCallback* m_pAppCallback = nullptr;
+    // The signed-in main panel that ShowKorvelDlg lays into the owner window, and its text box;
+    // null while there is none. Not owned.
+    CWnd* m_pKorvelDlg = nullptr;
+    CWnd* m_pKorvelDlgEdit = nullptr;
 
     // Callbacks and the program's console; each takes its own reference and releases the
     // object it held before.

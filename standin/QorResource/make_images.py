@@ -3,7 +3,8 @@
 
 Every picture is drawn here from simple shapes, so the resource module carries no image
 from elsewhere: the default head picture, the main window's background, the three row
-icons of the sign-in panel (password, server, user) and the program icon.
+icons of the sign-in panel (password, server, user), the tray's status images and the program
+icon.
 """
 import math
 import os
@@ -142,6 +143,26 @@ def program_icon(size):
     return img
 
 
+MAGENTA = (255, 0, 255)
+
+
+def tray_status_strip():
+    """Eight 16 x 16 status images on magenta (the transparent colour): 0 signed out, 1 busy,
+    2 online, 3 invisible, 4 away, 5 do not disturb, 6 spare, 7 blank."""
+    img = blank(16 * 8, 16, MAGENTA)
+    dots = [(150, 150, 150), (210, 40, 40), (40, 170, 60), None, (240, 170, 30), (160, 20, 20), (150, 150, 150)]
+    for i, color in enumerate(dots):
+        cx = i * 16 + 8
+        if color is None:  # invisible: a grey ring
+            disc(img, cx, 8, 6, (120, 120, 120))
+            disc(img, cx, 8, 4, (255, 255, 255))
+            continue
+        disc(img, cx, 8, 6, color)
+        if i == 5:  # do not disturb: a white bar
+            rect(img, cx - 4, 7, cx + 4, 9, (255, 255, 255))
+    return img
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -150,6 +171,7 @@ def main():
     write_bmp(os.path.join(out, "icon_password.bmp"), row_icon("password"))
     write_bmp(os.path.join(out, "icon_server.bmp"), row_icon("server"))
     write_bmp(os.path.join(out, "icon_user.bmp"), row_icon("user"))
+    write_bmp(os.path.join(out, "tray_status.bmp"), tray_status_strip())
     write_ico(os.path.join(out, "korvel.ico"), [program_icon(16), program_icon(32), program_icon(48)])
 
 

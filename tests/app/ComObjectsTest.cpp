@@ -71,6 +71,10 @@ TEST(MessageObjectTest, ReceiversAndItemsByIndex)
     EXPECT_EQ(msg->GetItem(-1, &b), S_FALSE);
     EXPECT_EQ(msg->GetItem(1, &b), S_FALSE); // the item count itself is out of range
     LONG cleared = 0;
+    // A null out-argument is refused like on every other method, and clears nothing.
+    EXPECT_EQ(msg->ClearReceivers(nullptr), E_POINTER);
+    EXPECT_EQ(msg->GetReceiverCount(&n), S_OK);
+    EXPECT_EQ(n, 2);
     EXPECT_EQ(msg->ClearReceivers(&cleared), S_OK);
     EXPECT_EQ(cleared, 1);
     EXPECT_EQ(msg->GetReceiverCount(&n), S_OK);
@@ -277,4 +281,27 @@ TEST_F(MainWindowFixture, SinksLoseTheirOwnerWhenTheWindowGoes)
     // A late event from the core finds no window instead of a deleted one.
     EXPECT_EQ(core->OnQorCmdRec(nullptr), S_FALSE);
     EXPECT_EQ(app->OnQorMsgRec(nullptr), E_POINTER);
+}
+
+TEST(ConsoleObjectTest, SelectedUserTextsJoinWithoutATrailingSemicolon)
+{
+    CStringArray first, second;
+    EXPECT_EQ(CConsole::JoinSelectedUsers(first, second), L"");
+    const wchar_t* accounts[] = {L"ann@corp", L"bob@corp", L"cy@corp"};
+    const wchar_t* names[] = {L"Ann", L"Bob", L"Cy"};
+    for (int i = 0; i < 3; ++i) {
+        first.Add(accounts[i]);
+        second.Add(names[i]);
+    }
+    EXPECT_EQ(CConsole::JoinSelectedUsers(first, second), L"ann@corp,Ann;bob@corp,Bob;cy@corp,Cy");
+
+    // With ids: as far as the shortest of the three lists goes.
+    CArray<int, int> ids;
+    ids.Add(7);
+    ids.Add(8);
+    EXPECT_EQ(CConsole::JoinSelectedUsersWithIds(ids, first, second), L"7,ann@corp,Ann;8,bob@corp,Bob");
+    ids.Add(9);
+    ids.Add(10);
+    second.RemoveAt(2);
+    EXPECT_EQ(CConsole::JoinSelectedUsersWithIds(ids, first, second), L"7,ann@corp,Ann;8,bob@corp,Bob");
 }

@@ -158,6 +158,112 @@ TEST(KorvelComServerTest, ProgramWithoutItsResourceModuleEndsWithItsMessage)
     ::SetEnvironmentVariableW(L"KORVEL_NO_STARTUP_BOX", L"1");
     int rc = RunProgram(dir + L"\\Korvel.exe", L"loginname=a");
     ::SetEnvironmentVariableW(L"KORVEL_NO_STARTUP_BOX", nullptr);
-    EXPECT_EQ(rc, 2); // the start ended at the resource module
+    EXPECT_EQ(rc, STARTUP_EXIT_NO_RESOURCES); // the start ended at the resource module
     testsupport::RemoveTree(dir);
+}
+
+namespace {
+
+struct MainWindowSearch {
+    DWORD pid;
+    HWND hwnd;
+    std::wstring seen; // the program's top-level windows, for the failure message
+};
+
+// The main window: a visible dialog of the program that no other window owns.
+BOOL CALLBACK FindProgramMainWindow(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<MainWindowSearch*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != search->pid)
+        return TRUE;
+    wchar_t cls[64] = {};
+    wchar_t caption[64] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    ::GetWindowTextW(hwnd, caption, 64);
+    search->seen += std::wstring(L"[") + cls + L" \"" + caption + L"\"" + (::IsWindowVisible(hwnd) ? L" visible]" : L"]");
+    if (::IsWindowVisible(hwnd) && lstrcmpW(cls, L"#32770") == 0 && !::GetWindow(hwnd, GW_OWNER)) {
+        search->hwnd = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+// The whole start of an ordinary run: the program comes up with its main window (no tray icon
+// by "startup=4"), serves its objects meanwhile, and WM_USER+2000 ends it with the exit code 0
+// after its shut-down.
+TEST(KorvelComServerTest, OrdinaryRunShowsTheMainWindowServesAndExitsCleanly)
+{
+    std::wstring cmd = L"\"" + KorvelExe() + L"\" startup=4";
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    ::SetEnvironmentVariableW(L"KORVEL_NO_STARTUP_BOX", L"1");
+    BOOL started = ::CreateProcessW(KorvelExe().c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableW(L"KORVEL_NO_STARTUP_BOX", nullptr);
+    ASSERT_TRUE(started);
+    ::CloseHandle(pi.hThread);
+
+    MainWindowSearch search = {pi.dwProcessId, nullptr};
+    bool ended = false;
+    testsupport::PumpUntil(
+        [&] {
+            ended = ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+            if (!ended) {
+                search.seen.clear();
+                ::EnumWindows(FindProgramMainWindow, reinterpret_cast<LPARAM>(&search));
+            }
+            return ended || search.hwnd != nullptr;
+        },
+        12000);
+    EXPECT_FALSE(ended) << "the program ended during its start";
+    EXPECT_NE(search.hwnd, nullptr) << testing::PrintToString(search.seen);
+
+    if (search.hwnd) {
+        // A tool window without a taskbar button, holding the sign-in panel.
+        EXPECT_TRUE(::GetWindowLongPtrW(search.hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+        EXPECT_NE(::GetWindow(search.hwnd, GW_CHILD), nullptr);
+
+        // The running program serves its objects. Its interfaces are not registered here (no
+        // /RegServer), so the call goes through IDispatch, answered from the program's own type
+        // library.
+        CComPtr<IDispatch> console;
+        HRESULT hr = ::CoCreateInstance(CLSID_Console, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                        reinterpret_cast<void**>(&console));
+        if (SUCCEEDED(hr)) {
+            LPOLESTR name = const_cast<LPOLESTR>(L"IsSignedIn");
+            DISPID id = DISPID_UNKNOWN;
+            ASSERT_EQ(console->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id), S_OK);
+            DISPPARAMS none = {nullptr, nullptr, 0, 0};
+            CComVariant result;
+            EXPECT_EQ(console->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr,
+                                      nullptr),
+                      S_OK);
+            EXPECT_EQ(result.vt, VT_I4);
+            EXPECT_EQ(result.lVal, 0); // the window is there, nobody has signed in
+            console.Release();
+        } else if (hr != HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) && hr != RPC_E_DISCONNECTED &&
+                   hr != CO_E_OBJNOTCONNECTED) {
+            // (Those three come from a killed program's class objects that Wine still holds;
+            // see RegisterServeAndUnregister.)
+            ADD_FAILURE() << "Korvel.Console from the running program: 0x" << std::hex << static_cast<unsigned long>(hr);
+        }
+        ::PostMessageW(search.hwnd, WM_USER + 2000, 0, 0);
+    } else if (!ended) {
+        // Still end it through its loop, so that its class objects are revoked and not left
+        // behind in the prefix as a killed program's would be.
+        ::PostThreadMessageW(pi.dwThreadId, WM_QUIT, 0, 0);
+    }
+
+    DWORD code = 0xFFFFFFFF;
+    if (testsupport::WaitForProcess(pi.hProcess, 60000)) {
+        ::GetExitCodeProcess(pi.hProcess, &code);
+    } else {
+        ::TerminateProcess(pi.hProcess, 99);
+        ADD_FAILURE() << "the program did not end after WM_USER+2000";
+    }
+    ::CloseHandle(pi.hProcess);
+    EXPECT_EQ(code, 0u);
 }

@@ -1,4 +1,5 @@
 #include "tests/app/MainWindowFixture.h"
+#include "platform/QorView/CQorViewMgr.h"
 
 int MainWindowFixture::s_nTrayAdds = 0;
 bool MainWindowFixture::s_bTrayAccepts = true;
@@ -33,6 +34,8 @@ void MainWindowFixture::SetUp()
 void MainWindowFixture::TearDown()
 {
     DestroyMain();
+    CQorViewMgr::Instance()->m_pKorvelDlg = nullptr;
+    CQorViewMgr::Instance()->m_pKorvelDlgEdit = nullptr;
     CTrayIcon::SetShellNotifyFunction(m_pfnSavedShell);
     qorview_test::SetDefaultMessageBoxAnswer(0);
     qorview_test::ClearMessageBoxAnswers();

@@ -2,7 +2,9 @@
 // client area, its set-up, layout, timers, private messages and way out.
 #include "app/CAutoHide.h"
 #include "app/KorvelMessages.h"
+#include "platform/QorView/CQorViewMgr.h"
 #include "tests/app/MainWindowFixture.h"
+#include <commctrl.h>
 
 namespace {
 
@@ -111,16 +113,235 @@ TEST_F(MainWindowFixture, RefusedTrayIconIsRetriedByItsTimer)
     // Still refused: the timer stays.
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
     EXPECT_EQ(m_pDlg->m_nTrayRetryTimer, static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
-    EXPECT_EQ(m_pDlg->m_nTrayRetries, 1);
+    EXPECT_EQ(s_nTrayAdds, 2);
 
     s_bTrayAccepts = true;
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
     EXPECT_EQ(m_pDlg->m_nTrayRetryTimer, 0u);
-    EXPECT_EQ(m_pDlg->m_nTrayRetries, 2);
+    EXPECT_EQ(s_nTrayAdds, 3);
+    EXPECT_FALSE(m_pDlg->m_TrayIcon.IsRemoved());
     // Another tick of the old id does nothing more.
     int adds = s_nTrayAdds;
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
     EXPECT_EQ(s_nTrayAdds, adds);
+}
+
+namespace {
+
+// A 16x16 image of one colour, for a strip of status images that tell each other apart.
+HBITMAP SolidBitmap(COLORREF colour)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    HBRUSH hBrush = ::CreateSolidBrush(colour);
+    RECT rc = {0, 0, 16, 16};
+    ::FillRect(hMem, &rc, hBrush);
+    ::DeleteObject(hBrush);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    return hBitmap;
+}
+
+COLORREF IconColour(HICON hIcon)
+{
+    ICONINFO info = {};
+    if (!hIcon || !::GetIconInfo(hIcon, &info))
+        return CLR_INVALID;
+    HDC hMem = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hMem, info.hbmColor);
+    COLORREF colour = ::GetPixel(hMem, 8, 8);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return colour;
+}
+
+COLORREF StatusColour(int image) { return RGB(20 + image * 30, 200 - image * 20, 40); }
+
+} // namespace
+
+TEST(TrayImageTest, EachStatusHasItsImage)
+{
+    const struct { int status, image; } cases[] = {
+        {1, 0}, {4, 1}, {3, 2}, {6, 3}, {5, 4}, {7, 4}, {8, 5}, {0, 0}, {2, 0}, {99, 0}, {-1, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CKorvelBaseDlg::TrayImageForStatus(c.status), c.image) << "status " << c.status;
+}
+
+// Once the retried tray icon is there, it shows the image of the user's current status.
+TEST_F(MainWindowFixture, RetriedTrayIconTakesTheImageOfTheCurrentStatus)
+{
+    s_bTrayAccepts = false;
+    ASSERT_TRUE(CreateMain());
+    ASSERT_EQ(m_pDlg->m_nTrayRetryTimer, static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
+    HICON hProgramIcon = m_pDlg->m_TrayIcon.GetIcon();
+
+    // A strip of eight status images, each its own colour.
+    m_pDlg->m_ImageList.DeleteImageList();
+    ASSERT_TRUE(m_pDlg->m_ImageList.Create(16, 16, ILC_COLOR24, 8, 0));
+    for (int i = 0; i < 8; ++i) {
+        HBITMAP hBitmap = SolidBitmap(StatusColour(i));
+        ::ImageList_Add(m_pDlg->m_ImageList.GetSafeHandle(), hBitmap, nullptr);
+        ::DeleteObject(hBitmap);
+    }
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    const int savedStatus = pMgr->m_nUserStatus;
+    pMgr->m_nUserStatus = 6; // image 3
+
+    // Still refused: the icon keeps the program's image.
+    ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
+    EXPECT_EQ(m_pDlg->m_TrayIcon.GetIcon(), hProgramIcon);
+
+    s_bTrayAccepts = true;
+    ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
+    EXPECT_EQ(m_pDlg->m_nTrayRetryTimer, 0u);
+    EXPECT_NE(m_pDlg->m_TrayIcon.GetIcon(), hProgramIcon);
+    EXPECT_EQ(IconColour(m_pDlg->m_TrayIcon.GetIcon()), StatusColour(3));
+    pMgr->m_nUserStatus = savedStatus;
+}
+
+TEST_F(MainWindowFixture, UnreadLoadTimerLoadsOnceAndStops)
+{
+    ASSERT_TRUE(CreateMain());
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    pMgr->m_nUnreadMark = 5;
+    m_pDlg->m_nUnreadLoadTimer = m_pDlg->SetTimer(TIMER_UNREAD_LOAD, 3000, nullptr);
+    ASSERT_EQ(m_pDlg->m_nUnreadLoadTimer, static_cast<UINT_PTR>(TIMER_UNREAD_LOAD));
+    qorview_test::ClearCalls();
+
+    ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_UNREAD_LOAD, 0);
+    EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::LoadUnReadMsg"), 1);
+    EXPECT_EQ(pMgr->m_nUnreadMark, 0);
+    EXPECT_EQ(m_pDlg->m_nUnreadLoadTimer, 0u);
+
+    // A late tick of the same id is not the unread load any more.
+    ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_UNREAD_LOAD, 0);
+    EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::LoadUnReadMsg"), 1);
+}
+
+TEST_F(MainWindowFixture, MinimisingSavesThePositionAndHides)
+{
+    ASSERT_TRUE(CreateMain());
+    HWND hMain = m_pDlg->GetSafeHwnd();
+    ::SetWindowPos(hMain, nullptr, 70, 60, 320, 640, SWP_NOZORDER);
+    qorview_test::ClearCalls();
+    ::SendMessageW(hMain, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    testsupport::PumpMessages();
+    EXPECT_FALSE(::IsWindowVisible(hMain));
+    EXPECT_FALSE(::IsIconic(hMain));
+    EXPECT_EQ(qorview_test::LastArgs(L"CQorViewBaseFun::SaveKorvelBaseDlgPro"), L"70|60|320|640");
+}
+
+TEST_F(MainWindowFixture, DockedWindowStaysOnTopAndLeavesTheTopWhenUndocked)
+{
+    ASSERT_TRUE(CreateMain());
+    HWND hMain = m_pDlg->GetSafeHwnd();
+    auto topmost = [&] { return (::GetWindowLongPtrW(hMain, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    EXPECT_FALSE(topmost());
+    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_TOP);
+    ::SetWindowPos(hMain, nullptr, 50, 0, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    EXPECT_TRUE(topmost());
+    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    ::SetWindowPos(hMain, nullptr, 50, 40, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    EXPECT_FALSE(topmost());
+}
+
+// Typing while the frame itself has the focus lands in the text box of the view library's panel;
+// typing inside a child stays where it is, and without a panel the frame keeps the key.
+TEST_F(MainWindowFixture, KeysOnTheFrameGoToThePanelTextBox)
+{
+    ASSERT_TRUE(CreateMain());
+    HWND hMain = m_pDlg->GetSafeHwnd();
+    // Signed in: the sign-in panel is gone and the view library's panel lies over the client area.
+    m_pDlg->m_pLoginDlg->DestroyWindow();
+    testsupport::PumpMessages();
+    ASSERT_EQ(m_pDlg->m_pLoginDlg, nullptr);
+    HWND hPanel = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 200, 200, hMain, nullptr, nullptr, nullptr);
+    HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hPanel, nullptr, nullptr,
+                                   nullptr);
+    ASSERT_TRUE(hPanel && hEdit);
+    CWnd panel, edit;
+    panel.Attach(hPanel);
+    edit.Attach(hEdit);
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    testsupport::PumpMessages();
+    MSG key = {hMain, WM_KEYDOWN, 'K', 0x00250001};
+    MSG posted;
+
+    // No panel yet: the key stays with the frame.
+    m_pDlg->PreTranslateMessage(&key);
+    EXPECT_NE(::GetFocus(), hEdit);
+    EXPECT_FALSE(::PeekMessageW(&posted, hEdit, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+
+    pMgr->m_pKorvelDlg = &panel;
+    pMgr->m_pKorvelDlgEdit = &edit;
+    EXPECT_TRUE(m_pDlg->PreTranslateMessage(&key));
+    EXPECT_EQ(::GetFocus(), hEdit);
+    ASSERT_TRUE(::PeekMessageW(&posted, hEdit, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    EXPECT_EQ(posted.wParam, static_cast<WPARAM>('K'));
+    EXPECT_EQ(posted.lParam, key.lParam);
+
+    // Focus inside another child: nothing is redirected.
+    HWND hField = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 210, 100, 20, hMain, nullptr, nullptr,
+                                    nullptr);
+    ASSERT_NE(hField, nullptr);
+    ::SetFocus(hField);
+    MSG fieldKey = {hField, WM_KEYDOWN, 'K', 0x00250001};
+    m_pDlg->PreTranslateMessage(&fieldKey);
+    EXPECT_EQ(::GetFocus(), hField);
+    EXPECT_FALSE(::PeekMessageW(&posted, hEdit, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+
+    pMgr->m_pKorvelDlg = nullptr;
+    pMgr->m_pKorvelDlgEdit = nullptr;
+    edit.Detach();
+    panel.Detach();
+    ::DestroyWindow(hPanel);
+    ::DestroyWindow(hField);
+}
+
+// A work-area change pulls a visible window that hangs over the bottom or the top back onto it;
+// a hidden window or another setting is left where it is.
+TEST_F(MainWindowFixture, WorkAreaChangeKeepsTheVisibleWindowOnIt)
+{
+    ASSERT_TRUE(CreateMain());
+    HWND hMain = m_pDlg->GetSafeHwnd();
+    RECT work;
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    RECT rc;
+
+    ::SetWindowPos(hMain, nullptr, 100, work.bottom - 300, 300, 650, SWP_NOZORDER);
+    ::SendMessageW(hMain, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    ::GetWindowRect(hMain, &rc);
+    EXPECT_EQ(rc.top, work.bottom - 300);
+
+    ::ShowWindow(hMain, SW_HIDE);
+    ::SendMessageW(hMain, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    ::GetWindowRect(hMain, &rc);
+    EXPECT_EQ(rc.top, work.bottom - 300);
+
+    ::ShowWindow(hMain, SW_SHOW);
+    ::SendMessageW(hMain, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    ::GetWindowRect(hMain, &rc);
+    EXPECT_EQ(rc.bottom, work.bottom);
+    EXPECT_EQ(rc.left, 100);
+    EXPECT_EQ(rc.bottom - rc.top, 650);
+
+    ::SetWindowPos(hMain, nullptr, 100, work.top - 40, 300, 650, SWP_NOZORDER);
+    ::SendMessageW(hMain, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    ::GetWindowRect(hMain, &rc);
+    EXPECT_EQ(rc.top, work.top);
+    EXPECT_EQ(rc.bottom - rc.top, 650);
+
+    // At the screen's left edge (left 0) the window is not the frame's to move.
+    ::SetWindowPos(hMain, nullptr, 0, work.bottom - 300, 300, 650, SWP_NOZORDER);
+    ::SendMessageW(hMain, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    ::GetWindowRect(hMain, &rc);
+    EXPECT_EQ(rc.top, work.bottom - 300);
 }
 
 TEST_F(MainWindowFixture, BackIntoTheScreenOnlyWhenDocked)
@@ -141,6 +362,32 @@ TEST_F(MainWindowFixture, BackIntoTheScreenOnlyWhenDocked)
     EXPECT_EQ(after.left, 8);
     EXPECT_EQ(after.top, 8);
     EXPECT_EQ(after.bottom - after.top, 600);
+
+    // Docked right: the right edge 8 from the screen's; docked top: only the top moves.
+    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_RIGHT);
+    m_pDlg->m_AutoHide.SetSavedHeight(620);
+    EXPECT_EQ(::SendMessageW(hMain, WM_USER + 612, 0, 0), 1);
+    ::GetWindowRect(hMain, &after);
+    EXPECT_EQ(after.right, screenWidth - 8);
+    EXPECT_EQ(after.top, 8);
+    EXPECT_EQ(after.bottom - after.top, 620);
+
+    ::SetWindowPos(hMain, nullptr, 100, 0, 300, 650, SWP_NOZORDER);
+    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_TOP);
+    EXPECT_EQ(::SendMessageW(hMain, WM_USER + 612, 0, 0), 1);
+    ::GetWindowRect(hMain, &after);
+    EXPECT_EQ(after.left, 100);
+    EXPECT_EQ(after.top, 8);
+    EXPECT_EQ(after.bottom - after.top, 650);
+
+    // Docked at a side before any height was kept: the window keeps its height.
+    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_LEFT);
+    m_pDlg->m_AutoHide.SetSavedHeight(0);
+    EXPECT_EQ(::SendMessageW(hMain, WM_USER + 612, 0, 0), 1);
+    ::GetWindowRect(hMain, &after);
+    EXPECT_EQ(after.left, 8);
+    EXPECT_EQ(after.bottom - after.top, 650);
     m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
 }
 

@@ -153,3 +153,26 @@ TEST(ComSwitchTest, RecognisedOnlyAsTheLastArgumentOfItsOwn)
         EXPECT_EQ(CKorvelApp::FindComSwitch(c.line), c.expected) << c.line;
     EXPECT_EQ(CKorvelApp::FindComSwitch(nullptr), CKorvelApp::COM_SWITCH_NONE);
 }
+
+TEST(ParseStartupArgsTest, OneItemSplitsAtItsFirstEquals)
+{
+    struct {
+        const wchar_t* item;
+        BOOL ok;
+        const wchar_t* key;
+        const wchar_t* value;
+    } cases[] = {
+        {L"loginname=u", TRUE, L"loginname", L"u"},
+        {L" receiver = a=b= ", TRUE, L"receiver", L"a=b="},
+        {L"viewid=", TRUE, L"viewid", L""},
+        {L"=x", TRUE, L"", L"x"},
+        {L"viewid", FALSE, L"old", L"old"},
+        {L"", FALSE, L"old", L"old"},
+    };
+    for (const auto& c : cases) {
+        CString key = L"old", value = L"old";
+        EXPECT_EQ(CKorvelApp::SplitStartupItem(c.item, key, value), c.ok) << c.item;
+        EXPECT_STREQ(key.GetString(), c.key) << c.item;
+        EXPECT_STREQ(value.GetString(), c.value) << c.item;
+    }
+}

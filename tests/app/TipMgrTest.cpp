@@ -14,6 +14,7 @@
 #include "platform/QorCore/IQorMsg.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorResource/TipResourceIds.h"
+#include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "tests/app/AppTestSupport.h"
@@ -470,6 +471,7 @@ TEST_F(TipMgr, NewMessageTipShowsCountSenderAndContent)
     mgr->RemoveRecordAt(2);
     mgr->RefreshTipCountCaption();
     EXPECT_NE(nullptr, ItemByCaption(ResText(IDS_TIP_NEW_COUNT, L"2") + L"s"));
+    EXPECT_EQ(ResText(IDS_TIP_NEW_COUNT, L"2") + L"s", mgr->GetCaptionText().GetString());
 }
 
 TEST_F(TipMgr, GroupTipShowsGroupNameAndCountOverThreeRows)
@@ -866,3 +868,232 @@ TEST_F(TipMgr, ScreenshotsOfAChatTipAndOfTheBox)
 }
 
 } // namespace
+
+// --- Creators, more layouts, the box row's time ---
+
+TEST_F(TipMgr, CreatorsFillTheirRecords)
+{
+    mgr->AddOnlineTip(L"ann", L"Ann", L"ann.png");
+    CUnreadMsg* r = mgr->GetRecordAt(0);
+    EXPECT_EQ(CUnreadMsg::kKindOnline, r->nKind);
+    EXPECT_EQ(ResText(IDS_TIP_ONLINE, L"Ann"), r->strText.GetString());
+    EXPECT_EQ(3000, r->nShowTime);
+    EXPECT_EQ(L"ann", std::wstring(r->strSender.GetString()));
+    EXPECT_EQ(L"ann.png", std::wstring(r->strPicture.GetString()));
+
+    mgr->AddShakeTip(L"bob", L"Bob", L"", L"shake.wav");
+    r = mgr->GetRecordAt(0);
+    EXPECT_EQ(CUnreadMsg::kKindShake, r->nKind);
+    EXPECT_EQ(ResText(IDS_TIP_SHAKE, L"Bob"), r->strText.GetString());
+    EXPECT_EQ(L"shake.wav", std::wstring(r->strSound.GetString()));
+    EXPECT_EQ(0, r->nShowTime);
+
+    mgr->AddRefusedFileTip(L"cat", L"Cat", L"", L"fourth", L"plan.doc");
+    r = mgr->GetRecordAt(0);
+    EXPECT_EQ(CUnreadMsg::kKindRefusedFile, r->nKind);
+    EXPECT_EQ(ResText(IDS_TIP_REFUSED_FILE, L"Cat", L"plan.doc"), r->strText.GetString());
+    EXPECT_EQ(L"fourth", std::wstring(r->strSound.GetString()));
+
+    mgr->AddDownloadTip(L"cat", L"Cat", L"", L"fourth", L"plan.doc");
+    r = mgr->GetRecordAt(0);
+    EXPECT_EQ(CUnreadMsg::kKindDownload, r->nKind);
+    EXPECT_EQ(ResText(IDS_TIP_DOWNLOADED, L"Cat", L"plan.doc"), r->strText.GetString());
+
+    mgr->AddFlashLoginTip(L"dan", L"Dan");
+    r = mgr->GetRecordAt(0);
+    EXPECT_EQ(CUnreadMsg::kKindFlashLogin, r->nKind);
+    EXPECT_EQ(ResText(IDS_TIP_FLASH_LOGIN, L"Dan"), r->strText.GetString());
+    EXPECT_EQ(1, r->bClosable);
+
+    // The bulletin names its sender only in the Chinese resource module.
+    mgr->AddBulletinTip(L"eve", L"Eve", L"", L"Holidays", L"n-5");
+    r = mgr->GetRecordAt(0);
+    EXPECT_EQ(CUnreadMsg::kKindBulletin, r->nKind);
+    const std::wstring bulletin = ResText(IDS_RESOURCE_LANGUAGE) == L"CHS" ? ResText(IDS_TIP_BULLETIN, L"Eve", L"Holidays")
+                                                                           : ResText(IDS_TIP_BULLETIN, L"Holidays");
+    EXPECT_EQ(bulletin, r->strText.GetString());
+    EXPECT_EQ(r, mgr->FindRecordByNoticeId(L"N-5"));
+
+    mgr->AddReceiptTip(L"Fay", L"second", L"content", L"fay.png", 4000, 12);
+    r = mgr->GetRecordAt(0);
+    EXPECT_EQ(CUnreadMsg::kKindReceipt, r->nKind);
+    EXPECT_EQ(L"Fay|second|content|fay.png|4000|12",
+              std::wstring((r->strSenderName + L"|" + r->strExtra + L"|" + r->strContent + L"|" + r->strPicture)
+                               .GetString()) + L"|" + std::to_wstring(r->nShowTime) + L"|" + std::to_wstring(r->nId));
+
+    // The sent tip queues behind everything else.
+    mgr->AddSentTip(L"content", L"second", L"third", 2000);
+    r = mgr->GetRecordAt(mgr->GetRecordCount() - 1);
+    EXPECT_EQ(CUnreadMsg::kKindGeneric, r->nKind);
+    EXPECT_EQ(ResText(IDS_TIP_SENT, L"second", L"content"), r->strText.GetString());
+    EXPECT_EQ(L"third", std::wstring(r->strMsgString2.GetString()));
+    EXPECT_EQ(2000, r->nShowTime);
+}
+
+TEST_F(TipMgr, MailTipStaysUpUnlessASecondsSettingAboveZeroIsSet)
+{
+    const int saved = CQorViewBaseFun::GetSettingInt(L"CloseMailTipTime", 0);
+    const struct {
+        int seconds;
+        int showTime;
+    } cases[] = {{0, 0}, {-3, 0}, {5, 5000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        CQorViewBaseFun::SetSettingInt(L"CloseMailTipTime", c.seconds);
+        mgr->AddMailTip(L"mail", L"mailto:ann@example.com");
+        EXPECT_EQ(CUnreadMsg::kKindMail, mgr->GetRecordAt(0)->nKind);
+        EXPECT_EQ(c.showTime, mgr->GetRecordAt(0)->nShowTime);
+    }
+    CQorViewBaseFun::SetSettingInt(L"CloseMailTipTime", saved);
+
+    // The mail layout: link rows from the left edge, no icon, the close button.
+    mgr->ClearTips();
+    mgr->AddMailTip(L"You have new mail\nfrom Ann\n", L"mailto:ann@example.com");
+    ShowNow();
+    const auto rows = Rows();
+    ASSERT_EQ(2u, rows.size());
+    CTkPopupItem* first = ItemByCaption(rows[0]);
+    EXPECT_TRUE(first->IsHyperLink());
+    EXPECT_EQ(0, first->GetRect().left);
+    const auto icons = ItemsWithIcon();
+    ASSERT_EQ(1u, icons.size());
+    EXPECT_EQ(ID_TIP_CLOSE, icons[0]->GetID());
+}
+
+TEST_F(TipMgr, ReceiptTipFollowsTheLanguageAndAlwaysHasACloseButton)
+{
+    const int top = ScaleByDpi(11) + ScaleByDpi(24);
+    const int height = mgr->GetTipHeight() - 2 * ScaleByDpi(11) - ScaleByDpi(24);
+    const struct {
+        const wchar_t* language;
+        std::vector<std::wstring> rows;
+        int left;
+    } cases[] = {
+        {L"ENU", {L"Fay", L"Open the message", L"second", L"content"}, ScaleByDpi(44)},
+        {L"CHS", {L"Fay \x6253\x5F00\x6D88\x606F", L"second", L"content"}, ScaleByDpi(40)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        apptest::App().m_strLanguage = c.language;
+        mgr->ClearTips();
+        mgr->AddReceiptTip(L"Fay", L"second", L"content", L"", 0, 1);
+        mgr->GetRecordAt(0)->bClosable = 0;
+        ShowNow();
+        EXPECT_EQ(c.rows, Rows());
+        CTkPopupItem* first = ItemByCaption(c.rows[0]);
+        ASSERT_NE(nullptr, first);
+        EXPECT_EQ(c.left, first->GetRect().left);
+        const int k = static_cast<int>(c.rows.size());
+        EXPECT_EQ(top + (height - k * mgr->GetLineHeight()) / 2, first->GetRect().top);
+        EXPECT_NE(nullptr, ItemById(ID_TIP_CLOSE));
+    }
+}
+
+namespace {
+
+// "YYYY-MM-DD HH:MM:SS" of the UTC clock moved by some seconds.
+CString UtcTextFromNow(long long seconds)
+{
+    SYSTEMTIME now = {};
+    ::GetSystemTime(&now);
+    FILETIME ft = {};
+    ::SystemTimeToFileTime(&now, &ft);
+    ULARGE_INTEGER u = {};
+    u.LowPart = ft.dwLowDateTime;
+    u.HighPart = ft.dwHighDateTime;
+    u.QuadPart += static_cast<ULONGLONG>(seconds * 10000000LL);
+    ft.dwLowDateTime = u.LowPart;
+    ft.dwHighDateTime = u.HighPart;
+    SYSTEMTIME st = {};
+    ::FileTimeToSystemTime(&ft, &st);
+    CString s;
+    s.Format(L"%04d-%02d-%02d %02d:%02d:%02d", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+    return s;
+}
+
+} // namespace
+
+TEST_F(TipMgr, BoxRowShowsDaysAgoOrTheLocalTimeOfDay)
+{
+    CUnreadMsgBoxItem item;
+    CUnreadMsg* r = ChatRecord(L"ann", L"k", L"i");
+    item.m_lstRecords.AddHead(r);
+
+    // Sent 30 hours ago: one day.
+    r->strSendTime = UtcTextFromNow(-30 * 3600);
+    EXPECT_EQ(0, mgr->BuildBoxRowText(&item).Find((L"Name of ann(" + ResText(IDS_TIP_DAYS_AGO, L"1") + L")").c_str()));
+
+    // Sent an hour ago: the user's own clock, hour:minute:second.
+    r->strSendTime = UtcTextFromNow(-3600);
+    CString local = r->strSendTime;
+    CQorViewBaseFun::UTCTimeToLocalTime(local);
+    EXPECT_EQ(0, mgr->BuildBoxRowText(&item).Find(L"Name of ann(" + local.Mid(11) + L")"));
+
+    // A talk message names no person; the rows are padded so that the counts line up.
+    r->nMsgType = CUnreadMsg::kTypeTalk;
+    const CString talk = mgr->BuildBoxRowText(&item);
+    EXPECT_EQ(0, talk.Find(ResText(IDS_TIP_TALK_SENDER).c_str()));
+    HDC hdc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(hdc, ::GetStockObject(DEFAULT_GUI_FONT));
+    SIZE sz = {};
+    ::GetTextExtentPoint32W(hdc, talk.GetString(), talk.GetLength(), &sz);
+    ::SelectObject(hdc, old);
+    ::ReleaseDC(nullptr, hdc);
+    EXPECT_GE(sz.cx, 144);
+    EXPECT_EQ(talk.GetLength() - 5, talk.Find(L"  (1)"));
+
+    // A wide-character group name of eight characters keeps its first four.
+    CUnreadMsg* g = GroupRecord(L"g_1", 11, L"k", L"i");
+    g->strContent = L"\x8bbe\x8ba1\x90e8\x95e8\x4f1a\x8bae\x5c0f\x7ec4";
+    g->strSendTime = UtcTextFromNow(-60);
+    item.m_lstRecords.AddHead(g);
+    EXPECT_EQ(0, mgr->BuildBoxRowText(&item).Find(L"\x8bbe\x8ba1\x90e8\x95e8...("));
+}
+
+TEST_F(TipMgr, TipWindowWithoutOwnerSwallowsNotifications)
+{
+    struct CountingMgr : CTipMgr {
+        int calls = 0;
+        void OnTipClick(int, void*) override { ++calls; }
+    } counting;
+    MyTipCtl tip;
+    tip.Notify(CTkPopupControl::kNotifyClick, 0);
+    tip.SetOwner(&counting);
+    tip.Notify(CTkPopupControl::kNotifyClick, 0);
+    tip.Notify(CTkPopupControl::kNotifyStateChanged, reinterpret_cast<LPARAM>(&tip));
+    EXPECT_EQ(2, counting.calls);
+}
+
+TEST_F(TipMgr, CancelledPromptOnTheShownProtectedMessageLeavesItQueued)
+{
+    mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k1", L"i1"));
+    mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k2", L"i2", CUnreadMsg::kFlagProtected));
+    ShowNow();
+    qorview_test::PushPasswordPromptAnswer(IDCANCEL);
+    mgr->OpenCurrentTip();
+    EXPECT_EQ(1, qorview_test::CountCalls(L"CCheckPSWDlg1::DoModal"));
+    EXPECT_EQ(2, mgr->GetRecordCount());
+    EXPECT_EQ(mgr->GetRecordAt(0), mgr->GetCurrentRecord());
+    EXPECT_EQ(0, View()->m_bModal);
+
+    // Confirmed: the protected message is opened and leaves; the plain one shows next.
+    qorview_test::PushPasswordPromptAnswer(IDOK);
+    mgr->OpenCurrentTip();
+    testsupport::PumpMessages();
+    ASSERT_EQ(1, mgr->GetRecordCount());
+    const std::wstring ids = [&] {
+        IQorMsg* m = nullptr;
+        mgr->GetRecordAt(0)->GetCoreMsg()->QueryInterface(IID_IQorMsg, reinterpret_cast<void**>(&m));
+        BSTR k = nullptr, i = nullptr;
+        m->get_MsgKey(&k);
+        m->get_MsgID(&i);
+        std::wstring s = std::wstring(k) + L"|" + i;
+        ::SysFreeString(k);
+        ::SysFreeString(i);
+        m->Release();
+        return s;
+    }();
+    EXPECT_EQ(L"k1|i1", ids);
+    EXPECT_EQ(mgr->GetRecordAt(0), mgr->GetCurrentRecord());
+    EXPECT_EQ(0, qorview_test::CountCalls(L"CQorViewMgr::DoUnReadChatMsg"));
+}

@@ -88,6 +88,26 @@ TEST_F(QorResource, IconGroupsShareNoImages)
         EXPECT_NE(nullptr, ::FindResourceW(module_, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(3))) << id; // RT_ICON
 }
 
+// The tray's tooltip and the tips' first texts share one string block (ids 144 to 159): both
+// must load, in the module's one language. The tray's status strip holds eight 16 x 16 images.
+TEST_F(QorResource, TrayResourcesAndTipTextsShareTheModule)
+{
+    ASSERT_NE(nullptr, module_);
+    wchar_t text[256] = {};
+    ASSERT_GT(::LoadStringW(module_, IDS_TRAY_TIP, text, 256), 0);
+    EXPECT_STREQ(L"%1", text);
+    EXPECT_GT(::LoadStringW(module_, 148, text, 256), 0) << "the group tip's text";
+    EXPECT_GT(::LoadStringW(module_, 150, text, 256), 0) << "the new-message count's text";
+
+    HBITMAP strip = ::LoadBitmapW(module_, MAKEINTRESOURCEW(IDB_TRAY_STATUS));
+    ASSERT_NE(nullptr, strip);
+    BITMAP info = {};
+    ::GetObjectW(strip, sizeof(info), &info);
+    EXPECT_EQ(8 * 16, info.bmWidth);
+    EXPECT_EQ(16, info.bmHeight);
+    ::DeleteObject(strip);
+}
+
 TEST_F(QorResource, StatusMenuHoldsTheFiveStatusCommands)
 {
     ASSERT_NE(nullptr, module_);
