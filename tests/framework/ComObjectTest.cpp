@@ -10,6 +10,7 @@
 #include "framework/CComVariant.h"
 #include "framework/CRegistryScript.h"
 #include <gtest/gtest.h>
+#include <cstring>
 #include <ocidl.h>
 #include <servprov.h>
 #include <string>
@@ -38,8 +39,11 @@ std::wstring ReadText(const std::wstring& path, const wchar_t* name = nullptr)
     ::RegCloseKey(key);
     if (rc != ERROR_SUCCESS)
         return L"<no value>";
-    if (type == REG_DWORD)
-        return L"dword " + std::to_wstring(*reinterpret_cast<DWORD*>(buf));
+    if (type == REG_DWORD) {
+        DWORD value = 0;
+        std::memcpy(&value, buf, sizeof(value));
+        return L"dword " + std::to_wstring(value);
+    }
     return buf;
 }
 
