@@ -277,7 +277,7 @@ int CKorvelBaseDlg::TrayImageForStatus(int nStatus)
     case 5:
     case 7: return 4;
     case 8: return 5;
-    default: return 0; // 1 (online) and anything unknown
+    default: return 0; // 1, and any status the table does not know
     }
 }
 

@@ -1,6 +1,7 @@
 #include "standin/CrashRpt/MinidumpWriter.h"
 #include <dbghelp.h>
 #include <tlhelp32.h>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -13,10 +14,10 @@ public:
     RVA Append(const void* p, size_t n)
     {
         RVA at = Rva();
-        const char* c = static_cast<const char*>(p);
-        m_data.insert(m_data.end(), c, c + n);
-        while (m_data.size() % 4)
-            m_data.push_back(0);
+        // Room for the bytes and the padding to four, then one copy.
+        m_data.resize((m_data.size() + n + 3) & ~static_cast<size_t>(3), 0);
+        if (n)
+            std::memcpy(m_data.data() + at, p, n);
         return at;
     }
     template <class T>
