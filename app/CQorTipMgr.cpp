@@ -432,6 +432,20 @@ void CQorTipMgr::TidyPopup()
     }
 }
 
+void CQorTipMgr::TakeBoxEntry(POSITION posBox, CUnreadMsgBox* pBox, const CString& strKey, CStringArray& arKeys,
+                              CStringArray& arIds)
+{
+    const POSITION entryPos = pBox->FindItemPosition(strKey);
+    if (!entryPos)
+        return;
+    CollectUnreadMessageIds(pBox->GetItemAt(entryPos), arKeys, arIds);
+    pBox->RemoveItemAt(entryPos);
+    if (pBox->GetItemCount() == 0) {
+        m_lstRecords.RemoveAt(posBox);
+        DeleteTaken(pBox);
+    }
+}
+
 void CQorTipMgr::OpenUnreadChat(const CString& strLoginIn, const CString& strNameIn)
 {
     // Copies: the texts may belong to a record that is destroyed on the way.
@@ -446,16 +460,7 @@ void CQorTipMgr::OpenUnreadChat(const CString& strLoginIn, const CString& strNam
             m_lstRecords.RemoveAt(cur);
             DeleteTaken(r);
         } else if (r->nKind == CUnreadMsg::kKindBox) {
-            auto* pBox = static_cast<CUnreadMsgBox*>(r);
-            const POSITION entryPos = pBox->FindItemPosition(strLogin);
-            if (!entryPos)
-                continue;
-            CollectUnreadMessageIds(pBox->GetItemAt(entryPos), arKeys, arIds);
-            pBox->RemoveItemAt(entryPos);
-            if (pBox->GetItemCount() == 0) {
-                m_lstRecords.RemoveAt(cur);
-                DeleteTaken(pBox);
-            }
+            TakeBoxEntry(cur, static_cast<CUnreadMsgBox*>(r), strLogin, arKeys, arIds);
         }
     }
     if (CanHandOver(arIds))
@@ -479,16 +484,7 @@ void CQorTipMgr::OpenUnreadGroup(const CString& strTalkIn)
             m_lstRecords.RemoveAt(cur);
             DeleteTaken(r);
         } else if (r->nKind == CUnreadMsg::kKindBox) {
-            auto* pBox = static_cast<CUnreadMsgBox*>(r);
-            const POSITION entryPos = pBox->FindItemPosition(strTalk);
-            if (!entryPos)
-                continue;
-            CollectUnreadMessageIds(pBox->GetItemAt(entryPos), arKeys, arIds);
-            pBox->RemoveItemAt(entryPos);
-            if (pBox->GetItemCount() == 0) {
-                m_lstRecords.RemoveAt(cur);
-                DeleteTaken(pBox);
-            }
+            TakeBoxEntry(cur, static_cast<CUnreadMsgBox*>(r), strTalk, arKeys, arIds);
         }
     }
     if (CanHandOver(arIds))

@@ -60,6 +60,10 @@ protected:
     // Takes one sender's plain chat messages out of the list.
     void TakePlainChat(CList<CUnreadMsg*, CUnreadMsg*>& lst, const CString& strLogin, CStringArray& arKeys,
                        CStringArray& arIds);
+    // Takes the entry of one sender or group out of a queued unread-message box, with the ids of
+    // its messages; the box at posBox leaves the queue when it has no entry left.
+    void TakeBoxEntry(POSITION posBox, CUnreadMsgBox* pBox, const CString& strKey, CStringArray& arKeys,
+                      CStringArray& arIds);
     // Appends the MsgKey and MsgID texts of the record's message (and the first non-empty
     // TalkName when asked); nothing for a record without a core message.
     void CollectIds(const CUnreadMsg* pRecord, CStringArray& arKeys, CStringArray& arIds, CString* pTalkName);
