@@ -18,14 +18,14 @@ namespace {
 
 const int kStatusNoPopups = 8;
 
-CString ResourceString(UINT nId)
+} // namespace
+
+CString CTipMgr::ResourceString(UINT nId)
 {
     CString s;
     AfxFormatString1(s, nId, nullptr);
     return s;
 }
-
-} // namespace
 
 IQorMsg* CTipMgr::QueryQorMsg(const CUnreadMsg* pRecord)
 {

@@ -95,6 +95,8 @@ public:
     CString BuildBoxRowText(CUnreadMsgBoxItem* pItem) const;
     // The program's language code ("CHS" unless the application says otherwise).
     static CString GetLanguage();
+    // A text of the resource module (empty when it has none).
+    static CString ResourceString(UINT nId);
 
 protected:
     // A new record of one kind from a sender (login, display name, picture); not yet queued.

@@ -28,13 +28,6 @@ CString FormatInt(int n)
     return s;
 }
 
-CString ResourceString(UINT nId)
-{
-    CString s;
-    AfxFormatString1(s, nId, nullptr);
-    return s;
-}
-
 } // namespace
 
 CRect CTipMgr::GetContentRect() const
