@@ -84,9 +84,10 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_MESSAGE(WM_CHECK_UPDATE, &CKorvelBaseDlg::OnCheckUpdate)
     ON_MESSAGE(WM_APPLY_UPDATE, &CKorvelBaseDlg::OnApplyUpdate)
     ON_MESSAGE(WM_QUICK_SEND_MSG, &CKorvelBaseDlg::OnQuickSendMsg)
-    ON_MESSAGE(WM_TRAY_CLICK, &CKorvelBaseDlg::OnTrayClick)
-    ON_MESSAGE(WM_TRAY_DBLCLICK, &CKorvelBaseDlg::OnTrayDblClick)
-    ON_MESSAGE(WM_TRAY_RCLICK, &CKorvelBaseDlg::OnTrayRClick)
+    ON_MESSAGE(WM_TRAY_LBUTTONCLICK, &CKorvelBaseDlg::OnTrayClick)
+    ON_MESSAGE(WM_TRAY_LBUTTONDBLCLK, &CKorvelBaseDlg::OnTrayDblClick)
+    ON_MESSAGE(WM_TRAY_RBUTTONDOWN, &CKorvelBaseDlg::OnTrayRClick)
+    ON_MESSAGE(WM_TRAY_QUERY_SIGNEDIN, &CKorvelBaseDlg::OnTrayQuerySignedIn)
     ON_MESSAGE(WM_LOGIN_CANCEL, &CKorvelBaseDlg::OnLoginCancel)
     ON_MESSAGE(WM_CHANGE_PASSWORD, &CKorvelBaseDlg::OnChangePassword)
     ON_MESSAGE(WM_NOTHING_5003, &CKorvelBaseDlg::OnNothing)
@@ -365,6 +366,52 @@ void CKorvelBaseDlg::SetProxyInfo(int nType, int nFlag, const CString& strHost, 
     m_ProxyInfo.strDomain = strThird;
 }
 
+void CKorvelBaseDlg::OnLoginPanelGone(CDialog* pPanel)
+{
+    for (CDialog** ppPanel : {&m_pLoginDlg, &m_pLoginWaitDlg, &m_pConnectErrDlg}) {
+        if (*ppPanel == pPanel)
+            *ppPanel = nullptr;
+    }
+}
+
+LoginFields CKorvelBaseDlg::GetLoginFields() const
+{
+    LoginFields fields;
+    fields.strLoginName = m_strLoginName;
+    fields.strPassword = m_strPassword;
+    fields.nPasswordType = m_nPasswordType;
+    fields.strServerAddr = m_strServerAddr;
+    fields.nServerPort = m_nServerPort;
+    fields.strServerName = m_strServerName;
+    fields.nLoginStatus = m_nLoginStatus;
+    fields.nLoginFlags = m_nLoginFlags;
+    return fields;
+}
+
+void CKorvelBaseDlg::SetLoginFields(const LoginFields& fields)
+{
+    m_strLoginName = fields.strLoginName;
+    m_strPassword = fields.strPassword;
+    m_nPasswordType = fields.nPasswordType;
+    m_strServerAddr = fields.strServerAddr;
+    m_nServerPort = fields.nServerPort;
+    m_strServerName = fields.strServerName;
+    m_nLoginStatus = fields.nLoginStatus;
+    m_nLoginFlags = fields.nLoginFlags;
+}
+
+int CKorvelBaseDlg::GetStartupFlags() const
+{
+    CKorvelApp* pApp = CKorvelApp::GetApp();
+    return pApp ? pApp->m_nStartupFlags : 0;
+}
+
+CString CKorvelBaseDlg::GetLanguage() const
+{
+    CKorvelApp* pApp = CKorvelApp::GetApp();
+    return pApp ? pApp->m_strLanguage : CString(L"CHS");
+}
+
 BOOL CKorvelBaseDlg::RefreshAutoHide()
 {
     BOOL bAutoHide = CQorViewBaseFun::IsAutoHideMainWindow();
@@ -564,6 +611,8 @@ LRESULT CKorvelBaseDlg::OnShowStatusMenu(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnCheckUpdate(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnTrayClick(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnTrayRClick(WPARAM, LPARAM) { return 0; }
+// The tray brings this window forward on a click only while the user is signed in.
+LRESULT CKorvelBaseDlg::OnTrayQuerySignedIn(WPARAM, LPARAM) { return m_bSignedIn ? 1 : 0; }
 LRESULT CKorvelBaseDlg::OnLoginCancel(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnChangePassword(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnNewAlert(WPARAM, LPARAM) { return 0; }

@@ -19,6 +19,7 @@
 #include "platform/QorView/CQorDlg.h"
 #include "platform/QorView/CxFrameHelper.h"
 #include "platform/QorView/_PROXYINFO.h"
+#include "signin/ILoginOwner.h"
 
 class CConsole;
 class CCoreCallBack;
@@ -33,7 +34,7 @@ enum KorvelMainTimer : UINT_PTR {
     TIMER_UNREAD_LOAD = 104, // once, 3 000 ms after sign-in
 };
 
-class CKorvelBaseDlg : public CQorDlg, public CxFrameHelper {
+class CKorvelBaseDlg : public CQorDlg, public CxFrameHelper, public ILoginOwner {
 public:
     CKorvelBaseDlg();
     ~CKorvelBaseDlg() override;
@@ -45,10 +46,20 @@ public:
     // Exit: stops the message centre's long task and the view library's audio, then destroys
     // the window (the message loop ends after it).
     void OnExit();
+
+// What the sign-in panels use of their owner (signin/ILoginOwner.h)
+    CWnd* GetLoginOwnerWnd() override { return this; }
+    CxFrameHelper* GetFrameHelper() override { return this; }
     // Dialog base size limits, switched by the sign-in panel.
-    void EnableMaximumSize(bool bEnable) { CWqCoolDlg::EnableMaximumSize(bEnable); }
+    void EnableMaximumSize(bool bEnable) override { CWqCoolDlg::EnableMaximumSize(bEnable); }
+    void OnLoginPanelGone(CDialog* pPanel) override;
+    LoginFields GetLoginFields() const override;
+    void SetLoginFields(const LoginFields& fields) override;
     void SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
-                      const CString& strPassword, const CString& strThird);
+                      const CString& strPassword, const CString& strThird) override;
+    int GetStartupFlags() const override;
+    CString GetLanguage() const override;
+
     // Creates the three COM objects and hands them to the view library (again after a
     // sign-out); the two sinks get this window as their owner. Always TRUE.
     BOOL RegisterCallbacks();
@@ -159,6 +170,7 @@ protected:
     afx_msg LRESULT OnTrayClick(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayDblClick(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayRClick(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTrayQuerySignedIn(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLoginCancel(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChangePassword(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNewAlert(WPARAM wParam, LPARAM lParam);

@@ -62,8 +62,8 @@ protected:
     void OnCancel() override {}
     void PostNcDestroy() override
     {
-        if (m_pOwner && m_pOwner->m_pLoginDlg == this)
-            m_pOwner->m_pLoginDlg = nullptr;
+        if (m_pOwner)
+            m_pOwner->OnLoginPanelGone(this);
         delete this;
     }
 

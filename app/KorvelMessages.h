@@ -1,8 +1,12 @@
 #pragma once
 // The window messages between the program's windows, the view library, the tray icon and other
-// processes. The numbers are part of the interface between them and never change.
+// processes. The numbers are part of the interface between them and never change. Each has one
+// definition: those of the tray icon and of the sign-in panels live beside them and are
+// included here.
+#include "controls/TrayMessages.h"
 #include "framework/CString.h"
 #include "framework/CWnd.h"
+#include "signin/LoginMessages.h"
 
 enum KorvelMessage : UINT {
     WM_LOGIN_NOTIFY = WM_APP + 1,           // view library: sign-in progress and results
@@ -17,7 +21,6 @@ enum KorvelMessage : UINT {
     WM_SET_TOPMOST = WM_USER + 610,
     WM_NEW_MESSAGE = WM_USER + 611,
     WM_BACK_INTO_SCREEN = WM_USER + 612,
-    WM_LOGIN_START = WM_USER + 823,         // 1847: the sign-in panel asks for a sign-in
     WM_ACCOUNT_SIGNED_IN = WM_USER + 824,   // the account is signed in elsewhere on this machine
     WM_COPY_DATA_FOLDER = WM_USER + 825,
     WM_SHOW_STATUS_MENU = WM_USER + 826,
@@ -25,14 +28,9 @@ enum KorvelMessage : UINT {
     WM_CHECK_UPDATE = WM_USER + 2001,
     WM_APPLY_UPDATE = WM_USER + 2002,
     WM_QUICK_SEND_MSG = WM_USER + 2008,     // 3032
-    WM_TRAY_CLICK = WM_USER + 2901,
-    WM_TRAY_DBLCLICK = WM_USER + 2902,
-    WM_TRAY_RCLICK = WM_USER + 2903,
-    WM_LOGIN_CANCEL = WM_USER + 5001,       // 6025: sign out
     WM_CHANGE_PASSWORD = WM_USER + 5002,
     WM_NOTHING_5003 = WM_USER + 5003,
     WM_NEW_ALERT = WM_USER + 5004,
-    WM_LOGIN_WAIT_CANCEL = WM_USER + 6001,  // 7025, to the sign-in progress panel
 };
 
 // Registered by name once at start-up (static initialisers); 0 only if registration failed.

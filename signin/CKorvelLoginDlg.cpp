@@ -10,6 +10,7 @@
 #include "platform/QorView/CWqCoolDlg.h"
 #include "platform/QorView/CxFrameHelper.h"
 #include "platform/QorView/QorMessageBox.h"
+#include "platform/QorView/_PROXYINFO.h"
 #include "signin/LoginStore.h"
 
 namespace {
@@ -150,8 +151,8 @@ void CKorvelLoginDlg::DoDataExchange(CDataExchange* pDX)
 void CKorvelLoginDlg::PostNcDestroy()
 {
     m_Resizer.DeleteAll();
-    if (m_pOwner.m_ppLoginDlg && *m_pOwner.m_ppLoginDlg == this)
-        *m_pOwner.m_ppLoginDlg = nullptr;
+    if (m_pOwner)
+        m_pOwner->OnLoginPanelGone(this);
     delete this;
 }
 
@@ -184,7 +185,7 @@ BOOL CKorvelLoginDlg::OnInitDialog()
     RefreshBrandingForServerText();
     ShowLoginError(FALSE, CString(), 0);
 
-    if (m_pOwner.GetStartupFlags() & kStartupNoRememberedAccount) {
+    if (StartupFlags() & kStartupNoRememberedAccount) {
         m_chkRememberMe.ShowWindow(SW_HIDE);
         m_chkSavePassword.ShowWindow(SW_HIDE);
         m_chkAutoLogin.ShowWindow(SW_HIDE);
@@ -223,13 +224,12 @@ BOOL CKorvelLoginDlg::OnInitDialog()
     m_lblCheckCaption.SetTextColor(L"c.font.normal");
 
     if (m_pOwner) {
-        if (m_pOwner.m_pFrameHelper) {
-            m_pOwner.m_pFrameHelper->SetCanResize(true);
-            m_pOwner.m_pFrameHelper->EnableTitleIcon(true);
-            m_pOwner.m_pFrameHelper->EnableTitleText(true);
+        if (CxFrameHelper* pFrame = m_pOwner->GetFrameHelper()) {
+            pFrame->SetCanResize(true);
+            pFrame->EnableTitleIcon(true);
+            pFrame->EnableTitleText(true);
         }
-        if (m_pOwner.m_pCoolDlg)
-            m_pOwner.m_pCoolDlg->EnableMaximumSize(true);
+        m_pOwner->EnableMaximumSize(true);
     }
 
     CreateIconWindows();
@@ -307,17 +307,18 @@ bool CKorvelLoginDlg::StartLogin()
     if (!m_pOwner)
         return true;
 
-    CString user = m_strUserName;
-    user.TrimRight();
-    *m_pOwner.m_pServerName = serverName;
-    *m_pOwner.m_pLoginName = user;
-    *m_pOwner.m_pPassword = m_strPassword;
-    *m_pOwner.m_pPasswordType = 0;
-    *m_pOwner.m_pServerAddr = m_strCurrentAddr;
-    *m_pOwner.m_pServerPort = m_nCurrentPort;
-    *m_pOwner.m_pLoginStatus = m_nStatus;
-    *m_pOwner.m_pLoginFlags = m_nLoginFlags;
-    ::PostMessageW(m_pOwner.GetSafeHwnd(), WM_LOGIN_START, 0, 0);
+    LoginFields fields;
+    fields.strLoginName = m_strUserName;
+    fields.strLoginName.TrimRight();
+    fields.strPassword = m_strPassword;
+    fields.nPasswordType = 0;
+    fields.strServerAddr = m_strCurrentAddr;
+    fields.nServerPort = m_nCurrentPort;
+    fields.strServerName = serverName;
+    fields.nLoginStatus = m_nStatus;
+    fields.nLoginFlags = m_nLoginFlags;
+    m_pOwner->SetLoginFields(fields);
+    ::PostMessageW(OwnerHwnd(), WM_LOGIN_START, 0, 0);
     return true;
 }
 
@@ -363,8 +364,11 @@ void CKorvelLoginDlg::OnSavePasswordCheck()
         CQorViewBaseFun::SetSavePassword(0);
         m_strPassword.Empty();
         m_edPassword.SetWindowText(L"");
-        if (m_pOwner)
-            m_pOwner.m_pPassword->Empty();
+        if (m_pOwner) {
+            LoginFields fields = m_pOwner->GetLoginFields();
+            fields.strPassword.Empty();
+            m_pOwner->SetLoginFields(fields);
+        }
     }
 }
 
@@ -391,8 +395,11 @@ void CKorvelLoginDlg::OnRememberMeCheck()
         CQorViewBaseFun::SetSavePassword(0);
         m_chkAutoLogin.SetChecked(false);
         m_chkSavePassword.SetChecked(false);
-        if (m_pOwner)
-            m_pOwner.m_pLoginName->Empty();
+        if (m_pOwner) {
+            LoginFields fields = m_pOwner->GetLoginFields();
+            fields.strLoginName.Empty();
+            m_pOwner->SetLoginFields(fields);
+        }
     }
 }
 
@@ -508,13 +515,14 @@ void CKorvelLoginDlg::RefreshBranding(const CString& strServerName)
     CString company = CQorViewBaseFun::GetCorAddInCompanyName(strServerName);
     if (company.IsEmpty())
         company = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME);
-    if (!m_pOwner || !m_pOwner.GetSafeHwnd())
+    CWnd* pMain = m_pOwner ? m_pOwner->GetLoginOwnerWnd() : nullptr;
+    if (!pMain || !pMain->GetSafeHwnd())
         return;
     CString title;
-    m_pOwner.m_pWnd->GetWindowText(title);
+    pMain->GetWindowText(title);
     if (title != company) {
-        m_pOwner.m_pWnd->SetWindowText(company);
-        ::RedrawWindow(m_pOwner.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        pMain->SetWindowText(company);
+        ::RedrawWindow(pMain->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
     }
 }
 
@@ -578,6 +586,12 @@ void CKorvelLoginDlg::SwitchLoginMode(bool)
     // the program yet; the switch button stays hidden and the panel keeps account mode.
 }
 
+HWND CKorvelLoginDlg::OwnerHwnd() const
+{
+    CWnd* pMain = m_pOwner ? m_pOwner->GetLoginOwnerWnd() : nullptr;
+    return pMain ? pMain->GetSafeHwnd() : nullptr;
+}
+
 LRESULT CKorvelLoginDlg::OnSkinChildNotify(WPARAM, LPARAM) { return 0; }
 
 void CKorvelLoginDlg::OnLButtonDown(UINT nFlags, CPoint point)
@@ -585,7 +599,7 @@ void CKorvelLoginDlg::OnLButtonDown(UINT nFlags, CPoint point)
     CDialog::OnLButtonDown(nFlags, point);
     // Dragging the panel drags the main window.
     if (m_pOwner)
-        ::PostMessageW(m_pOwner.GetSafeHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+        ::PostMessageW(OwnerHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
 }
 
 void CKorvelLoginDlg::OnNetSettings() { OpenNetSettings(); }
@@ -741,14 +755,15 @@ bool CKorvelLoginDlg::LoadLoginSettings()
         index = FindServer(m_LastServer.strServer);
     }
 
-    if (!m_pOwner.m_pLoginName->IsEmpty()) {
+    const LoginFields owned = m_pOwner->GetLoginFields();
+    if (!owned.strLoginName.IsEmpty()) {
         // A sign-in is already under way (the command line named the account).
-        m_cbServer.SetWindowText(*m_pOwner.m_pServerAddr);
-        m_strUserName = *m_pOwner.m_pLoginName;
-        if (*m_pOwner.m_pPasswordType == 0)
-            m_strPassword = *m_pOwner.m_pPassword;
-        m_strCurrentAddr = *m_pOwner.m_pServerAddr;
-        m_nCurrentPort = *m_pOwner.m_pServerPort;
+        m_cbServer.SetWindowText(owned.strServerAddr);
+        m_strUserName = owned.strLoginName;
+        if (owned.nPasswordType == 0)
+            m_strPassword = owned.strPassword;
+        m_strCurrentAddr = owned.strServerAddr;
+        m_nCurrentPort = owned.nServerPort;
     } else {
         m_strUserName = loadedUser;
         m_strPassword = bSavePwd ? loadedPassword : CString();
@@ -781,13 +796,13 @@ bool CKorvelLoginDlg::LoadLoginSettings()
         m_cbServer.SetCurSel(index);
     }
 
-    int startupFlags = m_pOwner.GetStartupFlags();
+    int startupFlags = StartupFlags();
     if (bRememberMe && !(startupFlags & kStartupNoRememberedAccount)) {
         CQorViewMgr* pMgr = CQorViewMgr::Instance();
         if (pMgr && !pMgr->m_strLastAccount.IsEmpty()) {
             CString second;
             CQorViewBaseFun::SeparateAID(pMgr->m_strLastAccount, m_strUserName, second);
-            if (bSavePwd && *m_pOwner.m_pPasswordType == 0)
+            if (bSavePwd && owned.nPasswordType == 0)
                 m_strPassword = pMgr->m_strLastPassword;
         }
     } else {
@@ -815,7 +830,10 @@ bool CKorvelLoginDlg::LoadLoginSettings()
     m_chkSavePassword.SetChecked(bSavePwd != FALSE);
     m_chkAutoLogin.SetChecked(bAutoLogin != FALSE);
 
-    CQorViewBaseFun::LoadProxy(*m_pOwner.m_pProxyInfo);
+    _PROXYINFO proxy;
+    CQorViewBaseFun::LoadProxy(proxy);
+    m_pOwner->SetProxyInfo(proxy.nType, proxy.nFlag, proxy.strHost, proxy.nPort, proxy.strUser, proxy.strPassword,
+                           proxy.strDomain);
     if (CQorViewBaseFun::IsAutoRun() && !CQorViewBaseFun::IsWindowsAutoRunKorvel())
         CQorViewBaseFun::SetAutoRun(1);
 
@@ -875,7 +893,8 @@ int CKorvelLoginDlg::SaveLoginInfo()
     bool bSavePwd = m_chkSavePassword.IsChecked();
     bool bAutoLogin = m_chkAutoLogin.IsChecked();
 
-    if (m_pOwner && *m_pOwner.m_pPasswordType != 0)
+    const LoginFields owned = m_pOwner ? m_pOwner->GetLoginFields() : LoginFields();
+    if (m_pOwner && owned.nPasswordType != 0)
         return 1;
 
     // The by-name record of this account on the server it signed in to.
@@ -883,8 +902,8 @@ int CKorvelLoginDlg::SaveLoginInfo()
     record.strUserKey = user;
     record.strPassword = bSavePwd ? m_strPassword : CString();
     record.nSavePassword = bSavePwd ? 1 : 0;
-    CString address = m_pOwner ? *m_pOwner.m_pServerAddr : m_strCurrentAddr;
-    int port = m_pOwner ? *m_pOwner.m_pServerPort : m_nCurrentPort;
+    CString address = m_pOwner ? owned.strServerAddr : m_strCurrentAddr;
+    int port = m_pOwner ? owned.nServerPort : m_nCurrentPort;
     GetLoginStore().SetLoginRecord(address, port, record);
     GetLoginStore().SaveLoginStore(address, port);
 
@@ -942,7 +961,7 @@ void CKorvelLoginDlg::OpenNetSettings()
 
 void CKorvelLoginDlg::InstallLanguageFile()
 {
-    CString language = m_pOwner.GetLanguage();
+    CString language = m_pOwner ? m_pOwner->GetLanguage() : CString(L"CHS");
     CString source = CQorViewBaseFun::GetWorkDir() + L"\\BaseData";
     if (language == L"CHS")
         source += L"\\chs_lang.ini";

@@ -25,14 +25,10 @@
 #include "platform/QorView/CxLabel.h"
 #include "platform/QorView/CxStatusButton.h"
 #include "platform/QorView/_SERVERITEM.h"
-#include "signin/CLoginOwner.h"
+#include "signin/ILoginOwner.h"
+#include "signin/LoginMessages.h"
 
 class CKorvelLoginByNameDlg;
-
-// Messages between the sign-in panels and the main window.
-const UINT WM_LOGIN_START = WM_USER + 823;       // panel -> main window: sign in with the fields
-const UINT WM_LOGIN_CANCEL = WM_USER + 5001;     // -> main window: cancel the sign-in / sign out
-const UINT WM_LOGIN_WAIT_CANCEL = WM_USER + 6001; // main window -> progress panel
 
 // Port of a server typed in by hand.
 const int KORVEL_DEFAULT_PORT = 6660;
@@ -89,7 +85,7 @@ public:
     void SwitchLoginMode(bool bKeep);
 
 // Members (the main window and the by-name panel read and write them)
-    CLoginOwner m_pOwner;                          // the main window; empty = none
+    ILoginOwner* m_pOwner = nullptr;               // the main window, not owned; null = none
     CKorvelLoginByNameDlg* m_pByNameDlg = nullptr; // by-name panel, null in account mode
     CServerItemArray m_arServers;
     CStringArray m_arSavedUsers;                   // most recent first
@@ -162,6 +158,9 @@ private:
     void ShowServerInChooser(const CString& strAddress);
     void MoveControl(UINT nID, int x, int y, int cx, int cy);
     RECT GetControlRect(UINT nID) const;
+    // The owner's start-up flags (0 without an owner) and window (null without one).
+    int StartupFlags() const { return m_pOwner ? m_pOwner->GetStartupFlags() : 0; }
+    HWND OwnerHwnd() const;
 
     CQorResizer m_Resizer;
     CTransparentBkHelper m_BkHelper;

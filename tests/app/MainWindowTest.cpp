@@ -103,6 +103,15 @@ TEST_F(MainWindowFixture, NoTrayFlagCreatesNoIconAndNoRetryTimer)
     EXPECT_EQ(m_pDlg->m_nDlgStyleFlags & 0x200, 0x200);
 }
 
+TEST_F(MainWindowFixture, TrayLearnsWhetherTheUserIsSignedIn)
+{
+    ASSERT_TRUE(CreateMain());
+    HWND hMain = m_pDlg->GetSafeHwnd();
+    EXPECT_EQ(0, ::SendMessageW(hMain, WM_TRAY_QUERY_SIGNEDIN, 0, 0));
+    m_pDlg->m_bSignedIn = 1;
+    EXPECT_EQ(1, ::SendMessageW(hMain, WM_TRAY_QUERY_SIGNEDIN, 0, 0));
+}
+
 TEST_F(MainWindowFixture, RefusedTrayIconIsRetriedByItsTimer)
 {
     s_bTrayAccepts = false;

@@ -12,77 +12,12 @@
 #include "platform/QorView/QorViewTestHooks.h"
 #include "signin/CKorvelLoginDlg.h"
 #include "signin/LoginStore.h"
+#include "tests/signin/TestLoginOwner.h"
 #include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <fstream>
 
 namespace {
-
-// The main window as far as the panel needs it: the frame bases, the sign-in fields and a
-// handler that counts WM_LOGIN_START.
-class TestMainWnd : public CQorDlg, public CxFrameHelper {
-public:
-    TestMainWnd() : CQorDlg(IDD_MAIN_WINDOW) {}
-    void OnOK() override {}
-    void OnCancel() override {}
-    afx_msg LRESULT OnStartLogin(WPARAM, LPARAM)
-    {
-        ++loginStarts;
-        return 0;
-    }
-    afx_msg void OnPaint()
-    {
-        CPaintDC dc(this);
-        _PaintBk(&dc);
-    }
-    // Recorded, not acted on: a real caption drag would start the system's modal move loop.
-    afx_msg LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam)
-    {
-        ++captionDrags;
-        dragHitTest = wParam;
-        dragPoint = lParam;
-        return 0;
-    }
-
-    CLoginOwner Owner()
-    {
-        CLoginOwner owner;
-        owner.m_pWnd = this;
-        owner.m_pLoginName = &loginName;
-        owner.m_pPassword = &password;
-        owner.m_pPasswordType = &passwordType;
-        owner.m_pServerAddr = &serverAddr;
-        owner.m_pServerPort = &serverPort;
-        owner.m_pServerName = &serverName;
-        owner.m_pLoginStatus = &loginStatus;
-        owner.m_pLoginFlags = &loginFlags;
-        owner.m_pProxyInfo = &proxy;
-        owner.m_ppLoginDlg = &pLoginDlg;
-        owner.m_pCoolDlg = this;
-        owner.m_pFrameHelper = this;
-        owner.m_pStartupFlags = &startupFlags;
-        owner.m_pLanguage = &language;
-        return owner;
-    }
-
-    int loginStarts = 0;
-    int captionDrags = 0;
-    WPARAM dragHitTest = 0;
-    LPARAM dragPoint = 0;
-    CString loginName, password, serverAddr, serverName;
-    int passwordType = 7, serverPort = 0, loginStatus = 0, loginFlags = 0;
-    _PROXYINFO proxy;
-    CDialog* pLoginDlg = nullptr;
-    int startupFlags = 0;
-    CString language = L"CHS";
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(TestMainWnd, CQorDlg)
-    ON_MESSAGE(WM_LOGIN_START, &TestMainWnd::OnStartLogin)
-    ON_WM_PAINT()
-    ON_MESSAGE(WM_NCLBUTTONDOWN, &TestMainWnd::OnNcLButtonDown)
-END_MESSAGE_MAP()
 
 int g_netSettingsRuns = 0;
 bool g_netSettingsLocked = false;
@@ -157,14 +92,14 @@ protected:
     CKorvelLoginDlg* OpenPanel()
     {
         if (!main_) {
-            main_ = new TestMainWnd();
+            main_ = new TestLoginOwner();
             main_->startupFlags = startupFlags_;
             main_->language = language_;
             if (!main_->Create(IDD_MAIN_WINDOW, nullptr))
                 return nullptr;
         }
         auto* panel = new CKorvelLoginDlg();
-        panel->m_pOwner = main_->Owner();
+        panel->m_pOwner = main_;
         if (!panel->Create(IDD_LOGIN_DIALOG, main_)) {
             delete panel;
             return nullptr;
@@ -239,7 +174,7 @@ protected:
     HMODULE module_ = nullptr;
     HINSTANCE oldResource_ = nullptr;
     std::wstring profile_, work_;
-    TestMainWnd* main_ = nullptr;
+    TestLoginOwner* main_ = nullptr;
     int startupFlags_ = 0;
     CString language_ = L"CHS";
 };
@@ -272,7 +207,7 @@ TEST_F(LoginPanel, EmptyServerAddressIsRefusedWithAWarning)
     EXPECT_NE(std::wstring::npos, args.find(CQorViewBaseFun::LoadStringW(IDS_LOGIN_CAPTION).GetString()));
     testsupport::PumpMessages();
     EXPECT_EQ(0, main_->loginStarts);
-    EXPECT_TRUE(main_->loginName.IsEmpty());
+    EXPECT_TRUE(main_->fields.strLoginName.IsEmpty());
 }
 
 TEST_F(LoginPanel, SignInCopiesTheFieldsAndPostsLoginStart)
@@ -288,15 +223,15 @@ TEST_F(LoginPanel, SignInCopiesTheFieldsAndPostsLoginStart)
     Click(panel->m_btnLogin);
 
     EXPECT_EQ(1, main_->loginStarts);
-    EXPECT_EQ(CString(L"alice"), main_->loginName); // sent without the trailing blanks...
+    EXPECT_EQ(CString(L"alice"), main_->fields.strLoginName); // sent without the trailing blanks...
     EXPECT_EQ(CString(L"alice  "), WindowText(panel->m_edUser.GetSafeHwnd())); // ...the box keeps them
-    EXPECT_EQ(CString(L"s3cret"), main_->password);
-    EXPECT_EQ(0, main_->passwordType);
-    EXPECT_EQ(CString(L"im.example"), main_->serverAddr);
-    EXPECT_EQ(6661, main_->serverPort);
-    EXPECT_EQ(CString(L"Head office"), main_->serverName);
-    EXPECT_EQ(4, main_->loginStatus);
-    EXPECT_EQ(0x200, main_->loginFlags);
+    EXPECT_EQ(CString(L"s3cret"), main_->fields.strPassword);
+    EXPECT_EQ(0, main_->fields.nPasswordType);
+    EXPECT_EQ(CString(L"im.example"), main_->fields.strServerAddr);
+    EXPECT_EQ(6661, main_->fields.nServerPort);
+    EXPECT_EQ(CString(L"Head office"), main_->fields.strServerName);
+    EXPECT_EQ(4, main_->fields.nLoginStatus);
+    EXPECT_EQ(0x200, main_->fields.nLoginFlags);
 }
 
 TEST_F(LoginPanel, StatusMenuSetsTheStatusAndTheButtonText)
@@ -383,14 +318,14 @@ TEST_F(LoginPanel, UncheckingSavePasswordClearsThePasswordEverywhere)
     Click(panel->m_chkAutoLogin); // all three on
     SetText(panel->m_edPassword, L"pw");
     panel->m_strPassword = L"pw";
-    main_->password = L"pw";
+    main_->fields.strPassword = L"pw";
     Click(panel->m_chkSavePassword);
     EXPECT_FALSE(panel->m_chkSavePassword.IsChecked());
     EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
     EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
     EXPECT_TRUE(panel->m_strPassword.IsEmpty());
     EXPECT_TRUE(WindowText(panel->m_edPassword.GetSafeHwnd()).IsEmpty());
-    EXPECT_TRUE(main_->password.IsEmpty());
+    EXPECT_TRUE(main_->fields.strPassword.IsEmpty());
     EXPECT_FALSE(CQorViewBaseFun::IsSavePwd());
     EXPECT_FALSE(CQorViewBaseFun::IsAutoLogin());
 
@@ -407,12 +342,12 @@ TEST_F(LoginPanel, UncheckingRememberMeUnchecksTheOthersAndForgetsTheLoginName)
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
     Click(panel->m_chkAutoLogin);
-    main_->loginName = L"bob";
+    main_->fields.strLoginName = L"bob";
     Click(panel->m_chkRememberMe);
     EXPECT_FALSE(panel->m_chkRememberMe.IsChecked());
     EXPECT_FALSE(panel->m_chkSavePassword.IsChecked());
     EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
-    EXPECT_TRUE(main_->loginName.IsEmpty());
+    EXPECT_TRUE(main_->fields.strLoginName.IsEmpty());
     EXPECT_FALSE(CQorViewBaseFun::IsRememberMe());
     EXPECT_FALSE(CQorViewBaseFun::IsSavePwd());
     EXPECT_FALSE(CQorViewBaseFun::IsAutoLogin());
@@ -459,9 +394,9 @@ TEST_F(LoginPanel, TypedServerBecomesCurrentAndSignInGoesThere)
     ASSERT_TRUE(panel->StartLogin());
     testsupport::PumpMessages();
     EXPECT_EQ(1, main_->loginStarts);
-    EXPECT_EQ(CString(L"new.example"), main_->serverAddr);
-    EXPECT_EQ(6660, main_->serverPort);
-    EXPECT_TRUE(main_->serverName.IsEmpty());
+    EXPECT_EQ(CString(L"new.example"), main_->fields.strServerAddr);
+    EXPECT_EQ(6660, main_->fields.nServerPort);
+    EXPECT_TRUE(main_->fields.strServerName.IsEmpty());
 }
 
 // --- Settings: loading and saving ----------------------------------------------------------
@@ -477,9 +412,9 @@ TEST_F(LoginPanel, SettingsRoundTripThroughTheViewLibrary)
     panel->UpdateData(TRUE);
     Click(panel->m_chkSavePassword); // and remember me
     ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, ID_LOGIN_STATUS_AWAY, 0);
-    main_->serverAddr = server;
-    main_->serverPort = 6443;
-    main_->passwordType = 0;
+    main_->fields.strServerAddr = server;
+    main_->fields.nServerPort = 6443;
+    main_->fields.nPasswordType = 0;
 
     // The server actually reached joins the list and becomes the last server.
     CQorViewMgr* mgr = CQorViewMgr::Instance();
@@ -518,6 +453,28 @@ TEST_F(LoginPanel, SettingsRoundTripThroughTheViewLibrary)
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KorvelSoft\\KorvelMessenger\\Setting\\roundtrip.example:6443");
 }
 
+TEST_F(LoginPanel, StoredProxyIsHandedToTheMainWindow)
+{
+    _PROXYINFO stored;
+    stored.nType = 1;
+    stored.nFlag = 4;
+    stored.strHost = L"proxy.example";
+    stored.nPort = 1080;
+    stored.strUser = L"pat";
+    stored.strPassword = L"pw";
+    stored.strDomain = L"CORP";
+    ASSERT_TRUE(CQorViewBaseFun::SaveProxy(stored));
+    ASSERT_NE(nullptr, OpenPanel());
+    EXPECT_EQ(1, main_->proxySets);
+    EXPECT_EQ(1, main_->proxy.nType);
+    EXPECT_EQ(4, main_->proxy.nFlag);
+    EXPECT_EQ(CString(L"proxy.example"), main_->proxy.strHost);
+    EXPECT_EQ(1080, main_->proxy.nPort);
+    EXPECT_EQ(CString(L"pat"), main_->proxy.strUser);
+    EXPECT_EQ(CString(L"pw"), main_->proxy.strPassword);
+    EXPECT_EQ(CString(L"CORP"), main_->proxy.strDomain);
+}
+
 TEST_F(LoginPanel, WithoutRememberMeOnlyTheServerAndFlagsAreKept)
 {
     CKorvelLoginDlg* panel = OpenPanel();
@@ -527,9 +484,9 @@ TEST_F(LoginPanel, WithoutRememberMeOnlyTheServerAndFlagsAreKept)
     panel->UpdateData(TRUE);
     Click(panel->m_chkRememberMe); // off (it loads checked)
     ASSERT_FALSE(panel->m_chkRememberMe.IsChecked());
-    main_->serverAddr = L"forget.example";
-    main_->serverPort = 6660;
-    main_->passwordType = 0;
+    main_->fields.strServerAddr = L"forget.example";
+    main_->fields.nServerPort = 6660;
+    main_->fields.nPasswordType = 0;
     panel->SetCurrentServer(L"forget.example", 6660, L"Forget");
     panel->SaveLoginInfo();
     ClosePanel();
@@ -572,9 +529,9 @@ TEST_F(LoginPanel, LoadingWithoutALastServerKeepsTheSavedList)
     EXPECT_EQ(6101, panel->m_nCurrentPort);
 
     // A successful sign-in saves the list unharmed.
-    main_->serverAddr = L"first.example";
-    main_->serverPort = 6101;
-    main_->passwordType = 0;
+    main_->fields.strServerAddr = L"first.example";
+    main_->fields.nServerPort = 6101;
+    main_->fields.nPasswordType = 0;
     panel->m_strUserName = L"frank";
     panel->SaveLoginInfo();
     CServerItemArray stored;
@@ -603,13 +560,13 @@ TEST_F(LoginPanel, LastServerMissingFromTheListTakesTheFirstPlaceAndIsShown)
 TEST_F(LoginPanel, CommandLineAccountWinsOverTheSavedOne)
 {
     CQorViewBaseFun::SaveSetting(Server(L"saved.example", L"Saved", 6001), L"henry", L"", FALSE, FALSE, TRUE, 3);
-    main_ = new TestMainWnd();
+    main_ = new TestLoginOwner();
     ASSERT_TRUE(main_->Create(IDD_MAIN_WINDOW, nullptr));
-    main_->loginName = L"ivy";
-    main_->password = L"cmdline";
-    main_->passwordType = 1; // from the command line: not shown in the box
-    main_->serverAddr = L"cmd.example";
-    main_->serverPort = 6200;
+    main_->fields.strLoginName = L"ivy";
+    main_->fields.strPassword = L"cmdline";
+    main_->fields.nPasswordType = 1; // from the command line: not shown in the box
+    main_->fields.strServerAddr = L"cmd.example";
+    main_->fields.nServerPort = 6200;
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
     EXPECT_EQ(CString(L"ivy"), WindowText(panel->m_edUser.GetSafeHwnd()));
@@ -829,8 +786,8 @@ TEST_F(LoginPanel, FirstRunWithAPresetServerSignsInThereOnTheDefaultPort)
     ASSERT_TRUE(panel->StartLogin());
     testsupport::PumpMessages();
     EXPECT_EQ(1, main_->loginStarts);
-    EXPECT_EQ(CString(L"preset.example"), main_->serverAddr);
-    EXPECT_EQ(6660, main_->serverPort);
+    EXPECT_EQ(CString(L"preset.example"), main_->fields.strServerAddr);
+    EXPECT_EQ(6660, main_->fields.nServerPort);
 }
 
 TEST_F(LoginPanel, PresetServerInTheListIsShownByItsEntry)
@@ -1019,9 +976,9 @@ TEST_F(LoginPanel, CommandLinePasswordSavesOnlyTheLists)
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
     panel->m_strUserName = L"olga";
-    main_->passwordType = 1;
-    main_->serverAddr = L"cmd.example";
-    main_->serverPort = 6660;
+    main_->fields.nPasswordType = 1;
+    main_->fields.strServerAddr = L"cmd.example";
+    main_->fields.nServerPort = 6660;
     qorview_test::ClearCalls();
     EXPECT_EQ(1, panel->SaveLoginInfo());
     EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewBaseFun::SaveLoginedUsers"));

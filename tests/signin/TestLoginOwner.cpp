@@ -1,0 +1,51 @@
+#include "tests/signin/TestLoginOwner.h"
+#include "framework/CPaintDC.h"
+#include "platform/QorResource/ResourceIds.h"
+#include "signin/LoginMessages.h"
+
+BEGIN_MESSAGE_MAP(TestLoginOwner, CQorDlg)
+    ON_MESSAGE(WM_LOGIN_START, &TestLoginOwner::OnStartLogin)
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_NCLBUTTONDOWN, &TestLoginOwner::OnNcLButtonDown)
+END_MESSAGE_MAP()
+
+TestLoginOwner::TestLoginOwner() : CQorDlg(IDD_MAIN_WINDOW)
+{
+    // A value no panel writes, so that a test sees whether the panel set it.
+    fields.nPasswordType = 7;
+    fields.nLoginStatus = 0;
+}
+
+void TestLoginOwner::SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
+                                  const CString& strPassword, const CString& strThird)
+{
+    ++proxySets;
+    proxy.nType = nType;
+    proxy.nFlag = nFlag;
+    proxy.strHost = strHost;
+    proxy.nPort = nPort;
+    proxy.strUser = strUser;
+    proxy.strPassword = strPassword;
+    proxy.strDomain = strThird;
+}
+
+LRESULT TestLoginOwner::OnStartLogin(WPARAM, LPARAM)
+{
+    ++loginStarts;
+    return 0;
+}
+
+void TestLoginOwner::OnPaint()
+{
+    CPaintDC dc(this);
+    _PaintBk(&dc);
+}
+
+// Recorded, not acted on: a real caption drag would start the system's modal move loop.
+LRESULT TestLoginOwner::OnNcLButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    ++captionDrags;
+    dragHitTest = wParam;
+    dragPoint = lParam;
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The sign-in panels' owner in the tests: a real top-level window from the main window's
+// template with the frame bases, implementing ILoginOwner over plain fields that a test sets
+// and reads, and recording the messages the panels send it. Every sign-in panel test uses
+// this one owner; a new ILoginOwner operation gets its field here.
+#include "framework/CString.h"
+#include "framework/MessageMap.h"
+#include "platform/QorView/CQorDlg.h"
+#include "platform/QorView/CxFrameHelper.h"
+#include "platform/QorView/_PROXYINFO.h"
+#include "signin/ILoginOwner.h"
+
+class TestLoginOwner : public CQorDlg, public CxFrameHelper, public ILoginOwner {
+public:
+    TestLoginOwner();
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    CWnd* GetLoginOwnerWnd() override { return this; }
+    CxFrameHelper* GetFrameHelper() override { return this; }
+    void EnableMaximumSize(bool bEnable) override { CWqCoolDlg::EnableMaximumSize(bEnable); }
+    void OnLoginPanelGone(CDialog* pPanel) override
+    {
+        if (pLoginDlg == pPanel)
+            pLoginDlg = nullptr;
+    }
+    LoginFields GetLoginFields() const override { return fields; }
+    void SetLoginFields(const LoginFields& newFields) override { fields = newFields; }
+    void SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
+                      const CString& strPassword, const CString& strThird) override;
+    int GetStartupFlags() const override { return startupFlags; }
+    CString GetLanguage() const override { return language; }
+
+    LoginFields fields;
+    _PROXYINFO proxy;
+    int proxySets = 0;
+    CDialog* pLoginDlg = nullptr;
+    int startupFlags = 0;
+    CString language = L"CHS";
+
+    // What the panels sent.
+    int loginStarts = 0;
+    int captionDrags = 0;
+    WPARAM dragHitTest = 0;
+    LPARAM dragPoint = 0;
+
+protected:
+    afx_msg LRESULT OnStartLogin(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
