@@ -9,6 +9,8 @@ const wchar_t kStoreSetting[] = L"Setting";
 // The key under which saved passwords are enciphered; changing it makes every saved password
 // unreadable.
 const wchar_t kPasswordKey[] = L"Kv7rQ2m9Xw4Lp1";
+// The registry's limit on the length of a key name.
+const DWORD kMaxKeyNameChars = 255;
 
 CString ServerKeyPath(const CString& strServerKey)
 {
@@ -57,13 +59,15 @@ void LoginStore::LoadLoginStore(const CString& strAddress, int nPort)
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, ServerKeyPath(serverKey), 0, KEY_READ, &hServer) != ERROR_SUCCESS)
         return;
     for (DWORD index = 0;; ++index) {
-        wchar_t name[64] = {};
-        DWORD cch = 64;
+        // Room for the longest key name the registry allows, so that every login name saved
+        // loads back; should one still not fit, only that record is passed over.
+        wchar_t name[kMaxKeyNameChars + 1] = {};
+        DWORD cch = kMaxKeyNameChars + 1;
         LONG rc = ::RegEnumKeyExW(hServer, index, name, &cch, nullptr, nullptr, nullptr, nullptr);
         if (rc == ERROR_NO_MORE_ITEMS)
             break;
         if (rc != ERROR_SUCCESS)
-            continue; // a name too long for the buffer: skip that one record
+            continue;
         HKEY hUser = nullptr;
         if (::RegOpenKeyExW(hServer, name, 0, KEY_READ, &hUser) != ERROR_SUCCESS)
             continue;
@@ -153,6 +157,14 @@ void LoginStore::ListSavedUsers(const CString& strAddress, int nPort, CStringArr
         if (!present)
             arNames.Add(name);
     }
+}
+
+void LoginStore::DeleteAll()
+{
+    m_servers.clear();
+    CString setting;
+    setting.Format(L"%s\\%s", kStoreRoot, kStoreSetting);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, setting);
 }
 
 LoginStore& GetLoginStore()

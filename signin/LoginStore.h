@@ -32,6 +32,9 @@ public:
     bool GetSavedPassword(const CString& strAddress, int nPort, CString strUserKey, CString& strPassword) const;
     // Appends each record's display name, lowered, unless the list already holds it.
     void ListSavedUsers(const CString& strAddress, int nPort, CStringArray& arNames) const;
+    // Forgets every record of every server, in memory and in the registry (the user asked
+    // to delete the saved user information).
+    void DeleteAll();
 
 private:
     using RecordMap = std::map<CString, SavedLoginRecord>;

@@ -5,6 +5,8 @@
 
 // Dialog templates
 #define IDD_MSG_MANAGER 134
+#define IDD_NET_SETTINGS 158
+#define IDD_NET_CHECK 192
 #define IDD_LOGIN_WAIT 188
 #define IDD_WEB_MSG 199
 #define IDD_LOGIN_BYNAME 1044
@@ -20,6 +22,9 @@
 #define IDB_ICON_PASSWORD 1021
 #define IDB_ICON_SERVER 1023
 #define IDB_ICON_USER 1024
+#define IDB_NETCHECK_PASSED 194
+#define IDB_NETCHECK_FAILED 195
+#define IDB_NETCHECK_SKIPPED 16194 // a check that could not run here (no right to send echo requests)
 #define IDB_TRAY_STATUS 129 // the tray's status images: 16 x 16 each, magenta transparent
 
 // The sign-in panel's status menu and its commands (the status each one chooses)
@@ -56,6 +61,33 @@
 #define IDC_HEAD_PIC 11132
 #define IDC_LOGO_STRIP 11323
 
+// Controls of the sign-in by display name (template 1044)
+#define IDC_BYNAME_ACCOUNT 1013
+#define IDC_BYNAME_PASSWORD_CAPTION 1014
+#define IDC_BYNAME_NAME_CAPTION 1016
+#define IDC_BYNAME_DEPT 1073
+#define IDC_BYNAME_PASSWORD 5002
+
+// Controls of the network check (template 192): one picture per check, in the order they run
+#define IDC_NETCHECK_CORE 1110
+#define IDC_NETCHECK_CONSOLE 1107
+#define IDC_NETCHECK_NETWORK 1108
+#define IDC_NETCHECK_ECHO 1020
+#define IDC_NETCHECK_CONNECT 1022
+#define IDC_NETCHECK_STATUS 11142
+
+// Controls of the network settings (template 158)
+#define IDC_NETSET_SPLIT_LINE 1007
+#define IDC_NETSET_SERVER_PORT 1012
+#define IDC_NETSET_DELETE 1017
+#define IDC_NETSET_SERVER 1018
+#define IDC_NETSET_PROXY_TYPE 207
+#define IDC_NETSET_PROXY_HOST 1164
+#define IDC_NETSET_PROXY_PORT 1165
+#define IDC_NETSET_PROXY_USER 1166
+#define IDC_NETSET_PROXY_PASSWORD 1167
+#define IDC_NETSET_PROXY_DOMAIN 1162
+
 // Strings
 #define IDS_TRAY_TIP 147 // the tray tooltip; %1 is the product name
 #define IDS_MSGBOX_CAPTION 61220
@@ -68,6 +100,22 @@
 #define IDS_NET_SETTINGS 65315
 #define IDS_SWITCH_LOGIN_MODE 65323
 #define IDS_SWITCH_LOGIN_MODE_TIP 65324
+// Sign-in by display name, network check, network settings
+#define IDS_BYNAME_NOT_FOUND 61500         // %1 the display name
+#define IDS_NETCHECK_NOT_INSTALLED 62084   // %1, %2 the product
+#define IDS_NETCHECK_NO_NETWORK 62085
+#define IDS_NETCHECK_NO_ECHO 62086         // %1 the product
+#define IDS_NETCHECK_NO_CONNECT 62087      // %1 the product
+#define IDS_NETCHECK_PASSED 62088
+#define IDS_NETCHECK_ECHO_NOT_ALLOWED 16500
+#define IDS_NETCHECK_PASSED_NO_ECHO 16501
+#define IDS_PROXY_CAPTION 61467
+#define IDS_PROXY_INCOMPLETE 61551
+#define IDS_PROXY_SOCKS5 61760
+#define IDS_PROXY_HTTP 61761
+#define IDS_PROXY_NONE 61763
+#define IDS_PORT_RANGE 65263               // %1 lowest, %2 highest
+#define IDS_DELETE_SERVERS_ASK 65301
 
 // The waiting dialog (template IDD_WAITING) and the attachment list's row icons
 #define IDC_WAITING_TEXT 1119

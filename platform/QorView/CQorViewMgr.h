@@ -65,6 +65,7 @@ public:
     BYTE m_bBulletinStore = 0;
     BYTE m_bOwnUnreadHandling = 0;
     BYTE m_bNetSetOpen = 0;             // the network settings dialog is open
+    COLORREF m_crSkinBorder = RGB(0xA0, 0xB4, 0xC8); // the skin's border colour of flat boxes
     BYTE m_bSecondFlag = 0;
     int m_nBusyCount = 0;
     int m_nUnreadMark = 0;

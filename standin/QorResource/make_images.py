@@ -3,8 +3,8 @@
 
 Every picture is drawn here from simple shapes, so the resource module carries no image
 from elsewhere: the default head picture, the main window's background, the three row
-icons of the sign-in panel (password, server, user), the tray's status images and the program
-icon.
+icons of the sign-in panel (password, server, user), the tray's status images, the network
+check's step pictures and the program icon.
 """
 import math
 import os
@@ -163,6 +163,26 @@ def tray_status_strip():
     return img
 
 
+def check_mark(kind):
+    """The network check's step pictures, 16 x 16 on white: a green disc with a tick (passed), a
+    red disc with a cross (failed), an amber disc with a bar (could not be checked here)."""
+    img = blank(16, 16, WHITE)
+    color = {"passed": (40, 170, 60), "failed": (210, 40, 40), "skipped": (240, 170, 30)}[kind]
+    disc(img, 8, 8, 7.5, color)
+    if kind == "passed":
+        for i in range(4):
+            rect(img, 4 + i, 8 + i, 6 + i, 10 + i, WHITE)
+        for i in range(5):
+            rect(img, 7 + i, 10 - i * 1, 9 + i, 12 - i * 1, WHITE)
+    elif kind == "failed":
+        for i in range(8):
+            rect(img, 4 + i, 4 + i, 6 + i, 6 + i, WHITE)
+            rect(img, 10 - i, 4 + i, 12 - i, 6 + i, WHITE)
+    else:
+        rect(img, 4, 7, 12, 9, WHITE)
+    return img
+
+
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
@@ -172,6 +192,8 @@ def main():
     write_bmp(os.path.join(out, "icon_server.bmp"), row_icon("server"))
     write_bmp(os.path.join(out, "icon_user.bmp"), row_icon("user"))
     write_bmp(os.path.join(out, "tray_status.bmp"), tray_status_strip())
+    for kind in ("passed", "failed", "skipped"):
+        write_bmp(os.path.join(out, "check_%s.bmp" % kind), check_mark(kind))
     write_ico(os.path.join(out, "korvel.ico"), [program_icon(16), program_icon(32), program_icon(48)])
 
 

@@ -2,7 +2,10 @@
 // login name, what it reads back, and what it refuses to read.
 #include "framework/Platform.h"
 #include "signin/LoginStore.h"
+#include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -91,6 +94,45 @@ TEST_F(LoginStoreTest, IncompleteSubkeysAreSkippedAndNamesAreListedOnce)
     ASSERT_EQ(2, names.GetSize()); // the list is not cleared; the two records give one name
     EXPECT_EQ(CString(L"kept"), names[0]);
     EXPECT_EQ(CString(L"same name"), names[1]);
+}
+
+TEST_F(LoginStoreTest, LoginNamesOfAnyLengthTheRegistryTakesLoadBack)
+{
+    LoginStore store;
+    std::vector<std::wstring> users = {L"a", std::wstring(63, L'b'), std::wstring(64, L'c'), std::wstring(200, L'd'),
+                                       std::wstring(255, L'e')};
+    for (const std::wstring& user : users) {
+        SavedLoginRecord record = Record(user.c_str(), user.c_str(), L"", L"pw", 1);
+        store.SetLoginRecord(L"store.example", 6660, record);
+    }
+    ASSERT_EQ(1, store.SaveLoginStore(L"store.example", 6660));
+
+    LoginStore fresh;
+    fresh.LoadLoginStore(L"store.example", 6660);
+    for (const std::wstring& user : users) {
+        CString password;
+        EXPECT_TRUE(fresh.GetSavedPassword(L"store.example", 6660, user.c_str(), password)) << user.size();
+        EXPECT_EQ(CString(L"pw"), password) << user.size();
+    }
+}
+
+TEST_F(LoginStoreTest, DeleteAllForgetsEveryServerInMemoryAndInTheRegistry)
+{
+    LoginStore store;
+    SavedLoginRecord a = Record(L"a", L"A", L"", L"pw", 1);
+    SavedLoginRecord b = Record(L"b", L"B", L"", L"pw", 1);
+    store.SetLoginRecord(L"store.example", 6660, a);
+    store.SetLoginRecord(L"other.example", 6660, b);
+    ASSERT_EQ(1, store.SaveLoginStore(L"store.example", 6660));
+    ASSERT_EQ(1, store.SaveLoginStore(L"other.example", 6660));
+
+    store.DeleteAll();
+    CString password;
+    EXPECT_FALSE(store.GetSavedPassword(L"store.example", 6660, L"a", password));
+    EXPECT_FALSE(testsupport::RegKeyExists(HKEY_CURRENT_USER, kSettingKey));
+    LoginStore fresh;
+    fresh.LoadLoginStore(L"other.example", 6660);
+    EXPECT_FALSE(fresh.GetSavedPassword(L"other.example", 6660, L"b", password));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/QorView/CWqCriticalSection.h"
 #include "platform/QorView/QorMessageBox.h"
 #include "platform/QorView/QorViewTestHooks.h"
+#include "tests/support/LoopbackServer.h"
 #include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -83,73 +84,6 @@ TEST_F(QorViewServices, ErrorLogKeepsLinesWholeAcrossThreads)
     EXPECT_EQ(100, lines);
 }
 
-// A one-shot HTTP server on 127.0.0.1: accepts one connection (bounded wait), keeps the
-// request head and answers with the given body.
-class TinyHttpServer {
-public:
-    explicit TinyHttpServer(std::string body) : body_(std::move(body))
-    {
-        WSADATA wsa;
-        ::WSAStartup(MAKEWORD(2, 2), &wsa);
-        listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in addr = {};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-        ::listen(listener_, 1);
-        int len = sizeof(addr);
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~TinyHttpServer()
-    {
-        thread_.join();
-        ::closesocket(listener_);
-        ::WSACleanup();
-    }
-    int Port() const { return port_; }
-    const std::string& Request() const { return request_; }
-
-private:
-    void Serve()
-    {
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(listener_, &set);
-        timeval wait = {20, 0};
-        if (::select(0, &set, nullptr, nullptr, &wait) != 1)
-            return;
-        SOCKET s = ::accept(listener_, nullptr, nullptr);
-        if (s == INVALID_SOCKET)
-            return;
-        char buf[2048];
-        while (request_.find("\r\n\r\n") == std::string::npos) {
-            fd_set rs;
-            FD_ZERO(&rs);
-            FD_SET(s, &rs);
-            timeval w = {20, 0};
-            if (::select(0, &rs, nullptr, nullptr, &w) != 1)
-                break;
-            int n = ::recv(s, buf, sizeof(buf), 0);
-            if (n <= 0)
-                break;
-            request_.append(buf, n);
-        }
-        std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " +
-                            std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
-        ::send(s, reply.data(), static_cast<int>(reply.size()), 0);
-        ::shutdown(s, SD_SEND);
-        ::closesocket(s);
-    }
-
-    std::string body_;
-    SOCKET listener_ = INVALID_SOCKET;
-    int port_ = 0;
-    std::string request_;
-    std::thread thread_;
-};
-
 TEST_F(QorViewServices, HttpPostReachesTheServerAndReturnsTheReplyBytes)
 {
     std::string body = "<root State=\"0\">\xe4\xb8\xad</root>";
@@ -157,11 +91,12 @@ TEST_F(QorViewServices, HttpPostReachesTheServerAndReturnsTheReplyBytes)
     int result = 0;
     std::string request;
     {
-        TinyHttpServer server(body);
+        testsupport::HttpServer server(body);
         CString url;
         url.Format(L"http://127.0.0.1:%d/open/user.html?op=get_user_depts&username=al%%20ice", server.Port());
         result = CQorViewBaseFun::GetResultByHttpPost(url, reply);
-        request = server.Request(); // read after the server thread has finished
+        std::vector<std::string> requests = server.Requests();
+        request = requests.empty() ? std::string() : requests[0];
     }
     EXPECT_NE(0, result);
     EXPECT_EQ(body, std::string(reply.GetString(), reply.GetLength()));
