@@ -69,6 +69,15 @@ CNetCheckDlg::~CNetCheckDlg()
     }
 }
 
+void CNetCheckDlg::RunModal(CWnd* pParent, const CString& strServer, int nPort)
+{
+    CNetCheckDlg dlg(pParent);
+    dlg.m_strServerAddr = strServer;
+    dlg.m_nServerPort = nPort;
+    CQorViewBaseFun::LoadProxy(dlg.m_Proxy);
+    dlg.DoModal();
+}
+
 void CNetCheckDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);

@@ -32,6 +32,10 @@ public:
     explicit CNetCheckDlg(CWnd* pParent = nullptr);
     ~CNetCheckDlg() override;
 
+    // Runs the check modally for the server of a failed sign-in; the connection step goes through
+    // the proxy the network settings stored, when there is one.
+    static void RunModal(CWnd* pParent, const CString& strServer, int nPort);
+
     // The worker: runs the checks for the dialog given as pParam; 1 when all passed, else 0.
     static UINT NetCheckThreadProc(LPVOID pParam);
     // The computer's own host name resolves to an address other than 127.0.0.1.
