@@ -2,7 +2,7 @@
 #
 #   korvel_idl(<target> <file.idl> [TLB_ID <n>] [NO_TYPELIB])
 #
-# Runs widl (i686- or x86_64-w64-mingw32-widl, after the target) on the IDL file and adds to <target>:
+# Runs widl (the toolchain file's KORVEL_IDL_COMPILER, after the target) on the IDL file and adds to <target>:
 #   - <name>.h      the C/C++ interface declarations (with __uuidof support),
 #   - <name>_i.c    the IIDs, CLSIDs and LIBID as linkable constants,
 #   - <name>.tlb    the type library, embedded in the target as resource TYPELIB <n> (default 1,
@@ -18,15 +18,13 @@
 # widl and Wine's stdole2.tlb of the target's architecture (i686 or x86_64): the type library
 # records its pointer size, and a 64-bit process registers and loads the "win64" flavour.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(korvel_idl_triple x86_64-w64-mingw32)
   set(korvel_idl_wine x86_64-linux-gnu/wine/x86_64-windows)
   set(korvel_idl_win64 --win64)
 else()
-  set(korvel_idl_triple i686-w64-mingw32)
   set(korvel_idl_wine i386-linux-gnu/wine/i386-windows)
   set(korvel_idl_win64 --win32)
 endif()
-find_program(KORVEL_WIDL NAMES ${korvel_idl_triple}-widl widl)
+find_program(KORVEL_WIDL NAMES ${KORVEL_IDL_COMPILER})
 find_path(KORVEL_STDOLE2_DIR stdole2.tlb
           PATHS /usr/lib/${korvel_idl_wine}
           NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH)
@@ -35,7 +33,7 @@ set(KORVEL_IDL_IMPORTS ${CMAKE_CURRENT_LIST_DIR}/idl)
 function(korvel_idl target idl)
   cmake_parse_arguments(I "NO_TYPELIB" "TLB_ID" "" ${ARGN})
   if(NOT KORVEL_WIDL)
-    message(FATAL_ERROR "korvel_idl: ${korvel_idl_triple}-widl was not found")
+    message(FATAL_ERROR "korvel_idl: ${KORVEL_IDL_COMPILER} was not found (run tools/setup)")
   endif()
   if(NOT I_TLB_ID)
     set(I_TLB_ID 1)

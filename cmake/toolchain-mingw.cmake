@@ -1,4 +1,6 @@
-# Windows with mingw-w64 and the posix thread model. KORVEL_ARCH picks the target:
+# Windows with mingw-w64 and the posix thread model. Every program named here comes from a
+# package of tools/packages; the set-up check (tools/check-setup) holds this file to that list.
+# KORVEL_ARCH picks the target:
 #   i686   - the product's 32-bit Windows build;
 #   x86_64 - the same sources for 64-bit Windows.
 # Without a choice, the build targets what Wine can run on this machine at native speed:
@@ -18,6 +20,7 @@ set(triple ${KORVEL_ARCH}-w64-mingw32)
 set(CMAKE_C_COMPILER   ${triple}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER  ${triple}-windres)
+set(KORVEL_IDL_COMPILER ${triple}-widl)   # cmake/Idl.cmake
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
