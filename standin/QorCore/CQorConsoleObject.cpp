@@ -1,12 +1,10 @@
 #include "standin/QorCore/CQorConsoleObject.h"
+#include "standin/QorCore/CQorEventHub.h"
 #include <string>
 
 CQorConsoleObject::~CQorConsoleObject()
 {
-    if (m_pCore)
-        m_pCore->Release();
-    if (m_pApp)
-        m_pApp->Release();
+    CQorEventHub::Instance().ForgetOwner(this);
 }
 
 HRESULT CQorConsoleObject::get_Version(BSTR* pVal)
@@ -34,16 +32,8 @@ HRESULT CQorConsoleObject::Logout()
 HRESULT CQorConsoleObject::SetCallbacks(IQorCallback* pCore, IQorCallback* pApp)
 {
     QorCoreRecord(L"Console.SetCallbacks", std::wstring(pCore ? L"core" : L"") + L"|" + (pApp ? L"app" : L""));
-    if (pCore)
-        pCore->AddRef();
-    if (pApp)
-        pApp->AddRef();
-    if (m_pCore)
-        m_pCore->Release();
-    if (m_pApp)
-        m_pApp->Release();
-    m_pCore = pCore;
-    m_pApp = pApp;
+    // The calling thread is the program's user-interface thread: events are delivered there.
+    CQorEventHub::Instance().SetSinks(this, pCore, pApp);
     return S_OK;
 }
 

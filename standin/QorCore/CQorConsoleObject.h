@@ -1,7 +1,8 @@
 #pragma once
 // "QorCore.QorConsole": the core's console. It holds no server connection here: every
 // call is recorded (QorCoreTestHooks.h) and answered with a neutral value; the reserved
-// positions answer E_NOTIMPL.
+// positions answer E_NOTIMPL. The sinks it is given are the ones the core's events go to
+// (CQorEventHub).
 #include "platform/QorCore/IQorConsole.h"
 #include "standin/QorCore/QorComObject.h"
 
@@ -107,8 +108,4 @@ public:
     HRESULT STDMETHODCALLTYPE Reserved101() override { QorCoreRecord(L"Console.Reserved101", L""); return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved102() override { QorCoreRecord(L"Console.Reserved102", L""); return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE UnreadLoaded(long value) override; // 103
-
-private:
-    IQorCallback* m_pCore = nullptr;
-    IQorCallback* m_pApp = nullptr;
 };

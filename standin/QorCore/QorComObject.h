@@ -8,6 +8,10 @@
 // Process-wide count of live objects and of server locks (DllCanUnloadNow).
 void QorCoreObjectCreated();
 void QorCoreObjectDestroyed();
+// Keeps the module loaded (true) or lets it go again (false), like IClassFactory::LockServer.
+void QorCoreLockModule(bool bLock);
+// The module's own instance handle (window classes are registered with it).
+HINSTANCE QorCoreModuleHandle();
 
 template <class Interface>
 class QorComObject : public Interface {

@@ -5,6 +5,7 @@
 #include "platform/QorCore/QorCoreTestHooks.h"
 #include "standin/QorCore/CQorCmdObject.h"
 #include "standin/QorCore/CQorConsoleObject.h"
+#include "standin/QorCore/CQorEventHub.h"
 #include "standin/QorCore/CQorMsgObject.h"
 #include "standin/QorCore/CQorWebCtlObject.h"
 #include <olectl.h>
@@ -88,10 +89,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL fLock) override
     {
-        if (fLock)
-            ::InterlockedIncrement(&g_serverLocks);
-        else
-            ::InterlockedDecrement(&g_serverLocks);
+        QorCoreLockModule(fLock != FALSE);
         return S_OK;
     }
 
@@ -157,6 +155,16 @@ void UnregisterUnder(HKEY root, const std::wstring& prefix)
 
 void QorCoreObjectCreated() { ::InterlockedIncrement(&g_liveObjects); }
 void QorCoreObjectDestroyed() { ::InterlockedDecrement(&g_liveObjects); }
+
+void QorCoreLockModule(bool bLock)
+{
+    if (bLock)
+        ::InterlockedIncrement(&g_serverLocks);
+    else
+        ::InterlockedDecrement(&g_serverLocks);
+}
+
+HINSTANCE QorCoreModuleHandle() { return g_hModule; }
 
 void QorCoreRecord(const wchar_t* operation, const std::wstring& args)
 {
@@ -242,6 +250,29 @@ std::wstring LastArgs(const wchar_t* operation)
 }
 
 long LiveObjects() { return g_liveObjects; }
+
+namespace {
+QorSink SinkOf(int sink) { return sink == kAppSink ? QorSinkApp : QorSinkCore; }
+} // namespace
+
+BOOL RaiseCommand(int sink, IQorCmd* pCmd) { return CQorEventHub::Instance().RaiseCommand(SinkOf(sink), pCmd); }
+BOOL RaiseMessage(int sink, IQorMsg* pMsg) { return CQorEventHub::Instance().RaiseMessage(SinkOf(sink), pMsg); }
+BOOL RaiseNotice(int sink, IQorCmd* pNotice) { return CQorEventHub::Instance().RaiseNotice(SinkOf(sink), pNotice); }
+
+BOOL RaiseConnectState(int sink, long state, long detail, long param)
+{
+    return CQorEventHub::Instance().RaiseConnectState(SinkOf(sink), state, detail, param);
+}
+
+BOOL RaiseAddInMsg(int sink, const wchar_t* addInName, IQorMsg* pMsg)
+{
+    return CQorEventHub::Instance().RaiseAddInMsg(SinkOf(sink), addInName ? addInName : L"", pMsg);
+}
+
+long PendingEvents() { return CQorEventHub::Instance().Pending(); }
+long DeliveredEvents() { return CQorEventHub::Instance().Delivered(); }
+BOOL HasSinks() { return CQorEventHub::Instance().HasSinks(); }
+long LastConnectStateResult() { return CQorEventHub::Instance().LastConnectResult(); }
 
 BOOL Register() { return SUCCEEDED(DllRegisterServer()) ? TRUE : FALSE; }
 

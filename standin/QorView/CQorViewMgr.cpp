@@ -23,6 +23,24 @@ void Hold(T*& slot, T* p)
     slot = p;
 }
 
+// The core reports its events to the sinks that its console holds: they are handed over
+// whenever the program gives new ones, the console being made on first use.
+void HandSinksToCore(CQorViewMgr* pMgr)
+{
+    if (!pMgr->m_pQorConsole) {
+        if (!pMgr->m_pCoreCallback && !pMgr->m_pAppCallback)
+            return;
+        CLSID clsid = {};
+        if (FAILED(::CLSIDFromProgID(kProgIdQorConsole, &clsid)) ||
+            FAILED(::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorConsole,
+                                      reinterpret_cast<void**>(&pMgr->m_pQorConsole)))) {
+            pMgr->m_pQorConsole = nullptr;
+            return;
+        }
+    }
+    pMgr->m_pQorConsole->SetCallbacks(pMgr->m_pCoreCallback, pMgr->m_pAppCallback);
+}
+
 } // namespace
 
 // The core component registers itself on first use: when its ProgID is unknown, run the
@@ -94,12 +112,14 @@ void CQorViewMgr::SetCoreCallback(IQorCallback* pCallback)
 {
     Record(L"CQorViewMgr::SetCoreCallback", pCallback ? L"set" : L"null");
     Hold(m_pCoreCallback, pCallback);
+    HandSinksToCore(this);
 }
 
 void CQorViewMgr::SetAppCallback(IQorCallback* pCallback)
 {
     Record(L"CQorViewMgr::SetAppCallback", pCallback ? L"set" : L"null");
     Hold(m_pAppCallback, pCallback);
+    HandSinksToCore(this);
 }
 
 void CQorViewMgr::SetConsole(IDispatch* pConsole)

@@ -388,7 +388,7 @@ TEST_F(QorViewServices, ConnectStateReachesTheProgramsCoreCallback)
 
     StateSink sink;
     mgr->SetCoreCallback(&sink);
-    EXPECT_EQ(2u, sink.refs); // the manager holds its own reference
+    EXPECT_EQ(3u, sink.refs); // the manager and the core it hands the sink to hold their own
     EXPECT_EQ(1, qorview_test::FireConnectState(12, 0, 0));
     EXPECT_EQ(0, qorview_test::FireConnectState(8, 10060, 0));
     EXPECT_EQ(8, sink.lastState);
