@@ -76,7 +76,7 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_MESSAGE(WM_SET_TOPMOST, &CKorvelBaseDlg::OnSetTopmost)
     ON_MESSAGE(WM_NEW_MESSAGE, &CKorvelBaseDlg::OnNewMessage)
     ON_MESSAGE(WM_BACK_INTO_SCREEN, &CKorvelBaseDlg::OnBackIntoScreen)
-    ON_MESSAGE(WM_LOGIN_START, &CKorvelBaseDlg::OnStartLogin)
+    ON_MESSAGE(WM_LOGIN_START, &CKorvelBaseDlg::StartLogin)
     ON_MESSAGE(WM_ACCOUNT_SIGNED_IN, &CKorvelBaseDlg::OnAccountSignedIn)
     ON_MESSAGE(WM_COPY_DATA_FOLDER, &CKorvelBaseDlg::OnCopyDataFolder)
     ON_MESSAGE(WM_SHOW_STATUS_MENU, &CKorvelBaseDlg::OnShowStatusMenu)
@@ -88,14 +88,15 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_MESSAGE(WM_TRAY_LBUTTONDBLCLK, &CKorvelBaseDlg::OnTrayDblClick)
     ON_MESSAGE(WM_TRAY_RBUTTONDOWN, &CKorvelBaseDlg::OnTrayRClick)
     ON_MESSAGE(WM_TRAY_QUERY_SIGNEDIN, &CKorvelBaseDlg::OnTrayQuerySignedIn)
-    ON_MESSAGE(WM_LOGIN_CANCEL, &CKorvelBaseDlg::OnLoginCancel)
+    ON_MESSAGE(WM_LOGIN_CANCEL, &CKorvelBaseDlg::OnLogoutRequest)
+    ON_MESSAGE(WM_WEB_LOGIN_REPLY, &CKorvelBaseDlg::OnWebLoginReply)
     ON_MESSAGE(WM_CHANGE_PASSWORD, &CKorvelBaseDlg::OnChangePassword)
     ON_MESSAGE(WM_NOTHING_5003, &CKorvelBaseDlg::OnNothing)
     ON_MESSAGE(WM_NEW_ALERT, &CKorvelBaseDlg::OnNewAlert)
     ON_REGISTERED_MESSAGE(g_uProtocolSendMsg, &CKorvelBaseDlg::OnProtocolSendMsg)
     ON_COMMAND(ID_MENU_OPTIONS, &CKorvelBaseDlg::OnOptions)
     ON_COMMAND(ID_MENU_NOTHING, &CKorvelBaseDlg::OnMenuNothing)
-    ON_COMMAND(ID_MENU_SIGN_OUT, &CKorvelBaseDlg::OnSignOut)
+    ON_COMMAND(ID_MENU_SIGN_OUT, &CKorvelBaseDlg::OnLogoutCommand)
     ON_COMMAND_RANGE(ID_STATUS_BUSY, ID_STATUS_BUSY, &CKorvelBaseDlg::OnStatusCommand)
     ON_COMMAND_RANGE(ID_STATUS_DND, ID_STATUS_DND, &CKorvelBaseDlg::OnStatusCommand)
     ON_COMMAND_RANGE(ID_STATUS_ONLINE, ID_STATUS_ONLINE, &CKorvelBaseDlg::OnStatusCommand)
@@ -110,7 +111,7 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_COMMAND_RANGE(ID_CUSTOM_STATUS_FIRST, ID_CUSTOM_STATUS_LAST, &CKorvelBaseDlg::OnCustomStatus)
 END_MESSAGE_MAP()
 
-CKorvelBaseDlg::CKorvelBaseDlg() : CQorDlg(IDD_MAIN_WINDOW, nullptr)
+CKorvelBaseDlg::CKorvelBaseDlg() : CQorDlg(IDD_MAIN_WINDOW, nullptr), m_SignIn(*this), m_Panels(*this)
 {
     SetMinimumSize(ScaleByDpi(kMinWidth), ScaleByDpi(kMinHeight));
     SetMaximumSize(ScaleByDpi(kMaxWidth), ScaleByDpi(kMaxHeight));
@@ -227,15 +228,15 @@ BOOL CKorvelBaseDlg::RegisterCallbacks()
 // their owner first, so that a late event finds no window instead of a deleted one.
 void CKorvelBaseDlg::ReleaseCallBacks()
 {
-    if (m_pCoreCallBack) {
-        m_pCoreCallBack->SetOwner(nullptr);
-        static_cast<ICoreCallBack*>(m_pCoreCallBack)->Release();
-        m_pCoreCallBack = nullptr;
-    }
     if (m_pTheCallback) {
         m_pTheCallback->SetOwner(nullptr);
         static_cast<ITheCallback*>(m_pTheCallback)->Release();
         m_pTheCallback = nullptr;
+    }
+    if (m_pCoreCallBack) {
+        m_pCoreCallBack->SetOwner(nullptr);
+        static_cast<ICoreCallBack*>(m_pCoreCallBack)->Release();
+        m_pCoreCallBack = nullptr;
     }
     if (m_pConsole) {
         static_cast<IConsole*>(m_pConsole)->Release();
@@ -299,34 +300,158 @@ BOOL CKorvelBaseDlg::SetTrayStatusImage(int nStatus)
     return bSet;
 }
 
-BOOL CKorvelBaseDlg::ShowLoginPanel(BOOL bAutoStart)
+// What the sign-in road's panels use of their owner
+
+int CKorvelBaseDlg::GetVersionCode() const
 {
-    if (m_pLoginWaitDlg && ::IsWindow(m_pLoginWaitDlg->GetSafeHwnd()))
-        m_pLoginWaitDlg->ShowWindow(SW_HIDE);
-    if (m_pConnectErrDlg && ::IsWindow(m_pConnectErrDlg->GetSafeHwnd()))
-        m_pConnectErrDlg->ShowWindow(SW_HIDE);
-    if (!m_pLoginDlg)
-        m_pLoginDlg = CLoginPanelHost::CreatePanel(this, bAutoStart != FALSE);
-    else
-        CLoginPanelHost::SetAutoStart(m_pLoginDlg, bAutoStart != FALSE);
-    if (!m_pLoginDlg)
-        return FALSE;
-    RECT rc;
-    GetPanelRect(&rc);
-    ::SetWindowPos(m_pLoginDlg->GetSafeHwnd(), nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    m_pLoginDlg->ShowWindow(SW_SHOW);
+    CKorvelApp* pApp = CKorvelApp::GetApp();
+    return pApp ? static_cast<int>(pApp->m_dwVersion) : 41362;
+}
 
-    if (HWND hByName = CLoginPanelHost::GetByNameWnd(m_pLoginDlg))
-        ::PostMessageW(hByName, WM_SHOWWINDOW, TRUE, 0);
+// The sign-in road: each member forwards to the flow or the panels.
 
-    if (!m_strLoginName.IsEmpty() && bAutoStart) {
-        OnStartLogin(0, 0);
-        return FALSE;
+LRESULT CKorvelBaseDlg::StartLogin(WPARAM, LPARAM)
+{
+    m_SignIn.StartLogin();
+    return 0;
+}
+
+void CKorvelBaseDlg::DoLogin() { m_SignIn.DoLogin(); }
+BOOL CKorvelBaseDlg::ShowLoginPanel(BOOL bAutoStart) { return m_Panels.ShowLoginPanel(bAutoStart); }
+void CKorvelBaseDlg::ShowWaitPanel() { m_Panels.ShowWaitPanel(); }
+void CKorvelBaseDlg::ShowReconnectPanel(int nStart, int nError) { m_Panels.ShowReconnectPanel(nStart, nError); }
+void CKorvelBaseDlg::ShowMainView() { m_Panels.ShowMainView(); }
+void CKorvelBaseDlg::CloseLoginPanel() { m_Panels.CloseLoginPanel(); }
+void CKorvelBaseDlg::CloseWaitPanel() { m_Panels.CloseWaitPanel(); }
+void CKorvelBaseDlg::CloseReconnectPanel() { m_Panels.CloseReconnectPanel(); }
+void CKorvelBaseDlg::CloseMessageCentre() { m_Panels.CloseMessageCentre(); }
+bool CKorvelBaseDlg::OnLoginOK() { return m_SignIn.OnLoginOK(); }
+void CKorvelBaseDlg::ShowLoginErrorText(int nError, CString& strCaption) { m_SignIn.ShowLoginErrorText(nError, strCaption); }
+void CKorvelBaseDlg::DoLogout() { m_SignIn.DoLogout(); }
+void CKorvelBaseDlg::ResetForReconnect(bool bStart) { m_SignIn.ResetForReconnect(bStart); }
+bool CKorvelBaseDlg::OnConnectionLost() { return m_SignIn.OnConnectionLost(); }
+
+LRESULT CKorvelBaseDlg::OnLoginNotify(WPARAM wParam, LPARAM lParam)
+{
+    return m_SignIn.OnLoginNotify(static_cast<int>(wParam), static_cast<int>(lParam));
+}
+
+int CKorvelBaseDlg::OnConnectStateChange(long nState, long nParam)
+{
+    return m_SignIn.OnConnectStateChange(static_cast<int>(nState), static_cast<int>(nParam));
+}
+
+// WM_LOGIN_CANCEL: a cancelled or failed sign-in, or a sign-out asked for by the core; wParam 1
+// also moves the data folder.
+LRESULT CKorvelBaseDlg::OnLogoutRequest(WPARAM wParam, LPARAM)
+{
+    DoLogout();
+    if (wParam == 1)
+        PostMessage(WM_COPY_DATA_FOLDER, 0, 0);
+    return 0;
+}
+
+LRESULT CKorvelBaseDlg::OnWebLoginReply(WPARAM, LPARAM lParam)
+{
+    m_SignIn.OnWebLoginReply(reinterpret_cast<CWebLoginReply*>(lParam));
+    return 0;
+}
+
+LRESULT CKorvelBaseDlg::OnNewAlert(WPARAM, LPARAM)
+{
+    OnConnectionLost();
+    return 0;
+}
+
+UINT CKorvelBaseDlg::OnPowerBroadcast(UINT nPowerEvent, LPARAM)
+{
+    m_SignIn.OnPowerBroadcast(nPowerEvent);
+    return static_cast<UINT>(Default());
+}
+
+void CKorvelBaseDlg::OnLoginCommand() { StartLogin(0, 0); }
+void CKorvelBaseDlg::OnLogoutCommand() { DoLogout(); }
+
+// Window services the sign-in road calls: the least the road needs of each.
+
+void CKorvelBaseDlg::SetSignedIn(bool bSignedIn)
+{
+    m_bSignedIn = bSignedIn ? 1 : 0;
+    EnableTitleText(bSignedIn);
+    if (::IsWindow(m_hWnd))
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void CKorvelBaseDlg::StartAutoAway()
+{
+    BOOL bOn = TRUE;
+    int minutes = 10;
+    CQorViewBaseFun::GetAutoAwayInfo(bOn, minutes);
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    if (pMgr->m_nServerAwayMinutes > 0)
+        minutes = pMgr->m_nServerAwayMinutes;
+    else if (!bOn)
+        return;
+    if (minutes < 1)
+        minutes = 10;
+    m_dwIdleLimit = static_cast<DWORD>(minutes) * 60000u;
+    if (!m_nAwayTimer)
+        m_nAwayTimer = SetTimer(TIMER_AUTO_AWAY, 10000, nullptr);
+}
+
+void CKorvelBaseDlg::StopAutoAway()
+{
+    if (m_nAwayTimer) {
+        KillTimer(m_nAwayTimer);
+        m_nAwayTimer = 0;
     }
-    if (bAutoStart && CLoginPanelHost::IsAutoLoginChecked(m_pLoginDlg))
-        return CLoginPanelHost::StartLogin(m_pLoginDlg) ? TRUE : FALSE;
-    return FALSE;
+}
+
+void CKorvelBaseDlg::RegisterHotKeys() {}
+
+void CKorvelBaseDlg::InitUserDataFolder()
+{
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    CString folder = CQorViewBaseFun::GetKorvelDataFolder() + L"\\" + pMgr->m_strSessionText3;
+    ::CreateDirectoryW(folder, nullptr);
+    folder += L"\\User";
+    ::CreateDirectoryW(folder, nullptr);
+    folder += L"\\" + pMgr->m_strSessionText1;
+    ::CreateDirectoryW(folder, nullptr);
+    const CString database = folder + L"\\" + pMgr->m_strSessionText3 + L".db";
+    HANDLE hFile = ::CreateFileW(database, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return;
+    ::CloseHandle(hFile);
+    pMgr->InitDBTable();
+}
+
+void CKorvelBaseDlg::ChangeUseStatusIcon(int nStatus) { SetTrayStatusImage(nStatus); }
+
+void CKorvelBaseDlg::RequestUserName(const CString& strLogin)
+{
+    m_strPendingChatLogin = strLogin;
+    CQorViewMgr::Instance()->GetUserInfo(this, strLogin, L"USERNAME,");
+}
+
+bool CKorvelBaseDlg::GetDomainValue(CString& strValue)
+{
+    strValue.Empty();
+    const CString file = CQorViewBaseFun::GetWorkDir() + L"\\WebServiceUrl.ini";
+    if (CQorViewBaseFun::GetIniFileIntValue(L"Domain", L"DomainDisable", file, -1) != 1)
+        return false;
+    strValue = CQorViewBaseFun::GetIniFileStrValue(L"Domain", L"DomainValue", file, CString());
+    return true;
+}
+
+CString CKorvelBaseDlg::BuildWebLoginUrl(const CString& strLogin, const CString& strPassword)
+{
+    const CString file = CQorViewBaseFun::GetWorkDir() + L"\\WebServiceUrl.ini";
+    const CString base = CQorViewBaseFun::GetIniFileStrValue(L"Info", L"Url", file, CString());
+    if (base.IsEmpty())
+        return CString();
+    return base + L"/Login?loginName=" + strLogin + L"&" + L"password=" + strPassword;
 }
 
 void CKorvelBaseDlg::GetPanelRect(RECT* pRect) const
@@ -428,21 +553,9 @@ void CKorvelBaseDlg::OnSize(UINT nType, int cx, int cy)
         return;
     m_cx = cx;
     m_cy = cy;
-    LayoutPanels();
+    m_Panels.LayoutPanels();
     ::UpdateWindow(m_hWnd);
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
-}
-
-void CKorvelBaseDlg::LayoutPanels()
-{
-    RECT rc;
-    GetPanelRect(&rc);
-    // Each panel then lays out its own children on its WM_SIZE.
-    for (CDialog* pPanel : {m_pLoginDlg, m_pLoginWaitDlg, m_pConnectErrDlg}) {
-        if (pPanel && ::IsWindow(pPanel->GetSafeHwnd()))
-            ::MoveWindow(pPanel->GetSafeHwnd(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
-    }
-    CQorViewMgr::Instance()->SetSize(rc);
 }
 
 void CKorvelBaseDlg::OnPaint()
@@ -579,18 +692,7 @@ void CKorvelBaseDlg::OnHotKey(UINT, UINT, UINT)
     // Hot keys: part of the window services.
 }
 
-UINT CKorvelBaseDlg::OnPowerBroadcast(UINT, LPARAM)
-{
-    // Suspend and resume: part of the sign-out road.
-    return TRUE;
-}
-
 // Private messages
-
-LRESULT CKorvelBaseDlg::OnLoginNotify(WPARAM, LPARAM)
-{
-    return 0; // sign-in results: the sign-in road
-}
 
 LRESULT CKorvelBaseDlg::OnTrayCallback(WPARAM wParam, LPARAM lParam)
 {
@@ -605,7 +707,6 @@ LRESULT CKorvelBaseDlg::OnStopTipFlash(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnUnreadCount(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnReRegisterHotKeys(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnNewMessage(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnStartLogin(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnCopyDataFolder(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnShowStatusMenu(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnCheckUpdate(WPARAM, LPARAM) { return 0; }
@@ -613,9 +714,7 @@ LRESULT CKorvelBaseDlg::OnTrayClick(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnTrayRClick(WPARAM, LPARAM) { return 0; }
 // The tray brings this window forward on a click only while the user is signed in.
 LRESULT CKorvelBaseDlg::OnTrayQuerySignedIn(WPARAM, LPARAM) { return m_bSignedIn ? 1 : 0; }
-LRESULT CKorvelBaseDlg::OnLoginCancel(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnChangePassword(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnNewAlert(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnProtocolSendMsg(WPARAM, LPARAM) { return 0; }
 
 LRESULT CKorvelBaseDlg::OnTrayDblClick(WPARAM, LPARAM)
@@ -714,11 +813,9 @@ LRESULT CKorvelBaseDlg::OnQuickSendMsg(WPARAM wParam, LPARAM)
 
 void CKorvelBaseDlg::OnOptions() {}
 void CKorvelBaseDlg::OnMenuNothing() {}
-void CKorvelBaseDlg::OnSignOut() { PostMessage(WM_LOGIN_CANCEL, 0, 0); }
 void CKorvelBaseDlg::OnStatusCommand(UINT) {}
 void CKorvelBaseDlg::OnAbout() {}
 void CKorvelBaseDlg::OnHelp() {}
-void CKorvelBaseDlg::OnLoginCommand() { OnStartLogin(0, 0); }
 void CKorvelBaseDlg::OnCustomStatus(UINT) {}
 
 void CKorvelBaseDlg::OnShowMainWindow()
@@ -738,11 +835,6 @@ void CKorvelBaseDlg::OnExitCommand()
 void CKorvelBaseDlg::OnCoreNotify(IQorCmd*) {}
 void CKorvelBaseDlg::OnReceiveMessage(IQorMsg*) {}
 void CKorvelBaseDlg::OnAppCommand(IQorCmd*) {}
-
-int CKorvelBaseDlg::OnConnectStateChange(long, long)
-{
-    return 1;
-}
 
 bool CKorvelBaseDlg::SendQorMsg(IMessage* pMessage)
 {
@@ -820,14 +912,7 @@ void CKorvelBaseDlg::OnDestroy()
             *pTimer = 0;
         }
     }
-    if (CKorvelApp* pApp = CKorvelApp::GetApp()) {
-        ::EnterCriticalSection(&pApp->m_csAccount);
-        if (pApp->m_hAccountMutex) {
-            ::CloseHandle(pApp->m_hAccountMutex);
-            pApp->m_hAccountMutex = nullptr;
-        }
-        ::LeaveCriticalSection(&pApp->m_csAccount);
-    }
+    m_SignIn.GetAccountLock().Release();
     CQorViewMgr::Instance()->ClearData();
     SavePosition();
     if (m_pMsgManagerDlg) {

@@ -4,9 +4,13 @@
 // tray icon, the auto-hide object and the notification manager, hands the core's events that
 // its callback objects receive to the right place, and leaves the program in order.
 //
-// Handlers marked "seam" below belong to later work on the window (core events, sign-in road,
-// window services, message centre); their bodies here are the least the frame needs.
+// Handlers marked "seam" below belong to later work on the window (core events, window
+// services, message centre); their bodies here are the least the frame needs. The sign-in road
+// (start, results, sign-out, power events) lives in CSignInFlow and CSignInPanels; the members
+// of that road here forward to them.
 #include "app/CAutoHide.h"
+#include "app/CSignInFlow.h"
+#include "app/CSignInPanels.h"
 #include "controls/CTrayIcon.h"
 #include "framework/CArray.h"
 #include "framework/CBitmap.h"
@@ -59,14 +63,51 @@ public:
                       const CString& strPassword, const CString& strThird) override;
     int GetStartupFlags() const override;
     CString GetLanguage() const override;
+    void RetryLogin() override { m_SignIn.RetryLogin(); }
+    bool IsUpdaterDone() const override { return m_SignIn.IsUpdaterDone(); }
+    int GetVersionCode() const override;
+    void SetPanelSizeClass(int nClass) override { m_nPanelSizeClass = nClass; }
+    void SetReconnectAttempt() override { m_SignIn.SetReconnectAttempt(); }
 
     // Creates the three COM objects and hands them to the view library (again after a
     // sign-out); the two sinks get this window as their owner. Always TRUE.
     BOOL RegisterCallbacks();
+    // Releases them: the application sink, the core sink, then the console.
+    void ReleaseCallBacks();
+
+// The sign-in road (CSignInFlow, CSignInPanels)
+    // WM_LOGIN_START: signs in with the sign-in fields below. Returns 0.
+    afx_msg LRESULT StartLogin(WPARAM wParam, LPARAM lParam);
+    // Domain check, web sign-in, then the view library's Login.
+    void DoLogin();
     // The sign-in panel on its first use, laid over the client area and shown; may start the
     // sign-in at once (command-line login name, or the panel's automatic sign-in). TRUE when a
     // sign-in was started by the panel.
     BOOL ShowLoginPanel(BOOL bAutoStart);
+    void ShowWaitPanel();
+    void ShowReconnectPanel(int nStart, int nError);
+    void ShowMainView();
+    void CloseLoginPanel();
+    void CloseWaitPanel();
+    void CloseReconnectPanel();
+    void CloseMessageCentre();
+    // Signed-in set-up, once per sign-in; false when the window was signed in already.
+    bool OnLoginOK();
+    void ShowLoginErrorText(int nError, CString& strCaption);
+    void DoLogout();
+    void ResetForReconnect(bool bStart);
+    bool OnConnectionLost();
+
+// Window services the sign-in road calls
+    void SetSignedIn(bool bSignedIn);
+    void StartAutoAway();
+    void StopAutoAway();
+    void RegisterHotKeys();
+    void InitUserDataFolder();
+    void ChangeUseStatusIcon(int nStatus);
+    void RequestUserName(const CString& strLogin);
+    bool GetDomainValue(CString& strValue);
+    CString BuildWebLoginUrl(const CString& strLogin, const CString& strPassword);
     // The tray icon with the product tooltip (and the status images); FALSE when the shell
     // refused it.
     BOOL CreateTrayIcon();
@@ -84,7 +125,8 @@ public:
     void OnCoreNotify(IQorCmd* pCmd);         // "ERR", "COREER", "LSV"
     void OnReceiveMessage(IQorMsg* pMsg);     // bulletins and messages
     void OnAppCommand(IQorCmd* pCmd);         // "OUT", "C_*"
-    // Connection-state codes; 0 refuses the change.
+    // Connection-state codes (sign-in results, socket closed and repaired); 0 refuses the
+    // change.
     int OnConnectStateChange(long nState, long nParam);
     // Copies the program's message object into a new outgoing core message held by the view
     // manager; false when there is nothing to copy or the core's message cannot be made.
@@ -125,6 +167,9 @@ public:
     CConsole* m_pConsole = nullptr;         // one reference each
     CCoreCallBack* m_pCoreCallBack = nullptr;
     CTheCallback* m_pTheCallback = nullptr;
+    int m_nPanelSizeClass = 0;              // 0, 1, 2 by the panels' client height (set by the panels)
+    CSignInFlow m_SignIn;                   // the sign-in road and its flags
+    CSignInPanels m_Panels;
 
 protected:
     BOOL OnInitDialog() override;
@@ -159,7 +204,6 @@ protected:
     afx_msg LRESULT OnSetTopmost(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNewMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnBackIntoScreen(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnStartLogin(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccountSignedIn(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCopyDataFolder(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnShowStatusMenu(WPARAM wParam, LPARAM lParam);
@@ -171,25 +215,26 @@ protected:
     afx_msg LRESULT OnTrayDblClick(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayRClick(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayQuerySignedIn(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnLoginCancel(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnLogoutRequest(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnWebLoginReply(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChangePassword(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNewAlert(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnProtocolSendMsg(WPARAM wParam, LPARAM lParam);
     afx_msg void OnOptions();
     afx_msg void OnMenuNothing();
-    afx_msg void OnSignOut();
+    afx_msg void OnLogoutCommand();
     afx_msg void OnStatusCommand(UINT nID);
     afx_msg void OnAbout();
     afx_msg void OnHelp();
+public:
     afx_msg void OnLoginCommand();
+protected:
     afx_msg void OnShowMainWindow();
     afx_msg void OnExitCommand();
     afx_msg void OnCustomStatus(UINT nID);
     DECLARE_MESSAGE_MAP()
 
 private:
-    void LayoutPanels();
-    void ReleaseCallBacks();
     // Asks the view library whether the window hides at a screen edge and tells the helper.
     BOOL RefreshAutoHide();
 

@@ -3,7 +3,10 @@
 #include "platform/QorResource/ResourceIds.h"
 
 #if defined(KORVEL_WITH_SIGNIN_PANEL)
+#include "signin/CConnectErrDlg.h"
 #include "signin/CKorvelLoginDlg.h"
+#include "signin/CKorvelLoginWaitDlg.h"
+#include "signin/CNetCheckDlg.h"
 
 CDialog* CLoginPanelHost::CreatePanel(CKorvelBaseDlg* pOwner, bool bAutoStart)
 {
@@ -47,6 +50,90 @@ void CLoginPanelHost::CheckServerSetup(CDialog* pPanel)
         static_cast<CKorvelLoginDlg*>(pPanel)->CheckServerSetup();
 }
 
+void CLoginPanelHost::ShowLoginError(CDialog* pPanel, BOOL bShow, const CString& strText, int nError)
+{
+    if (pPanel)
+        static_cast<CKorvelLoginDlg*>(pPanel)->ShowLoginError(bShow, strText, nError);
+}
+
+void CLoginPanelHost::UpdateConnectedServer(CDialog* pPanel)
+{
+    if (pPanel)
+        static_cast<CKorvelLoginDlg*>(pPanel)->UpdateConnectedServer();
+}
+
+void CLoginPanelHost::SaveLoginInfo(CDialog* pPanel)
+{
+    if (pPanel)
+        static_cast<CKorvelLoginDlg*>(pPanel)->SaveLoginInfo();
+}
+
+CDialog* CLoginPanelHost::CreateWaitPanel(CKorvelBaseDlg* pOwner)
+{
+    // The panel's network-check link opens the network check for the failed sign-in's server.
+    CKorvelLoginWaitDlg::SetNetCheckRunner(&CNetCheckDlg::RunModal);
+    auto* pPanel = new CKorvelLoginWaitDlg();
+    pPanel->m_pOwner = pOwner;
+    if (!pPanel->Create(IDD_LOGIN_WAIT, pOwner)) {
+        delete pPanel;
+        return nullptr;
+    }
+    return pPanel;
+}
+
+void CLoginPanelHost::WaitProgress(CDialog* pPanel, int nCode, int nDetail)
+{
+    if (pPanel)
+        static_cast<CKorvelLoginWaitDlg*>(pPanel)->OnLoginProgress(nCode, nDetail);
+}
+
+void CLoginPanelHost::StopWaitAnimation(CDialog* pPanel)
+{
+    if (pPanel)
+        static_cast<CKorvelLoginWaitDlg*>(pPanel)->StopAttemptTimer();
+}
+
+void CLoginPanelHost::SetWaitLoginStrings(CDialog* pPanel, const CString& strFirst, const CString& strSecond)
+{
+    if (pPanel)
+        static_cast<CKorvelLoginWaitDlg*>(pPanel)->SetLoginStrings(strFirst, strSecond);
+}
+
+void CLoginPanelHost::UpdateWaitLogo(CDialog* pPanel, const CString& strCompanyKey)
+{
+    if (pPanel)
+        static_cast<CKorvelLoginWaitDlg*>(pPanel)->UpdateAddInLogo(strCompanyKey);
+}
+
+CDialog* CLoginPanelHost::CreateReconnectPanel(CKorvelBaseDlg* pOwner)
+{
+    auto* pPanel = new CConnectErrDlg();
+    pPanel->m_pOwner = pOwner;
+    if (!pPanel->Create(IDD_CONNECT_ERR, pOwner)) {
+        delete pPanel;
+        return nullptr;
+    }
+    return pPanel;
+}
+
+void CLoginPanelHost::SetReconnectError(CDialog* pPanel, int nError)
+{
+    if (pPanel)
+        static_cast<CConnectErrDlg*>(pPanel)->m_nErrorCode = nError;
+}
+
+void CLoginPanelHost::StartReconnectCountdown(CDialog* pPanel, int nStart, int nReset)
+{
+    if (pPanel)
+        static_cast<CConnectErrDlg*>(pPanel)->StartReconnectCountdown(nStart, nReset);
+}
+
+void CLoginPanelHost::StopReconnectCountdown(CDialog* pPanel)
+{
+    if (pPanel)
+        static_cast<CConnectErrDlg*>(pPanel)->StopReconnectCountdown();
+}
+
 #else
 
 namespace {
@@ -88,5 +175,17 @@ bool CLoginPanelHost::IsAutoLoginChecked(CDialog*) { return false; }
 HWND CLoginPanelHost::GetByNameWnd(CDialog*) { return nullptr; }
 bool CLoginPanelHost::StartLogin(CDialog*) { return false; }
 void CLoginPanelHost::CheckServerSetup(CDialog*) {}
+void CLoginPanelHost::ShowLoginError(CDialog*, BOOL, const CString&, int) {}
+void CLoginPanelHost::UpdateConnectedServer(CDialog*) {}
+void CLoginPanelHost::SaveLoginInfo(CDialog*) {}
+CDialog* CLoginPanelHost::CreateWaitPanel(CKorvelBaseDlg*) { return nullptr; }
+void CLoginPanelHost::WaitProgress(CDialog*, int, int) {}
+void CLoginPanelHost::StopWaitAnimation(CDialog*) {}
+void CLoginPanelHost::SetWaitLoginStrings(CDialog*, const CString&, const CString&) {}
+void CLoginPanelHost::UpdateWaitLogo(CDialog*, const CString&) {}
+CDialog* CLoginPanelHost::CreateReconnectPanel(CKorvelBaseDlg*) { return nullptr; }
+void CLoginPanelHost::SetReconnectError(CDialog*, int) {}
+void CLoginPanelHost::StartReconnectCountdown(CDialog*, int, int) {}
+void CLoginPanelHost::StopReconnectCountdown(CDialog*) {}
 
 #endif

@@ -1,9 +1,12 @@
 #pragma once
-// Where the main window meets the sign-in panel. The panel class (CKorvelLoginDlg) lives in
-// signin/; this is the one place that names it, so the main window builds with or without it.
-// Without it (KORVEL_WITH_SIGNIN_PANEL not defined) the panel is a plain child dialog from the
-// same template 15035, which shows the sign-in fields but does not sign in.
+// Where the main window meets the sign-in panels. The panel classes (CKorvelLoginDlg,
+// CKorvelLoginWaitDlg, CConnectErrDlg) live in signin/; this is the one place that names them,
+// so the main window builds with or without them. Without them (KORVEL_WITH_SIGNIN_PANEL not
+// defined) the sign-in panel is a plain child dialog from the same template 15035, which shows
+// the sign-in fields but does not sign in, and there is no progress or reconnect panel.
+// Every call accepts a null panel and then does nothing.
 #include "framework/CDialog.h"
+#include "framework/CString.h"
 
 class CKorvelBaseDlg;
 
@@ -24,4 +27,24 @@ public:
     static bool StartLogin(CDialog* pPanel);
     // First-run check of the server setup (preset server or network settings).
     static void CheckServerSetup(CDialog* pPanel);
+    // The error text of a failed sign-in (bShow FALSE hides it); the focus goes to the field
+    // that the error number names.
+    static void ShowLoginError(CDialog* pPanel, BOOL bShow, const CString& strText, int nError);
+    // After a successful sign-in: the server reached becomes the panel's, and its settings are
+    // saved.
+    static void UpdateConnectedServer(CDialog* pPanel);
+    static void SaveLoginInfo(CDialog* pPanel);
+
+// The progress panel
+    static CDialog* CreateWaitPanel(CKorvelBaseDlg* pOwner);
+    static void WaitProgress(CDialog* pPanel, int nCode, int nDetail);
+    static void StopWaitAnimation(CDialog* pPanel);
+    static void SetWaitLoginStrings(CDialog* pPanel, const CString& strFirst, const CString& strSecond);
+    static void UpdateWaitLogo(CDialog* pPanel, const CString& strCompanyKey);
+
+// The reconnect panel
+    static CDialog* CreateReconnectPanel(CKorvelBaseDlg* pOwner);
+    static void SetReconnectError(CDialog* pPanel, int nError);
+    static void StartReconnectCountdown(CDialog* pPanel, int nStart, int nReset);
+    static void StopReconnectCountdown(CDialog* pPanel);
 };

@@ -11,6 +11,7 @@
 enum KorvelMessage : UINT {
     WM_LOGIN_NOTIFY = WM_APP + 1,           // view library: sign-in progress and results
     WM_TRAY_CALLBACK = WM_APP + 29,         // tray icon callback
+    WM_WEB_LOGIN_REPLY = WM_APP + 40,       // the web sign-in's worker: its reply (lParam CWebLoginReply*)
     WM_DEPT_EXPANDED = WM_USER + 150,       // department-expansion worker is done
     WM_USER_DETAILS = WM_USER + 319,        // view library: user details arrived
     WM_NOTHING_603 = WM_USER + 603,

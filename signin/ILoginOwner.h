@@ -42,6 +42,18 @@ public:
     // Language code, "CHS" unless the application was told otherwise.
     virtual CString GetLanguage() const = 0;
 
+// The sign-in road (progress and reconnect panels)
+    // Runs the sign-in again with the current fields and server (the progress panel's retry).
+    virtual void RetryLogin() = 0;
+    // The first successful sign-in of this run has happened (the updater is asked only before).
+    virtual bool IsUpdaterDone() const = 0;
+    // The client's version code, handed to the updater.
+    virtual int GetVersionCode() const = 0;
+    // The panels' size class from their client height: 0 at 494 or more, 1 above 409, else 2.
+    virtual void SetPanelSizeClass(int nClass) = 0;
+    // The countdown starts this sign-in: after it succeeds the window stays as the user left it.
+    virtual void SetReconnectAttempt() = 0;
+
 protected:
     // Never deleted through this interface: the panels only borrow their owner.
     ~ILoginOwner() = default;

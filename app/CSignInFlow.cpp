@@ -1,0 +1,488 @@
+#include "app/CSignInFlow.h"
+#include "app/CKorvelApp.h"
+#include "app/CKorvelBaseDlg.h"
+#include "app/CLoginPanelHost.h"
+#include "app/CQorTipMgr.h"
+#include "app/CWebSignIn.h"
+#include "app/KorvelMessages.h"
+#include "platform/QorDB/CQorMsgDBMgr.h"
+#include "platform/QorResource/ResourceIds.h"
+#include "platform/QorResource/SignInResourceIds.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorMessageBox.h"
+#include <memory>
+
+namespace {
+
+// The codes of the sign-in road (WM_APP+1 and connection states share one number space).
+enum : int {
+    CODE_CONNECTION_LOST = 7,
+    CODE_FAILED_RETRY = 8,
+    CODE_SIGNED_IN = 12,
+    CODE_REFUSED = 13,
+    CODE_SOCKET_CLOSED = 17,
+    CODE_REPAIRED = 18,
+    CODE_FAILED_RETRY_2 = 20,
+};
+
+// Details of code 13 that the domain check gives.
+const int kDomainAccountUnknown = 929;
+const int kDomainPasswordWrong = 930;
+
+// Login flags: the road sets 0x800 on every sign-in; 0x200 marks a sign-in checked by the
+// domain or the web service.
+const int kLoginFlagRoad = 0x800;
+const int kLoginFlagChecked = 0x200;
+
+// Server option bits that forbid a status at sign-in (busy, away), and the one that clears the
+// view manager's second flag.
+const DWORD kOption1NoBusy = 0x10000;
+const DWORD kOption1ClearSecondFlag = 0x800;
+const DWORD kOption2NoAway = 0x400000;
+const DWORD kOption2NoSounds = 0x1000;
+
+const UINT kUnreadLoadMs = 3000;
+
+CQorViewMgr* ViewMgr() { return CQorViewMgr::Instance(); }
+
+CRITICAL_SECTION& AccountGuard(CRITICAL_SECTION& csOwn)
+{
+    CKorvelApp* pApp = CKorvelApp::GetApp();
+    return pApp ? pApp->m_csAccount : csOwn;
+}
+
+HANDLE& AccountMutex(HANDLE& hOwn)
+{
+    CKorvelApp* pApp = CKorvelApp::GetApp();
+    return pApp ? pApp->m_hAccountMutex : hOwn;
+}
+
+} // namespace
+
+CSignInFlow::CSignInFlow(CKorvelBaseDlg& dlg)
+    : m_dlg(dlg), m_Lock(AccountGuard(m_csOwnLock), AccountMutex(m_hOwnMutex))
+{
+    ::InitializeCriticalSection(&m_csOwnLock);
+}
+
+CSignInFlow::~CSignInFlow()
+{
+    if (m_hOwnMutex)
+        ::CloseHandle(m_hOwnMutex);
+    ::DeleteCriticalSection(&m_csOwnLock);
+}
+
+// The code tables
+
+CSignInFlow::NotifyDecision CSignInFlow::ClassifyLoginNotify(int nCode, bool bLoginPanel, bool bReconnectPanel,
+                                                             bool bResumed)
+{
+    switch (nCode) {
+    case CODE_CONNECTION_LOST:
+        return {NOTIFY_CONNECTION_LOST, 1};
+    case CODE_FAILED_RETRY:
+    case CODE_FAILED_RETRY_2:
+        return {bReconnectPanel || bResumed ? NOTIFY_RETRY_LATER : NOTIFY_FAILED, 1};
+    case CODE_REFUSED:
+        return {NOTIFY_FAILED, 1};
+    case CODE_SIGNED_IN:
+        return bLoginPanel ? NotifyDecision{NOTIFY_SIGNED_IN, 1} : NotifyDecision{NOTIFY_IGNORED, -1};
+    default:
+        return {NOTIFY_STAGE, bLoginPanel ? 1 : -1};
+    }
+}
+
+CSignInFlow::StateAction CSignInFlow::ClassifyConnectState(int nCode)
+{
+    switch (nCode) {
+    case CODE_SIGNED_IN:
+        return STATE_SIGNED_IN;
+    case CODE_SOCKET_CLOSED:
+        return STATE_SOCKET_CLOSED;
+    case CODE_REPAIRED:
+        return STATE_REPAIRED;
+    default:
+        return STATE_NOTIFY;
+    }
+}
+
+bool CSignInFlow::EndsAccountHold(int nCode)
+{
+    switch (nCode) {
+    case CODE_CONNECTION_LOST:
+    case CODE_FAILED_RETRY:
+    case CODE_REFUSED:
+    case CODE_SOCKET_CLOSED:
+    case CODE_FAILED_RETRY_2:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Sign-in start
+
+void CSignInFlow::StartLogin()
+{
+    m_bAutoLoginPending = false;
+    if (m_dlg.m_bSignedIn)
+        return;
+    // The account is taken now and kept through the sign-in, so that two processes starting
+    // together cannot both sign in to it; a failure or a sign-out gives it back.
+    const CString name = CAccountLock::MutexName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName);
+    if (m_Lock.Take(name) == CAccountLock::SIGNED_IN_ELSEWHERE) {
+        m_dlg.PostMessage(WM_ACCOUNT_SIGNED_IN, 0, 0);
+        return;
+    }
+    m_dlg.m_pTipMgr->ClearTips();
+    m_dlg.ShowWaitPanel();
+    const _PROXYINFO& proxy = m_dlg.m_ProxyInfo;
+    ViewMgr()->SetProxy(proxy.nType, proxy.nFlag, proxy.strHost, proxy.nPort, proxy.strUser, proxy.strPassword);
+    DoLogin();
+}
+
+void CSignInFlow::RetryLogin()
+{
+    if (m_dlg.m_bSignedIn)
+        return;
+    const CString name = CAccountLock::MutexName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName);
+    if (m_Lock.Take(name) == CAccountLock::SIGNED_IN_ELSEWHERE) {
+        m_dlg.PostMessage(WM_ACCOUNT_SIGNED_IN, 0, 0);
+        if (m_dlg.m_pLoginWaitDlg)
+            m_dlg.m_pLoginWaitDlg->PostMessage(WM_LOGIN_WAIT_CANCEL, 0, 0);
+        return;
+    }
+    DoLogin();
+}
+
+void CSignInFlow::DoLogin()
+{
+    m_dlg.m_nLoginFlags |= kLoginFlagRoad;
+    const CString url = m_dlg.BuildWebLoginUrl(m_dlg.m_strLoginName, m_dlg.m_strPassword);
+
+    CString domain;
+    if (m_dlg.GetDomainValue(domain)) {
+        CString account = m_dlg.m_strLoginName;
+        if (account.Find(L'@') < 0 && !domain.IsEmpty())
+            account += L"@" + domain;
+        if (!CQorViewBaseFun::ExistADUserAccount(account)) {
+            OnLoginNotify(CODE_REFUSED, kDomainAccountUnknown);
+            return;
+        }
+        // The password is checked against the plain login name, as the domain knows it.
+        if (!CQorViewBaseFun::CheckUserPassword(m_dlg.m_strLoginName, m_dlg.m_strPassword)) {
+            OnLoginNotify(CODE_REFUSED, kDomainPasswordWrong);
+            return;
+        }
+        m_dlg.m_nLoginFlags = kLoginFlagChecked;
+    }
+
+    if (url.IsEmpty()) {
+        CallLogin();
+        return;
+    }
+    m_dlg.m_nLoginFlags |= kLoginFlagChecked;
+    ++m_nWebAttempt;
+    if (!CWebSignIn::Start(m_dlg.GetSafeHwnd(), WM_WEB_LOGIN_REPLY, url, m_nWebAttempt))
+        RefuseWebLogin(CQorViewBaseFun::LoadStringW(IDS_WEB_LOGIN_NO_ANSWER));
+}
+
+void CSignInFlow::OnWebLoginReply(CWebLoginReply* pReply)
+{
+    std::unique_ptr<CWebLoginReply> reply(pReply);
+    // A reply to an attempt that was cancelled, superseded or has signed in meanwhile.
+    if (!reply || reply->nAttempt != m_nWebAttempt || m_dlg.m_bSignedIn)
+        return;
+    if (!reply->bAnswered) {
+        RefuseWebLogin(CQorViewBaseFun::LoadStringW(IDS_WEB_LOGIN_NO_ANSWER));
+        return;
+    }
+    CString state, message;
+    CWebSignIn::ParseReply(reply->strReply, state, message);
+    if (CWebSignIn::IsAccepted(state)) {
+        CallLogin();
+        return;
+    }
+    message.Trim();
+    RefuseWebLogin(message.IsEmpty() ? CQorViewBaseFun::LoadStringW(IDS_WEB_LOGIN_REFUSED) : message);
+}
+
+void CSignInFlow::CallLogin()
+{
+    // The result is not used: the outcome arrives as WM_APP+1 and connection states.
+    ViewMgr()->Login(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName, m_dlg.m_strPassword,
+                     m_dlg.m_nPasswordType, m_dlg.m_nLoginStatus, m_dlg.m_nLoginFlags, 0);
+}
+
+void CSignInFlow::RefuseWebLogin(const CString& strText)
+{
+    QorMessageBox(strText, CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_dlg, MB_ICONEXCLAMATION);
+    // The progress panel gives up and asks for the sign-out that returns to the sign-in panel;
+    // without one the account is given back here.
+    if (m_dlg.m_pLoginWaitDlg && ::IsWindow(m_dlg.m_pLoginWaitDlg->GetSafeHwnd()))
+        m_dlg.m_pLoginWaitDlg->PostMessage(WM_LOGIN_WAIT_CANCEL, 0, 0);
+    else
+        m_Lock.Release();
+}
+
+// Results
+
+int CSignInFlow::OnLoginNotify(int nCode, int nDetail)
+{
+    CString line;
+    line.Format(L"OnLoginNotify:%d_%d\r\n", nCode, nDetail);
+    CQorViewBaseFun::WriteErrorLogFile(line);
+
+    // A failed sign-in gives the account back at once, whichever panel comes next.
+    if (nCode == CODE_FAILED_RETRY || nCode == CODE_FAILED_RETRY_2 || nCode == CODE_REFUSED)
+        m_Lock.Release();
+
+    const NotifyDecision decision = ClassifyLoginNotify(nCode, m_dlg.m_pLoginDlg != nullptr,
+                                                        m_dlg.m_pConnectErrDlg != nullptr, m_bResumed);
+    switch (decision.action) {
+    case NOTIFY_CONNECTION_LOST:
+        m_dlg.PostMessage(WM_NEW_ALERT, 0, 0);
+        break;
+    case NOTIFY_FAILED: {
+        CLoginPanelHost::WaitProgress(m_dlg.m_pLoginWaitDlg, nCode, nDetail);
+        CString caption;
+        ShowLoginErrorText(nDetail, caption);
+        break;
+    }
+    case NOTIFY_RETRY_LATER:
+        m_bResumed = false; // the resume's sign-in has had its answer
+        m_dlg.CloseWaitPanel();
+        m_dlg.ShowReconnectPanel(1, nDetail);
+        break;
+    case NOTIFY_SIGNED_IN:
+        OnLoginOK();
+        break;
+    case NOTIFY_IGNORED:
+        break;
+    case NOTIFY_STAGE:
+        CLoginPanelHost::WaitProgress(m_dlg.m_pLoginWaitDlg, nCode, nDetail);
+        break;
+    }
+    return decision.nResult;
+}
+
+int CSignInFlow::OnConnectStateChange(int nCode, int nDetail)
+{
+    if (EndsAccountHold(nCode))
+        m_Lock.Release();
+    CQorViewMgr* pMgr = ViewMgr();
+    switch (ClassifyConnectState(nCode)) {
+    case STATE_SIGNED_IN:
+        OnLoginOK();
+        if (!pMgr->m_strCompanyName.IsEmpty()) {
+            m_dlg.SetWindowText(pMgr->m_strCompanyName);
+            CQorViewBaseFun::SetCorAddInCompanyName(pMgr->m_strCompanyKey, pMgr->m_strCompanyName);
+        } else {
+            m_dlg.SetWindowText(CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME));
+        }
+        ::RedrawWindow(m_dlg.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        return 1;
+    case STATE_SOCKET_CLOSED:
+        pMgr->OnSocketClose();
+        return 1;
+    case STATE_REPAIRED:
+        // A repair reported after a sign-out finds nobody to hold the account for.
+        if (m_dlg.m_bSignedIn)
+            TakeAccount();
+        pMgr->OnConnectRepairOK();
+        return 1;
+    case STATE_NOTIFY:
+        break;
+    }
+    return OnLoginNotify(nCode, nDetail);
+}
+
+void CSignInFlow::TakeAccount()
+{
+    m_Lock.Take(CAccountLock::MutexName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName));
+    m_Lock.SetProperty(m_dlg.GetSafeHwnd(),
+                       CAccountLock::PropertyName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName));
+}
+
+bool CSignInFlow::OnLoginOK()
+{
+    // Both entries report a success; the set-up runs for the first of them only.
+    if (m_dlg.m_bSignedIn)
+        return false;
+    CQorViewMgr* pMgr = ViewMgr();
+    m_dlg.m_pTipMgr->ClearTips();
+    CLoginPanelHost::StopReconnectCountdown(m_dlg.m_pConnectErrDlg);
+    pMgr->m_bUnreadPending = 0;
+    m_dlg.SetSignedIn(true);
+    m_bUpdaterDone = true;
+    pMgr->m_pMainWnd = &m_dlg;
+    pMgr->OnLoginIsOK();
+    if (pMgr->m_dwServerOption1 & kOption1ClearSecondFlag)
+        pMgr->m_bSecondFlag = 0;
+
+    // Held since the sign-in started; taken here when that start did not take it (a retry).
+    m_Lock.Take(CAccountLock::MutexName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName));
+    m_dlg.InitUserDataFolder();
+
+    if (m_dlg.m_pLoginDlg) {
+        CLoginPanelHost::UpdateConnectedServer(m_dlg.m_pLoginDlg);
+        CLoginPanelHost::SaveLoginInfo(m_dlg.m_pLoginDlg);
+    }
+    m_dlg.CloseLoginPanel();
+    m_dlg.CloseWaitPanel();
+    m_dlg.CloseReconnectPanel();
+    m_dlg.ShowMainView();
+
+    int& status = m_dlg.m_nLoginStatus;
+    if ((status == 4 && (pMgr->m_dwServerOption1 & kOption1NoBusy)) ||
+        (status == 5 && (pMgr->m_dwServerOption2 & kOption2NoAway))) {
+        status = 3;
+        pMgr->SetUserStatus(3, CString(), TRUE);
+    }
+    pMgr->SetUserStatus(status, CString(), FALSE);
+
+    if (!m_dlg.m_nUnreadLoadTimer)
+        m_dlg.m_nUnreadLoadTimer = m_dlg.SetTimer(TIMER_UNREAD_LOAD, kUnreadLoadMs, nullptr);
+    m_dlg.StartAutoAway();
+
+    CString tip = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME);
+    tip += L" - ";
+    tip += pMgr->m_strUserName;
+    m_dlg.m_TrayIcon.SetTooltipText(tip);
+
+    m_dlg.RegisterHotKeys();
+    if (pMgr->m_strChangePwdAccount.IsEmpty())
+        m_dlg.PostMessage(WM_CHANGE_PASSWORD, 0, 0);
+    m_dlg.PostMessage(WM_NOTHING_5003, static_cast<WPARAM>(pMgr->m_nSmallValue), 0);
+    OpenCommandLineChat();
+
+    // A sign-in of the countdown leaves the window as the user left it (perhaps hidden).
+    if (!m_bReconnectAttempt)
+        m_dlg.ShowWindow(SW_SHOW);
+    else
+        m_bReconnectAttempt = false;
+    m_dlg.SetCanResize(true);
+    m_Lock.SetProperty(m_dlg.GetSafeHwnd(),
+                       CAccountLock::PropertyName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName));
+    m_bResumed = false;
+    return true;
+}
+
+// The chat or group window that the command line asked for, after the first sign-in only.
+void CSignInFlow::OpenCommandLineChat()
+{
+    CKorvelApp* pApp = CKorvelApp::GetApp();
+    if (!pApp)
+        return;
+    CQorViewMgr* pMgr = ViewMgr();
+    if (!pApp->m_strReceiver.IsEmpty()) {
+        if (pApp->m_strReceiverName.IsEmpty())
+            m_dlg.RequestUserName(pApp->m_strReceiver);
+        else
+            pMgr->NewChatDlg(pApp->m_strReceiver, pApp->m_strReceiverName, CString(), CString(), TRUE, FALSE);
+        pApp->m_strReceiver.Empty();
+        pApp->m_strReceiverName.Empty();
+    }
+    if (!pApp->m_strViewId.IsEmpty()) {
+        pMgr->NewGroupDisDlgEx(pApp->m_strViewId, TRUE, FALSE);
+        pMgr->m_mapPendingGroups.erase(pApp->m_strViewId);
+        pApp->m_strViewId.Empty();
+    }
+}
+
+void CSignInFlow::ShowLoginErrorText(int nError, CString& strCaption)
+{
+    CString text, extra;
+    ViewMgr()->GetQorCoreErrorInfo(nError, text, extra);
+    strCaption = CQorViewBaseFun::LoadStringW(IDS_LOGIN_ERROR_CAPTION);
+    CString message;
+    message.Format(L"%s: %s", strCaption.GetString(), text.GetString());
+    CLoginPanelHost::StopWaitAnimation(m_dlg.m_pLoginWaitDlg);
+    if (!m_dlg.m_pLoginDlg)
+        m_dlg.ShowLoginPanel(FALSE);
+    if (!m_dlg.m_pLoginDlg)
+        return;
+    CLoginPanelHost::ShowLoginError(m_dlg.m_pLoginDlg, TRUE, message, nError);
+}
+
+// Sign-out
+
+void CSignInFlow::DoLogout()
+{
+    ++m_nWebAttempt; // a web sign-in still under way is forgotten
+    CSignOut::DoLogout(*this);
+}
+
+void CSignInFlow::ResetForReconnect(bool bStart)
+{
+    ++m_nWebAttempt;
+    CSignOut::ResetForReconnect(*this, bStart);
+}
+
+bool CSignInFlow::OnConnectionLost()
+{
+    if (!m_dlg.m_bSignedIn)
+        return false;
+    CQorViewMgr* pMgr = ViewMgr();
+    m_dlg.m_pTipMgr->ClearTips();
+    m_dlg.m_pTipMgr->AddTipRecord(CQorViewBaseFun::LoadStringW(IDS_CONNECTION_LOST_TIP), CString(), 0, 0);
+    const CString alert = L"QOR_NewAlert";
+    if (!(pMgr->m_dwServerOption2 & kOption2NoSounds) &&
+        CQorViewBaseFun::EnablePlay(alert, pMgr->m_strAccount, pMgr->m_strIdentity))
+        CQorViewBaseFun::PlaySoundFile(CQorViewBaseFun::GetSoundFile(alert, pMgr->m_strAccount, pMgr->m_strIdentity));
+    ResetForReconnect(true);
+    return true;
+}
+
+void CSignInFlow::OnPowerBroadcast(UINT nEvent)
+{
+    if (nEvent == PBT_APMSUSPEND) {
+        m_bSignedInAtSuspend = m_dlg.m_bSignedIn != 0;
+        DoLogout();
+    } else if (nEvent == PBT_APMRESUMESUSPEND) {
+        // Only a user who was signed in before the suspend, and whose login name is still
+        // known, is signed in again.
+        const bool bSignInAgain = m_bSignedInAtSuspend && !m_dlg.m_strLoginName.IsEmpty();
+        m_bSignedInAtSuspend = false;
+        if (bSignInAgain) {
+            m_bResumed = true;
+            m_dlg.OnLoginCommand();
+        }
+    }
+}
+
+// The steps of a sign-out and a reset
+
+void CSignInFlow::CloseAllMessageBoxes() { QorCloseAllMessageBoxes(); }
+void CSignInFlow::ReleaseAccount() { m_Lock.Release(); }
+void CSignInFlow::MarkSignedOut() { m_dlg.SetSignedIn(false); }
+void CSignInFlow::CloseWaitPanel() { m_dlg.CloseWaitPanel(); }
+void CSignInFlow::CloseReconnectPanel() { m_dlg.CloseReconnectPanel(); }
+void CSignInFlow::CloseMessageCentre() { m_dlg.CloseMessageCentre(); }
+void CSignInFlow::StopAutoAway() { m_dlg.StopAutoAway(); }
+void CSignInFlow::RemoveSessionTips() { m_dlg.m_pTipMgr->RemoveSessionTips(); }
+
+void CSignInFlow::ClearViewData()
+{
+    ViewMgr()->ClearData();
+    ViewMgr()->SendLogStatusToMsgDlg(FALSE);
+}
+
+void CSignInFlow::ForgetAccount()
+{
+    CSignOut::ApplyRememberedAccount(m_dlg.m_strLoginName, m_dlg.m_strPassword,
+                                     CQorViewBaseFun::IsRememberMe() != FALSE, CQorViewBaseFun::IsSavePwd() != FALSE);
+}
+
+void CSignInFlow::CloseDatabase()
+{
+    if (CQorMsgDBMgr* pDB = ViewMgr()->m_pDBMgr)
+        pDB->CloseConnect();
+}
+
+void CSignInFlow::ReleaseCallbacks() { m_dlg.ReleaseCallBacks(); }
+void CSignInFlow::ShowOfflineTrayIcon() { m_dlg.ChangeUseStatusIcon(1); }
+void CSignInFlow::CreateCallbacks() { m_dlg.RegisterCallbacks(); }
+void CSignInFlow::ShowLoginPanel() { m_dlg.ShowLoginPanel(FALSE); }
+void CSignInFlow::ShowReconnectPanel(bool bStart) { m_dlg.ShowReconnectPanel(bStart ? 1 : 0, 0); }
