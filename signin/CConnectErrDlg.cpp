@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(CConnectErrDlg, CDialog)
     ON_BN_CLICKED(IDC_RECONNECT_NOW, &CConnectErrDlg::OnReconnectNow)
     ON_WM_SIZE()
     ON_WM_PAINT()
+    ON_WM_CTLCOLOR()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
@@ -170,6 +171,13 @@ void CConnectErrDlg::OnPaint()
 }
 
 BOOL CConnectErrDlg::OnEraseBkgnd(CDC*) { return TRUE; }
+
+HBRUSH CConnectErrDlg::OnCtlColor(CDC* pDC, CWnd*, UINT nCtlColor)
+{
+    if (HBRUSH hBrush = PanelTextBrush(pDC ? pDC->GetSafeHdc() : nullptr, nCtlColor))
+        return hBrush;
+    return reinterpret_cast<HBRUSH>(Default());
+}
 
 void CConnectErrDlg::OnLButtonDown(UINT nFlags, CPoint point)
 {

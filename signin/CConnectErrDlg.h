@@ -48,6 +48,7 @@ protected:
     afx_msg void OnReconnectNow();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnPaint();
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()

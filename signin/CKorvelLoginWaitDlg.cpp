@@ -44,6 +44,7 @@ CKorvelLoginWaitDlg::NetCheckRunner CKorvelLoginWaitDlg::s_pfnNetCheck = nullptr
 BEGIN_MESSAGE_MAP(CKorvelLoginWaitDlg, CDialog)
     ON_WM_SIZE()
     ON_WM_PAINT()
+    ON_WM_CTLCOLOR()
     ON_WM_ERASEBKGND()
     ON_WM_TIMER()
     ON_WM_DESTROY()
@@ -322,6 +323,13 @@ void CKorvelLoginWaitDlg::OnPaint()
 }
 
 BOOL CKorvelLoginWaitDlg::OnEraseBkgnd(CDC*) { return TRUE; }
+
+HBRUSH CKorvelLoginWaitDlg::OnCtlColor(CDC* pDC, CWnd*, UINT nCtlColor)
+{
+    if (HBRUSH hBrush = PanelTextBrush(pDC ? pDC->GetSafeHdc() : nullptr, nCtlColor))
+        return hBrush;
+    return reinterpret_cast<HBRUSH>(Default());
+}
 
 void CKorvelLoginWaitDlg::OnTimer(UINT_PTR) { Default(); }
 

@@ -20,3 +20,11 @@ int PanelSizeClass(int cy)
         return 0;
     return cy > 409 ? 1 : 2;
 }
+
+HBRUSH PanelTextBrush(HDC hDC, UINT nCtlColor)
+{
+    if (nCtlColor != CTLCOLOR_STATIC || !hDC)
+        return nullptr;
+    ::SetBkMode(hDC, TRANSPARENT);
+    return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+}

@@ -18,42 +18,13 @@
 
 namespace {
 
-// A 24-bit BMP strip of `frames` square cells, each a different grey.
-void WriteStrip(const std::wstring& path, int frames, int size)
-{
-    const int w = frames * size, h = size;
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const unsigned char v = static_cast<unsigned char>(40 + 40 * (x / size));
-            unsigned char* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
-            p[0] = p[1] = p[2] = v;
-        }
-    BITMAPFILEHEADER fh = {};
-    BITMAPINFOHEADER ih = {};
-    ih.biSize = sizeof(ih);
-    ih.biWidth = w;
-    ih.biHeight = h;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof(fh) + sizeof(ih);
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::vector<unsigned char> file(sizeof(fh) + sizeof(ih));
-    memcpy(file.data(), &fh, sizeof(fh));
-    memcpy(file.data() + sizeof(fh), &ih, sizeof(ih));
-    file.insert(file.end(), pixels.begin(), pixels.end());
-    WriteWholeFile(path, file.data(), file.size());
-}
-
 class SkinFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
         dir = testsupport::TempDir(L"strip");
-        WriteStrip(dir + L"\\five.bmp", 5, 16);
-        WriteStrip(dir + L"\\one.bmp", 1, 16);
+        testsupport::WriteStripBitmap(dir + L"\\five.bmp", 5, 16);
+        testsupport::WriteStripBitmap(dir + L"\\one.bmp", 1, 16);
         const std::string xml = "<Skin>\n"
                "  <Font name=\"f.default\" face=\"Tahoma\" size=\"15\" bold=\"true\" default=\"true\"/>\n"
                "  <Image name=\"i.test.strip\" file=\"five.bmp\" frames=\"5\"/>\n"

@@ -1,4 +1,5 @@
 #include "tests/support/TestSupport.h"
+#include <cstring>
 #include <shellapi.h>
 #include <vector>
 
@@ -52,6 +53,39 @@ void RemoveTree(const std::wstring& dir)
         ::FindClose(h);
     }
     ::RemoveDirectoryW(dir.c_str());
+}
+
+bool WriteStripBitmap(const std::wstring& path, int frames, int size)
+{
+    const int w = frames * size, h = size;
+    const int stride = (w * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    ih.biSize = sizeof(ih);
+    ih.biWidth = w;
+    ih.biHeight = h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(ih);
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * h);
+    std::vector<BYTE> file(sizeof(fh) + sizeof(ih) + static_cast<size_t>(stride) * h);
+    memcpy(file.data(), &fh, sizeof(fh));
+    memcpy(file.data() + sizeof(fh), &ih, sizeof(ih));
+    BYTE* pixels = file.data() + sizeof(fh) + sizeof(ih);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            BYTE* p = pixels + static_cast<size_t>(y) * stride + x * 3;
+            p[0] = p[1] = p[2] = static_cast<BYTE>(40 + 40 * (x / size));
+        }
+    HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(f, file.data(), static_cast<DWORD>(file.size()), &written, nullptr) &&
+                    written == file.size();
+    ::CloseHandle(f);
+    return ok;
 }
 
 bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd)

@@ -29,6 +29,10 @@ std::wstring TempDir(const wchar_t* name);
 // Removes a folder and everything in it.
 void RemoveTree(const std::wstring& dir);
 
+// Writes a 24-bit BMP strip of `frames` square cells of `size` pixels, each a different grey
+// (a skin image strip for the animated controls); false when the file cannot be written.
+bool WriteStripBitmap(const std::wstring& path, int frames, int size);
+
 // Writes the whole screen, or one window when hwnd is given, as a 24-bit BMP file.
 bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd = nullptr);
 
