@@ -11,20 +11,8 @@ namespace apptest {
 // The test process's application object (the program's is a global of Korvel.exe alone).
 CKorvelApp& App();
 
-// Loads QorResource.dll beside the test program and makes it the resource module; the previous
-// resource handle comes back when the object ends.
-class ResourceModuleScope {
-public:
-    ResourceModuleScope();
-    ~ResourceModuleScope();
-    bool IsLoaded() const { return m_hModule != nullptr; }
-
-private:
-    HMODULE m_hModule = nullptr;
-    HINSTANCE m_hSaved = nullptr;
-};
-
 using testsupport::ReadRegText;
+using testsupport::ResourceModuleScope;
 using testsupport::RegKeyExists;
 
 } // namespace apptest

@@ -98,10 +98,7 @@ class ProgressPanels : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        module_ = ::LoadLibraryW((testsupport::ExeDir() + L"\\QorResource.dll").c_str());
-        ASSERT_NE(nullptr, module_);
-        oldResource_ = AfxGetResourceHandle();
-        AfxSetResourceHandle(module_);
+        ASSERT_TRUE(resources_.IsLoaded());
         profile_ = testsupport::TempDir(L"signin_panels_profile");
         qorview_test::SetProfileRoot(profile_);
         qorview_test::ClearCalls();
@@ -129,8 +126,6 @@ protected:
         qorview_test::SetDefaultMessageBoxAnswer(0);
         qorview_test::ClearMessageBoxAnswers();
         testsupport::RemoveTree(profile_);
-        AfxSetResourceHandle(oldResource_);
-        ::FreeLibrary(module_);
     }
 
     template <class Panel>
@@ -166,8 +161,7 @@ protected:
         return text;
     }
 
-    HMODULE module_ = nullptr;
-    HINSTANCE oldResource_ = nullptr;
+    testsupport::ResourceModuleScope resources_;
     std::wstring profile_;
     TestOwner* owner_ = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "tests/support/TestSupport.h"
+#include "framework/ModuleState.h"
 #include <cstring>
 #include <shellapi.h>
 #include <vector>
@@ -193,6 +194,21 @@ bool RegKeyExists(HKEY root, const std::wstring& path)
         return false;
     ::RegCloseKey(key);
     return true;
+}
+
+ResourceModuleScope::ResourceModuleScope()
+{
+    m_hSaved = AfxGetResourceHandle();
+    m_hModule = ::LoadLibraryW((ExeDir() + L"\\QorResource.dll").c_str());
+    if (m_hModule)
+        AfxSetResourceHandle(m_hModule);
+}
+
+ResourceModuleScope::~ResourceModuleScope()
+{
+    AfxSetResourceHandle(m_hSaved);
+    if (m_hModule)
+        ::FreeLibrary(m_hModule);
 }
 
 } // namespace testsupport

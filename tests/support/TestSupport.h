@@ -51,4 +51,19 @@ int RunProgram(const std::wstring& exe, const std::wstring& args);
 std::wstring ReadRegText(HKEY root, const std::wstring& path, const wchar_t* name = nullptr);
 bool RegKeyExists(HKEY root, const std::wstring& path);
 
+// Loads QorResource.dll beside the test program and makes it the resource module; the previous
+// resource handle comes back when the object ends.
+class ResourceModuleScope {
+public:
+    ResourceModuleScope();
+    ~ResourceModuleScope();
+    ResourceModuleScope(const ResourceModuleScope&) = delete;
+    ResourceModuleScope& operator=(const ResourceModuleScope&) = delete;
+    bool IsLoaded() const { return m_hModule != nullptr; }
+
+private:
+    HMODULE m_hModule = nullptr;
+    HINSTANCE m_hSaved = nullptr;
+};
+
 } // namespace testsupport
