@@ -13,11 +13,9 @@
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "tests/app/MainWindowFixture.h"
-#include <winsock2.h>
-#include <atomic>
+#include "tests/support/LoopbackServer.h"
 #include <fstream>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -33,68 +31,6 @@ CString WindowText(HWND hWnd)
 }
 
 CString ResourceText(UINT id) { return CQorViewBaseFun::LoadStringW(id); }
-
-// A one-page HTTP server on loopback: every request gets the same reply.
-class LoopbackHttpServer {
-public:
-    explicit LoopbackHttpServer(std::string body) : body_(std::move(body))
-    {
-        WSADATA data;
-        ::WSAStartup(MAKEWORD(2, 2), &data);
-        listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in addr = {};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-        int len = sizeof(addr);
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
-        ::listen(listener_, 4);
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~LoopbackHttpServer()
-    {
-        stop_ = true;
-        ::closesocket(listener_);
-        thread_.join();
-        ::WSACleanup();
-    }
-    int Port() const { return port_; }
-    int Requests() const { return requests_; }
-    const std::string& LastRequest() const { return lastRequest_; }
-
-private:
-    void Serve()
-    {
-        while (!stop_) {
-            SOCKET client = ::accept(listener_, nullptr, nullptr);
-            if (client == INVALID_SOCKET)
-                return;
-            std::string request;
-            char buffer[1024];
-            while (request.find("\r\n\r\n") == std::string::npos) {
-                int n = ::recv(client, buffer, sizeof(buffer), 0);
-                if (n <= 0)
-                    break;
-                request.append(buffer, n);
-            }
-            lastRequest_ = request.substr(0, request.find("\r\n"));
-            const std::string reply = "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " +
-                                      std::to_string(body_.size()) + "\r\n\r\n" + body_;
-            ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
-            ::shutdown(client, SD_SEND);
-            ::closesocket(client);
-            ++requests_;
-        }
-    }
-    std::string body_;
-    SOCKET listener_ = INVALID_SOCKET;
-    int port_ = 0;
-    std::thread thread_;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> requests_{0};
-    std::string lastRequest_;
-};
 
 class SignInRoad : public MainWindowFixture {
 protected:
@@ -310,7 +246,7 @@ TEST_F(SignInRoad, DomainAccountsAreCheckedBeforeTheSignIn)
 
 TEST_F(SignInRoad, WebSignInAcceptedSignsInWithoutEverWaitingOnTheServer)
 {
-    LoopbackHttpServer server("<Result><State>0</State><Msg>ok</Msg></Result>");
+    testsupport::HttpServer server("<Result><State>0</State><Msg>ok</Msg></Result>");
     WriteWebServiceIni("[Info]\r\nUrl=http://127.0.0.1:" + std::to_string(server.Port()) + "\r\n");
     ASSERT_TRUE(CreateMain());
     SetFields();
@@ -321,19 +257,16 @@ TEST_F(SignInRoad, WebSignInAcceptedSignsInWithoutEverWaitingOnTheServer)
     EXPECT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return qorview_test::CountCalls(L"CQorViewMgr::Login") == 1; }));
     EXPECT_EQ(qorview_test::LastArgs(L"CQorViewMgr::Login"), L"im.example.com|5222|ann|0|3|2560|0");
-    EXPECT_EQ(server.LastRequest(), "GET /Login?loginName=ann&password=secret HTTP/1.1");
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0].rfind("GET /Login?loginName=ann&password=secret HTTP/1.1\r\n", 0), 0u)
+        << server.Requests()[0];
 }
 
 TEST_F(SignInRoad, WebSignInRefusedOrSilentTellsWhyAndReturnsToTheSignInPanel)
 {
-    LoopbackHttpServer refusing("<Result><State>3</State><Msg>Account locked</Msg></Result>");
-    LoopbackHttpServer empty("");
-    // A port that was just free: nothing listens there.
-    int closedPort = 0;
-    {
-        LoopbackHttpServer gone("");
-        closedPort = gone.Port();
-    }
+    testsupport::HttpServer refusing("<Result><State>3</State><Msg>Account locked</Msg></Result>");
+    testsupport::HttpServer empty("");
+    const int closedPort = testsupport::RefusedPort();
     const struct {
         int port;
         CString text;
@@ -363,7 +296,7 @@ TEST_F(SignInRoad, WebSignInRefusedOrSilentTellsWhyAndReturnsToTheSignInPanel)
 
 TEST_F(SignInRoad, CancellingTheSignInSignsOutAndDropsALateWebReply)
 {
-    LoopbackHttpServer server("<Result><State>0</State></Result>");
+    testsupport::HttpServer server("<Result><State>0</State></Result>");
     WriteWebServiceIni("[Info]\r\nUrl=http://127.0.0.1:" + std::to_string(server.Port()) + "\r\n");
     ASSERT_TRUE(CreateMain());
     SetFields();
@@ -372,7 +305,7 @@ TEST_F(SignInRoad, CancellingTheSignInSignsOutAndDropsALateWebReply)
     ASSERT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
     // The user cancels before the reply has been handled.
     ::SendMessageW(::GetDlgItem(m_pDlg->m_pLoginWaitDlg->GetSafeHwnd(), IDC_PANEL_CANCEL), BM_CLICK, 0, 0);
-    testsupport::PumpUntil([&] { return server.Requests() == 1 && m_pDlg->m_pLoginWaitDlg == nullptr; });
+    testsupport::PumpUntil([&] { return server.Requests().size() == 1 && m_pDlg->m_pLoginWaitDlg == nullptr; });
     testsupport::PumpMessages();
     EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 0);

@@ -5,7 +5,6 @@
 #include "framework/ModuleState.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/SignInResourceIds.h"
-#include "platform/QorView/CQorDlg.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorViewTestHooks.h"
@@ -19,6 +18,7 @@
 #include "signin/ILoginOwner.h"
 #include "signin/LoginMessages.h"
 #include "signin/PanelLayout.h"
+#include "tests/signin/TestLoginOwner.h"
 #include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -27,63 +27,7 @@
 
 namespace {
 
-const UINT kExitProgram = WM_USER + 2000;
 const UINT kSkinChildClicked = WM_USER + 1001;
-
-// The owner of the panels: a plain main window that counts what the panels post to it and
-// answers what they ask of it. A give-up destroys the reconnect panel as the real sign-out does.
-class TestOwner : public CQorDlg, public ILoginOwner {
-public:
-    TestOwner() : CQorDlg(IDD_MAIN_WINDOW) {}
-    void OnOK() override {}
-    void OnCancel() override {}
-
-    CWnd* GetLoginOwnerWnd() override { return this; }
-    void OnLoginPanelGone(CDialog* pPanel) override
-    {
-        if (pPanel == panel)
-            panel = nullptr;
-    }
-    LoginFields GetLoginFields() const override { return fields; }
-    void RetryLogin() override { ++retries; }
-    bool IsUpdaterDone() const override { return updaterDone; }
-    int GetVersionCode() const override { return 41362; }
-    void SetPanelSizeClass(int nClass) override { sizeClass = nClass; }
-    void SetReconnectAttempt() override { reconnectAttempt = true; }
-
-    afx_msg LRESULT OnLoginStart(WPARAM, LPARAM)
-    {
-        ++starts;
-        return 0;
-    }
-    afx_msg LRESULT OnLoginCancel(WPARAM, LPARAM)
-    {
-        ++cancels;
-        if (destroyPanelOnCancel && panel)
-            panel->DestroyWindow();
-        return 0;
-    }
-    afx_msg LRESULT OnExitProgram(WPARAM, LPARAM)
-    {
-        ++exits;
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-
-public:
-    CDialog* panel = nullptr;
-    LoginFields fields;
-    bool updaterDone = false;
-    bool reconnectAttempt = false;
-    bool destroyPanelOnCancel = false;
-    int retries = 0, starts = 0, cancels = 0, exits = 0, sizeClass = -1;
-};
-
-BEGIN_MESSAGE_MAP(TestOwner, CQorDlg)
-    ON_MESSAGE(WM_LOGIN_START, &TestOwner::OnLoginStart)
-    ON_MESSAGE(WM_LOGIN_CANCEL, &TestOwner::OnLoginCancel)
-    ON_MESSAGE(kExitProgram, &TestOwner::OnExitProgram)
-END_MESSAGE_MAP()
 
 CString WindowText(HWND hWnd)
 {
@@ -106,7 +50,7 @@ protected:
         qorview_test::SetDefaultMessageBoxAnswer(IDOK);
         WqUpTest_SetCheckResult(WQUP_NO_UPDATE);
         WqUpTest_ClearCalls();
-        owner_ = new TestOwner();
+        owner_ = new TestLoginOwner();
         ASSERT_TRUE(owner_->Create(IDD_MAIN_WINDOW, nullptr));
         owner_->fields.strServerAddr = L"im.example.com";
         owner_->fields.nServerPort = 5222;
@@ -115,8 +59,10 @@ protected:
     void TearDown() override
     {
         if (owner_) {
-            if (owner_->panel)
-                owner_->panel->DestroyWindow();
+            for (CDialog* panel : {owner_->pWaitDlg, owner_->pConnectErrDlg}) {
+                if (panel)
+                    panel->DestroyWindow();
+            }
             owner_->DestroyWindow();
             delete owner_;
         }
@@ -129,7 +75,7 @@ protected:
     }
 
     template <class Panel>
-    Panel* Open(UINT nTemplate)
+    Panel* Open(UINT nTemplate, CDialog*& slot)
     {
         auto* panel = new Panel();
         panel->m_pOwner = owner_;
@@ -137,7 +83,7 @@ protected:
             delete panel;
             return nullptr;
         }
-        owner_->panel = panel;
+        slot = panel;
         RECT rc;
         ::GetClientRect(owner_->GetSafeHwnd(), &rc);
         panel->MoveWindow(0, 0, rc.right, rc.bottom);
@@ -145,8 +91,8 @@ protected:
         testsupport::PumpMessages();
         return panel;
     }
-    CKorvelLoginWaitDlg* OpenWait() { return Open<CKorvelLoginWaitDlg>(IDD_LOGIN_WAIT); }
-    CConnectErrDlg* OpenReconnect() { return Open<CConnectErrDlg>(IDD_CONNECT_ERR); }
+    CKorvelLoginWaitDlg* OpenWait() { return Open<CKorvelLoginWaitDlg>(IDD_LOGIN_WAIT, owner_->pWaitDlg); }
+    CConnectErrDlg* OpenReconnect() { return Open<CConnectErrDlg>(IDD_CONNECT_ERR, owner_->pConnectErrDlg); }
 
     static HWND Item(CDialog* panel, UINT id) { return ::GetDlgItem(panel->GetSafeHwnd(), static_cast<int>(id)); }
     static bool Visible(CDialog* panel, UINT id) { return ::IsWindowVisible(Item(panel, id)) != FALSE; }
@@ -163,7 +109,7 @@ protected:
 
     testsupport::ResourceModuleScope resources_;
     std::wstring profile_;
-    TestOwner* owner_ = nullptr;
+    TestLoginOwner* owner_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -238,11 +184,11 @@ TEST_F(ProgressPanels, CountdownShowsEachSecondAndSignsInWhenItRunsOut)
         ASSERT_EQ(WindowText(hText), CountdownText(left));
     }
     testsupport::PumpMessages();
-    EXPECT_EQ(owner_->starts, 0);
+    EXPECT_EQ(owner_->loginStarts, 0);
 
     Tick(panel); // the tick after 0:01
     testsupport::PumpMessages();
-    EXPECT_EQ(owner_->starts, 1);
+    EXPECT_EQ(owner_->loginStarts, 1);
     EXPECT_TRUE(owner_->reconnectAttempt);
     EXPECT_FALSE(panel->IsCounting());
     EXPECT_EQ(WindowText(hText), CountdownText(1)) << "the label keeps its last second";
@@ -250,7 +196,7 @@ TEST_F(ProgressPanels, CountdownShowsEachSecondAndSignsInWhenItRunsOut)
     // A timer that is not the countdown's changes nothing.
     ::SendMessageW(panel->GetSafeHwnd(), WM_TIMER, 4242, 0);
     testsupport::PumpMessages();
-    EXPECT_EQ(owner_->starts, 1);
+    EXPECT_EQ(owner_->loginStarts, 1);
 }
 
 TEST_F(ProgressPanels, CountdownRunsOnItsRealTimer)
@@ -293,7 +239,7 @@ TEST_F(ProgressPanels, ReconnectNowSignsInAtOnceAndKeepsTheAttemptCount)
     panel->StartReconnectCountdown(1, 0);
     ::SendMessageW(Item(panel, IDC_RECONNECT_NOW), BM_CLICK, 0, 0);
     testsupport::PumpMessages();
-    EXPECT_EQ(owner_->starts, 1);
+    EXPECT_EQ(owner_->loginStarts, 1);
     EXPECT_FALSE(owner_->reconnectAttempt) << "a sign-in the user asked for brings the window forward";
     EXPECT_FALSE(panel->IsCounting());
     panel->StartReconnectCountdown(1, 0);
@@ -306,17 +252,17 @@ TEST_F(ProgressPanels, GiveUpStopsTheCountdownAndSignsOutAfterItsHandler)
 {
     CConnectErrDlg* panel = OpenReconnect();
     ASSERT_NE(panel, nullptr);
-    owner_->destroyPanelOnCancel = true;
+    owner_->destroyReconnectPanelOnCancel = true;
     panel->StartReconnectCountdown(1, 1);
     const HWND hPanel = panel->GetSafeHwnd();
     ::SendMessageW(Item(panel, IDC_PANEL_CANCEL), BM_CLICK, 0, 0);
-    EXPECT_EQ(owner_->cancels, 0) << "the sign-out is posted, not sent from inside the handler";
+    EXPECT_EQ(owner_->loginCancels, 0) << "the sign-out is posted, not sent from inside the handler";
     EXPECT_FALSE(panel->IsCounting());
     testsupport::PumpMessages();
-    EXPECT_EQ(owner_->cancels, 1);
+    EXPECT_EQ(owner_->loginCancels, 1);
     EXPECT_FALSE(::IsWindow(hPanel));
-    EXPECT_EQ(owner_->panel, nullptr);
-    EXPECT_EQ(owner_->starts, 0);
+    EXPECT_EQ(owner_->pConnectErrDlg, nullptr);
+    EXPECT_EQ(owner_->loginStarts, 0);
 }
 
 TEST_F(ProgressPanels, WithoutAnOwnerTheButtonsAndARunOutDoNothing)
@@ -330,7 +276,7 @@ TEST_F(ProgressPanels, WithoutAnOwnerTheButtonsAndARunOutDoNothing)
     for (int i = 0; i < 10; ++i)
         Tick(panel);
     testsupport::PumpMessages();
-    EXPECT_EQ(owner_->starts + owner_->cancels, 0);
+    EXPECT_EQ(owner_->loginStarts + owner_->loginCancels, 0);
     EXPECT_FALSE(panel->IsCounting());
     panel->m_pOwner = owner_;
 }
@@ -351,7 +297,8 @@ TEST_F(ProgressPanels, PanelsCentreTheirControlsAndSetTheSizeClass)
         EXPECT_EQ(owner_->sizeClass, 0) << which;
         panel->DestroyWindow();
         testsupport::PumpMessages();
-        EXPECT_EQ(owner_->panel, nullptr) << "the panel tells its owner when it goes";
+        EXPECT_EQ(which == 0 ? owner_->pWaitDlg : owner_->pConnectErrDlg, nullptr)
+            << "the panel tells its owner when it goes";
     }
 }
 
@@ -381,14 +328,14 @@ TEST_F(ProgressPanels, EachStageShowsItsTextAndOnlyTheFinalOnesEndTheAttempt)
         ASSERT_NE(panel, nullptr);
         const HWND hText = Item(panel, IDC_STAGE_TEXT);
         ::SetWindowTextW(hText, L"before");
-        owner_->cancels = 0;
+        owner_->loginCancels = 0;
         panel->OnLoginProgress(c.code, 0);
         testsupport::PumpMessages();
         EXPECT_EQ(WindowText(hText), c.text ? ResourceText(c.text) : CString(L"before")) << "code " << c.code;
         EXPECT_EQ(panel->IsEnded(), c.ends) << "code " << c.code;
         EXPECT_EQ(Visible(panel, IDC_RETRY_LINK), c.ends) << "code " << c.code;
         EXPECT_EQ(Visible(panel, IDC_NET_CHECK_LINK), c.ends) << "code " << c.code;
-        EXPECT_EQ(owner_->cancels, c.cancels ? 1 : 0) << "code " << c.code;
+        EXPECT_EQ(owner_->loginCancels, c.cancels ? 1 : 0) << "code " << c.code;
         if (c.ends) {
             EXPECT_EQ(WindowText(Item(panel, IDC_NET_CHECK_LINK)), ResourceText(IDS_NET_CHECK_LINK));
         }
@@ -518,7 +465,7 @@ TEST_F(ProgressPanels, CancelAndTheOwnersGiveUpCancelTheUpdaterAndSignOut)
     for (bool byButton : {true, false}) {
         CKorvelLoginWaitDlg* panel = OpenWait();
         ASSERT_NE(panel, nullptr);
-        owner_->cancels = 0;
+        owner_->loginCancels = 0;
         WqUpTest_ClearCalls();
         if (byButton)
             ::SendMessageW(Item(panel, IDC_PANEL_CANCEL), BM_CLICK, 0, 0);
@@ -526,7 +473,7 @@ TEST_F(ProgressPanels, CancelAndTheOwnersGiveUpCancelTheUpdaterAndSignOut)
             ::PostMessageW(panel->GetSafeHwnd(), WM_LOGIN_WAIT_CANCEL, 0, 0);
         testsupport::PumpMessages();
         EXPECT_TRUE(panel->IsCancelled());
-        EXPECT_EQ(owner_->cancels, 1);
+        EXPECT_EQ(owner_->loginCancels, 1);
         const std::vector<std::wstring> calls = WqUpTest_GetCalls();
         EXPECT_EQ(std::count(calls.begin(), calls.end(), L"9()"), 1);
         panel->DestroyWindow();
@@ -631,7 +578,7 @@ TEST_F(ProgressPanels, DestroyingThePanelCancelsTheUpdaterAndStopsItsTimer)
     panel->DestroyWindow();
     testsupport::PumpMessages();
     EXPECT_FALSE(::IsWindow(hPanel));
-    EXPECT_EQ(owner_->panel, nullptr);
+    EXPECT_EQ(owner_->pWaitDlg, nullptr);
     const std::vector<std::wstring> calls = WqUpTest_GetCalls();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), L"9()"), 1);
 }
