@@ -1,6 +1,7 @@
 #include "app/CKorvelBaseDlg.h"
 #include "app/CConsole.h"
 #include "app/CCoreCallBack.h"
+#include "app/CHotKeys.h"
 #include "app/CKorvelApp.h"
 #include "app/CLoginPanelHost.h"
 #include "app/CMsgCenterHost.h"
@@ -18,30 +19,7 @@
 
 namespace {
 
-const UINT kTrayIconId = 128;
 const UINT kTrayRetryMs = 4000;
-const UINT kTrayTooltipString = 147;
-const UINT kTrayImagesBitmap = 129; // tray status images, one 16x16 image per status
-
-// Menu commands handled by the frame.
-enum : UINT {
-    ID_MENU_OPTIONS = 32780,
-    ID_MENU_NOTHING = 32788,
-    ID_MENU_SIGN_OUT = 32809,
-    ID_STATUS_BUSY = 32816,
-    ID_STATUS_DND = 32819,
-    ID_STATUS_ONLINE = 32908,
-    ID_STATUS_INVISIBLE = 32910,
-    ID_STATUS_AWAY = 32913,
-    ID_MENU_ABOUT = 32895,
-    ID_MENU_ABOUT2 = 65253,
-    ID_MENU_HELP = 32897,
-    ID_MENU_SIGN_IN = 32900,
-    ID_TRAY_SHOW = 32904,
-    ID_TRAY_EXIT = 32906,
-    ID_CUSTOM_STATUS_FIRST = 5410,
-    ID_CUSTOM_STATUS_LAST = 5460,
-};
 
 // Minimum and maximum tracking sizes of the frame at 96 dots per inch.
 const int kMinWidth = 280, kMinHeight = 590;
@@ -70,7 +48,7 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_MESSAGE(WM_USER_DETAILS, &CKorvelBaseDlg::OnUserDetails)
     ON_MESSAGE(WM_NOTHING_603, &CKorvelBaseDlg::OnNothing)
     ON_MESSAGE(WM_OPEN_MSG_MANAGER, &CKorvelBaseDlg::OnOpenMsgManager)
-    ON_MESSAGE(WM_STOP_TIP_FLASH, &CKorvelBaseDlg::OnStopTipFlash)
+    ON_MESSAGE(WM_STOP_TIP_FLASH, &CKorvelBaseDlg::OnStopTrayFlash)
     ON_MESSAGE(WM_UNREAD_COUNT, &CKorvelBaseDlg::OnUnreadCount)
     ON_MESSAGE(WM_REREGISTER_HOTKEYS, &CKorvelBaseDlg::OnReRegisterHotKeys)
     ON_MESSAGE(WM_SET_TOPMOST, &CKorvelBaseDlg::OnSetTopmost)
@@ -79,14 +57,14 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_MESSAGE(WM_LOGIN_START, &CKorvelBaseDlg::StartLogin)
     ON_MESSAGE(WM_ACCOUNT_SIGNED_IN, &CKorvelBaseDlg::OnAccountSignedIn)
     ON_MESSAGE(WM_COPY_DATA_FOLDER, &CKorvelBaseDlg::OnCopyDataFolder)
-    ON_MESSAGE(WM_SHOW_STATUS_MENU, &CKorvelBaseDlg::OnShowStatusMenu)
+    ON_MESSAGE(WM_SHOW_STATUS_MENU, &CKorvelBaseDlg::OnStatusMenu)
     ON_MESSAGE(WM_KORVEL_EXIT, &CKorvelBaseDlg::OnExitMessage)
     ON_MESSAGE(WM_CHECK_UPDATE, &CKorvelBaseDlg::OnCheckUpdate)
     ON_MESSAGE(WM_APPLY_UPDATE, &CKorvelBaseDlg::OnApplyUpdate)
     ON_MESSAGE(WM_QUICK_SEND_MSG, &CKorvelBaseDlg::OnQuickSendMsg)
-    ON_MESSAGE(WM_TRAY_LBUTTONCLICK, &CKorvelBaseDlg::OnTrayClick)
+    ON_MESSAGE(WM_TRAY_LBUTTONCLICK, &CKorvelBaseDlg::OnOpenUnreadMsg)
     ON_MESSAGE(WM_TRAY_LBUTTONDBLCLK, &CKorvelBaseDlg::OnTrayDblClick)
-    ON_MESSAGE(WM_TRAY_RBUTTONDOWN, &CKorvelBaseDlg::OnTrayRClick)
+    ON_MESSAGE(WM_TRAY_RBUTTONDOWN, &CKorvelBaseDlg::OnStatusMenuAtCursor)
     ON_MESSAGE(WM_TRAY_QUERY_SIGNEDIN, &CKorvelBaseDlg::OnTrayQuerySignedIn)
     ON_MESSAGE(WM_LOGIN_CANCEL, &CKorvelBaseDlg::OnLogoutRequest)
     ON_MESSAGE(WM_WEB_LOGIN_REPLY, &CKorvelBaseDlg::OnWebLoginReply)
@@ -106,8 +84,8 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_COMMAND(ID_MENU_ABOUT2, &CKorvelBaseDlg::OnAbout)
     ON_COMMAND(ID_MENU_HELP, &CKorvelBaseDlg::OnHelp)
     ON_COMMAND(ID_MENU_SIGN_IN, &CKorvelBaseDlg::OnLoginCommand)
-    ON_COMMAND(ID_TRAY_SHOW, &CKorvelBaseDlg::OnShowMainWindow)
-    ON_COMMAND(ID_TRAY_EXIT, &CKorvelBaseDlg::OnExitCommand)
+    ON_COMMAND(ID_MENU_SHOW_MAIN, &CKorvelBaseDlg::OnShowMainWindow)
+    ON_COMMAND(ID_MENU_EXIT, &CKorvelBaseDlg::OnExitCommand)
     ON_COMMAND_RANGE(ID_CUSTOM_STATUS_FIRST, ID_CUSTOM_STATUS_LAST, &CKorvelBaseDlg::OnCustomStatus)
 END_MESSAGE_MAP()
 
@@ -129,8 +107,6 @@ CKorvelBaseDlg::~CKorvelBaseDlg()
     if (pMgr->m_pMainWnd == this)
         pMgr->m_pMainWnd = nullptr;
     delete m_pTipMgr;
-    if (m_hTrayStatusIcon)
-        ::DestroyIcon(m_hTrayStatusIcon);
 }
 
 int CKorvelBaseDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -184,8 +160,7 @@ BOOL CKorvelBaseDlg::OnInitDialog()
         RestorePosition();
     }
 
-    m_AutoHide.Start(this);
-    m_AutoHide.SetAutoHide(CQorViewBaseFun::IsAutoHideMainWindow());
+    m_AutoHide.Attach(this, CQorViewBaseFun::IsAutoHideMainWindow());
 
     SetTitleTextPadding(0, -2, 0, 0);
     ApplyMinimumSize();
@@ -242,62 +217,6 @@ void CKorvelBaseDlg::ReleaseCallBacks()
         static_cast<IConsole*>(m_pConsole)->Release();
         m_pConsole = nullptr;
     }
-}
-
-BOOL CKorvelBaseDlg::CreateTrayIcon()
-{
-    CString product = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME);
-    CString format = CQorViewBaseFun::LoadStringW(kTrayTooltipString);
-    CString tip = product;
-    if (!format.IsEmpty()) {
-        // The tooltip string names the product as its one insert (%1).
-        DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(product.GetString())};
-        wchar_t buffer[256] = {};
-        if (::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, format.GetString(), 0, 0,
-                             buffer, 256, reinterpret_cast<va_list*>(args)))
-            tip = buffer;
-    }
-    // The status images: 16x16 cut from one strip, magenta is transparent. Built once; a
-    // retried creation keeps the list it already has.
-    if (!m_ImageList.GetSafeHandle())
-        m_ImageList.Create(kTrayImagesBitmap, 16, 0, RGB(255, 0, 255));
-    HICON hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAINFRAME));
-    m_TrayIcon.SetTargetWnd(this);
-    if (!m_TrayIcon.Create(this, WM_TRAY_CALLBACK, tip, hIcon, kTrayIconId))
-        return FALSE;
-    if (::IsWindow(m_TrayIcon.GetSafeHwnd()))
-        m_TrayIcon.ShowWindow(SW_HIDE);
-    return TRUE;
-}
-
-int CKorvelBaseDlg::TrayImageForStatus(int nStatus)
-{
-    switch (nStatus) {
-    case 4: return 1;
-    case 3: return 2;
-    case 6: return 3;
-    case 5:
-    case 7: return 4;
-    case 8: return 5;
-    default: return 0; // 1, and any status the table does not know
-    }
-}
-
-BOOL CKorvelBaseDlg::SetTrayStatusImage(int nStatus)
-{
-    const int image = TrayImageForStatus(nStatus);
-    if (image >= m_ImageList.GetImageCount())
-        return FALSE; // no status strip: the icon keeps the program's own image
-    HICON hIcon = m_ImageList.ExtractIcon(image);
-    if (!hIcon)
-        return FALSE;
-    BOOL bSet = m_TrayIcon.SetIcon(hIcon);
-    // The tray keeps the handle (a hidden icon is added again from it), so the image made here
-    // lives until the next one replaces it.
-    if (m_hTrayStatusIcon)
-        ::DestroyIcon(m_hTrayStatusIcon);
-    m_hTrayStatusIcon = hIcon;
-    return bSet;
 }
 
 // What the sign-in road's panels use of their owner
@@ -372,78 +291,7 @@ UINT CKorvelBaseDlg::OnPowerBroadcast(UINT nPowerEvent, LPARAM)
 void CKorvelBaseDlg::OnLoginCommand() { StartLogin(0, 0); }
 void CKorvelBaseDlg::OnLogoutCommand() { DoLogout(); }
 
-// Window services the sign-in road calls: the least the road needs of each.
-
-void CKorvelBaseDlg::SetSignedIn(bool bSignedIn)
-{
-    m_bSignedIn = bSignedIn ? 1 : 0;
-    EnableTitleText(bSignedIn);
-    if (::IsWindow(m_hWnd))
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-void CKorvelBaseDlg::StartAutoAway()
-{
-    BOOL bOn = TRUE;
-    int minutes = 10;
-    CQorViewBaseFun::GetAutoAwayInfo(bOn, minutes);
-    CQorViewMgr* pMgr = CQorViewMgr::Instance();
-    if (pMgr->m_nServerAwayMinutes > 0)
-        minutes = pMgr->m_nServerAwayMinutes;
-    else if (!bOn)
-        return;
-    if (minutes < 1)
-        minutes = 10;
-    m_dwIdleLimit = static_cast<DWORD>(minutes) * 60000u;
-    if (!m_nAwayTimer)
-        m_nAwayTimer = SetTimer(TIMER_AUTO_AWAY, 10000, nullptr);
-}
-
-void CKorvelBaseDlg::StopAutoAway()
-{
-    if (m_nAwayTimer) {
-        KillTimer(m_nAwayTimer);
-        m_nAwayTimer = 0;
-    }
-}
-
-void CKorvelBaseDlg::RegisterHotKeys() {}
-
-void CKorvelBaseDlg::InitUserDataFolder()
-{
-    CQorViewMgr* pMgr = CQorViewMgr::Instance();
-    CString folder = CQorViewBaseFun::GetKorvelDataFolder() + L"\\" + pMgr->m_strSessionText3;
-    ::CreateDirectoryW(folder, nullptr);
-    folder += L"\\User";
-    ::CreateDirectoryW(folder, nullptr);
-    folder += L"\\" + pMgr->m_strSessionText1;
-    ::CreateDirectoryW(folder, nullptr);
-    const CString database = folder + L"\\" + pMgr->m_strSessionText3 + L".db";
-    HANDLE hFile = ::CreateFileW(database, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return;
-    ::CloseHandle(hFile);
-    pMgr->InitDBTable();
-}
-
-void CKorvelBaseDlg::ChangeUseStatusIcon(int nStatus) { SetTrayStatusImage(nStatus); }
-
-void CKorvelBaseDlg::RequestUserName(const CString& strLogin)
-{
-    m_strPendingChatLogin = strLogin;
-    CQorViewMgr::Instance()->GetUserInfo(this, strLogin, L"USERNAME,");
-}
-
-bool CKorvelBaseDlg::GetDomainValue(CString& strValue)
-{
-    strValue.Empty();
-    const CString file = CQorViewBaseFun::GetWorkDir() + L"\\WebServiceUrl.ini";
-    if (CQorViewBaseFun::GetIniFileIntValue(L"Domain", L"DomainDisable", file, -1) != 1)
-        return false;
-    strValue = CQorViewBaseFun::GetIniFileStrValue(L"Domain", L"DomainValue", file, CString());
-    return true;
-}
+// The web service address of the web sign-in.
 
 CString CKorvelBaseDlg::BuildWebLoginUrl(const CString& strLogin, const CString& strPassword)
 {
@@ -457,38 +305,6 @@ CString CKorvelBaseDlg::BuildWebLoginUrl(const CString& strLogin, const CString&
 void CKorvelBaseDlg::GetPanelRect(RECT* pRect) const
 {
     GetClientRectEx(pRect);
-}
-
-void CKorvelBaseDlg::RestorePosition()
-{
-    int left = -1, top = -1, width = -1, height = -1;
-    if (!CQorViewBaseFun::GetKorvelBaseDlgPro(left, top, width, height) || width <= 0 || height <= 0)
-        return;
-    RECT rc = {left, top, left + width, top + height};
-    CQorViewBaseFun::CalculateRect(rc);
-    ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CKorvelBaseDlg::SavePosition()
-{
-    if (!::IsWindow(m_hWnd) || ::IsIconic(m_hWnd))
-        return;
-    RECT rc;
-    ::GetWindowRect(m_hWnd, &rc);
-    CQorViewBaseFun::SaveKorvelBaseDlgPro(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-}
-
-void CKorvelBaseDlg::SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
-                                  const CString& strPassword, const CString& strThird)
-{
-    m_ProxyInfo.nType = nType;
-    m_ProxyInfo.nFlag = nFlag;
-    m_ProxyInfo.strHost = strHost;
-    m_ProxyInfo.nPort = nPort;
-    m_ProxyInfo.strUser = strUser;
-    m_ProxyInfo.strPassword = strPassword;
-    m_ProxyInfo.strDomain = strThird;
 }
 
 void CKorvelBaseDlg::OnLoginPanelGone(CDialog* pPanel)
@@ -585,11 +401,11 @@ BOOL CKorvelBaseDlg::OnEraseBkgnd(CDC*)
 
 void CKorvelBaseDlg::OnTimer(UINT_PTR nIDEvent)
 {
-    if (m_nAwayTimer && nIDEvent == m_nAwayTimer) {
-        // Auto-away check: part of the window services.
+    if (m_AutoAway.m_nTimer && nIDEvent == m_AutoAway.m_nTimer) {
+        CheckAutoAway();
     } else if (m_nTrayRetryTimer && nIDEvent == m_nTrayRetryTimer) {
         if (CreateTrayIcon()) {
-            SetTrayStatusImage(CQorViewMgr::Instance()->m_nUserStatus);
+            m_TrayStatus.ShowStatus(CQorViewMgr::Instance()->m_nUserStatus);
             KillTimer(m_nTrayRetryTimer);
             m_nTrayRetryTimer = 0;
         }
@@ -687,11 +503,6 @@ void CKorvelBaseDlg::OnSettingChange(UINT uFlags, LPCWSTR)
     ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
-void CKorvelBaseDlg::OnHotKey(UINT, UINT, UINT)
-{
-    // Hot keys: part of the window services.
-}
-
 // Private messages
 
 LRESULT CKorvelBaseDlg::OnTrayCallback(WPARAM wParam, LPARAM lParam)
@@ -701,27 +512,9 @@ LRESULT CKorvelBaseDlg::OnTrayCallback(WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT CKorvelBaseDlg::OnDeptExpanded(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnUserDetails(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnNothing(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnStopTipFlash(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnUnreadCount(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnReRegisterHotKeys(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnNewMessage(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnCopyDataFolder(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnShowStatusMenu(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnCheckUpdate(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnTrayClick(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnTrayRClick(WPARAM, LPARAM) { return 0; }
 // The tray brings this window forward on a click only while the user is signed in.
 LRESULT CKorvelBaseDlg::OnTrayQuerySignedIn(WPARAM, LPARAM) { return m_bSignedIn ? 1 : 0; }
-LRESULT CKorvelBaseDlg::OnChangePassword(WPARAM, LPARAM) { return 0; }
-LRESULT CKorvelBaseDlg::OnProtocolSendMsg(WPARAM, LPARAM) { return 0; }
-
-LRESULT CKorvelBaseDlg::OnTrayDblClick(WPARAM, LPARAM)
-{
-    OnShowMainWindow();
-    return 0;
-}
 
 LRESULT CKorvelBaseDlg::OnSetTopmost(WPARAM wParam, LPARAM)
 {
@@ -797,12 +590,6 @@ LRESULT CKorvelBaseDlg::OnExitMessage(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CKorvelBaseDlg::OnApplyUpdate(WPARAM, LPARAM)
-{
-    OnExit(); // the update itself: part of the window services
-    return 0;
-}
-
 LRESULT CKorvelBaseDlg::OnQuickSendMsg(WPARAM wParam, LPARAM)
 {
     CQorViewMgr::Instance()->QuickSendMsg(wParam, CString());
@@ -811,18 +598,7 @@ LRESULT CKorvelBaseDlg::OnQuickSendMsg(WPARAM wParam, LPARAM)
 
 // Commands
 
-void CKorvelBaseDlg::OnOptions() {}
 void CKorvelBaseDlg::OnMenuNothing() {}
-void CKorvelBaseDlg::OnStatusCommand(UINT) {}
-void CKorvelBaseDlg::OnAbout() {}
-void CKorvelBaseDlg::OnHelp() {}
-void CKorvelBaseDlg::OnCustomStatus(UINT) {}
-
-void CKorvelBaseDlg::OnShowMainWindow()
-{
-    ShowWindow(SW_SHOWNORMAL);
-    ::SetForegroundWindow(m_hWnd);
-}
 
 void CKorvelBaseDlg::OnExitCommand()
 {
@@ -876,15 +652,6 @@ void CKorvelBaseDlg::OnExit()
     DestroyWindow();
 }
 
-void CKorvelBaseDlg::OnCancel()
-{
-    // Closing only hides the window unless the user chose that closing ends the program.
-    if (CQorViewBaseFun::IsCloseExit())
-        OnExit();
-    else
-        ShowWindow(SW_HIDE);
-}
-
 BOOL CKorvelBaseDlg::DestroyWindow()
 {
     if (m_nTrayRetryTimer) {
@@ -895,38 +662,9 @@ BOOL CKorvelBaseDlg::DestroyWindow()
         KillTimer(m_nUnreadLoadTimer);
         m_nUnreadLoadTimer = 0;
     }
-    if (::IsWindow(m_hWnd)) {
-        ::UnregisterHotKey(m_hWnd, 1000);
-        ::UnregisterHotKey(m_hWnd, 1001);
-    }
+    if (::IsWindow(m_hWnd))
+        CHotKeys::UnregisterAll(m_hWnd);
     return CQorDlg::DestroyWindow();
-}
-
-void CKorvelBaseDlg::OnDestroy()
-{
-    // The tray-retry and unread-load timers are normally gone already (DestroyWindow); a window
-    // destroyed another way loses them here.
-    for (UINT_PTR* pTimer : {&m_nAwayTimer, &m_nTrayRetryTimer, &m_nUnreadLoadTimer}) {
-        if (*pTimer) {
-            KillTimer(*pTimer);
-            *pTimer = 0;
-        }
-    }
-    m_SignIn.GetAccountLock().Release();
-    CQorViewMgr::Instance()->ClearData();
-    SavePosition();
-    if (m_pMsgManagerDlg) {
-        CMsgCenterHost::DestroyCenter(m_pMsgManagerDlg);
-        m_pMsgManagerDlg = nullptr;
-    }
-    CQorViewMgr* pMgr = CQorViewMgr::Instance();
-    pMgr->SetCoreCallback(nullptr);
-    pMgr->SetAppCallback(nullptr);
-    pMgr->SetConsole(nullptr);
-    ReleaseCallBacks();
-    if (::IsWindow(m_TrayIcon.GetSafeHwnd()) || !m_TrayIcon.IsRemoved())
-        m_TrayIcon.RemoveIcon();
-    CQorDlg::OnDestroy();
 }
 
 void CKorvelBaseDlg::PostNcDestroy()

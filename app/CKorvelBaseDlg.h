@@ -4,13 +4,16 @@
 // tray icon, the auto-hide object and the notification manager, hands the core's events that
 // its callback objects receive to the right place, and leaves the program in order.
 //
-// Handlers marked "seam" below belong to later work on the window (core events, window
-// services, message centre); their bodies here are the least the frame needs. The sign-in road
-// (start, results, sign-out, power events) lives in CSignInFlow and CSignInPanels; the members
-// of that road here forward to them.
+// Handlers marked "seam" below belong to later work on the window (core events, message
+// centre); their bodies here are the least the frame needs. The sign-in road (start, results,
+// sign-out, power events) lives in CSignInFlow and CSignInPanels, the window services in their own
+// classes (see "Window services" below); the members here forward to them.
+#include "app/CAutoAway.h"
 #include "app/CAutoHide.h"
 #include "app/CSignInFlow.h"
 #include "app/CSignInPanels.h"
+#include "app/CStatusMenu.h"
+#include "app/CTrayStatus.h"
 #include "controls/CTrayIcon.h"
 #include "framework/CArray.h"
 #include "framework/CBitmap.h"
@@ -98,28 +101,61 @@ public:
     void ResetForReconnect(bool bStart);
     bool OnConnectionLost();
 
-// Window services the sign-in road calls
-    void SetSignedIn(bool bSignedIn);
-    void StartAutoAway();
-    void StopAutoAway();
-    void RegisterHotKeys();
-    void InitUserDataFolder();
-    void ChangeUseStatusIcon(int nStatus);
-    void RequestUserName(const CString& strLogin);
-    bool GetDomainValue(CString& strValue);
     CString BuildWebLoginUrl(const CString& strLogin, const CString& strPassword);
-    // The tray icon with the product tooltip (and the status images); FALSE when the shell
-    // refused it.
-    BOOL CreateTrayIcon();
-    // Index of the tray image of a user status: 1 -> 0, 4 -> 1, 3 -> 2, 6 -> 3, 5 and 7 -> 4,
-    // 8 -> 5, anything else 0.
-    static int TrayImageForStatus(int nStatus);
-    // Sets the tray icon to the image of the status; FALSE when there is no such image.
-    BOOL SetTrayStatusImage(int nStatus);
-    void RestorePosition();
-    void SavePosition();
     // The frame's usable client rectangle (where the panels lie).
     void GetPanelRect(RECT* pRect) const;
+
+// Window services (each forwards to the concern's own class: CTrayStatus, CHotKeys, CAutoAway,
+// CSavedPosition, CUserDataFolder, CWebServiceIni, CStatusMenu, CSendMsgRequest, CUpdateCheck)
+    // The tray icon with the product tooltip and the status images; FALSE when the shell
+    // refused it (timer 102 then tries again).
+    BOOL CreateTrayIcon();
+    // The tray shows the status; the shown tip is hidden (status 8, no popups) or replaced by
+    // the next one.
+    void ChangeUseStatusIcon(int nStatus);
+    // One phase of the unread blink: 1 the current status's image, 0 the blank one.
+    void FlashTrayIcon(int nPhase);
+    // Sets the tray to image nImage of the status strip; FALSE when there is no such image.
+    BOOL SetTrayImage(int nImage);
+    // The tray image of a status, without touching the tips; FALSE when there is no such image.
+    BOOL SetTrayStatusImage(int nStatus);
+    // Registers the hot keys "ShowMain" (1000) and "RecvMsg" (1001) anew (after sign-in, and
+    // on WM_USER+609).
+    void RegisterHotKeys();
+    // Auto-away: started after sign-in, stopped at sign-out, checked by timer 101.
+    void StartAutoAway();
+    void StopAutoAway();
+    void CheckAutoAway();
+    void RestorePosition();
+    void SavePosition();
+    // The signed-in user's data folder and database file, then the view library's tables.
+    void InitUserDataFolder();
+    BOOL CopyFolder(const CString& strFrom, const CString& strTo);
+    // Unread messages in the local database (0 without a database).
+    int GetUnreadCount();
+    // Writes the unread count into the main panel's toolbar ("" for 0).
+    void ShowUnreadCount(int nCount);
+    // Marks the window signed in or out: repaints and shows the title text only when signed in.
+    void SetSignedIn(bool bSignedIn);
+    // Hides (bShow FALSE) or brings the window to the front; a hidden window only with bForce.
+    void ShowMainWindowEx(BOOL bShow, BOOL bForce);
+    static CString GetWebServiceUrl();
+    // The fixed domain of Windows-account sign-ins; false (and an empty text) when there is none.
+    static bool GetDomainValue(CString& strDomain);
+    // The text of the cross-process request block; FALSE when there is none.
+    BOOL ReadProtocolSendMsg(CString& strText);
+    // Selects the view tab of the stored user-list view (after the user list has loaded).
+    void SelectViewTab();
+    // Asks the view library for a user's name; the chat opens when it answers (WM_USER+319).
+    void RequestUserName(const CString& strLogin);
+    // The status menu at (x, y) (screen) with the track flags; bHideShow drops "Open".
+    void ShowStatusMenu(int x, int y, UINT nTrackFlags, bool bHideShow);
+    // The server's help pages in the user's browser.
+    void OpenHelpPage();
+    // Offered to the view library's option pages.
+    void ShowOptAutoReplyDlg();
+    void ShowOptSetCusStatusDlg();
+    BOOL ChangePassword(const CString& strOldPassword, const CString& strNewPassword);
 
 // Receiving side of the callback sinks and the console (seams)
     void OnCoreNotify(IQorCmd* pCmd);         // "ERR", "COREER", "LSV"
@@ -156,14 +192,11 @@ public:
     int m_nLoginFlags = 0;                  // 0x200 Windows-account sign-in
     CDialog* m_pMsgManagerDlg = nullptr;    // message centre window, created on first use
     CString m_strPendingChatLogin;
-    CStringArray m_arCusStatusText;
-    CArray<int, int> m_arCusStatusType;
-    UINT_PTR m_nAwayTimer = 0;
+    CStatusMenu m_StatusMenu;               // with the custom statuses of the signed-in account
     UINT_PTR m_nTrayRetryTimer = 0;
     UINT_PTR m_nUnreadLoadTimer = 0;
-    BYTE m_bAutoAway = 1;
-    int m_nAutoAwayMinutes = 10;
-    DWORD m_dwIdleLimit = 600000;
+    CAutoAway m_AutoAway;                   // its timer id, on flag, minutes and idle limit
+    CTrayStatus m_TrayStatus{m_TrayIcon, m_ImageList};
     CConsole* m_pConsole = nullptr;         // one reference each
     CCoreCallBack* m_pCoreCallBack = nullptr;
     CTheCallback* m_pTheCallback = nullptr;
@@ -173,6 +206,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // Escape and the close box: hide (position kept), or exit when the user chose so.
     void OnOK() override {}
     void OnCancel() override;
     void PostNcDestroy() override;
@@ -198,7 +232,7 @@ protected:
     afx_msg LRESULT OnUserDetails(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNothing(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnOpenMsgManager(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnStopTipFlash(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStopTrayFlash(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUnreadCount(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnReRegisterHotKeys(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetTopmost(WPARAM wParam, LPARAM lParam);
@@ -206,14 +240,14 @@ protected:
     afx_msg LRESULT OnBackIntoScreen(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAccountSignedIn(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCopyDataFolder(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnShowStatusMenu(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStatusMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnExitMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCheckUpdate(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnApplyUpdate(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnQuickSendMsg(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnTrayClick(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnOpenUnreadMsg(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayDblClick(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnTrayRClick(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStatusMenuAtCursor(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayQuerySignedIn(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLogoutRequest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWebLoginReply(WPARAM wParam, LPARAM lParam);
@@ -237,6 +271,9 @@ protected:
 private:
     // Asks the view library whether the window hides at a screen edge and tells the helper.
     BOOL RefreshAutoHide();
-
-    HICON m_hTrayStatusIcon = nullptr; // the status image last given to the tray; owned
+    // The status and the tray image of a status the user or the idle time chose.
+    void SetUserStatus(int nStatus, const CString& strText);
+    // Hot key 1000, and its share of 1001: hide a window that is in front (unless bKeepFront),
+    // else show it in front.
+    void ToggleMainWindow(bool bKeepFront);
 };

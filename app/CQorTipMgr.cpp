@@ -1,22 +1,15 @@
 #include "app/CQorTipMgr.h"
 #include "app/CKorvelBaseDlg.h"
 #include "platform/QorResource/TipResourceIds.h"
+#include "common/CBaseFun.h"
 #include "common/CResourceMgr.h"
 #include "controls/popup/CTkPopupItem.h"
 #include "platform/QorCore/IQorMsg.h"
 #include "platform/QorView/CCheckPSWDlg1.h"
 #include "platform/QorView/CQorMsgItem.h"
 #include "platform/QorView/CQorViewMgr.h"
-#include <shellapi.h>
 
 namespace {
-
-void ShellOpenAddress(const CString& strUrl)
-{
-    ::ShellExecuteW(nullptr, L"open", strUrl.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-CQorTipMgr::PFNOPENADDRESS s_pfnOpenAddress = ShellOpenAddress;
 
 CQorViewMgr* ViewMgr()
 {
@@ -32,7 +25,7 @@ BOOL IsGroupType(int nMsgType)
 
 void CQorTipMgr::SetAddressOpener(PFNOPENADDRESS pfn)
 {
-    s_pfnOpenAddress = pfn ? pfn : ShellOpenAddress;
+    CBaseFun::SetAddressOpener(pfn);
 }
 
 BOOL CQorTipMgr::IsOpenableAddress(const CString& strUrl)
@@ -79,7 +72,7 @@ void CQorTipMgr::OnTipClick(int nCode, void* pParam)
         break;
     case CUnreadMsg::kKindMail:
         if (!bClose && IsOpenableAddress(pRecord->strUrl))
-            s_pfnOpenAddress(pRecord->strUrl);
+            CBaseFun::OpenAddress(pRecord->strUrl);
         break;
     case CUnreadMsg::kKindOnline:
     case CUnreadMsg::kKindShake:

@@ -84,6 +84,8 @@ public:
     void RemoveRecordAt(int nIndex);
     void RemoveRecordsFor(const CString& strSpare, const CString& strUrl);
     CString GetCaptionText() const;
+    // The caption text the view library announces with a new unread count.
+    void SetCaptionText(const CString& strText) { m_strCaption = strText; }
     CUnreadMsg* GetCurrentRecord() const { return m_pCurrent; }
     MyTipCtl& GetTipWnd() { return m_wndTip; }
     int GetTipWidth() const { return m_nTipWidth; }

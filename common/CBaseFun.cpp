@@ -164,6 +164,29 @@ void CBaseFun::SplitAddress(const CString& url, CString& scheme, CString& rest, 
     rest = address.Mid(p + 3);
 }
 
+namespace {
+
+void ShellOpenAddress(const CString& url)
+{
+    ::ShellExecuteW(nullptr, L"open", url.GetString(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+CBaseFun::PFNOPENADDRESS s_pfnOpenAddress = ShellOpenAddress;
+
+} // namespace
+
+void CBaseFun::OpenAddress(const CString& url)
+{
+    s_pfnOpenAddress(url);
+}
+
+CBaseFun::PFNOPENADDRESS CBaseFun::SetAddressOpener(PFNOPENADDRESS pfn)
+{
+    PFNOPENADDRESS old = s_pfnOpenAddress;
+    s_pfnOpenAddress = pfn ? pfn : ShellOpenAddress;
+    return old;
+}
+
 void CBaseFun::ParseLink(const CString& link, CString& scheme, CString& path, CString& query)
 {
     scheme.Empty();

@@ -40,6 +40,12 @@ public:
     // A link: the scheme before "://", or "FILE" for "X:\..."; the rest splits at "?" into
     // path and query, or without "?" goes to query when it holds "=", else to path.
     static void ParseLink(const CString& link, CString& scheme, CString& path, CString& query);
+    // Opens a web or mail address with the user's program for it (the shell's "open" verb).
+    static void OpenAddress(const CString& url);
+    // Replaces how addresses are opened (tests, so that no browser starts); null restores the
+    // shell. The previous opener is returned.
+    typedef void (*PFNOPENADDRESS)(const CString& url);
+    static PFNOPENADDRESS SetAddressOpener(PFNOPENADDRESS pfn);
     // In a list of key=value items: the value of key (compared without case, trimmed of
     // blanks), trimmed of blanks and double quotes. FALSE when absent.
     static BOOL GetKeyValue(CString list, const CString& key, CString& value, CString separator);

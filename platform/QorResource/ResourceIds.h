@@ -10,6 +10,7 @@
 #define IDD_LOGIN_WAIT 188
 #define IDD_WEB_MSG 199
 #define IDD_LOGIN_BYNAME 1044
+#define IDD_UPDATE_PROMPT 1045
 #define IDD_CONNECT_ERR 15024
 #define IDD_WAITING 15031
 #define IDD_MAIN_WINDOW 15033
@@ -34,6 +35,29 @@
 #define ID_LOGIN_STATUS_AWAY 32776      // 5
 #define ID_LOGIN_STATUS_BUSY 32825      // 4
 #define ID_LOGIN_STATUS_DND 32847       // 8
+
+// The main window's status menu (its first pop-up; the fifth item of that pop-up is the
+// status sub-menu, where the user's custom statuses are inserted) and the main window's commands
+#define IDR_MENU_STATUS 148
+#define ID_MENU_OPTIONS 32780
+#define ID_MENU_NOTHING 32788
+#define ID_MENU_SIGN_OUT 32809
+#define ID_STATUS_BUSY 32816      // status 4
+#define ID_STATUS_DND 32819       // status 8
+#define ID_MENU_ABOUT 32895
+#define ID_MENU_HELP 32897
+#define ID_MENU_SIGN_IN 32900
+#define ID_MENU_SHOW_MAIN 32904
+#define ID_MENU_EXIT 32906
+#define ID_STATUS_ONLINE 32908    // status 3
+#define ID_STATUS_INVISIBLE 32910 // status 6
+#define ID_STATUS_AWAY 32913      // status 5
+#define ID_MENU_ABOUT2 65253
+#define ID_CUSTOM_STATUS_FIRST 5410 // custom status n (from 0) is 5410 + n
+#define ID_CUSTOM_STATUS_LAST 5460
+
+// The update prompt (template IDD_UPDATE_PROMPT)
+#define IDC_UPDATE_TEXT 1046
 
 // Controls of the sign-in panel (template 15035)
 #define IDC_ICON_SERVER 554
@@ -94,8 +118,10 @@
 #define IDS_LOGIN_BUTTON_TIP 61780
 #define IDS_PRODUCT_TITLE 61951
 #define IDS_PRODUCT_NAME 61952
+#define IDS_OPTIONS_DENIED 62070
 #define IDS_LOGIN_CAPTION 62074
 #define IDS_ENTER_SERVER 62083
+#define IDS_CHANGE_PASSWORD 62092
 #define IDS_ACCOUNT_SIGNED_IN 65204
 #define IDS_NET_SETTINGS 65315
 #define IDS_SWITCH_LOGIN_MODE 65323
@@ -116,6 +142,7 @@
 #define IDS_PROXY_NONE 61763
 #define IDS_PORT_RANGE 65263               // %1 lowest, %2 highest
 #define IDS_DELETE_SERVERS_ASK 65301
+#define IDS_HELP_NO_SERVER 65490 // the help page needs a server and none is known yet
 
 // The waiting dialog (template IDD_WAITING) and the attachment list's row icons
 #define IDC_WAITING_TEXT 1119

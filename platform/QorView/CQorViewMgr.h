@@ -19,6 +19,7 @@ class CWnd;
 class CQorMsgDBMgr;
 class CYqConnect;
 class CASRichEdit;
+class CxDuiToolbar;
 class CLinkDataMgr;
 class CFileQueryID;
 struct _ATTACH_ITEM;
@@ -90,6 +91,10 @@ public:
     // null while there is none. Not owned.
     CWnd* m_pKorvelDlg = nullptr;
     CWnd* m_pKorvelDlgEdit = nullptr;
+    // The main panel's toolbar; null while there is none. Not owned.
+    CxDuiToolbar* m_pMainToolbar = nullptr;
+    // The signed-in user's database file, handed over before InitDBTable.
+    CString m_strDBPath;
 
     // Callbacks and the program's console; each takes its own reference and releases the
     // object it held before.
@@ -134,6 +139,11 @@ public:
     void SendLogStatusToMsgDlg(BOOL bSignedIn);
     void StopAudioEnginee();
     void ShowOptionDlg(const CString& strText1, const CString& strText2);
+    void ShowAboutDlg();
+    void ShowOptChangePwdDlg();
+    void ShowOptAutoReplyDlg();
+    void ShowOptSetCusStatusDlg();
+    BOOL ChangePassword(const CString& strOldPassword, const CString& strNewPassword);
     void SetActiveViewTab(int nType, const CString& strText, int nFlag = 0);
     int SetMyConfigPro(const CString& strSection, const CString& strKey, const CString& strValue);
     CString GetMyConfigPro(const CString& strSection, const CString& strKey);

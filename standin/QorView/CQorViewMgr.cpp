@@ -244,7 +244,7 @@ void CQorViewMgr::SetUserStatus(int nStatus, const CString& strText, BOOL bNotif
 
 BOOL CQorViewMgr::InitDBTable()
 {
-    Record(L"CQorViewMgr::InitDBTable");
+    Record(L"CQorViewMgr::InitDBTable", m_strDBPath);
     return TRUE;
 }
 
@@ -258,6 +258,7 @@ void CQorViewMgr::ClearData()
     m_strSessionText1.Empty();
     m_strSessionText2.Empty();
     m_strSessionText3.Empty();
+    m_strDBPath.Empty();
     m_strCompanyKey.Empty();
     m_strCompanyName.Empty();
     m_nUserStatus = 0;
@@ -276,6 +277,19 @@ void CQorViewMgr::StopAudioEnginee() { Record(L"CQorViewMgr::StopAudioEnginee");
 void CQorViewMgr::ShowOptionDlg(const CString& strText1, const CString& strText2)
 {
     Record(L"CQorViewMgr::ShowOptionDlg", Join({strText1, strText2}));
+}
+
+// The option dialogs are the library's own; ours only record that they were asked for.
+void CQorViewMgr::ShowAboutDlg() { Record(L"CQorViewMgr::ShowAboutDlg"); }
+void CQorViewMgr::ShowOptChangePwdDlg() { Record(L"CQorViewMgr::ShowOptChangePwdDlg"); }
+void CQorViewMgr::ShowOptAutoReplyDlg() { Record(L"CQorViewMgr::ShowOptAutoReplyDlg"); }
+void CQorViewMgr::ShowOptSetCusStatusDlg() { Record(L"CQorViewMgr::ShowOptSetCusStatusDlg"); }
+
+// The password travels to the server with the next sign-in: nothing to check here.
+BOOL CQorViewMgr::ChangePassword(const CString&, const CString&)
+{
+    Record(L"CQorViewMgr::ChangePassword");
+    return TRUE;
 }
 
 void CQorViewMgr::SetActiveViewTab(int nType, const CString& strText, int nFlag)

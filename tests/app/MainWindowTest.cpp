@@ -179,7 +179,7 @@ TEST(TrayImageTest, EachStatusHasItsImage)
         {1, 0}, {4, 1}, {3, 2}, {6, 3}, {5, 4}, {7, 4}, {8, 5}, {0, 0}, {2, 0}, {99, 0}, {-1, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(CKorvelBaseDlg::TrayImageForStatus(c.status), c.image) << "status " << c.status;
+        EXPECT_EQ(CTrayStatus::ImageForStatus(c.status), c.image) << "status " << c.status;
 }
 
 // Once the retried tray icon is there, it shows the image of the user's current status.

@@ -1,0 +1,37 @@
+#include "app/CQorUpdatePromptDlg.h"
+#include "app/CKorvelApp.h"
+#include "app/CKorvelBaseDlg.h"
+#include "app/KorvelMessages.h"
+#include "platform/QorResource/ResourceIds.h"
+
+CQorUpdatePromptDlg::CQorUpdatePromptDlg() : CDialog(IDD_UPDATE_PROMPT, nullptr) {}
+
+CQorUpdatePromptDlg* CQorUpdatePromptDlg::ShowPrompt()
+{
+    auto* pDlg = new CQorUpdatePromptDlg;
+    if (!pDlg->Create(IDD_UPDATE_PROMPT, &g_wndNull)) {
+        delete pDlg;
+        return nullptr;
+    }
+    pDlg->ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(pDlg->GetSafeHwnd());
+    return pDlg;
+}
+
+void CQorUpdatePromptDlg::OnOK()
+{
+    if (CKorvelBaseDlg* pMain = CKorvelApp::GetMainDlg())
+        pMain->PostMessage(WM_APPLY_UPDATE, 0, 0);
+    DestroyWindow();
+}
+
+void CQorUpdatePromptDlg::OnCancel()
+{
+    DestroyWindow();
+}
+
+void CQorUpdatePromptDlg::PostNcDestroy()
+{
+    CDialog::PostNcDestroy();
+    delete this;
+}
