@@ -1,5 +1,6 @@
 #include "tests/app/MainWindowFixture.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include <commctrl.h>
 
 int MainWindowFixture::s_nTrayAdds = 0;
 bool MainWindowFixture::s_bTrayAccepts = true;
@@ -15,7 +16,53 @@ BOOL WINAPI FakeShellNotify(DWORD dwMessage, PNOTIFYICONDATAW)
     return TRUE;
 }
 
+// A 16x16 image of one colour.
+HBITMAP SolidBitmap(COLORREF colour)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    HBRUSH hBrush = ::CreateSolidBrush(colour);
+    RECT rc = {0, 0, 16, 16};
+    ::FillRect(hMem, &rc, hBrush);
+    ::DeleteObject(hBrush);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    return hBitmap;
+}
+
 } // namespace
+
+bool MainWindowFixture::UseColourStrip()
+{
+    CImageList& images = m_pDlg->m_ImageList;
+    images.DeleteImageList();
+    if (!images.Create(16, 16, ILC_COLOR24, 8, 0))
+        return false;
+    for (int i = 0; i < 8; ++i) {
+        HBITMAP hBitmap = SolidBitmap(StatusColour(i));
+        ::ImageList_Add(images.GetSafeHandle(), hBitmap, nullptr);
+        ::DeleteObject(hBitmap);
+    }
+    return images.GetImageCount() == 8;
+}
+
+COLORREF MainWindowFixture::IconColour(HICON hIcon)
+{
+    ICONINFO info = {};
+    if (!hIcon || !::GetIconInfo(hIcon, &info))
+        return CLR_INVALID;
+    HDC hMem = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hMem, info.hbmColor);
+    COLORREF colour = ::GetPixel(hMem, 8, 8);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return colour;
+}
 
 void MainWindowFixture::SetUp()
 {

@@ -25,6 +25,12 @@ protected:
     void DestroyMain();
     bool IsAlive() const { return apptest::App().m_pMainDlg == m_pDlg && m_pDlg; }
 
+    // Replaces the tray's status strip by eight 16x16 images, image i of StatusColour(i), so that
+    // the image the tray shows can be told from its colour (IconColour).
+    bool UseColourStrip();
+    static COLORREF StatusColour(int image) { return RGB(20 + image * 30, 200 - image * 20, 40); }
+    static COLORREF IconColour(HICON hIcon);
+
     CKorvelBaseDlg* m_pDlg = nullptr;
     std::unique_ptr<apptest::ResourceModuleScope> m_resources;
     std::wstring m_profile;

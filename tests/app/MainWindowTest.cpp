@@ -135,44 +135,6 @@ TEST_F(MainWindowFixture, RefusedTrayIconIsRetriedByItsTimer)
     EXPECT_EQ(s_nTrayAdds, adds);
 }
 
-namespace {
-
-// A 16x16 image of one colour, for a strip of status images that tell each other apart.
-HBITMAP SolidBitmap(COLORREF colour)
-{
-    HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16, 16);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    HBRUSH hBrush = ::CreateSolidBrush(colour);
-    RECT rc = {0, 0, 16, 16};
-    ::FillRect(hMem, &rc, hBrush);
-    ::DeleteObject(hBrush);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hScreen);
-    return hBitmap;
-}
-
-COLORREF IconColour(HICON hIcon)
-{
-    ICONINFO info = {};
-    if (!hIcon || !::GetIconInfo(hIcon, &info))
-        return CLR_INVALID;
-    HDC hMem = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hMem, info.hbmColor);
-    COLORREF colour = ::GetPixel(hMem, 8, 8);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
-    return colour;
-}
-
-COLORREF StatusColour(int image) { return RGB(20 + image * 30, 200 - image * 20, 40); }
-
-} // namespace
-
 TEST(TrayImageTest, EachStatusHasItsImage)
 {
     const struct { int status, image; } cases[] = {
@@ -190,14 +152,7 @@ TEST_F(MainWindowFixture, RetriedTrayIconTakesTheImageOfTheCurrentStatus)
     ASSERT_EQ(m_pDlg->m_nTrayRetryTimer, static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
     HICON hProgramIcon = m_pDlg->m_TrayIcon.GetIcon();
 
-    // A strip of eight status images, each its own colour.
-    m_pDlg->m_ImageList.DeleteImageList();
-    ASSERT_TRUE(m_pDlg->m_ImageList.Create(16, 16, ILC_COLOR24, 8, 0));
-    for (int i = 0; i < 8; ++i) {
-        HBITMAP hBitmap = SolidBitmap(StatusColour(i));
-        ::ImageList_Add(m_pDlg->m_ImageList.GetSafeHandle(), hBitmap, nullptr);
-        ::DeleteObject(hBitmap);
-    }
+    ASSERT_TRUE(UseColourStrip());
     CQorViewMgr* pMgr = CQorViewMgr::Instance();
     const int savedStatus = pMgr->m_nUserStatus;
     pMgr->m_nUserStatus = 6; // image 3
