@@ -152,6 +152,9 @@ public:
     void ShowStatusMenu(int x, int y, UINT nTrackFlags, bool bHideShow);
     // The server's help pages in the user's browser.
     void OpenHelpPage();
+    // A popup notification (code, parameter): a click on a "SHOWMANAGE:" link of the tip under
+    // the cursor is taken here; everything else goes to the notification manager.
+    void ParseShowManageCommand(int nCode, void* pParam);
     // Offered to the view library's option pages.
     void ShowOptAutoReplyDlg();
     void ShowOptSetCusStatusDlg();

@@ -21,6 +21,8 @@
 #include "app/KorvelMessages.h"
 #include "common/CBaseFun.h"
 #include "common/CRegistryKey.h"
+#include "common/CWqStringMgr.h"
+#include "controls/popup/CTkPopupItem.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -627,6 +629,29 @@ void CKorvelBaseDlg::OpenHelpPage()
     CString url;
     url.Format(L"http://%s:%d/help/", m_strServerAddr.GetString(), port);
     CBaseFun::OpenAddress(url);
+}
+
+void CKorvelBaseDlg::ParseShowManageCommand(int nCode, void* pParam)
+{
+    if (nCode && pParam) {
+        CTkPopupControl& tip = m_pTipMgr->GetTipWnd();
+        POINT pt = {};
+        ::GetCursorPos(&pt);
+        if (tip.GetSafeHwnd())
+            ::ScreenToClient(tip.GetSafeHwnd(), &pt);
+        if (CTkPopupItem* pItem = tip.GetSafeHwnd() ? tip.HitTest(CPoint(pt.x, pt.y)) : nullptr) {
+            CString text = pItem->GetCaption(), head;
+            CWqStringMgr::SplitFirst(text, head, L":");
+            if (head == L"SHOWMANAGE") {
+                // Four comma-separated fields follow; nothing acts on them.
+                CString field;
+                for (int i = 0; i < 4; ++i)
+                    CWqStringMgr::SplitFirst(text, field, L",");
+                return;
+            }
+        }
+    }
+    m_pTipMgr->OnTipClick(nCode, pParam);
 }
 
 LRESULT CKorvelBaseDlg::OnOpenUnreadMsg(WPARAM, LPARAM)
