@@ -57,6 +57,7 @@ public:
     bool IsCancelled() const { return m_bCancelled != 0; }
     bool IsAttemptTimerRunning() const { return m_nTimerId != 0; }
     int GetLogoType() const { return m_nLogoType; }
+    bool IsAddInLogoLoaded() const { return m_AddInLogo.IsLoaded() != FALSE; }
 
     ILoginOwner* m_pOwner = nullptr; // the main window; null until set (then the links do nothing)
     CString m_strErrorText1;         // shown by the error information dialog

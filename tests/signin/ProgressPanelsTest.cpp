@@ -566,6 +566,24 @@ TEST_F(ProgressPanels, TheSecondLinkOpensTheErrorInformationBeforeTheEndAndTheNe
     panel->m_pOwner = owner_;
 }
 
+// A company with its own logo file shows it; without one the default logo stands.
+TEST_F(ProgressPanels, TheAddInLogoFollowsTheCompanyKey)
+{
+    const std::wstring logo = profile_ + L"\\acme.bmp";
+    ASSERT_TRUE(testsupport::WriteStripBitmap(logo, 1, 16));
+    const CString ini = CQorViewBaseFun::GetKorvelOptionFolder() + L"\\Korvel.ini";
+    ASSERT_TRUE(::WritePrivateProfileStringW(L"CompanyLogo", L"acme", logo.c_str(), ini));
+    CKorvelLoginWaitDlg* panel = OpenWait();
+    ASSERT_NE(panel, nullptr);
+    panel->UpdateAddInLogo(L"");
+    EXPECT_EQ(panel->GetLogoType(), 0);
+    panel->UpdateAddInLogo(L"acme");
+    EXPECT_EQ(panel->GetLogoType(), 11);
+    EXPECT_TRUE(panel->IsAddInLogoLoaded());
+    panel->UpdateAddInLogo(L"unknown");
+    EXPECT_EQ(panel->GetLogoType(), 0);
+}
+
 TEST_F(ProgressPanels, DestroyingThePanelCancelsTheUpdaterAndStopsItsTimer)
 {
     CKorvelLoginWaitDlg* panel = OpenWait();
