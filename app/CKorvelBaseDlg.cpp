@@ -295,8 +295,7 @@ void CKorvelBaseDlg::OnLogoutCommand() { DoLogout(); }
 
 CString CKorvelBaseDlg::BuildWebLoginUrl(const CString& strLogin, const CString& strPassword)
 {
-    const CString file = CQorViewBaseFun::GetWorkDir() + L"\\WebServiceUrl.ini";
-    const CString base = CQorViewBaseFun::GetIniFileStrValue(L"Info", L"Url", file, CString());
+    const CString base = GetWebServiceUrl();
     if (base.IsEmpty())
         return CString();
     return base + L"/Login?loginName=" + strLogin + L"&" + L"password=" + strPassword;
