@@ -54,7 +54,7 @@ HRESULT STDMETHODCALLTYPE CConsole::SendMsg(IMessage* message, LONG quickSend, L
     CKorvelBaseDlg* pMain = CKorvelApp::GetMainDlg();
     if (!pMain || !pMain->SendQorMsg(message))
         return S_FALSE;
-    pMain->PostMessage(WM_QUICK_SEND_MSG, static_cast<WPARAM>(quickSend), 0);
+    pMain->PostQuickSend(static_cast<WPARAM>(quickSend));
     return S_OK;
 }
 

@@ -26,12 +26,13 @@ HRESULT STDMETHODCALLTYPE CCoreCallBack::CCallback::OnQorMsgRec(IQorMsg* pMsg)
 // handler refused it.
 HRESULT STDMETHODCALLTYPE CCoreCallBack::CCallback::OnConnectStateChange(long state, long, long param, BOOL* pResult)
 {
+    if (!pResult)
+        return E_POINTER;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
     if (!m_pOwner)
         return S_FALSE;
-    if (pResult)
-        *pResult = 1;
-    if (m_pOwner->OnConnectStateChange(state, param) == 0 && pResult)
+    *pResult = 1;
+    if (m_pOwner->OnConnectStateChange(state, param) == 0)
         *pResult = 0;
     return S_OK;
 }

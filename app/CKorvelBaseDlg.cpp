@@ -44,7 +44,7 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_WM_POWERBROADCAST()
     ON_MESSAGE(WM_LOGIN_NOTIFY, &CKorvelBaseDlg::OnLoginNotify)
     ON_MESSAGE(WM_TRAY_CALLBACK, &CKorvelBaseDlg::OnTrayCallback)
-    ON_MESSAGE(WM_DEPT_EXPANDED, &CKorvelBaseDlg::OnDeptExpanded)
+    ON_MESSAGE(WM_DEPT_EXPANDED, &CKorvelBaseDlg::OnSwitchViewTab)
     ON_MESSAGE(WM_USER_DETAILS, &CKorvelBaseDlg::OnUserDetails)
     ON_MESSAGE(WM_NOTHING_603, &CKorvelBaseDlg::OnNothing)
     ON_MESSAGE(WM_OPEN_MSG_MANAGER, &CKorvelBaseDlg::OnOpenMsgManager)
@@ -170,35 +170,6 @@ BOOL CKorvelBaseDlg::OnInitDialog()
     return TRUE;
 }
 
-BOOL CKorvelBaseDlg::RegisterCallbacks()
-{
-    // The objects are made for the view library and may load its resources.
-    CResourceMgr scope(CString(L"QorView.dll"));
-    ReleaseCallBacks();
-    CComObject<CConsole>* pConsole = nullptr;
-    CComObject<CCoreCallBack>* pCore = nullptr;
-    CComObject<CTheCallback>* pThe = nullptr;
-    if (SUCCEEDED(CComObject<CConsole>::CreateInstance(&pConsole))) {
-        pConsole->AddRef();
-        m_pConsole = pConsole;
-    }
-    if (SUCCEEDED(CComObject<CCoreCallBack>::CreateInstance(&pCore))) {
-        pCore->AddRef();
-        pCore->SetOwner(this);
-        m_pCoreCallBack = pCore;
-    }
-    if (SUCCEEDED(CComObject<CTheCallback>::CreateInstance(&pThe))) {
-        pThe->AddRef();
-        pThe->SetOwner(this);
-        m_pTheCallback = pThe;
-    }
-    CQorViewMgr* pMgr = CQorViewMgr::Instance();
-    pMgr->SetConsole(m_pConsole ? static_cast<IDispatch*>(static_cast<IConsole*>(m_pConsole)) : nullptr);
-    pMgr->SetCoreCallback(m_pCoreCallBack ? m_pCoreCallBack->GetCallback() : nullptr);
-    pMgr->SetAppCallback(m_pTheCallback ? m_pTheCallback->GetCallback() : nullptr);
-    return TRUE;
-}
-
 // The sinks may outlive the window (the view library and the core hold references): they lose
 // their owner first, so that a late event finds no window instead of a deleted one.
 void CKorvelBaseDlg::ReleaseCallBacks()
@@ -292,14 +263,6 @@ void CKorvelBaseDlg::OnLoginCommand() { StartLogin(0, 0); }
 void CKorvelBaseDlg::OnLogoutCommand() { DoLogout(); }
 
 // The web service address of the web sign-in.
-
-CString CKorvelBaseDlg::BuildWebLoginUrl(const CString& strLogin, const CString& strPassword)
-{
-    const CString base = GetWebServiceUrl();
-    if (base.IsEmpty())
-        return CString();
-    return base + L"/Login?loginName=" + strLogin + L"&" + L"password=" + strPassword;
-}
 
 void CKorvelBaseDlg::GetPanelRect(RECT* pRect) const
 {
@@ -510,7 +473,6 @@ LRESULT CKorvelBaseDlg::OnTrayCallback(WPARAM wParam, LPARAM lParam)
     return m_TrayIcon.OnTrayNotification(wParam, lParam);
 }
 
-LRESULT CKorvelBaseDlg::OnDeptExpanded(WPARAM, LPARAM) { return 0; }
 LRESULT CKorvelBaseDlg::OnNothing(WPARAM, LPARAM) { return 0; }
 // The tray brings this window forward on a click only while the user is signed in.
 LRESULT CKorvelBaseDlg::OnTrayQuerySignedIn(WPARAM, LPARAM) { return m_bSignedIn ? 1 : 0; }
@@ -589,12 +551,6 @@ LRESULT CKorvelBaseDlg::OnExitMessage(WPARAM, LPARAM)
     return 0;
 }
 
-LRESULT CKorvelBaseDlg::OnQuickSendMsg(WPARAM wParam, LPARAM)
-{
-    CQorViewMgr::Instance()->QuickSendMsg(wParam, CString());
-    return 0;
-}
-
 // Commands
 
 void CKorvelBaseDlg::OnMenuNothing() {}
@@ -602,43 +558,6 @@ void CKorvelBaseDlg::OnMenuNothing() {}
 void CKorvelBaseDlg::OnExitCommand()
 {
     OnExit();
-}
-
-// Receiving side of the sinks (the core event dispatch, the command dispatcher and the
-// sign-in results come with their own work).
-
-void CKorvelBaseDlg::OnCoreNotify(IQorCmd*) {}
-void CKorvelBaseDlg::OnReceiveMessage(IQorMsg*) {}
-void CKorvelBaseDlg::OnAppCommand(IQorCmd*) {}
-
-bool CKorvelBaseDlg::SendQorMsg(IMessage* pMessage)
-{
-    if (!pMessage)
-        return false;
-    CLSID clsid = {};
-    if (FAILED(::CLSIDFromProgID(kProgIdQorMsg, &clsid)))
-        return false;
-    IQorMsg* pQorMsg = nullptr;
-    if (FAILED(::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorMsg, reinterpret_cast<void**>(&pQorMsg))) ||
-        !pQorMsg)
-        return false;
-    LONG count = 0;
-    pMessage->GetReceiverCount(&count);
-    for (LONG i = 0; i < count; ++i) {
-        BSTR account = nullptr, name = nullptr;
-        pMessage->GetReceiver(i, &account);
-        pMessage->GetReceiverName(i, &name);
-        pQorMsg->AddReceiver(account, name);
-        ::SysFreeString(account);
-        ::SysFreeString(name);
-    }
-    BSTR text = nullptr;
-    if (SUCCEEDED(pMessage->GetText1(&text)))
-        pQorMsg->put_Subject(text);
-    ::SysFreeString(text);
-    CQorViewMgr::Instance()->SetQorMsg(pQorMsg);
-    pQorMsg->Release();
-    return true;
 }
 
 // Way out

@@ -4,12 +4,15 @@
 // tray icon, the auto-hide object and the notification manager, hands the core's events that
 // its callback objects receive to the right place, and leaves the program in order.
 //
-// Handlers marked "seam" below belong to later work on the window (core events, message
-// centre); their bodies here are the least the frame needs. The sign-in road (start, results,
+// Handlers marked "seam" below belong to later work on the window (message centre); their bodies here are the least the frame needs. The sign-in road (start, results,
 // sign-out, power events) lives in CSignInFlow and CSignInPanels, the window services in their own
 // classes (see "Window services" below); the members here forward to them.
+#include "app/CAppCommandDispatch.h"
 #include "app/CAutoAway.h"
 #include "app/CAutoHide.h"
+#include "app/CCoreEventDispatch.h"
+#include "app/CCoreSender.h"
+#include "app/CDeptExpansion.h"
 #include "app/CSignInFlow.h"
 #include "app/CSignInPanels.h"
 #include "app/CStatusMenu.h"
@@ -101,7 +104,6 @@ public:
     void ResetForReconnect(bool bStart);
     bool OnConnectionLost();
 
-    CString BuildWebLoginUrl(const CString& strLogin, const CString& strPassword);
     // The frame's usable client rectangle (where the panels lie).
     void GetPanelRect(RECT* pRect) const;
 
@@ -160,16 +162,30 @@ public:
     void ShowOptSetCusStatusDlg();
     BOOL ChangePassword(const CString& strOldPassword, const CString& strNewPassword);
 
-// Receiving side of the callback sinks and the console (seams)
+// The core bridge: events of the callback sinks (m_CoreEvents, m_AppCommands), sending through
+// the core (m_CoreSender), the department expansion (m_DeptExpansion) and web requests
     void OnCoreNotify(IQorCmd* pCmd);         // "ERR", "COREER", "LSV"
     void OnReceiveMessage(IQorMsg* pMsg);     // bulletins and messages
-    void OnAppCommand(IQorCmd* pCmd);         // "OUT", "C_*"
+    int OnAppCommand(IQorCmd* pCmd);          // "OUT", "C_*"; always 1
+    void OnServerSignOut(int nReason);        // "OUT": the server signs the user out
+    void ShowReadReceiptTip(IQorCmd* pCmd);   // "C_OPENMSGTIP"
+    void ShowSentMsgTip(IQorCmd* pCmd);       // "C_SENDMSGOK"
     // Connection-state codes (sign-in results, socket closed and repaired); 0 refuses the
     // change.
     int OnConnectStateChange(long nState, long nParam);
     // Copies the program's message object into a new outgoing core message held by the view
     // manager; false when there is nothing to copy or the core's message cannot be made.
     bool SendQorMsg(IMessage* pMessage);
+    // A new held core message carrying files to users; false when the names are fewer than the
+    // accounts or the core's message cannot be made.
+    bool SendFilesToUsers(const CStringArray& arAccounts, const CStringArray& arNames, const CStringArray& arFiles);
+    // Posts WM_USER+2008 for the message held now, so that exactly that message is sent.
+    BOOL PostQuickSend(WPARAM wValue);
+    // The web sign-in address for a login name and password; empty without a web service.
+    static CString BuildWebLoginUrl(const CString& strLogin, const CString& strPassword);
+    // Blocking GET of a whole reply (worker threads only; false on the window's thread, on a
+    // non-2xx status, a time-out or a failed connection).
+    static bool HttpGetString(const CString& strUrl, CStringA& strReply);
 
 // Fields (see the table of the frame; public: the panels, sinks and COM objects use them)
     CAutoHide m_AutoHide;
@@ -206,6 +222,10 @@ public:
     int m_nPanelSizeClass = 0;              // 0, 1, 2 by the panels' client height (set by the panels)
     CSignInFlow m_SignIn;                   // the sign-in road and its flags
     CSignInPanels m_Panels;
+    CCoreEventDispatch m_CoreEvents{*this};
+    CAppCommandDispatch m_AppCommands{*this};
+    CCoreSender m_CoreSender;
+    CDeptExpansion m_DeptExpansion{*this};
 
 protected:
     BOOL OnInitDialog() override;
@@ -231,7 +251,7 @@ protected:
 
     afx_msg LRESULT OnLoginNotify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTrayCallback(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnDeptExpanded(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSwitchViewTab(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUserDetails(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNothing(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnOpenMsgManager(WPARAM wParam, LPARAM lParam);

@@ -250,12 +250,12 @@ void CTipMgr::DestroyTipWindow()
     m_pCaptionItem = nullptr;
 }
 
-void CTipMgr::ShowNextTip(BOOL bAnimate)
+void CTipMgr::ShowNextTip(BOOL bAnimate, BOOL bForce)
 {
     if (m_pCurrent || m_lstRecords.IsEmpty())
         return;
     // "Do not disturb": the records wait in the queue until the user is back.
-    if (CQorViewMgr::Instance()->m_nUserStatus == kStatusNoPopups)
+    if (!bForce && CQorViewMgr::Instance()->m_nUserStatus == kStatusNoPopups)
         return;
     // A popup still up for a record that was forgotten gives way to the new one.
     DestroyTipWindow();
@@ -297,11 +297,11 @@ void CTipMgr::ShowNextTip(BOOL bAnimate)
     m_wndTip.Show(nullptr);
 }
 
-void CTipMgr::CloseAndShowNext()
+void CTipMgr::CloseAndShowNext(BOOL bForce)
 {
     m_pCurrent = nullptr;
     DestroyTipWindow();
-    ShowNextTip(TRUE);
+    ShowNextTip(TRUE, bForce);
 }
 
 void CTipMgr::OnTipClick(int nCode, void* /*pParam*/)
@@ -377,6 +377,28 @@ CUnreadMsg* CTipMgr::FindRecordByNoticeId(const CString& strId) const
         CUnreadMsg* r = m_lstRecords.GetNext(pos);
         if (r->strNoticeId.CompareNoCase(strId) == 0)
             return r;
+    }
+    return nullptr;
+}
+
+CUnreadMsg* CTipMgr::FindMessageRecord(const CString& strMsgId, const CString& strKey) const
+{
+    if (strMsgId.IsEmpty())
+        return nullptr;
+    for (POSITION pos = m_lstRecords.GetHeadPosition(); pos;) {
+        CUnreadMsg* r = m_lstRecords.GetNext(pos);
+        if (r->strNoticeId.CompareNoCase(strMsgId) == 0)
+            return r;
+        if (r->nKind != CUnreadMsg::kKindBox)
+            continue;
+        // Only the entry of the same sender or group can hold the message.
+        if (CUnreadMsgBoxItem* pItem = static_cast<CUnreadMsgBox*>(r)->FindItem(strKey)) {
+            for (POSITION p = pItem->m_lstRecords.GetHeadPosition(); p;) {
+                CUnreadMsg* merged = pItem->m_lstRecords.GetNext(p);
+                if (merged->strNoticeId.CompareNoCase(strMsgId) == 0)
+                    return merged;
+            }
+        }
     }
     return nullptr;
 }

@@ -53,10 +53,11 @@ public:
     void MergeIntoUnreadBox(CUnreadMsg* pRecord);
 
     // Shows the head record when nothing is shown and the queue is not empty (and the
-    // user's status is not 8, "no popups": the records then wait in the queue).
-    void ShowNextTip(BOOL bAnimate);
+    // user's status is not 8, "no popups": the records then wait in the queue, unless bForce
+    // asks for the popup whatever the status).
+    void ShowNextTip(BOOL bAnimate, BOOL bForce = FALSE);
     // Drops the popup without closing the record it showed, then slides in the head record.
-    void CloseAndShowNext();
+    void CloseAndShowNext(BOOL bForce = FALSE);
     // Rewrites the count line of a shown new-message tip.
     void RefreshTipCountCaption();
     void SetOwner(CWnd* pOwner);
@@ -66,6 +67,10 @@ public:
 
     // Queries and removal (texts compared without case unless said).
     CUnreadMsg* FindRecordByNoticeId(const CString& strId) const;
+    // The queued chat record of one message: a record of the queue whose notice id is strMsgId,
+    // or one merged into the entry strKey (a sender, or a group's talk id) of a queued
+    // unread-message box. Null for an empty id.
+    CUnreadMsg* FindMessageRecord(const CString& strMsgId, const CString& strKey) const;
     void RemoveRecordByNoticeId(const CString& strId);
     // Destroys every record; the current record is forgotten with them.
     void RemoveAllRecords();

@@ -1,5 +1,5 @@
 #include "app/CWebSignIn.h"
-#include "app/HttpGet.h"
+#include "app/CWebRequest.h"
 #include "common/CWqStrCode.h"
 #include <process.h>
 #include <tinyxml.h>
@@ -16,7 +16,7 @@ unsigned __stdcall RequestThread(void* pParam)
 {
     CRequest* pRequest = static_cast<CRequest*>(pParam);
     CWebLoginReply* pReply = pRequest->pReply;
-    pReply->bAnswered = HttpGetString(pReply->strUrl, pReply->strReply);
+    pReply->bAnswered = CWebRequest::HttpGetString(pReply->strUrl, pReply->strReply);
     // A window gone meanwhile takes no message: the reply is then ours to free.
     if (!::PostMessageW(pRequest->hWnd, pRequest->uMsg, 0, reinterpret_cast<LPARAM>(pReply)))
         delete pReply;

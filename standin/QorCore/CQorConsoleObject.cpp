@@ -37,17 +37,43 @@ HRESULT CQorConsoleObject::SetCallbacks(IQorCallback* pCore, IQorCallback* pApp)
     return S_OK;
 }
 
+// Recorded as "id|subject|account:name,...|file,...|type", so that a test sees what went out.
 HRESULT CQorConsoleObject::SendMsg(IQorMsg* pMsg)
 {
-    std::wstring id;
-    if (pMsg) {
-        BSTR b = nullptr;
-        if (SUCCEEDED(pMsg->get_MsgID(&b)))
-            id = BstrText(b);
-        ::SysFreeString(b);
+    if (!pMsg) {
+        QorCoreRecord(L"Console.SendMsg", L"");
+        return E_POINTER;
     }
-    QorCoreRecord(L"Console.SendMsg", id);
-    return pMsg ? S_OK : E_POINTER;
+    auto text = [&](HRESULT (STDMETHODCALLTYPE IQorMsg::*getter)(BSTR*)) {
+        BSTR b = nullptr;
+        (pMsg->*getter)(&b);
+        std::wstring s = BstrText(b);
+        ::SysFreeString(b);
+        return s;
+    };
+    std::wstring receivers, files;
+    long n = 0;
+    pMsg->get_ReceiverCount(&n);
+    for (long i = 0; i < n; ++i) {
+        BSTR account = nullptr, name = nullptr;
+        pMsg->GetReceiver(i, &account, &name);
+        receivers += (i ? L"," : L"") + BstrText(account) + L":" + BstrText(name);
+        ::SysFreeString(account);
+        ::SysFreeString(name);
+    }
+    n = 0;
+    pMsg->get_FileCount(&n);
+    for (long i = 0; i < n; ++i) {
+        BSTR path = nullptr;
+        pMsg->GetFile(i, &path);
+        files += (i ? L"," : L"") + BstrText(path);
+        ::SysFreeString(path);
+    }
+    long type = 0;
+    pMsg->get_MsgType(&type);
+    QorCoreRecord(L"Console.SendMsg", text(&IQorMsg::get_MsgID) + L"|" + text(&IQorMsg::get_Subject) + L"|" +
+                                          receivers + L"|" + files + L"|" + std::to_wstring(type));
+    return S_OK;
 }
 
 HRESULT CQorConsoleObject::OpenMsg(BSTR noticeId, BSTR msgKey, BSTR* pResult)

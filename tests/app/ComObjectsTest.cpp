@@ -15,15 +15,7 @@
 
 namespace {
 
-template <class T, class I>
-CComPtr<I> Make()
-{
-    CComObject<T>* p = nullptr;
-    EXPECT_EQ(CComObject<T>::CreateInstance(&p), S_OK);
-    CComPtr<I> itf;
-    p->QueryInterface(__uuidof(I), reinterpret_cast<void**>(&itf));
-    return itf;
-}
+using apptest::Make;
 
 std::wstring Text(BSTR b)
 {
@@ -267,7 +259,10 @@ TEST_F(MainWindowFixture, SinksWithTheMainWindowAsOwner)
 
     // The application sink forwards its notification and still answers E_NOTIMPL.
     EXPECT_EQ(app->OnQorCmdRec(cmd), E_NOTIMPL);
-    EXPECT_EQ(app->OnQorMsgRec(nullptr), S_OK);
+    // A null object from the core is refused, never handed on.
+    EXPECT_EQ(app->OnQorMsgRec(nullptr), E_POINTER);
+    EXPECT_EQ(app->OnQorCmdRec(nullptr), E_POINTER);
+    EXPECT_EQ(core->OnConnectStateChange(12, 0, 0, nullptr), E_POINTER);
     EXPECT_EQ(app->OnQorNteRec(cmd), S_OK);
     EXPECT_EQ(app->OnConnectStateChange(12, 0, 0, &result), E_NOTIMPL);
 }

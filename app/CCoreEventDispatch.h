@@ -1,0 +1,60 @@
+#pragma once
+// The main window's receiving side of the core's events that the application sink forwards:
+// notifications ("ERR", "COREER", "LSV"), received messages (bulletins, person and group
+// messages) and the three application commands that end in a tip or a sign-out (the forced
+// sign-out "OUT", the read receipt and the sent confirmation). Each becomes view-library
+// calls, tip records in the notification manager, a popup, a sound or a tray image.
+#include "framework/CString.h"
+#include "platform/QorCore/IQorCmd.h"
+#include "platform/QorCore/IQorMsg.h"
+#include <set>
+
+class CKorvelBaseDlg;
+class CQorViewMgr;
+
+class CCoreEventDispatch {
+public:
+    explicit CCoreEventDispatch(CKorvelBaseDlg& owner) : m_owner(owner) {}
+    CCoreEventDispatch(const CCoreEventDispatch&) = delete;
+    CCoreEventDispatch& operator=(const CCoreEventDispatch&) = delete;
+
+    // The sound alias of every alert of the core's events.
+    static constexpr const wchar_t* kNewAlertSound = L"QOR_NewAlert";
+    // The tray image shown instead of a popup while the user's status is 8.
+    enum { kNewMessageTrayImage = 6, kStatusNoPopups = 8 };
+
+    void OnCoreNotify(IQorCmd* pCmd);
+    void OnReceiveMessage(IQorMsg* pMsg);
+    void OnServerSignOut(int nReason);
+    void ShowReadReceiptTip(IQorCmd* pCmd);
+    void ShowSentMsgTip(IQorCmd* pCmd);
+
+    // The view manager's handler of an "ERR" report of one failed method; null for a method
+    // that has none.
+    using ErrHandler = bool (CQorViewMgr::*)(IQorCmd*);
+    static ErrHandler ErrHandlerFor(const CString& strMethod);
+    // The text of a forced sign-out's reason: the resource string of 223, 224 and 227, else "".
+    static CString SignOutReasonText(int nReason);
+
+    // Shows a tip just queued: while the status is 8 the tray shows the new-message image
+    // instead and nothing is heard; otherwise the newest tip slides in and, with bSound, the
+    // new-alert sound plays. bAlways raises the popup whatever the status.
+    void RaiseTip(BOOL bSound, BOOL bAlways = FALSE);
+    // The new-alert sound, unless the user switched sounds off or the view library refuses it.
+    static void PlayNewAlert();
+
+    // Forgets the bulletins seen in the session that ended.
+    void ResetSession() { m_seenBulletins.clear(); }
+
+private:
+    void OnBulletin(const CString& strSender, const CString& strSenderName,
+                    const CString& strSubject, const CString& strMsgId, const CString& strSendTime);
+    // Shows the tips of a received message (popup and sound under the usual conditions) and
+    // writes the unread count into the main panel.
+    void RaiseReceived(BOOL bSoundDue);
+
+    CKorvelBaseDlg& m_owner;
+    // Ids (upper-cased) of the bulletins shown in this session: the core may deliver one
+    // bulletin again, and a repeat gives no second tip and no second store entry.
+    std::set<CString> m_seenBulletins;
+};
