@@ -64,10 +64,17 @@ HRESULT STDMETHODCALLTYPE CConsole::CreateMsg(IDispatch** message)
         return E_POINTER;
     *message = nullptr;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
+    // A caller that is told S_OK uses the object at once: the reason the core's message class
+    // could not be made goes back instead (not registered, not creatable, no IDispatch).
     CLSID clsid = {};
-    if (SUCCEEDED(::CLSIDFromProgID(kProgIdQorMsg, &clsid)))
-        ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(message));
-    return S_OK;
+    HRESULT hr = ::CLSIDFromProgID(kProgIdQorMsg, &clsid);
+    if (SUCCEEDED(hr))
+        hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IDispatch, reinterpret_cast<void**>(message));
+    if (SUCCEEDED(hr) && !*message)
+        hr = E_FAIL;
+    if (FAILED(hr))
+        *message = nullptr;
+    return FAILED(hr) ? hr : S_OK;
 }
 
 // "first,second;" for each selected user, without the last ";".

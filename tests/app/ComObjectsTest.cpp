@@ -7,10 +7,12 @@
 #include "framework/CComBSTR.h"
 #include "framework/CComObject.h"
 #include "framework/CComPtr.h"
+#include "platform/QorCore/IQorMsg.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -154,6 +156,35 @@ TEST(ConsoleObjectTest, WithoutMainWindow)
     EXPECT_EQ(console->IsSignedIn(nullptr), E_POINTER);
     EXPECT_EQ(console->GetSelectedUsers(nullptr), E_POINTER);
     EXPECT_EQ(console->CreateMsg(nullptr), E_POINTER);
+}
+
+// The core's message class comes from QorCore.dll's registration: with it the console hands out a
+// core message; without it the console says why and hands out nothing.
+TEST(ConsoleTest, CreateMsgFailsWhenTheCoreMessageClassCannotBeMade)
+{
+    HMODULE core = ::LoadLibraryW((testsupport::ExeDir() + L"\\QorCore.dll").c_str());
+    ASSERT_NE(nullptr, core);
+    using RegFn = HRESULT(WINAPI*)();
+    auto reg = reinterpret_cast<RegFn>(::GetProcAddress(core, "DllRegisterServer"));
+    auto unreg = reinterpret_cast<RegFn>(::GetProcAddress(core, "DllUnregisterServer"));
+    ASSERT_TRUE(reg && unreg);
+    ASSERT_EQ(S_OK, reg());
+    CComPtr<IConsole> console = Make<CConsole, IConsole>();
+
+    IDispatch* made = nullptr;
+    EXPECT_EQ(S_OK, console->CreateMsg(&made));
+    ASSERT_NE(nullptr, made);
+    CComPtr<IQorMsg> asCoreMsg;
+    EXPECT_EQ(S_OK, made->QueryInterface(IID_IQorMsg, reinterpret_cast<void**>(&asCoreMsg)));
+    made->Release();
+
+    ASSERT_EQ(S_OK, unreg());
+    made = reinterpret_cast<IDispatch*>(1); // overwritten with null on failure
+    HRESULT hr = console->CreateMsg(&made);
+    EXPECT_TRUE(FAILED(hr)) << std::hex << hr;
+    EXPECT_EQ(nullptr, made);
+    ASSERT_EQ(S_OK, reg()); // the other tests create core objects
+    ::FreeLibrary(core);
 }
 
 TEST_F(MainWindowFixture, ConsoleAnswersForTheRunningClient)
