@@ -73,6 +73,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, HWND hWndParent
 {
     if (m_hWnd || !lpDialogTemplate)
         return FALSE;
+    CCreationScope creating(this);
     HookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, hWndParent, DialogProcThunk,
                                             reinterpret_cast<LPARAM>(this));

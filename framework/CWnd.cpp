@@ -58,11 +58,23 @@ HINSTANCE FrameworkModule()
 
 } // namespace
 
+thread_local CWnd::CCreationScope* CWnd::s_pCreating = nullptr;
+
 void CWnd::HookWindowCreate(CWnd* pWnd)
 {
     if (!t_hHookCreate)
         t_hHookCreate = ::SetWindowsHookExW(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
     t_pWndInit = pWnd;
+}
+
+CWnd::CCreationScope::CCreationScope(CWnd* pWnd) : m_pWnd(pWnd), m_pOuter(s_pCreating)
+{
+    s_pCreating = this;
+}
+
+CWnd::CCreationScope::~CCreationScope()
+{
+    s_pCreating = m_pOuter;
 }
 
 void CWnd::UnhookWindowCreate()
@@ -209,13 +221,19 @@ void CWnd::FinishNcDestroy()
 {
     CWinThread* pThread = AfxGetThread();
     const bool bMainWnd = pThread && pThread->m_pMainWnd == this;
+    bool bCreating = false;
+    for (CCreationScope* pScope = s_pCreating; pScope && !bCreating; pScope = pScope->m_pOuter)
+        bCreating = pScope->m_pWnd == this;
     Detach();
     // The main window going away ends the thread's message loop.
     if (bMainWnd) {
         pThread->m_pMainWnd = nullptr;
         ::PostQuitMessage(0);
     }
-    PostNcDestroy();
+    // A window that dies inside its own Create: that Create answers FALSE and the object stays
+    // with its caller.
+    if (!bCreating)
+        PostNcDestroy();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -291,6 +309,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowNa
     if (!PreCreateWindow(cs))
         return FALSE;
 
+    CCreationScope creating(this);
     HookWindowCreate(this);
     HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
                                   cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);

@@ -16,6 +16,10 @@
 //
 // Lifetime: at WM_NCDESTROY the window procedure restores the original procedure, clears
 // m_hWnd and the map entry, and only then calls PostNcDestroy, which may delete the object.
+// A window destroyed before its Create returns (OnCreate refused, a dialog control could not be
+// made) gets no PostNcDestroy: Create answers FALSE and the object stays with the caller of
+// Create, who alone deletes it. A self-deleting object would otherwise be gone while Create still
+// ran, and its creator, told FALSE, would delete it a second time.
 // No exception ever leaves the window procedure.
 #include "framework/CCmdTarget.h"
 #include "framework/CDC.h"
@@ -361,6 +365,20 @@ protected:
     // the first window that call makes is tied to pWnd from its first message on.
     static void HookWindowCreate(CWnd* pWnd);
     static void UnhookWindowCreate();
+    // Lives while one call makes pWnd's window on this thread (CreateEx, a dialog's creation): a
+    // destruction meanwhile unties the window but skips PostNcDestroy (see Lifetime above).
+    class CCreationScope {
+    public:
+        explicit CCreationScope(CWnd* pWnd);
+        ~CCreationScope();
+        CCreationScope(const CCreationScope&) = delete;
+        CCreationScope& operator=(const CCreationScope&) = delete;
+
+    private:
+        friend class CWnd;
+        CWnd* m_pWnd;
+        CCreationScope* m_pOuter;
+    };
 
     // The modal loop body without arming it: DoModal arms it before the window exists, so an
     // EndDialog during creation ends the loop before it starts.
@@ -372,7 +390,10 @@ protected:
 private:
     friend LRESULT CALLBACK WndProcThunk(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK CreationHook(int, WPARAM, LPARAM);
-    // WM_NCDESTROY has run: unties the window and calls PostNcDestroy.
+    // The windows whose creating call runs on this thread, innermost first.
+    static thread_local CCreationScope* s_pCreating;
+    // WM_NCDESTROY has run: unties the window and calls PostNcDestroy (unless its creation is
+    // still running).
     void FinishNcDestroy();
 };
 

@@ -5,6 +5,8 @@
 #include "platform/QorView/CQorViewMgr.h"
 #include "tests/app/MainWindowFixture.h"
 #include <commctrl.h>
+#include <cstddef>
+#include <vector>
 
 namespace {
 
@@ -93,6 +95,43 @@ TEST_F(MainWindowFixture, ResizingLaysThePanelOverTheNewClientAreaButMinimisingD
     ::GetWindowRect(hPanel, &after);
     EXPECT_TRUE(::EqualRect(&panel, &after));
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::SetSize"), 0);
+}
+
+namespace {
+
+// The main window in one static slot, counting its destructions, so that a second deletion
+// is counted instead of corrupting the heap.
+int g_mainDeletions = 0;
+alignas(std::max_align_t) unsigned char g_mainSlot[1 << 16];
+
+class CCountedMainDlg : public CKorvelBaseDlg {
+public:
+    static void* operator new(size_t size)
+    {
+        EXPECT_LE(size, sizeof(g_mainSlot));
+        return g_mainSlot;
+    }
+    static void operator delete(void*) {}
+    ~CCountedMainDlg() override { ++g_mainDeletions; }
+};
+
+} // namespace
+
+TEST_F(MainWindowFixture, MainWindowWhoseCreationFailsIsDeletedOnceByStartUp)
+{
+    // Start-up's order: the application knows the window before it is created, and deletes
+    // it when the creation fails. Here a control of the template cannot be made.
+    CKorvelApp& app = apptest::App();
+    g_mainDeletions = 0;
+    const std::vector<WORD> badTemplate = testsupport::TemplateWithUnknownControl();
+    auto* pDlg = new CCountedMainDlg();
+    app.m_pMainDlg = pDlg;
+    EXPECT_FALSE(pDlg->CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(badTemplate.data()), nullptr));
+    EXPECT_EQ(0, g_mainDeletions) << "the window's own end must not delete what start-up still holds";
+    EXPECT_EQ(nullptr, pDlg->GetSafeHwnd());
+    delete pDlg;
+    app.m_pMainDlg = nullptr;
+    EXPECT_EQ(1, g_mainDeletions);
 }
 
 TEST_F(MainWindowFixture, NoTrayFlagCreatesNoIconAndNoRetryTimer)

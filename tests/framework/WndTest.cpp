@@ -2,11 +2,14 @@
 // arguments, default processing, subclassing, reflection, PreTranslateMessage routing,
 // self-deleting windows and timers.
 #include "framework/CWnd.h"
+#include "framework/CDialog.h"
 #include "framework/CException.h"
 #include "framework/CWinThread.h"
 #include "framework/HandleMap.h"
 #include "tests/support/TestSupport.h"
 #include <commctrl.h>
+#include <cstddef>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -623,6 +626,71 @@ TEST_F(WndTest, PostNcDestroyRunsAfterTheWindowIsUntiedAndMayDeleteTheObject)
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
     EXPECT_EQ(log, (std::vector<std::string>{"OnNcDestroy", "PostNcDestroy(detached)", "destructor"}));
+}
+
+// Self-deleting window objects whose creation fails after their window existed. They live in
+// one static slot, so that a wrong extra deletion or a late use is counted, not a heap fault.
+struct FailedCreationCounts {
+    int postNcDestroys = 0;
+    int destructions = 0;
+};
+FailedCreationCounts g_failed;
+alignas(std::max_align_t) unsigned char g_failedSlot[4096];
+
+template <class Base>
+class CDiesInCreate : public Base {
+public:
+    static void* operator new(size_t size)
+    {
+        EXPECT_LE(size, sizeof(g_failedSlot));
+        return g_failedSlot;
+    }
+    static void operator delete(void*) {}
+    ~CDiesInCreate() override { ++g_failed.destructions; }
+    void PostNcDestroy() override
+    {
+        ++g_failed.postNcDestroys;
+        delete this;
+    }
+};
+
+class CRefusesCreate : public CDiesInCreate<CWnd> {
+public:
+    afx_msg int OnCreate(LPCREATESTRUCT) { return -1; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRefusesCreate, CWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+class CDialogWithBadControl : public CDiesInCreate<CDialog> {};
+
+TEST_F(WndTest, AWindowThatDiesInsideItsCreateStaysWithTheCallerWhoDeletesItOnce)
+{
+    struct Case {
+        const char* name;
+        std::function<CWnd*()> make;
+        std::function<BOOL(CWnd*)> create;
+    };
+    const std::vector<WORD> badTemplate = testsupport::TemplateWithUnknownControl();
+    const Case cases[] = {
+        {"OnCreate refuses", [] { return new CRefusesCreate; },
+         [](CWnd* p) { return CreateTopLevel(*p) ? TRUE : FALSE; }},
+        {"a dialog control cannot be made", [] { return new CDialogWithBadControl; },
+         [&](CWnd* p) {
+             return static_cast<CDialog*>(p)->CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(badTemplate.data()));
+         }},
+    };
+    for (const Case& c : cases) {
+        g_failed = FailedCreationCounts();
+        CWnd* pWnd = c.make();
+        EXPECT_FALSE(c.create(pWnd)) << c.name;
+        EXPECT_EQ(0, g_failed.postNcDestroys) << c.name;
+        EXPECT_EQ(0, g_failed.destructions) << c.name << ": Create's caller still owns the object";
+        EXPECT_EQ(nullptr, pWnd->m_hWnd) << c.name;
+        delete pWnd;
+        EXPECT_EQ(1, g_failed.destructions) << c.name;
+    }
 }
 
 TEST_F(WndTest, TimerMessagesStepTheHandlerAndARealTimerFires)

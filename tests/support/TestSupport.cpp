@@ -211,4 +211,34 @@ ResourceModuleScope::~ResourceModuleScope()
         ::FreeLibrary(m_hModule);
 }
 
+std::vector<WORD> TemplateWithUnknownControl()
+{
+    std::vector<WORD> t;
+    auto dword = [&](DWORD v) {
+        t.push_back(LOWORD(v));
+        t.push_back(HIWORD(v));
+    };
+    auto text = [&](const wchar_t* p) {
+        do
+            t.push_back(*p);
+        while (*p++);
+    };
+    dword(WS_POPUP | WS_CAPTION); // DLGTEMPLATE: style, extended style, one control, x y cx cy
+    dword(0);
+    t.push_back(1);
+    t.insert(t.end(), {0, 0, 100, 60});
+    t.push_back(0);               // no menu
+    t.push_back(0);               // the dialog class
+    text(L"bad control");
+    if (t.size() % 2)
+        t.push_back(0);           // each DLGITEMTEMPLATE starts on a DWORD boundary
+    dword(WS_CHILD | WS_VISIBLE); // style, extended style, x y cx cy, id
+    dword(0);
+    t.insert(t.end(), {4, 4, 50, 12, 100});
+    text(L"KorvelNoSuchWindowClass");
+    text(L"");
+    t.push_back(0);               // no creation data
+    return t;
+}
+
 } // namespace testsupport

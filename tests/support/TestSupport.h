@@ -2,6 +2,7 @@
 // Helpers shared by the test executables: pumping the message loop, scratch folders, screenshots.
 #include "framework/Platform.h"
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -65,5 +66,10 @@ private:
     HMODULE m_hModule = nullptr;
     HINSTANCE m_hSaved = nullptr;
 };
+
+// A dialog template (DLGTEMPLATE words) with one control of a class nobody registered: the
+// dialog's window is made, its control is not, and the system destroys the dialog again, so a
+// creation from it fails after the window existed.
+std::vector<WORD> TemplateWithUnknownControl();
 
 } // namespace testsupport
