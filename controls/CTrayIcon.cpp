@@ -375,11 +375,19 @@ BOOL CTrayIcon::SetNotifyWnd(CWnd* pWnd)
 {
     if (!m_bEnabled || !pWnd || !::IsWindow(pWnd->GetSafeHwnd()))
         return FALSE;
-    m_tnd.hWnd = pWnd->GetSafeHwnd();
-    m_tnd.uFlags = 0;
-    if (m_bHidden)
+    const HWND hNew = pWnd->GetSafeHwnd();
+    // The shell knows an icon by its window and id: a modification naming another window
+    // reaches no icon. The icon moves by leaving under the old window and coming back under
+    // the new one, in the state it had.
+    if (m_bRemoved || hNew == m_tnd.hWnd) {
+        m_tnd.hWnd = hNew;
         return TRUE;
-    return Notify(NIM_MODIFY);
+    }
+    m_tnd.uFlags = 0;
+    if (!Notify(NIM_DELETE))
+        return FALSE;
+    m_tnd.hWnd = hNew;
+    return AddCurrentIcon(m_bWantHidden);
 }
 
 CWnd* CTrayIcon::GetNotifyWnd() const
@@ -508,16 +516,17 @@ BOOL CTrayIcon::SetMenuDefaultItem(UINT uItem, BOOL bByPos)
 {
     if (m_DefaultMenuItemID == uItem && m_DefaultMenuItemByPos == bByPos)
         return TRUE;
-    m_DefaultMenuItemID = uItem;
-    m_DefaultMenuItemByPos = bByPos;
-
+    // The icon's menu (the menu resource with the icon's id) must exist; the choice is kept
+    // for whoever shows that menu (GetMenuDefaultItem), since a menu loaded here would be
+    // gone again on return.
     CxMenu menu;
     if (!menu.LoadMenu(m_tnd.uID))
         return FALSE;
     CMenu* pSubMenu = menu.GetSubMenu(0);
     if (!pSubMenu)
         return FALSE;
-    ::SetMenuDefaultItem(pSubMenu->m_hMenu, m_DefaultMenuItemID, m_DefaultMenuItemByPos);
+    m_DefaultMenuItemID = uItem;
+    m_DefaultMenuItemByPos = bByPos;
     return TRUE;
 }
 
@@ -569,7 +578,16 @@ LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
 void CTrayIcon::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kTipTimerId) {
+        // The tip's time is up: it goes.
         KillTimer(kTipTimerId);
+        if (m_wndTip.m_hWnd) {
+            TTTOOLINFOW ti = {};
+            ti.cbSize = sizeof(ti);
+            ti.hwnd = m_hWnd;
+            ti.uId = 1;
+            m_wndTip.SendMessage(TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+            m_wndTip.ShowWindow(SW_HIDE);
+        }
         return;
     }
     if (nIDEvent == kClickTimerId) {
@@ -606,11 +624,30 @@ void CTrayIcon::OnSettingChange(UINT uFlags, LPCWSTR lpszSection)
 
 LRESULT CTrayIcon::OnTaskbarCreated(WPARAM, LPARAM)
 {
-    // The shell restarted and forgot the icon: add it again with the current image and tip.
-    RetryPendingAdd();
-    RemoveIcon();
-    AddIcon();
+    // The shell restarted and forgot the icon: add it again, once, with the current image and
+    // tip, and hidden when its owner hid it.
+    if (m_bEnabled)
+        AddCurrentIcon(m_bWantHidden);
     return 0;
+}
+
+BOOL CTrayIcon::AddCurrentIcon(BOOL bHidden)
+{
+    m_tnd.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    if (m_bStateSupport) {
+        m_tnd.uFlags |= NIF_STATE;
+        m_tnd.dwState = bHidden ? NIS_HIDDEN : 0;
+        m_tnd.dwStateMask = NIS_HIDDEN;
+    } else if (bHidden) {
+        // Without the state flag a hidden icon is one that is not in the notification area.
+        m_bRemoved = m_bHidden = TRUE;
+        m_bAddPending = FALSE;
+        return TRUE;
+    }
+    const BOOL bAdded = Notify(NIM_ADD);
+    m_bRemoved = m_bAddPending = !bAdded;
+    m_bHidden = !bAdded || bHidden;
+    return bAdded;
 }
 
 // ---------------------------------------------------------------------------------------------

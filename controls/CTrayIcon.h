@@ -90,6 +90,8 @@ public:
     INT_PTR GetFrameCount() const { return m_IconList.GetSize(); }
 
 // Menu
+    // Records the default item of the icon's menu (menu resource with the icon's id, first
+    // submenu); FALSE, recording nothing, when that menu or its submenu is missing.
     BOOL SetMenuDefaultItem(UINT uItem, BOOL bByPos);
     void GetMenuDefaultItem(UINT& uItem, BOOL& bByPos) const;
 
@@ -121,6 +123,9 @@ public:
 protected:
     // Re-adds an icon whose add failed, unless it is hidden.
     void RetryPendingAdd();
+    // Adds the icon with its current window, image, tip and callback, hidden or shown; without
+    // the state flag a hidden icon stays out. TRUE when the icon is where it should be.
+    BOOL AddCurrentIcon(BOOL bHidden);
     // Whether the user of the target window is signed in (asked with WM_TRAY_QUERY_SIGNEDIN).
     BOOL IsTargetSignedIn(CWnd* pTarget) const;
     // The current time in days, the scale of the animation's start and period.

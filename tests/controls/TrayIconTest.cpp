@@ -4,6 +4,7 @@
 #include "tests/controls/ControlsTestWindows.h"
 #include "tests/support/TestSupport.h"
 #include "controls/CTrayIcon.h"
+#include "framework/ModuleState.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -148,6 +149,7 @@ TEST_F(TrayFixture, TaskbarCreatedAddsTheIconAgainWithItsCurrentImageAndTip)
     g_calls.clear();
     tray.SendMessage(CTrayIcon::GetTaskbarCreatedMessage(), 0, 0);
     ASSERT_EQ(1, Calls(NIM_ADD));
+    EXPECT_EQ(0, Calls(NIM_DELETE)) << "the restarted shell has no icon to delete";
     const ShellCall* add = LastCall(NIM_ADD);
     EXPECT_EQ(icon2, add->data.hIcon);
     EXPECT_STREQ(L"second tip", add->data.szTip);
@@ -156,20 +158,128 @@ TEST_F(TrayFixture, TaskbarCreatedAddsTheIconAgainWithItsCurrentImageAndTip)
     EXPECT_FALSE(tray.IsHidden());
 }
 
+TEST_F(TrayFixture, TaskbarCreatedAddsAHiddenOrPendingIconOnceInTheStateItHad)
+{
+    struct Case {
+        const char* name;
+        bool hide;     // the owner hid the icon
+        int failAdds;  // the first add failed (the icon waits for a retry)
+        bool hidden;   // afterwards
+    };
+    const Case cases[] = {
+        {"hidden by its owner", true, 0, true},
+        {"its add had failed", false, 1, false},
+    };
+    for (const Case& c : cases) {
+        CTrayIcon tray;
+        g_failAdds = c.failAdds;
+        tray.Create(&target, kCallback, L"tip", icon1, kIconId);
+        if (c.hide) {
+            ASSERT_TRUE(tray.HideIcon()) << c.name;
+            ASSERT_TRUE(tray.GetIconData().uFlags & NIF_STATE) << c.name << ": the shell takes the state flag";
+        }
+        g_calls.clear();
+        tray.SendMessage(CTrayIcon::GetTaskbarCreatedMessage(), 0, 0);
+        EXPECT_EQ(1, Calls(NIM_ADD)) << c.name;
+        EXPECT_EQ(0, Calls(NIM_DELETE)) << c.name;
+        ASSERT_NE(nullptr, LastCall(NIM_ADD)) << c.name;
+        EXPECT_EQ(c.hidden ? static_cast<DWORD>(NIS_HIDDEN) : 0u, LastCall(NIM_ADD)->data.dwState & NIS_HIDDEN) << c.name;
+        EXPECT_EQ(c.hidden, tray.IsHidden() != FALSE) << c.name;
+        EXPECT_FALSE(tray.IsRemoved()) << c.name;
+        EXPECT_FALSE(tray.IsAddPending()) << c.name;
+    }
+}
+
+TEST_F(TrayFixture, ANewNotifyWindowTakesTheIconAlongInItsState)
+{
+    CRecorderWnd other;
+    ASSERT_TRUE(other.CreateTopLevel(700, 160, 200, 80, L"Korvel tray second target"));
+    for (bool hidden : {false, true}) {
+        CTrayIcon tray;
+        ASSERT_TRUE(tray.Create(&target, kCallback, L"tip", icon1, kIconId));
+        tray.SetIcon(icon2);
+        if (hidden) {
+            ASSERT_TRUE(tray.HideIcon());
+        }
+        g_calls.clear();
+        EXPECT_TRUE(tray.SetNotifyWnd(&other)) << hidden;
+        // The shell knows the icon by window and id: out under the old window, in under the new.
+        ASSERT_EQ(2u, g_calls.size()) << hidden;
+        EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), g_calls[0].message) << hidden;
+        EXPECT_EQ(target.m_hWnd, g_calls[0].data.hWnd) << hidden;
+        EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_calls[1].message) << hidden;
+        EXPECT_EQ(other.m_hWnd, g_calls[1].data.hWnd) << hidden;
+        EXPECT_EQ(icon2, g_calls[1].data.hIcon) << hidden;
+        EXPECT_EQ(kCallback, g_calls[1].data.uCallbackMessage) << hidden;
+        EXPECT_STREQ(L"tip", g_calls[1].data.szTip);
+        EXPECT_EQ(hidden ? static_cast<DWORD>(NIS_HIDDEN) : 0u, g_calls[1].data.dwState & NIS_HIDDEN) << hidden;
+        EXPECT_EQ(hidden, tray.IsHidden() != FALSE) << hidden;
+        EXPECT_EQ(&other, tray.GetNotifyWnd());
+        g_calls.clear();
+        tray.RemoveIcon();
+        ASSERT_EQ(1, Calls(NIM_DELETE));
+        EXPECT_EQ(other.m_hWnd, LastCall(NIM_DELETE)->data.hWnd) << "later calls name the new window";
+    }
+    other.DestroyWindow();
+}
+
+TEST_F(TrayFixture, TheTipWindowGoesWhenItsTimeIsUp)
+{
+    class TipTray : public CTrayIcon {
+    public:
+        HWND Tip() const { return m_wndTip.m_hWnd; }
+    } tray;
+    ASSERT_TRUE(tray.Create(&target, kCallback, L"tip", icon1, kIconId));
+    tray.ShowTipWindow(L"Signed in elsewhere", 1);
+    ASSERT_NE(nullptr, tray.Tip());
+    EXPECT_TRUE(::IsWindowVisible(tray.Tip()));
+    tray.SendMessage(WM_TIMER, CTrayIcon::kTipTimerId, 0);
+    testsupport::PumpMessages();
+    EXPECT_FALSE(::IsWindowVisible(tray.Tip()));
+}
+
+TEST_F(TrayFixture, MenuDefaultItemIsKeptOnlyForAMenuThatExists)
+{
+    HMODULE resources = ::LoadLibraryW((testsupport::ExeDir() + L"\\QorResource.dll").c_str());
+    ASSERT_NE(nullptr, resources);
+    HINSTANCE saved = AfxGetResourceHandle();
+    AfxSetResourceHandle(resources);
+    struct Case {
+        UINT iconId;     // the icon's menu is the menu resource of that id
+        BOOL expected;
+        UINT keptItem;   // what GetMenuDefaultItem answers afterwards, twice asked
+    };
+    const UINT kStatusMenu = 1017; // a menu of the resource module with a submenu
+    const Case cases[] = {{kStatusMenu, TRUE, 2}, {kIconId, FALSE, 0}};
+    for (const Case& c : cases) {
+        CTrayIcon tray;
+        ASSERT_TRUE(tray.Create(&target, kCallback, L"tip", icon1, c.iconId));
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            EXPECT_EQ(c.expected, tray.SetMenuDefaultItem(2, TRUE)) << c.iconId << " attempt " << attempt;
+            UINT item = 99;
+            BOOL byPos = FALSE;
+            tray.GetMenuDefaultItem(item, byPos);
+            EXPECT_EQ(c.keptItem, item) << c.iconId;
+            EXPECT_TRUE(byPos);
+        }
+    }
+    AfxSetResourceHandle(saved);
+    ::FreeLibrary(resources);
+}
+
 TEST_F(TrayFixture, AnIconStartedHiddenShowsWithItsImageAndCallback)
 {
     CTrayIcon tray;
     tray.Create(&target, kCallback, L"tip", icon1, kIconId, TRUE);
     EXPECT_TRUE(tray.IsHidden());
-    if (Calls(NIM_ADD) == 1) {
-        // Added hidden, but complete.
-        const ShellCall* add = LastCall(NIM_ADD);
-        EXPECT_TRUE(add->data.uFlags & NIF_STATE);
-        EXPECT_EQ(static_cast<DWORD>(NIS_HIDDEN), add->data.dwState & NIS_HIDDEN);
-        EXPECT_TRUE(add->data.uFlags & NIF_ICON);
-        EXPECT_TRUE(add->data.uFlags & NIF_MESSAGE);
-        EXPECT_EQ(icon1, add->data.hIcon);
-    }
+    // The shell here takes the state flag (Windows 2000 on): the icon is added hidden, but complete.
+    ASSERT_EQ(1, Calls(NIM_ADD));
+    const ShellCall* add = LastCall(NIM_ADD);
+    EXPECT_TRUE(add->data.uFlags & NIF_STATE);
+    EXPECT_EQ(static_cast<DWORD>(NIS_HIDDEN), add->data.dwState & NIS_HIDDEN);
+    EXPECT_TRUE(add->data.uFlags & NIF_ICON);
+    EXPECT_TRUE(add->data.uFlags & NIF_MESSAGE);
+    EXPECT_EQ(icon1, add->data.hIcon);
     EXPECT_TRUE(tray.SetIcon(icon2));
     g_calls.clear();
     EXPECT_TRUE(tray.ShowIcon());
