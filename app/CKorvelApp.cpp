@@ -100,9 +100,10 @@ BOOL CKorvelApp::InitInstance()
     if (!StartComServer())
         return FALSE;
 
-    AfxEnableControlContainer();
-    ::LoadLibraryW(L"riched20.dll");
-    AfxOleInit();
+    if (!StartOle()) {
+        m_nStartupExitCode = STARTUP_EXIT_NO_OLE;
+        return FALSE;
+    }
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated) {
@@ -113,7 +114,6 @@ BOOL CKorvelApp::InitInstance()
         return TRUE;
     }
 
-    ::OleInitialize(nullptr);
     m_pModuleState = AfxGetModuleState();
     m_hResource = AfxGetResourceHandle();
 
@@ -140,8 +140,20 @@ BOOL CKorvelApp::InitInstance()
     return TRUE;
 }
 
+BOOL CKorvelApp::StartOle()
+{
+    // One initialisation, through the framework (the control container asks for it too), so
+    // that one OleUninitialize at exit balances it.
+    AfxEnableControlContainer();
+    ::LoadLibraryW(L"riched20.dll");
+    return AfxOleInit();
+}
+
 int CKorvelApp::ExitInstance()
 {
+    // OLE ends before COM: OleUninitialize flushes what the program left on the clipboard, so
+    // that a text copied from the client can still be pasted after it has gone.
+    AfxOleTerm();
     if (m_bComStarted) {
         if (CComModule* module = CComModule::GetModule()) {
             module->RevokeClassObjects();

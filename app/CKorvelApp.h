@@ -35,6 +35,7 @@ enum KorvelStartupExit : int {
     STARTUP_EXIT_NO_COM_SERVER = 6,   // COM or the class objects could not be started
     STARTUP_EXIT_UNREGISTER_FAILED = 7,
     STARTUP_EXIT_REGISTER_FAILED = 8,
+    STARTUP_EXIT_NO_OLE = 9,          // OLE could not be initialised on the user-interface thread
 };
 
 class CKorvelApp : public CWinApp {
@@ -63,6 +64,9 @@ public:
     // The COM local server: 1 when the class objects are registered, 0 to end the process
     // (after /RegServer or /UnregServer, or on a failure).
     int StartComServer();
+    // The control container, rich edit 2 and OLE for this thread, OLE initialised once (ended
+    // by ExitInstance); FALSE when OLE cannot be initialised.
+    BOOL StartOle();
     // Reads the "&"-joined key=value items of the command line into the fields below.
     void ParseStartupArgs(const CString& strCommandLine);
     // One key=value item of the command line or of a cross-process request: the key before the

@@ -25,6 +25,15 @@ void AfxOleTerm()
     if (!t_oleInitialized)
         return;
     t_oleInitialized = false;
+    // Data this thread left on the clipboard is copied there first (the system renders every
+    // format): OleUninitialize alone would take it away with the thread's clipboard window, and
+    // a text copied from the program could not be pasted once the program had gone. Only when
+    // a window of this thread owns the clipboard: Wine makes the process's one OLE clipboard
+    // window on the first thread that touches the OLE clipboard, and a worker's flush would
+    // leave that window to die with the worker.
+    HWND hOwner = ::GetClipboardOwner();
+    if (hOwner && ::GetWindowThreadProcessId(hOwner, nullptr) == ::GetCurrentThreadId())
+        ::OleFlushClipboard();
     ::OleUninitialize();
 }
 

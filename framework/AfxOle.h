@@ -8,7 +8,8 @@
 // thread already in the multithreaded apartment). The program's user-interface thread calls it at
 // start-up; AfxOleTerm undoes it.
 BOOL AfxOleInit();
-// Uninitialises OLE on the calling thread when AfxOleInit initialised it there.
+// Uninitialises OLE on the calling thread when AfxOleInit initialised it there, after flushing
+// what the thread put on the clipboard (it stays there).
 void AfxOleTerm();
 // TRUE when AfxOleInit succeeded on the calling thread and AfxOleTerm has not run since.
 BOOL AfxOleIsInitialized();

@@ -5,6 +5,7 @@
 #include "platform/FileTransfer/FileTransferTestHooks.h"
 #include "platform/FileTransfer/RSDatabaseHelper.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "framework/COleDataSource.h"
 #include "tests/app/AppTestSupport.h"
 #include <gtest/gtest.h>
 
@@ -121,4 +122,58 @@ TEST(RSDatabasePathTest, WideAndLocalTextsBecomeUtf8)
     EXPECT_STREQ(path.Get(), "D:\\Korvel\\RS.Dat");
     path.Set(CString());
     EXPECT_STREQ(path.Get(), "");
+}
+
+// OLE starts once on the user-interface thread and ends at exit, before COM: the thread's
+// apartment is then fully released, and what the program left on the clipboard stays there
+// after it has gone.
+TEST(OleStartTest, OleEndsAtExitSoTheClipboardKeepsTheProgramsData)
+{
+    const std::wstring text = L"Korvel copied " + std::to_wstring(::GetTickCount());
+    struct Run {
+        const std::wstring* text;
+        BOOL started = FALSE;
+        BOOL put = FALSE;
+        HRESULT afterExit = E_FAIL;
+        static DWORD WINAPI Thread(void* p)
+        {
+            Run* r = static_cast<Run*>(p);
+            ::CoInitialize(nullptr); // the COM server's apartment, ended by the test below
+            {
+                CKorvelApp app;
+                r->started = app.StartOle();
+                auto* source = new COleDataSource();
+                const size_t bytes = (r->text->size() + 1) * sizeof(wchar_t);
+                HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+                memcpy(::GlobalLock(h), r->text->c_str(), bytes);
+                ::GlobalUnlock(h);
+                source->CacheGlobalData(CF_UNICODETEXT, h);
+                r->put = source->SetClipboard();
+                app.ExitInstance();
+            }
+            ::CoUninitialize();
+            // S_OK: nothing of the start-up's initialisations was left behind on the thread.
+            r->afterExit = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            if (SUCCEEDED(r->afterExit))
+                ::CoUninitialize();
+            return 0;
+        }
+    } run;
+    run.text = &text;
+    HANDLE thread = ::CreateThread(nullptr, 0, &Run::Thread, &run, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    ASSERT_TRUE(testsupport::WaitForProcess(thread, 60000));
+    ::CloseHandle(thread);
+    EXPECT_TRUE(run.started);
+    ASSERT_TRUE(run.put);
+    EXPECT_EQ(S_OK, run.afterExit);
+
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    std::wstring pasted;
+    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+        pasted = static_cast<const wchar_t*>(::GlobalLock(h));
+        ::GlobalUnlock(h);
+    }
+    ::CloseClipboard();
+    EXPECT_EQ(text, pasted);
 }
