@@ -177,7 +177,7 @@ BOOL CKorvelLoginDlg::OnInitDialog()
         m_edUser.SetFocus();
     if (server.IsEmpty()) {
         InstallLanguageFile();
-        m_cbServer.SetWindowText(L"<" + CQorViewBaseFun::LoadStringW(IDS_ENTER_SERVER) + L">");
+        ShowServerPrompt();
         m_cbServer.SetFocus();
     }
 
@@ -586,6 +586,11 @@ void CKorvelLoginDlg::SwitchLoginMode(bool)
     // the program yet; the switch button stays hidden and the panel keeps account mode.
 }
 
+void CKorvelLoginDlg::ShowServerPrompt()
+{
+    m_cbServer.SetWindowText(L"<" + CQorViewBaseFun::LoadStringW(IDS_ENTER_SERVER) + L">");
+}
+
 HWND CKorvelLoginDlg::OwnerHwnd() const
 {
     CWnd* pMain = m_pOwner ? m_pOwner->GetLoginOwnerWnd() : nullptr;
@@ -794,6 +799,10 @@ bool CKorvelLoginDlg::LoadLoginSettings()
             m_nCurrentPort = m_arServers[0].nPort;
         }
         m_cbServer.SetCurSel(index);
+        // No server to select (a first run): the deselection emptied the chooser, which asks
+        // for an address again.
+        if (index < 0 && GetServerText().IsEmpty())
+            ShowServerPrompt();
     }
 
     int startupFlags = StartupFlags();

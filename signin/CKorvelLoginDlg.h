@@ -156,6 +156,8 @@ private:
     void RefreshBrandingForServerText();
     CString GetServerText() const;
     void ShowServerInChooser(const CString& strAddress);
+    // "<" + string 62083 + ">" as the chooser's text: where nothing says which server to use.
+    void ShowServerPrompt();
     void MoveControl(UINT nID, int x, int y, int cx, int cy);
     RECT GetControlRect(UINT nID) const;
     // The owner's start-up flags (0 without an owner) and window (null without one).

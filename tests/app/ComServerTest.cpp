@@ -1,7 +1,8 @@
 // Korvel.exe as a COM local server: /RegServer writes its classes, application id and type
 // library; a second process (this test) creates Korvel.Console by ProgID and calls it, through
 // its vtable and IDispatch; the server ends with its last object; /UnregServer removes it all.
-// Also: a program folder without QorResource.dll ends the start (with its message, kept quiet here).
+// Also: a program folder without QorResource.dll ends the start (with its message, kept quiet here),
+// and a first start with nothing saved asks for the server in the sign-in panel's chooser.
 #include "framework/CComBSTR.h"
 #include "framework/CComPtr.h"
 #include "framework/CComQIPtr.h"
@@ -266,4 +267,92 @@ TEST(KorvelComServerTest, OrdinaryRunShowsTheMainWindowServesAndExitsCleanly)
     }
     ::CloseHandle(pi.hProcess);
     EXPECT_EQ(code, 0u);
+}
+
+namespace {
+
+// The first window of the program's that has this control id and class, at any depth.
+struct ControlSearch {
+    int id;
+    const wchar_t* cls;
+    HWND found;
+};
+BOOL CALLBACK FindControl(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(lParam);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    if (::GetDlgCtrlID(hwnd) == search->id && lstrcmpiW(cls, search->cls) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+// A start on a machine where nothing was ever saved: the server chooser of the sign-in panel
+// shows "<" + string 62083 + ">" and the screen shows it, so the user knows what to type first.
+TEST(KorvelComServerTest, FirstStartAsksForTheServerInTheChooser)
+{
+    const std::wstring profile = testsupport::TempDir(L"korvel_first_start");
+    std::wstring cmd = L"\"" + KorvelExe() + L"\" startup=4";
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    ::SetEnvironmentVariableW(L"KORVEL_NO_STARTUP_BOX", L"1");
+    ::SetEnvironmentVariableW(L"KORVEL_PROFILE_ROOT", profile.c_str());
+    BOOL started = ::CreateProcessW(KorvelExe().c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    ::SetEnvironmentVariableW(L"KORVEL_PROFILE_ROOT", nullptr);
+    ::SetEnvironmentVariableW(L"KORVEL_NO_STARTUP_BOX", nullptr);
+    ASSERT_TRUE(started);
+    ::CloseHandle(pi.hThread);
+
+    MainWindowSearch search = {pi.dwProcessId, nullptr};
+    ControlSearch chooser = {1012, L"ComboBox", nullptr};
+    wchar_t text[128] = {};
+    const std::wstring prompt = L"<Please enter the server address>";
+    int darkPixels = 0, lightPixels = 0, area = 0;
+    // The other process paints in its own time: wait until its chooser shows the prompt.
+    testsupport::PumpUntil(
+        [&] {
+            if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0)
+                return true;
+            if (!search.hwnd) {
+                search.seen.clear();
+                ::EnumWindows(FindProgramMainWindow, reinterpret_cast<LPARAM>(&search));
+            }
+            if (search.hwnd && !chooser.found)
+                ::EnumChildWindows(search.hwnd, FindControl, reinterpret_cast<LPARAM>(&chooser));
+            if (!chooser.found)
+                return false;
+            // WM_GETTEXT (GetWindowText would give another process's combo box's caption).
+            DWORD_PTR copied = 0;
+            ::SendMessageTimeoutW(chooser.found, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                                  2000, &copied);
+            // The box's text field, inside the frame: painted light, with dark letters on it.
+            HWND edit = ::GetWindow(chooser.found, GW_CHILD);
+            if (!edit)
+                return false;
+            const RECT field = testsupport::ClientRectOnScreen(edit);
+            area = (field.right - field.left) * (field.bottom - field.top);
+            darkPixels = testsupport::CountScreenPixels(field, testsupport::IsDark);
+            lightPixels = testsupport::CountScreenPixels(field, [](COLORREF c) { return !testsupport::IsDark(c); });
+            return prompt == text && lightPixels > area / 2 && darkPixels > 40;
+        },
+        3000);
+    ASSERT_NE(nullptr, search.hwnd) << testing::PrintToString(search.seen);
+    EXPECT_NE(nullptr, chooser.found);
+    EXPECT_EQ(prompt, std::wstring(text));
+    // Its letters are on the screen: an empty field shows at most a caret.
+    EXPECT_GT(lightPixels, area / 2);
+    EXPECT_GT(darkPixels, 40);
+    testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\first_start.bmp", search.hwnd);
+
+    ::PostMessageW(search.hwnd, WM_USER + 2000, 0, 0);
+    if (!testsupport::WaitForProcess(pi.hProcess, 60000)) {
+        ::TerminateProcess(pi.hProcess, 99);
+        ADD_FAILURE() << "the program did not end after WM_USER+2000";
+    }
+    ::CloseHandle(pi.hProcess);
+    testsupport::RemoveTree(profile);
 }

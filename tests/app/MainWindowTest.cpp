@@ -10,14 +10,6 @@
 
 namespace {
 
-RECT ClientInScreen(HWND hWnd)
-{
-    RECT rc;
-    ::GetClientRect(hWnd, &rc);
-    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 std::wstring WindowText(HWND hWnd)
 {
     wchar_t buf[256] = {};
@@ -45,7 +37,7 @@ TEST_F(MainWindowFixture, CreatedFromItsTemplateWithTheSignInPanelOverTheClientA
     EXPECT_TRUE(::IsWindowVisible(hPanel));
     EXPECT_NE(::GetDlgItem(hPanel, IDC_USER_EDIT), nullptr);
     EXPECT_NE(::GetDlgItem(hPanel, IDC_LOGIN_BUTTON), nullptr);
-    RECT panel, client = ClientInScreen(hMain);
+    RECT panel, client = testsupport::ClientRectOnScreen(hMain);
     ::GetWindowRect(hPanel, &panel);
     EXPECT_TRUE(::EqualRect(&panel, &client));
 
@@ -82,7 +74,7 @@ TEST_F(MainWindowFixture, ResizingLaysThePanelOverTheNewClientAreaButMinimisingD
     ::GetClientRect(hMain, &client);
     EXPECT_EQ(m_pDlg->m_cx, client.right);
     EXPECT_EQ(m_pDlg->m_cy, client.bottom);
-    RECT panel, clientScreen = ClientInScreen(hMain);
+    RECT panel, clientScreen = testsupport::ClientRectOnScreen(hMain);
     ::GetWindowRect(hPanel, &panel);
     EXPECT_TRUE(::EqualRect(&panel, &clientScreen));
     EXPECT_NE(qorview_test::CountCalls(L"CQorViewMgr::SetSize"), 0);

@@ -89,6 +89,38 @@ bool WriteStripBitmap(const std::wstring& path, int frames, int size)
     return ok;
 }
 
+namespace {
+
+// The screen's pixels of a rectangle as a bottom-up 24-bit DIB (the BMP file's own layout).
+std::vector<BYTE> GrabDib(const RECT& rc, BITMAPINFOHEADER& bi, DWORD& stride)
+{
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    bi = {};
+    bi.biSize = sizeof(bi);
+    bi.biWidth = w;
+    bi.biHeight = h;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    bi.biCompression = BI_RGB;
+    stride = ((w * 3) + 3) & ~3u;
+    if (w <= 0 || h <= 0)
+        return {};
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    HBITMAP bmp = ::CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    ::SelectObject(mem, old);
+    std::vector<BYTE> pixels(stride * h);
+    ::GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+} // namespace
+
 bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd)
 {
     RECT rc;
@@ -96,29 +128,11 @@ bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd)
         ::GetWindowRect(hwnd, &rc);
     else
         ::SetRect(&rc, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0)
+    BITMAPINFOHEADER bi;
+    DWORD stride = 0;
+    const std::vector<BYTE> pixels = GrabDib(rc, bi, stride);
+    if (pixels.empty())
         return false;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(mem, old);
-
-    BITMAPINFOHEADER bi = {};
-    bi.biSize = sizeof(bi);
-    bi.biWidth = w;
-    bi.biHeight = h;
-    bi.biPlanes = 1;
-    bi.biBitCount = 24;
-    bi.biCompression = BI_RGB;
-    const DWORD stride = ((w * 3) + 3) & ~3u;
-    std::vector<BYTE> pixels(stride * h);
-    ::GetDIBits(mem, bmp, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
 
     BITMAPFILEHEADER bf = {};
     bf.bfType = 0x4D42;
@@ -132,6 +146,37 @@ bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd)
               ::WriteFile(f, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
     ::CloseHandle(f);
     return ok;
+}
+
+std::vector<COLORREF> GrabScreen(const RECT& rc)
+{
+    BITMAPINFOHEADER bi;
+    DWORD stride = 0;
+    const std::vector<BYTE> dib = GrabDib(rc, bi, stride);
+    std::vector<COLORREF> out;
+    if (dib.empty())
+        return out;
+    const int w = bi.biWidth, h = bi.biHeight;
+    out.reserve(static_cast<size_t>(w) * h);
+    for (int y = h - 1; y >= 0; --y) {
+        const BYTE* row = dib.data() + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < w; ++x)
+            out.push_back(RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]));
+    }
+    return out;
+}
+
+RECT ClientRectOnScreen(HWND hwnd)
+{
+    RECT rc = {};
+    ::GetClientRect(hwnd, &rc);
+    ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+bool IsDark(COLORREF c)
+{
+    return GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11 < 100 * 100;
 }
 
 std::wstring ExeDir()

@@ -37,6 +37,23 @@ bool WriteStripBitmap(const std::wstring& path, int frames, int size);
 // Writes the whole screen, or one window when hwnd is given, as a 24-bit BMP file.
 bool SaveScreenshot(const std::wstring& bmpPath, HWND hwnd = nullptr);
 
+// What the screen shows in a rectangle of screen coordinates, row by row from the top, as RGB
+// colours; empty for an empty rectangle. The window looked at must be on top and painted.
+std::vector<COLORREF> GrabScreen(const RECT& screenRect);
+// How many pixels the screen shows in the rectangle that satisfy pred(COLORREF).
+template <class Pred>
+int CountScreenPixels(const RECT& screenRect, Pred pred)
+{
+    int n = 0;
+    for (COLORREF c : GrabScreen(screenRect))
+        n += pred(c) ? 1 : 0;
+    return n;
+}
+// A window's client rectangle in screen coordinates.
+RECT ClientRectOnScreen(HWND hwnd);
+// A colour as dark as text (luma below 100 of 255).
+bool IsDark(COLORREF c);
+
 // The folder of the running test executable (where the DLLs lie).
 std::wstring ExeDir();
 
