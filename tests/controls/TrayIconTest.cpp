@@ -4,7 +4,6 @@
 #include "tests/controls/ControlsTestWindows.h"
 #include "tests/support/TestSupport.h"
 #include "controls/CTrayIcon.h"
-#include "framework/ModuleState.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -240,10 +239,8 @@ TEST_F(TrayFixture, TheTipWindowGoesWhenItsTimeIsUp)
 
 TEST_F(TrayFixture, MenuDefaultItemIsKeptOnlyForAMenuThatExists)
 {
-    HMODULE resources = ::LoadLibraryW((testsupport::ExeDir() + L"\\QorResource.dll").c_str());
-    ASSERT_NE(nullptr, resources);
-    HINSTANCE saved = AfxGetResourceHandle();
-    AfxSetResourceHandle(resources);
+    testsupport::ResourceModuleScope resources;
+    ASSERT_TRUE(resources.IsLoaded());
     struct Case {
         UINT iconId;     // the icon's menu is the menu resource of that id
         BOOL expected;
@@ -263,8 +260,6 @@ TEST_F(TrayFixture, MenuDefaultItemIsKeptOnlyForAMenuThatExists)
             EXPECT_TRUE(byPos);
         }
     }
-    AfxSetResourceHandle(saved);
-    ::FreeLibrary(resources);
 }
 
 TEST_F(TrayFixture, AnIconStartedHiddenShowsWithItsImageAndCallback)
