@@ -26,14 +26,15 @@ std::wstring Text(BSTR b)
     return s;
 }
 
-// A command object of the core, as the core hands one to the sinks (null when the core
-// stand-in is not registered).
+// A command object of the core, as the core hands one to the sinks; a core that cannot make
+// one fails the test.
 CComPtr<IQorCmd> MakeCmd(const wchar_t* name)
 {
     CComPtr<IQorCmd> cmd;
     CLSID clsid = {};
     if (SUCCEEDED(::CLSIDFromProgID(kProgIdQorCmd, &clsid)))
         ::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorCmd, reinterpret_cast<void**>(&cmd));
+    EXPECT_TRUE(cmd) << "no core command object";
     if (cmd)
         cmd->put_Name(CComBSTR(name));
     return cmd;

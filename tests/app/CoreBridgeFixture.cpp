@@ -19,6 +19,7 @@ CComPtr<I> CreateCore(const wchar_t* progId, const IID& iid)
     CLSID clsid = {};
     if (SUCCEEDED(::CLSIDFromProgID(progId, &clsid)))
         ::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, iid, reinterpret_cast<void**>(&p));
+    EXPECT_TRUE(p) << "no core object for " << testing::PrintToString(std::wstring(progId));
     return p;
 }
 

@@ -34,12 +34,17 @@ CQorViewMgr* View()
 IQorMsg* NewCoreMsg(const wchar_t* key, const wchar_t* id, const wchar_t* sender = L"", long flags = 0,
                     const wchar_t* talkId = L"", const wchar_t* talkName = L"")
 {
+    // Every caller's record needs it: a core that cannot make one fails the test, it does not
+    // quietly give records without their message.
     CLSID clsid = {};
-    if (FAILED(::CLSIDFromProgID(kProgIdQorMsg, &clsid)))
-        return nullptr;
     IQorMsg* p = nullptr;
-    if (FAILED(::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorMsg, reinterpret_cast<void**>(&p))))
+    HRESULT hr = ::CLSIDFromProgID(kProgIdQorMsg, &clsid);
+    if (SUCCEEDED(hr))
+        hr = ::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorMsg, reinterpret_cast<void**>(&p));
+    if (FAILED(hr) || !p) {
+        ADD_FAILURE() << "no core message object: 0x" << std::hex << static_cast<unsigned long>(hr);
         return nullptr;
+    }
     auto put = [&](HRESULT (STDMETHODCALLTYPE IQorMsg::*setter)(BSTR), const wchar_t* text) {
         BSTR b = ::SysAllocString(text);
         (p->*setter)(b);
@@ -854,6 +859,24 @@ TEST_F(TipMgr, ScreenshotsOfAChatTipAndOfTheBox)
     Tip().UpdateWindow();
     testsupport::PumpMessages();
     EXPECT_TRUE(testsupport::SaveScreenshot(dir + L"\\tip_chat.bmp", Tip().GetSafeHwnd()));
+    // The chat tip: a dark title band over a light body with its text and the green chat icon.
+    auto isGreen = [](COLORREF c) { return GetGValue(c) > GetRValue(c) + 40 && GetGValue(c) > GetBValue(c) + 40; };
+    auto isBlue = [](COLORREF c) { return GetBValue(c) > GetRValue(c) + 40 && GetBValue(c) > GetGValue(c) + 20; };
+    auto checkTip = [&](const char* name, bool chatIcon) {
+        RECT win = {};
+        ::GetWindowRect(Tip().GetSafeHwnd(), &win);
+        const RECT band = {win.left, win.top, win.right, win.top + 12};
+        const RECT body = {win.left + 2, win.top + 24, win.right - 2, win.bottom - 2};
+        const int bandArea = (band.right - band.left) * (band.bottom - band.top);
+        const int bodyArea = (body.right - body.left) * (body.bottom - body.top);
+        EXPECT_GT(testsupport::CountScreenPixels(band, testsupport::IsDark), bandArea / 2) << name;
+        EXPECT_GT(testsupport::CountScreenPixels(body, [](COLORREF c) { return !testsupport::IsDark(c); }), bodyArea / 2)
+            << name;
+        EXPECT_GT(testsupport::CountScreenPixels(body, testsupport::IsDark), 50) << name << ": its text";
+        EXPECT_GT(testsupport::CountScreenPixels(body, isBlue), 20) << name << ": the sender in the link colour";
+        EXPECT_EQ(chatIcon, testsupport::CountScreenPixels(body, isGreen) > 20) << name << ": the chat icon";
+    };
+    checkTip("chat tip", true);
 
     mgr->MergeIntoUnreadBox(chat(L"bob", L"Bob", L"Call me", L"k3"));
     CUnreadMsg* group = GroupRecord(L"g_7", 11, L"k4", L"i4");
@@ -865,6 +888,8 @@ TEST_F(TipMgr, ScreenshotsOfAChatTipAndOfTheBox)
     Tip().UpdateWindow();
     testsupport::PumpMessages();
     EXPECT_TRUE(testsupport::SaveScreenshot(dir + L"\\tip_box.bmp", Tip().GetSafeHwnd()));
+    // The unread box: its rows with the people icons and the links, no chat icon.
+    checkTip("unread box", false);
 }
 
 } // namespace

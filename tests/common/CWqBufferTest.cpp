@@ -138,6 +138,16 @@ TEST(CWqBuffer, AsStringStaysInsideAFullArray)
     EXPECT_EQ(b.AsString(), L"hello");
     EXPECT_EQ(b.GetCapacity(), 5u);
 
+    // A full buffer whose allocation is longer than its capacity (a lowered Reserve keeps the
+    // array): the byte just past the capacity stays what it was, so nothing is written there.
+    CWqBuffer full;
+    full.Reserve(8);
+    full.Append("hello\x7F\x7F\x7F", 8);
+    full.Reserve(5);
+    ASSERT_EQ(full.GetSize(), full.GetCapacity());
+    EXPECT_EQ(full.AsString(), L"hello");
+    EXPECT_EQ(full.GetData()[5], 0x7F);
+
     CWqBuffer z;
     z.Append("ab\0cd", 5); // a zero byte ends the text
     EXPECT_EQ(z.AsString(), L"ab");

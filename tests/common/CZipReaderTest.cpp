@@ -256,6 +256,28 @@ TEST_F(CZipReaderTest, UnzipsAMemoryArchiveIntoMemoryInParts)
     EXPECT_EQ(zip.UnzipItem(0, nullptr, 5, &n), ZIPR_ARGS);
 }
 
+TEST_F(CZipReaderTest, ADamagedItemLeavesNoHalfWrittenFile)
+{
+    // One large item whose data is damaged in its middle: reading it fails part-way (or at its
+    // check sum) after some of it was written out.
+    CString damaged = MakeZip(L"damaged.zip", {{"big.bin", m_big, ""}});
+    std::string bytes = ReadFile(damaged.GetString());
+    ASSERT_GT(bytes.size(), 1000u);
+    for (size_t i = bytes.size() / 2; i < bytes.size() / 2 + 64; ++i)
+        bytes[i] = static_cast<char>(~bytes[i]);
+    HANDLE h = ::CreateFileW(damaged, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(h);
+
+    CZipReader zip;
+    ASSERT_EQ(zip.Open(damaged), ZIPR_OK);
+    zip.SetBaseFolder(m_out.c_str());
+    EXPECT_NE(zip.UnzipItem(0, L"big.bin"), ZIPR_OK);
+    EXPECT_FALSE(Exists(m_out + L"\\big.bin")) << "a half-written file is worse than none";
+}
+
 TEST_F(CZipReaderTest, OpenFailures)
 {
     CZipReader zip;

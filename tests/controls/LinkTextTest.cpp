@@ -150,6 +150,22 @@ TEST_F(LinkTextFixture, ScreenshotOfTheLinkText)
     testsupport::PumpMessages();
     const std::wstring path = testsupport::ExeDir() + L"\\screenshot-linktext.bmp";
     EXPECT_TRUE(testsupport::SaveScreenshot(path, parent.m_hWnd));
+
+    // Each link is drawn in the link colour where the layout says it is; the first line, which
+    // holds no link, is dark text on the white background.
+    auto isLinkColour = [](COLORREF c) { return GetBValue(c) > 0x80 && GetRValue(c) < 0x60 && GetGValue(c) < 0x60; };
+    const auto& links = label.GetLayout().GetLinks();
+    ASSERT_EQ(2u, links.size());
+    for (const CLinkInfo* link : links) {
+        ASSERT_FALSE(link->m_rects.empty());
+        RECT rc = link->m_rects[0];
+        ::MapWindowPoints(label.m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_GT(testsupport::CountScreenPixels(rc, isLinkColour), 10) << link->m_strHref.GetString();
+    }
+    const RECT client = testsupport::ClientRectOnScreen(label.m_hWnd);
+    const RECT firstLine = {client.left, client.top, client.right, client.top + 8 + tm.tmHeight};
+    EXPECT_GT(testsupport::CountScreenPixels(firstLine, testsupport::IsDark), 20);
+    EXPECT_EQ(0, testsupport::CountScreenPixels(firstLine, isLinkColour));
 }
 
 TEST_F(LinkTextFixture, ASubclassedStaticLaysItsTextOutAndTakesClicks)

@@ -8,7 +8,28 @@
 #include "framework/CDC.h"
 #include "framework/ModuleState.h"
 #include <gtest/gtest.h>
+#include <atomic>
 #include <fstream>
+#include <new>
+
+// Array deletions of one watched block are counted, so that a test sees whether the list freed
+// a text it no longer holds (the list and this program share one operator delete[]).
+namespace {
+std::atomic<void*> g_watchedBlock{nullptr};
+std::atomic<int> g_watchedFrees{0};
+} // namespace
+
+void operator delete[](void* p) noexcept
+{
+    if (p && p == g_watchedBlock.load())
+        ++g_watchedFrees;
+    ::operator delete(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
+{
+    operator delete[](p);
+}
 
 namespace {
 
@@ -218,7 +239,13 @@ TEST_F(WqListFixture, ItemDataTextsAreReplacedAndDeletedWithTheirRows)
     list.InsertItem(2, L"r2");
     EXPECT_EQ(CString(), list.GetItemDataText(0));
     EXPECT_TRUE(list.SetItemDataString(0, L"first"));
+    // The replaced text is freed once (its block is watched while it is replaced).
+    g_watchedFrees = 0;
+    g_watchedBlock = reinterpret_cast<void*>(list.GetItemData(0));
+    ASSERT_NE(nullptr, g_watchedBlock.load());
     EXPECT_TRUE(list.SetItemDataString(0, L"second"));
+    g_watchedBlock = nullptr;
+    EXPECT_EQ(1, g_watchedFrees.load());
     EXPECT_EQ(CString(L"second"), list.GetItemDataText(0));
     EXPECT_FALSE(list.SetItemDataString(7, L"none"));
     EXPECT_EQ(CString(), list.GetItemDataText(7));
@@ -356,6 +383,28 @@ TEST_F(WqListFixture, ScreenshotOfAListWithItsHeader)
     testsupport::PumpMessages();
     const std::wstring path = testsupport::ExeDir() + L"\\screenshot-wqlist.bmp";
     EXPECT_TRUE(testsupport::SaveScreenshot(path, parent.m_hWnd));
+
+    // What the screen shows: row 1 on its own background, row 2's text in its own colour, the
+    // other rows neither, and the frame round the rows in the list colour.
+    auto rowOnScreen = [&](int row) {
+        RECT rc = {};
+        EXPECT_TRUE(list.GetItemRect(row, &rc, LVIR_BOUNDS)) << row;
+        ::MapWindowPoints(list.m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    auto isRowBk = [](COLORREF c) { return c == 0xE0F0FF; };
+    auto isRowText = [](COLORREF c) { return GetRValue(c) > 0x90 && GetGValue(c) < 0x50 && GetBValue(c) < 0x50; };
+    const RECT row1 = rowOnScreen(1);
+    const int row1Area = (row1.right - row1.left) * (row1.bottom - row1.top);
+    EXPECT_GT(testsupport::CountScreenPixels(row1, isRowBk), row1Area / 2);
+    EXPECT_GT(testsupport::CountScreenPixels(rowOnScreen(2), isRowText), 10);
+    EXPECT_EQ(0, testsupport::CountScreenPixels(rowOnScreen(0), isRowBk));
+    EXPECT_EQ(0, testsupport::CountScreenPixels(rowOnScreen(0), isRowText));
+    EXPECT_GT(testsupport::CountScreenPixels(rowOnScreen(0), testsupport::IsDark), 10) << "row 0's text is dark";
+    const RECT client = testsupport::ClientRectOnScreen(list.m_hWnd);
+    const RECT frameLeft = {client.left - 1, client.top, client.left, client.bottom};
+    EXPECT_EQ(client.bottom - client.top,
+              testsupport::CountScreenPixels(frameLeft, [](COLORREF c) { return c == 0xEEDADE; }));
 }
 
 TEST_F(WqListFixture, ASubclassedDialogListGetsItsFlatHeaderAndNormalFont)

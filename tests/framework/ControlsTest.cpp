@@ -968,6 +968,28 @@ TEST_F(VisibleControlsTest, ScreenshotOfAReportList)
     testsupport::PumpMessages();
     std::wstring path = testsupport::ExeDir() + L"\\controls-listctrl.bmp";
     EXPECT_TRUE(testsupport::SaveScreenshot(path, host.m_hWnd));
+
+    // The screen shows the rows: the selected one on the selection's colour (the active one or,
+    // with the focus elsewhere, the kept one), the others on the window's colour with dark text.
+    auto rowOnScreen = [&](int row) {
+        RECT rc = {};
+        EXPECT_TRUE(list.GetItemRect(row, &rc, LVIR_BOUNDS)) << row;
+        ::MapWindowPoints(list.m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW) & 0xFFFFFF;
+    const COLORREF selected[] = {::GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF, ::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF};
+    auto isSelection = [&](COLORREF c) { return c == selected[0] || c == selected[1]; };
+    for (int row = 0; row < 3; ++row) {
+        const RECT rc = rowOnScreen(row);
+        const int area = (rc.right - rc.left) * (rc.bottom - rc.top);
+        if (row == 1) {
+            EXPECT_GT(testsupport::CountScreenPixels(rc, isSelection), area / 2);
+        } else {
+            EXPECT_GT(testsupport::CountScreenPixels(rc, [&](COLORREF c) { return c == window; }), area / 2) << row;
+            EXPECT_GT(testsupport::CountScreenPixels(rc, testsupport::IsDark), 20) << row;
+        }
+    }
 }
 
 TEST_F(ControlsTest, WrappersTakeOverExistingDialogItems)
