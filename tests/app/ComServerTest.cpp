@@ -47,7 +47,7 @@ std::string WhyNoServer(HRESULT hr)
     const bool stale = hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_DISCONNECTED ||
                        hr == CO_E_OBJNOTCONNECTED;
     snprintf(text, sizeof(text), "0x%08lx%s", static_cast<unsigned long>(hr),
-             stale ? " (a killed Korvel.exe's class objects are still registered: end the prefix's wineserver)" : "");
+             stale ? " (a killed Korvel.exe's class objects are still registered: tools/wine-run --end-session)" : "");
     return text;
 }
 
