@@ -1,6 +1,7 @@
 #include "app/CKorvelApp.h"
 #include "app/CKorvelBaseDlg.h"
 #include "app/CKorvelModule.h"
+#include "app/CLoginPanelHost.h"
 #include "app/CRSDatabasePath.h"
 #include "common/CWqStringMgr.h"
 #include "framework/AfxOle.h"
@@ -124,6 +125,7 @@ BOOL CKorvelApp::InitInstance()
     ReadBootStartupFlags();
 
     CQorViewMgr::Instance();
+    CLoginPanelHost::InstallDialogs();
 
     CKorvelBaseDlg* pDlg = new CKorvelBaseDlg();
     HandSignInFields(pDlg);

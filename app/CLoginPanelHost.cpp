@@ -4,9 +4,11 @@
 
 #if defined(KORVEL_WITH_SIGNIN_PANEL)
 #include "signin/CConnectErrDlg.h"
+#include "signin/CKorvelLoginByNameDlg.h"
 #include "signin/CKorvelLoginDlg.h"
 #include "signin/CKorvelLoginWaitDlg.h"
 #include "signin/CNetCheckDlg.h"
+#include "signin/CNetSetDlg.h"
 
 CDialog* CLoginPanelHost::CreatePanel(CKorvelBaseDlg* pOwner, bool bAutoStart)
 {
@@ -35,7 +37,7 @@ HWND CLoginPanelHost::GetByNameWnd(CDialog* pPanel)
 {
     if (!pPanel)
         return nullptr;
-    CWnd* pByName = reinterpret_cast<CWnd*>(static_cast<CKorvelLoginDlg*>(pPanel)->m_pByNameDlg);
+    CKorvelLoginByNameDlg* pByName = static_cast<CKorvelLoginDlg*>(pPanel)->m_pByNameDlg;
     return pByName ? pByName->GetSafeHwnd() : nullptr;
 }
 
@@ -134,6 +136,12 @@ void CLoginPanelHost::StopReconnectCountdown(CDialog* pPanel)
         static_cast<CConnectErrDlg*>(pPanel)->StopReconnectCountdown();
 }
 
+void CLoginPanelHost::InstallDialogs()
+{
+    // The panel's "Network settings" button and its first-run check open the settings dialog.
+    CKorvelLoginDlg::SetNetSettingsRunner(&CNetSetDlg::RunForPanel);
+}
+
 #else
 
 namespace {
@@ -187,5 +195,8 @@ CDialog* CLoginPanelHost::CreateReconnectPanel(CKorvelBaseDlg*) { return nullptr
 void CLoginPanelHost::SetReconnectError(CDialog*, int) {}
 void CLoginPanelHost::StartReconnectCountdown(CDialog*, int, int) {}
 void CLoginPanelHost::StopReconnectCountdown(CDialog*) {}
+}
+
+void CLoginPanelHost::InstallDialogs() {}
 
 #endif

@@ -27,6 +27,10 @@ public:
     static bool StartLogin(CDialog* pPanel);
     // First-run check of the server setup (preset server or network settings).
     static void CheckServerSetup(CDialog* pPanel);
+    // Makes the sign-in panels open the real dialogs they offer (the network settings); done
+    // once by the program's start. Without it those offers open nothing, as in the main window's
+    // own tests, where nobody could answer a modal dialog.
+    static void InstallDialogs();
     // The error text of a failed sign-in (bShow FALSE hides it); the focus goes to the field
     // that the error number names.
     static void ShowLoginError(CDialog* pPanel, BOOL bShow, const CString& strText, int nError);

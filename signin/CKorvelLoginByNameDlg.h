@@ -53,6 +53,8 @@ public:
 
     // The poll (timer 105): a changed name box starts a new query.
     void PollName();
+    // The text the department box shows (its lines aside).
+    void SetDeptText(const CString& strText);
 
     afx_msg void OnNameSelChange();
     afx_msg void OnDeptDropDown();
@@ -100,7 +102,6 @@ protected:
 
 private:
     CString GetNameText() const;
-    void SetDeptText(const CString& strText);
     void ResetDepts();
 
     CTransparentBkHelper m_BkHelper;

@@ -1,5 +1,4 @@
 #include "signin/CKorvelLoginDlg.h"
-#include "common/CRegistryKey.h"
 #include "controls/ScaleByDpi.h"
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
@@ -11,6 +10,7 @@
 #include "platform/QorView/CxFrameHelper.h"
 #include "platform/QorView/QorMessageBox.h"
 #include "platform/QorView/_PROXYINFO.h"
+#include "signin/CKorvelLoginByNameDlg.h"
 #include "signin/LoginStore.h"
 
 namespace {
@@ -235,7 +235,8 @@ BOOL CKorvelLoginDlg::OnInitDialog()
     CreateIconWindows();
     ModifyStyle(0, WS_CLIPCHILDREN);
     m_HeadPic.ShowWindow(SW_HIDE);
-    m_btnSwitchMode.ShowWindow(SW_HIDE);
+    // The switch to the sign-in by display name stays offered: it is the way in for a user who
+    // knows a display name but not the login name.
 
     LoadLoginSettings();
     // The chooser now shows the loaded server: the title and the head picture follow it.
@@ -284,10 +285,9 @@ void CKorvelLoginDlg::OnLoginButton()
 
 bool CKorvelLoginDlg::StartLogin()
 {
-    // The by-name panel (when shown) has chosen the account: it writes the user name and the
-    // password members itself; they only need to reach the boxes.
+    // The by-name panel (when shown) has chosen the account.
     if (m_pByNameDlg)
-        UpdateData(FALSE);
+        m_ByNameMode.TakeChosenAccount();
 
     CString serverName;
     int index = m_strCurrentAddr.IsEmpty() ? -1 : FindServer(m_strCurrentAddr);
@@ -297,6 +297,8 @@ bool CKorvelLoginDlg::StartLogin()
     UpdateData(TRUE);
     if (m_strUserName.IsEmpty()) {
         m_edUser.SetFocus();
+        if (m_pByNameDlg)
+            m_pByNameDlg->m_cbName.SetFocus();
         return false;
     }
     if (m_strCurrentAddr.IsEmpty()) {
@@ -580,11 +582,7 @@ void CKorvelLoginDlg::SetStatus(int nStatus)
 
 void CKorvelLoginDlg::OnSwitchLoginMode() { SwitchLoginMode(false); }
 
-void CKorvelLoginDlg::SwitchLoginMode(bool)
-{
-    // Sign-in by display name comes with its own panel (template 1044), which is not part of
-    // the program yet; the switch button stays hidden and the panel keeps account mode.
-}
+void CKorvelLoginDlg::SwitchLoginMode(bool bKeep) { m_ByNameMode.Switch(bKeep); }
 
 void CKorvelLoginDlg::ShowServerPrompt()
 {
@@ -692,6 +690,7 @@ void CKorvelLoginDlg::OnSize(UINT nType, int cx, int cy)
     RECT rcMark = GetControlRect(IDC_ERROR_MARK);
     RECT rcError = GetControlRect(IDC_ERROR_TEXT);
     MoveControl(IDC_ERROR_TEXT, rcMark.right, rcError.top, width(rcError), height(rcError));
+    m_ByNameMode.Layout(cx);
 }
 
 void CKorvelLoginDlg::OnPaint()
@@ -710,13 +709,7 @@ bool CKorvelLoginDlg::LoadLoginSettings()
     BOOL bRememberMe = TRUE;
     BOOL bSavePwd = FALSE;
     BOOL bAutoLogin = FALSE;
-    DWORD dwCanSave = 1;
-    CRegistryKey policy;
-    if (policy.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KorvelSoft\\Korvel", KEY_READ)) {
-        policy.QueryDWORDValue(L"CantSaveLoginInfo", dwCanSave);
-        policy.Close();
-    }
-    bool bCanSave = dwCanSave != 0;
+    bool bCanSave = CanSaveLoginInfo();
     if (!bCanSave) {
         m_chkRememberMe.ShowWindow(SW_HIDE);
         m_chkSavePassword.ShowWindow(SW_HIDE);
@@ -754,6 +747,8 @@ bool CKorvelLoginDlg::LoadLoginSettings()
         }
         m_nCurrentPort = m_LastServer.nPort;
         index = FindServer(m_LastServer.strServer);
+        if (m_pByNameDlg)
+            m_ByNameMode.ApplyLoadedSettings(loadedUser, loadedPassword, bCanSave, bSavePwd != FALSE);
     } else {
         bSavePwd = CQorViewBaseFun::IsSavePwd();
         bAutoLogin = CQorViewBaseFun::IsAutoLogin();
@@ -891,11 +886,16 @@ int CKorvelLoginDlg::SaveLoginInfo()
 {
     CString user = m_strUserName;
     user.TrimRight();
-    int at = FindSavedUser(user);
-    if (at >= 0)
-        m_arSavedUsers.RemoveAt(at);
-    m_arSavedUsers.InsertAt(0, user);
-    CQorViewBaseFun::SaveLoginedUsers(m_arSavedUsers);
+    // The company may forbid keeping anything of a sign-in: then no saved user, no password
+    // and no by-name record is written, only the server list and the status.
+    bool bCanSave = CanSaveLoginInfo();
+    if (bCanSave) {
+        int at = FindSavedUser(user);
+        if (at >= 0)
+            m_arSavedUsers.RemoveAt(at);
+        m_arSavedUsers.InsertAt(0, user);
+        CQorViewBaseFun::SaveLoginedUsers(m_arSavedUsers);
+    }
     CQorViewBaseFun::SaveServerList(m_arServers);
 
     bool bRememberMe = m_chkRememberMe.IsChecked();
@@ -905,10 +905,17 @@ int CKorvelLoginDlg::SaveLoginInfo()
     const LoginFields owned = m_pOwner ? m_pOwner->GetLoginFields() : LoginFields();
     if (m_pOwner && owned.nPasswordType != 0)
         return 1;
+    if (!bCanSave) {
+        CQorViewBaseFun::SaveSetting(m_LastServer, CString(), CString(), FALSE, FALSE, 0, m_nStatus);
+        CQorViewBaseFun::SaveSettingEx(CString(), CString());
+        return 1;
+    }
 
     // The by-name record of this account on the server it signed in to.
     SavedLoginRecord record;
     record.strUserKey = user;
+    record.strUserName = m_ByNameMode.GetDisplayName();
+    record.strDepartment = m_ByNameMode.GetDepartment();
     record.strPassword = bSavePwd ? m_strPassword : CString();
     record.nSavePassword = bSavePwd ? 1 : 0;
     CString address = m_pOwner ? owned.strServerAddr : m_strCurrentAddr;
@@ -918,6 +925,8 @@ int CKorvelLoginDlg::SaveLoginInfo()
 
     if (bRememberMe) {
         CQorViewBaseFun::SaveSetting(m_LastServer, user, m_strPassword, bSavePwd, bAutoLogin, 1, m_nStatus);
+        if (m_pByNameDlg)
+            CQorViewBaseFun::SaveSettingEx(record.strUserName, record.strDepartment);
     } else {
         CQorViewBaseFun::SaveSetting(m_LastServer, CString(), CString(), bSavePwd, bAutoLogin, 0, m_nStatus);
         CQorViewBaseFun::SaveSettingEx(CString(), CString());
@@ -959,13 +968,32 @@ void CKorvelLoginDlg::OpenNetSettings()
     pMgr->m_bNetSetOpen = 1;
     CString address = m_strCurrentAddr;
     int port = m_nCurrentPort;
-    INT_PTR result = s_pfnNetSettings ? s_pfnNetSettings(this, address, port, m_bPresetLocked) : IDCANCEL;
+    bool deleted = false;
+    INT_PTR result = s_pfnNetSettings ? s_pfnNetSettings(this, address, port, m_bPresetLocked, deleted) : IDCANCEL;
+    if (deleted)
+        ForgetServersAndUsers();
     if (result == IDOK) {
         m_nCurrentPort = port;
         m_strCurrentAddr = address;
         ShowServerInChooser(m_strCurrentAddr);
     }
     pMgr->m_bNetSetOpen = 0;
+    if (result == IDOK && m_pByNameDlg) {
+        GetLoginStore().LoadLoginStore(m_strCurrentAddr, m_nCurrentPort);
+        m_ByNameMode.FillNames(true);
+    }
+}
+
+void CKorvelLoginDlg::ForgetServersAndUsers()
+{
+    m_arServers.RemoveAll();
+    m_arSavedUsers.RemoveAll();
+    m_LastServer = _SERVERITEM();
+    m_edUser.RemoveAllSearchStrings();
+    // The chooser keeps showing the current address, now as plain text.
+    CString shown = GetServerText();
+    m_cbServer.ResetContent();
+    m_cbServer.SetWindowText(shown);
 }
 
 void CKorvelLoginDlg::InstallLanguageFile()

@@ -25,6 +25,7 @@
 #include "platform/QorView/CxLabel.h"
 #include "platform/QorView/CxStatusButton.h"
 #include "platform/QorView/_SERVERITEM.h"
+#include "signin/CLoginByNameMode.h"
 #include "signin/ILoginOwner.h"
 #include "signin/LoginMessages.h"
 
@@ -40,9 +41,12 @@ public:
 
     // Runs the network settings dialog for the panel: given the current address and port and
     // whether the preset file locks the server, answers IDOK with the new address and port in
-    // the same arguments, or anything else to change nothing. The dialog itself is installed
-    // by whoever provides it (SetNetSettingsRunner); without one the settings never open.
-    using NetSettingsRunner = INT_PTR (*)(CKorvelLoginDlg* pPanel, CString& strAddress, int& nPort, bool bLocked);
+    // the same arguments, or anything else to change nothing; bDeleted comes back true when the
+    // user deleted the server list and the saved user information. The dialog itself is
+    // installed by whoever provides it (SetNetSettingsRunner); without one the settings never
+    // open.
+    using NetSettingsRunner = INT_PTR (*)(CKorvelLoginDlg* pPanel, CString& strAddress, int& nPort, bool bLocked,
+                                          bool& bDeleted);
     static void SetNetSettingsRunner(NetSettingsRunner pfnRunner);
 
 // Called by the main window
@@ -71,6 +75,9 @@ public:
     // Presets the current address from "WebServiceUrl.ini" [SERVERIP]; false when there is none.
     bool LoadPresetServer();
     void OpenNetSettings();
+    // The server list and the saved users were deleted from the settings: the panel forgets its
+    // copies too, so that the next sign-in does not write them back.
+    void ForgetServersAndUsers();
     // Copies the language file of the application's language to "langex.ini" unless it exists.
     void InstallLanguageFile();
 
@@ -83,6 +90,7 @@ public:
     void SetStatus(int nStatus);
     // Swaps the user and password rows for the by-name panel and back.
     void SwitchLoginMode(bool bKeep);
+    CLoginByNameMode& GetByNameMode() { return m_ByNameMode; }
 
 // Members (the main window and the by-name panel read and write them)
     ILoginOwner* m_pOwner = nullptr;               // the main window, not owned; null = none
@@ -166,5 +174,6 @@ private:
 
     CQorResizer m_Resizer;
     CTransparentBkHelper m_BkHelper;
+    CLoginByNameMode m_ByNameMode{*this}; // owns what m_pByNameDlg points to
     static NetSettingsRunner s_pfnNetSettings;
 };

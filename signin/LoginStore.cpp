@@ -167,6 +167,17 @@ void LoginStore::DeleteAll()
     ::RegDeleteTreeW(HKEY_CURRENT_USER, setting);
 }
 
+bool CanSaveLoginInfo()
+{
+    DWORD canSave = 1;
+    CRegistryKey policy;
+    if (policy.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KorvelSoft\\Korvel", KEY_READ)) {
+        policy.QueryDWORDValue(L"CantSaveLoginInfo", canSave);
+        policy.Close();
+    }
+    return canSave != 0;
+}
+
 LoginStore& GetLoginStore()
 {
     static LoginStore store;

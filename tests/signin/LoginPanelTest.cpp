@@ -3,181 +3,13 @@
 // menu, and what it loads and saves through the view library's settings.
 #include "framework/Platform.h"
 #include "framework/CPaintDC.h"
-#include "framework/ModuleState.h"
-#include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorDlg.h"
-#include "platform/QorView/CQorViewBaseFun.h"
-#include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/CxFrameHelper.h"
-#include "platform/QorView/QorViewTestHooks.h"
-#include "signin/CKorvelLoginDlg.h"
 #include "signin/LoginStore.h"
-#include "tests/signin/TestLoginOwner.h"
-#include "tests/support/TestSupport.h"
+#include "tests/signin/LoginPanelFixture.h"
 #include <gtest/gtest.h>
-#include <fstream>
 
 namespace {
-
-int g_netSettingsRuns = 0;
-bool g_netSettingsLocked = false;
-INT_PTR g_netSettingsAnswer = IDCANCEL;
-INT_PTR FakeNetSettings(CKorvelLoginDlg*, CString& strAddress, int& nPort, bool bLocked)
-{
-    ++g_netSettingsRuns;
-    g_netSettingsLocked = bLocked;
-    if (g_netSettingsAnswer == IDOK) {
-        strAddress = L"chosen.example";
-        nPort = 7001;
-    }
-    return g_netSettingsAnswer;
-}
-
-CString WindowText(HWND hWnd)
-{
-    wchar_t buffer[256] = {};
-    ::GetWindowTextW(hWnd, buffer, 256);
-    return buffer;
-}
-
-void WriteFile(const std::wstring& path, const char* text)
-{
-    std::ofstream out(path.c_str(), std::ios::binary);
-    out << text;
-}
-
-std::string ReadFile(const std::wstring& path)
-{
-    std::ifstream in(path.c_str(), std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-class LoginPanel : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        module_ = ::LoadLibraryW((testsupport::ExeDir() + L"\\QorResource.dll").c_str());
-        ASSERT_NE(nullptr, module_);
-        oldResource_ = AfxGetResourceHandle();
-        AfxSetResourceHandle(module_);
-        profile_ = testsupport::TempDir(L"signin_profile");
-        work_ = testsupport::TempDir(L"signin_work");
-        qorview_test::SetProfileRoot(profile_);
-        qorview_test::SetWorkDir(work_);
-        qorview_test::ClearCalls();
-        qorview_test::ClearMessageBoxAnswers();
-        qorview_test::SetDefaultMessageBoxAnswer(IDOK);
-        CQorViewMgr* mgr = CQorViewMgr::Instance();
-        mgr->m_strLastAccount.Empty();
-        mgr->m_strLastPassword.Empty();
-        mgr->m_bNetSetOpen = 0;
-        g_netSettingsRuns = 0;
-        g_netSettingsAnswer = IDCANCEL;
-        CKorvelLoginDlg::SetNetSettingsRunner(&FakeNetSettings);
-    }
-    void TearDown() override
-    {
-        CloseMain();
-        CKorvelLoginDlg::SetNetSettingsRunner(nullptr);
-        qorview_test::SetProfileRoot(L"");
-        qorview_test::SetWorkDir(L"");
-        qorview_test::SetDefaultMessageBoxAnswer(0);
-        testsupport::RemoveTree(profile_);
-        testsupport::RemoveTree(work_);
-        AfxSetResourceHandle(oldResource_);
-        ::FreeLibrary(module_);
-    }
-
-    // The main window with the panel laid over it, as the main window shows it.
-    CKorvelLoginDlg* OpenPanel()
-    {
-        if (!main_) {
-            main_ = new TestLoginOwner();
-            main_->startupFlags = startupFlags_;
-            main_->language = language_;
-            if (!main_->Create(IDD_MAIN_WINDOW, nullptr))
-                return nullptr;
-        }
-        auto* panel = new CKorvelLoginDlg();
-        panel->m_pOwner = main_;
-        if (!panel->Create(IDD_LOGIN_DIALOG, main_)) {
-            delete panel;
-            return nullptr;
-        }
-        main_->pLoginDlg = panel;
-        RECT rc;
-        ::GetClientRect(main_->GetSafeHwnd(), &rc);
-        panel->MoveWindow(0, 0, rc.right, rc.bottom);
-        panel->ShowWindow(SW_SHOW);
-        main_->ShowWindow(SW_SHOW);
-        testsupport::PumpMessages();
-        return panel;
-    }
-    // The panel goes with its window and clears the main window's pointer to it.
-    void ClosePanel()
-    {
-        if (main_ && main_->pLoginDlg) {
-            main_->pLoginDlg->DestroyWindow();
-            testsupport::PumpMessages();
-        }
-    }
-    void CloseMain()
-    {
-        ClosePanel();
-        if (main_) {
-            main_->DestroyWindow();
-            delete main_;
-            main_ = nullptr;
-        }
-        testsupport::PumpMessages();
-    }
-    static void SaveServers(std::initializer_list<_SERVERITEM> items)
-    {
-        CServerItemArray list;
-        for (const _SERVERITEM& item : items)
-            list.Add(item);
-        CQorViewBaseFun::SaveServerList(list);
-    }
-    static _SERVERITEM Server(LPCWSTR address, LPCWSTR name, int port)
-    {
-        _SERVERITEM item;
-        item.strServer = address;
-        item.strName = name;
-        item.nPort = port;
-        return item;
-    }
-    static void Click(CWnd& button)
-    {
-        ::SendMessageW(button.GetSafeHwnd(), BM_CLICK, 0, 0);
-        testsupport::PumpMessages();
-    }
-    // Types a text into the chooser's edit part as a user would (the chooser reports
-    // CBN_EDITCHANGE to the panel).
-    static void TypeServer(CKorvelLoginDlg* panel, LPCWSTR text)
-    {
-        HWND edit = ::GetWindow(panel->m_cbServer.GetSafeHwnd(), GW_CHILD);
-        ASSERT_NE(nullptr, edit);
-        ::SendMessageW(edit, EM_SETSEL, 0, -1);
-        for (LPCWSTR p = text; *p; ++p)
-            ::SendMessageW(edit, WM_CHAR, *p, 1);
-        testsupport::PumpMessages();
-    }
-    static void ChooseServer(CKorvelLoginDlg* panel, int item)
-    {
-        panel->m_cbServer.SetCurSel(item);
-        ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_SERVER_COMBO, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(panel->m_cbServer.GetSafeHwnd()));
-        testsupport::PumpMessages();
-    }
-    static void SetText(CWnd& wnd, LPCWSTR text) { ::SetWindowTextW(wnd.GetSafeHwnd(), text); }
-
-    HMODULE module_ = nullptr;
-    HINSTANCE oldResource_ = nullptr;
-    std::wstring profile_, work_;
-    TestLoginOwner* main_ = nullptr;
-    int startupFlags_ = 0;
-    CString language_ = L"CHS";
-};
 
 // --- Validation and the hand-over to the main window ------------------------------------------
 
@@ -621,16 +453,11 @@ TEST_F(LoginPanel, WindowsAccountSignInOutsideTheComputersOwnDomain)
 
 TEST_F(LoginPanel, CompanyPolicyForbidsKeepingSignInData)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KorvelSoft\\Korvel", 0, nullptr, 0,
-                                               KEY_WRITE, nullptr, &key, nullptr));
-    DWORD zero = 0;
-    ::RegSetValueExW(key, L"CantSaveLoginInfo", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero));
-    ::RegCloseKey(key);
+    ForbidKeepingSignInData(true);
     CQorViewBaseFun::SaveSetting(Server(L"saved.example", L"Saved", 6001), L"kate", L"pw", TRUE, TRUE, TRUE, 3);
 
     CKorvelLoginDlg* panel = OpenPanel();
-    ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KorvelSoft\\Korvel", L"CantSaveLoginInfo");
+    ForbidKeepingSignInData(false);
     ASSERT_NE(nullptr, panel);
     EXPECT_FALSE(panel->m_chkRememberMe.IsWindowVisible());
     EXPECT_FALSE(panel->m_chkSavePassword.IsWindowVisible());
@@ -640,6 +467,39 @@ TEST_F(LoginPanel, CompanyPolicyForbidsKeepingSignInData)
     EXPECT_TRUE(WindowText(panel->m_edPassword.GetSafeHwnd()).IsEmpty());
     // The last server's port is still taken.
     EXPECT_EQ(6001, panel->m_nCurrentPort);
+}
+
+TEST_F(LoginPanel, CompanyPolicyIsHonouredWhenSavingToo)
+{
+    ForbidKeepingSignInData(true);
+    struct PolicyGone {
+        ~PolicyGone() { ForbidKeepingSignInData(false); }
+    } policyGone;
+
+    CKorvelLoginDlg* panel = OpenPanel();
+    ASSERT_NE(nullptr, panel);
+    panel->m_strCurrentAddr = L"policy.example";
+    SetText(panel->m_edUser, L"lena");
+    SetText(panel->m_edPassword, L"secret");
+    // Even boxes that say otherwise keep nothing while the policy forbids it.
+    panel->m_chkRememberMe.SetChecked(true);
+    panel->m_chkSavePassword.SetChecked(true);
+    ASSERT_TRUE(panel->StartLogin());
+    panel->SaveLoginInfo();
+
+    CStringArray users;
+    CQorViewBaseFun::LoadLoginedUsers(users);
+    EXPECT_EQ(0, users.GetSize());
+    _SERVERITEM last;
+    CString user, password;
+    BOOL savePwd = TRUE, autoLogin = TRUE, rememberMe = TRUE;
+    int status = 0;
+    CQorViewBaseFun::LoadSetting(last, user, password, savePwd, autoLogin, rememberMe, status);
+    EXPECT_TRUE(user.IsEmpty());
+    EXPECT_TRUE(password.IsEmpty());
+    EXPECT_FALSE(savePwd);
+    EXPECT_FALSE(testsupport::RegKeyExists(HKEY_CURRENT_USER,
+                                           L"Software\\KorvelSoft\\KorvelMessenger\\Setting\\policy.example:6660"));
 }
 
 // --- Preset server, first run, language file ------------------------------------------------
@@ -848,7 +708,7 @@ TEST_F(LoginPanel, InitialisationSetsUpTheControlsAndTheMainFrame)
     EXPECT_EQ(static_cast<COLORREF>(0xFF2525), panel->m_lblErrorText.GetTextColor());
     EXPECT_EQ(1u, panel->m_lblErrorText.GetTextAlign());
     EXPECT_EQ(0x11u, panel->m_lblServerCaption.GetTextAlign());
-    EXPECT_FALSE(panel->m_btnSwitchMode.IsWindowVisible());
+    EXPECT_TRUE(panel->m_btnSwitchMode.IsWindowVisible()); // the way to the sign-in by display name
     EXPECT_FALSE(panel->m_HeadPic.IsWindowVisible());
     EXPECT_TRUE(panel->m_HeadPic.HasDefault());
     EXPECT_TRUE(panel->GetStyle() & WS_CLIPCHILDREN);

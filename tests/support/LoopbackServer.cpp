@@ -212,7 +212,12 @@ bool SendAll(SOCKET s, const std::string& data)
 // --- HTTP server ------------------------------------------------------------------------------
 
 HttpServer::HttpServer(std::string body, const char* address, int port)
-    : body_(std::move(body)), server_([this](SOCKET s) { Handle(s); }, address, port)
+    : HttpServer(Responder([body](const std::string&) { return body; }), address, port)
+{
+}
+
+HttpServer::HttpServer(Responder responder, const char* address, int port)
+    : responder_(std::move(responder)), server_([this](SOCKET s) { Handle(s); }, address, port)
 {
 }
 
@@ -239,8 +244,9 @@ void HttpServer::Handle(SOCKET s)
         std::lock_guard<std::mutex> hold(lock_);
         requests_.push_back(request);
     }
+    std::string body = responder_(request);
     SendAll(s, "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
-                   std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_);
+                   std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
 }
 
 // --- Proxies ----------------------------------------------------------------------------------

@@ -52,17 +52,21 @@ bool RecvExactly(SOCKET s, char* data, int length);
 bool RecvUntil(SOCKET s, std::string& data, const char* terminator, size_t limit = 16384);
 bool SendAll(SOCKET s, const std::string& data);
 
-// Answers every request with 200 and the body; keeps each request's head and body.
+// Answers every request with 200 and a body; keeps each request's head and body.
 class HttpServer {
 public:
+    // The body of the answer to a request (its head and body as received). It runs on the
+    // server's thread and may wait there (connections are served one after another).
+    using Responder = std::function<std::string(const std::string& request)>;
     explicit HttpServer(std::string body, const char* address = "127.0.0.1", int port = 0);
+    explicit HttpServer(Responder responder, const char* address = "127.0.0.1", int port = 0);
     bool Ok() const { return server_.Ok(); }
     int Port() const { return server_.Port(); }
     std::vector<std::string> Requests() const;
 
 private:
     void Handle(SOCKET s);
-    std::string body_;
+    Responder responder_;
     mutable std::mutex lock_;
     std::vector<std::string> requests_;
     LoopbackServer server_; // last: it starts serving once the rest is built
