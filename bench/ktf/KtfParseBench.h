@@ -12,8 +12,10 @@ struct KtfParseBenchResult {
     long long items = 0;       // items CKTFMgr read per run, as a check that it did the work
     std::vector<double> mgrMs; // one figure per run
     std::vector<double> tinyMs;
+    std::vector<double> ratios; // per run: CKTFMgr over TinyXML
     double MgrMedian() const;
     double TinyMedian() const;
+    double RatioMedian() const;
 };
 
 KtfParseBenchResult RunParseBench(int bodies, int runs, unsigned seed);

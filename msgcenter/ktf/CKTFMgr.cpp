@@ -10,32 +10,71 @@
 #include <climits>
 #include <cstring>
 #include <tinyxml.h>
+#include <vector>
 
 namespace {
 
-// A value read from the document (null when the attribute or text is missing) as wide text,
-// up to its first NUL. Bodies are parsed for every row a list shows, so this converts in one
-// pass into the string's own buffer; most values are ASCII and are just widened.
-CString FromUtf8(const char* psz)
+// len bytes of UTF-8 (a value read from the document) as wide text. Bodies are parsed for
+// every row a list shows, so this decodes in one pass into a scratch buffer that the whole
+// parse reuses (UTF-8 never needs more UTF-16 units than it has bytes) and makes the string
+// once, at its size. A malformed sequence (character references can make one) becomes U+FFFD.
+CString FromUtf8(const char* psz, size_t len, std::vector<wchar_t>& scratch)
 {
-    CString out;
-    if (!psz || !*psz)
-        return out;
-    const size_t len = strlen(psz);
-    if (len > INT_MAX / 2)
-        return out;
-    wchar_t* buf = out.GetBufferSetLength(static_cast<int>(len));
-    size_t i = 0;
-    for (; i < len && static_cast<unsigned char>(psz[i]) < 0x80; ++i)
-        buf[i] = static_cast<wchar_t>(psz[i]);
-    if (i == len) {
-        out.ReleaseBuffer(static_cast<int>(len));
-        return out;
+    if (!psz || !len || len > INT_MAX / 2)
+        return CString();
+    if (scratch.size() < len)
+        scratch.resize(len);
+    wchar_t* const buf = scratch.data();
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(psz);
+    const unsigned char* const end = p + len;
+    wchar_t* o = buf;
+    while (p < end) {
+        unsigned c = *p;
+        if (c < 0x80) {
+            *o++ = static_cast<wchar_t>(c);
+            ++p;
+            continue;
+        }
+        int follow;
+        unsigned cp, lo = 0x80, hi = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            follow = 1;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            follow = 2;
+            cp = c & 0x0F;
+            lo = c == 0xE0 ? 0xA0 : 0x80; // no overlong forms
+            hi = c == 0xED ? 0x9F : 0xBF; // no surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            follow = 3;
+            cp = c & 0x07;
+            lo = c == 0xF0 ? 0x90 : 0x80;
+            hi = c == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
+        } else {
+            *o++ = 0xFFFD;
+            ++p;
+            continue;
+        }
+        const unsigned char* q = p + 1;
+        int k = 0;
+        for (; k < follow && q < end; ++k, ++q) {
+            unsigned b = *q;
+            if (b < (k == 0 ? lo : 0x80) || b > (k == 0 ? hi : 0xBF))
+                break;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        p = q;
+        if (k < follow) {
+            *o++ = 0xFFFD; // the broken sequence as far as it went, as one character
+        } else if (cp >= 0x10000) {
+            cp -= 0x10000;
+            *o++ = static_cast<wchar_t>(0xD800 + (cp >> 10));
+            *o++ = static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            *o++ = static_cast<wchar_t>(cp);
+        }
     }
-    // UTF-8 never needs more UTF-16 units than it has bytes.
-    int n = ::MultiByteToWideChar(CP_UTF8, 0, psz, static_cast<int>(len), buf, static_cast<int>(len));
-    out.ReleaseBuffer(n > 0 ? n : 0);
-    return out;
+    return CString(buf, static_cast<int>(o - buf));
 }
 
 // Leading blanks, an optional sign, then digits up to the first other character; no digits
@@ -72,24 +111,60 @@ const char* ElementText(const TiXmlElement& element)
     return text ? text->Value() : nullptr;
 }
 
+// Element names match without regard to ASCII case; pszKnown is lower case.
 bool NameIs(const char* pszName, const char* pszKnown)
 {
-    return _stricmp(pszName, pszKnown) == 0;
+    for (;; ++pszName, ++pszKnown) {
+        unsigned char a = static_cast<unsigned char>(*pszName);
+        if (a >= 'A' && a <= 'Z')
+            a = static_cast<unsigned char>(a + ('a' - 'A'));
+        if (a != static_cast<unsigned char>(*pszKnown))
+            return false;
+        if (!a)
+            return true;
+    }
 }
 
-// Splits "first;second" at its first ';'; false when there is none.
-bool SplitMention(const char* pszText, CString& strFirst, CString& strSecond)
+// Splits "first;second" at its first ';'; false when there is none. (';' is one byte in
+// UTF-8 and never part of another character, so the bytes split as the text would.)
+bool SplitMention(const char* pszText, CString& strFirst, CString& strSecond, std::vector<wchar_t>& scratch)
 {
-    CString text = FromUtf8(pszText);
-    int semi = text.Find(L';');
-    if (semi < 0)
+    const char* semi = pszText ? strchr(pszText, ';') : nullptr;
+    if (!semi)
         return false;
-    strFirst = text.Left(semi);
-    strSecond = text.Mid(semi + 1);
+    strFirst = FromUtf8(pszText, static_cast<size_t>(semi - pszText), scratch);
+    strSecond = FromUtf8(semi + 1, strlen(semi + 1), scratch);
     return true;
 }
 
 } // namespace
+
+// The state of one parse: what it reads the elements with. The scratch buffer lives on with
+// the thread, so that parsing the bodies of a whole list costs no allocation for it.
+struct CKTFMgr::ReadContext {
+    explicit ReadContext(bool bReadImg) : readImg(bReadImg), scratch(ThreadScratch()) {}
+    // A huge body's buffer is not kept for the thread's life.
+    ~ReadContext()
+    {
+        if (scratch.capacity() > kKeptScratch) {
+            scratch.clear();
+            scratch.shrink_to_fit();
+        }
+    }
+    static constexpr size_t kKeptScratch = 64 * 1024;
+
+    static std::vector<wchar_t>& ThreadScratch()
+    {
+        thread_local std::vector<wchar_t> buffer;
+        return buffer;
+    }
+
+    bool readImg;
+    std::vector<wchar_t>& scratch;
+
+    // A value (null when the attribute or text is missing) up to its first NUL.
+    CString Text(const char* psz) { return psz ? FromUtf8(psz, strlen(psz), scratch) : CString(); }
+};
 
 CKTFMgr::CKTFMgr() : hasText(false), hasFile(false) {}
 
@@ -139,39 +214,40 @@ bool CKTFMgr::ParseBody(const CString& strBody, bool bReadImg)
     const TiXmlElement* root = doc.RootElement();
     if (!root)
         return false;
+    ReadContext ctx(bReadImg);
     for (const TiXmlElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement())
-        ReadElement(*child, bReadImg);
+        ReadElement(*child, ctx);
     return true;
 }
 
-void CKTFMgr::ReadElement(const TiXmlElement& element, bool bReadImg)
+void CKTFMgr::ReadElement(const TiXmlElement& element, ReadContext& ctx)
 {
     const char* name = element.Value();
-    if (NameIs(name, "Text")) {
-        items.push_back(new CKTFText(FromUtf8(ElementText(element))));
+    if (NameIs(name, "text")) {
+        items.push_back(new CKTFText(ctx.Text(ElementText(element))));
         hasText = true;
-    } else if (NameIs(name, "Font")) {
-        font.name = FromUtf8(element.Attribute("name"));
+    } else if (NameIs(name, "font")) {
+        font.name = ctx.Text(element.Attribute("name"));
         font.size = ReadInt(element.Attribute("size"));
         font.clr = ReadInt(element.Attribute("clr"));
         font.flags = ReadInt(element.Attribute("flags"));
-    } else if (NameIs(name, "Image")) {
-        items.push_back(new CKTFImage(ReadInt(element.Attribute("type")), FromUtf8(element.Attribute("fguid"))));
-    } else if (NameIs(name, "File")) {
-        items.push_back(new CKTFFile(FromUtf8(element.Attribute("name")), ReadInt64(element.Attribute("size")),
-                                     ReadInt(element.Attribute("type")), FromUtf8(ElementText(element)),
-                                     FromUtf8(element.Attribute("fshost")), ReadInt(element.Attribute("filetype"))));
+    } else if (NameIs(name, "image")) {
+        items.push_back(new CKTFImage(ReadInt(element.Attribute("type")), ctx.Text(element.Attribute("fguid"))));
+    } else if (NameIs(name, "file")) {
+        items.push_back(new CKTFFile(ctx.Text(element.Attribute("name")), ReadInt64(element.Attribute("size")),
+                                     ReadInt(element.Attribute("type")), ctx.Text(ElementText(element)),
+                                     ctx.Text(element.Attribute("fshost")), ReadInt(element.Attribute("filetype"))));
         hasFile = true;
     } else if (NameIs(name, "at") || NameIs(name, "sharp")) {
         CString first, second;
-        if (SplitMention(ElementText(element), first, second)) {
+        if (SplitMention(ElementText(element), first, second, ctx.scratch)) {
             if (NameIs(name, "at"))
                 items.push_back(new CKTFAt(std::move(first), std::move(second)));
             else
                 items.push_back(new CKTFSharp(std::move(first), std::move(second)));
         }
-    } else if (bReadImg && NameIs(name, "Img")) {
-        items.push_back(new CKTFImage_ClipBord(FromUtf8(element.Attribute("src"))));
+    } else if (ctx.readImg && NameIs(name, "img")) {
+        items.push_back(new CKTFImage_ClipBord(ctx.Text(element.Attribute("src"))));
     }
 }
 

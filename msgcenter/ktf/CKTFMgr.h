@@ -51,6 +51,7 @@ public:
     std::list<CKTFItem*> items; // owned; deleted by Clear and the destructor
 
 private:
+    struct ReadContext;
     bool ParseBody(const CString& strBody, bool bReadImg);
-    void ReadElement(const TiXmlElement& element, bool bReadImg);
+    void ReadElement(const TiXmlElement& element, ReadContext& ctx);
 };

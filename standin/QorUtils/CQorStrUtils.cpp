@@ -1,6 +1,7 @@
 #include "platform/QorUtils/CQorStrUtils.h"
 #include "platform/QorUtils/QorUtilsTestHooks.h"
 #include <atomic>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -16,23 +17,56 @@ char* CQorStrUtils::ToUTF8(const CAStringW& strSrc, int* pnLength)
     return ToUTF8(strSrc.GetString(), pnLength);
 }
 
+// One pass into a buffer sized for the worst case (three bytes per UTF-16 unit): every message
+// body is converted before it is parsed, so the text is walked once, not measured first. A
+// surrogate without its partner becomes U+FFFD, as the system's own conversion does.
 char* CQorStrUtils::ToUTF8(LPCWSTR pszSrc, int* pnLength)
 {
-    int srcLen = pszSrc ? static_cast<int>(wcslen(pszSrc)) : 0;
-    int n = srcLen ? ::WideCharToMultiByte(CP_UTF8, 0, pszSrc, srcLen, nullptr, 0, nullptr, nullptr) : 0;
-    char* dst = static_cast<char*>(malloc(static_cast<size_t>(n) + 1));
+    size_t srcLen = pszSrc ? wcslen(pszSrc) : 0;
+    if (srcLen > (static_cast<size_t>(INT_MAX) - 1) / 3) {
+        if (pnLength)
+            *pnLength = 0;
+        return nullptr;
+    }
+    unsigned char* dst = static_cast<unsigned char*>(malloc(srcLen * 3 + 1));
     if (!dst) {
         if (pnLength)
             *pnLength = 0;
         return nullptr;
     }
-    if (n)
-        ::WideCharToMultiByte(CP_UTF8, 0, pszSrc, srcLen, dst, n, nullptr, nullptr);
-    dst[n] = 0;
+    unsigned char* out = dst;
+    for (size_t i = 0; i < srcLen; ++i) {
+        unsigned cp = pszSrc[i];
+        if (cp < 0x80) {
+            *out++ = static_cast<unsigned char>(cp);
+            continue;
+        }
+        if (cp >= 0xD800 && cp <= 0xDFFF) {
+            unsigned low = i + 1 < srcLen ? pszSrc[i + 1] : 0;
+            if (cp <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            } else {
+                cp = 0xFFFD;
+            }
+        }
+        if (cp < 0x800) {
+            *out++ = static_cast<unsigned char>(0xC0 | (cp >> 6));
+        } else if (cp < 0x10000) {
+            *out++ = static_cast<unsigned char>(0xE0 | (cp >> 12));
+            *out++ = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+        } else {
+            *out++ = static_cast<unsigned char>(0xF0 | (cp >> 18));
+            *out++ = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+            *out++ = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *out++ = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+    }
+    *out = 0;
     if (pnLength)
-        *pnLength = n;
+        *pnLength = static_cast<int>(out - dst);
     ++g_outstanding;
-    return dst;
+    return reinterpret_cast<char*>(dst);
 }
 
 void CQorStrUtils::FreeDst(char* pDst)

@@ -60,6 +60,8 @@ TEST(KtfParse, BodiesGiveTheirItems)
          L"T:<&>\"'\u4F60\u4F60\U0001F600"},
         {L"<?xml version=\"1.0\" encoding=\"GB2312\"?><KTF><Text>&#x4F60;\u597D</Text></KTF>", true,
          L"T:\u4F60\u597D"},
+        // A reference to a surrogate or to NUL: replacement characters, or the text ends there.
+        {L"<KTF><Text>a&#xD800;b</Text><Text>c&#0;d</Text></KTF>", true, L"T:a\uFFFD\uFFFD\uFFFDb|T:c"},
         {L"\uFEFF<KTF><Text>\u4E2D\u6587 \U0001F600</Text></KTF>", true, L"T:\u4E2D\u6587 \U0001F600"},
         // Files: the whole 64-bit size, missing attributes empty or 0, the text as the key.
         {L"<KTF><File name=\"big.iso\" size=\"5000000000\" type=\"1\">key42</File></KTF>", true,

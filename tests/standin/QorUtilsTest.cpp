@@ -32,6 +32,28 @@ TEST(QorUtils, Utf8RoundTrips)
     EXPECT_EQ(QorUtilsTest_GetOutstandingBuffers(), before) << "every buffer went back to FreeDst";
 }
 
+// A surrogate without its partner cannot be written as UTF-8; it becomes U+FFFD, alone or at
+// the end, and the text around it stays.
+TEST(QorUtils, LoneSurrogatesBecomeReplacementCharacters)
+{
+    struct Case {
+        const wchar_t* wide;
+        const char* utf8;
+    } cases[] = {
+        {L"a\xD800" L"b", "a\xEF\xBF\xBD" "b"},
+        {L"a\xDC00\xD83D", "a\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {L"\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases) {
+        int len = -1;
+        char* out = CQorStrUtils::ToUTF8(c.wide, &len);
+        ASSERT_NE(out, nullptr);
+        EXPECT_STREQ(out, c.utf8);
+        EXPECT_EQ(len, static_cast<int>(strlen(c.utf8)));
+        CQorStrUtils::FreeDst(out);
+    }
+}
+
 TEST(QorUtils, Utf8ToStringEdges)
 {
     EXPECT_STREQ(CQorStrUtils::UTF8ToString(nullptr).GetString(), L"");
