@@ -1,5 +1,6 @@
 #include "framework/COleControlHost.h"
 #include "framework/AfxOle.h"
+#include "framework/COleEventSink.h"
 #include <olectl.h>
 
 COleControlHost::COleControlHost() : m_site(this) {}
@@ -7,6 +8,17 @@ COleControlHost::COleControlHost() : m_site(this) {}
 COleControlHost::~COleControlHost()
 {
     DestroyControl();
+    SetExternalDispatch(nullptr);
+}
+
+void COleControlHost::SetExternalDispatch(IDispatch* pDisp)
+{
+    if (pDisp)
+        pDisp->AddRef();
+    IDispatch* old = m_pExternal;
+    m_pExternal = pDisp;
+    if (old)
+        old->Release();
 }
 
 BOOL COleControlHost::CreateControl(LPCWSTR lpszProgID, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -81,34 +93,22 @@ void COleControlHost::DestroyControl()
 
 BOOL COleControlHost::AdviseEvents(REFIID diid, IDispatch* pSink, DWORD* pdwCookie)
 {
-    if (!m_pObject || !pSink || !pdwCookie)
+    if (!pSink || !pdwCookie)
         return FALSE;
-    IConnectionPointContainer* container = nullptr;
-    if (FAILED(m_pObject->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))))
+    IConnectionPoint* point = COleEventSink::FindConnectionPoint(m_pObject, diid);
+    if (!point)
         return FALSE;
-    IConnectionPoint* point = nullptr;
-    HRESULT hr = container->FindConnectionPoint(diid, &point);
-    container->Release();
-    if (FAILED(hr))
-        return FALSE;
-    hr = point->Advise(pSink, pdwCookie);
+    HRESULT hr = point->Advise(pSink, pdwCookie);
     point->Release();
     return SUCCEEDED(hr);
 }
 
 BOOL COleControlHost::UnadviseEvents(REFIID diid, DWORD dwCookie)
 {
-    if (!m_pObject)
+    IConnectionPoint* point = COleEventSink::FindConnectionPoint(m_pObject, diid);
+    if (!point)
         return FALSE;
-    IConnectionPointContainer* container = nullptr;
-    if (FAILED(m_pObject->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container))))
-        return FALSE;
-    IConnectionPoint* point = nullptr;
-    HRESULT hr = container->FindConnectionPoint(diid, &point);
-    container->Release();
-    if (FAILED(hr))
-        return FALSE;
-    hr = point->Unadvise(dwCookie);
+    HRESULT hr = point->Unadvise(dwCookie);
     point->Release();
     return SUCCEEDED(hr);
 }
@@ -161,6 +161,8 @@ HRESULT STDMETHODCALLTYPE COleControlHost::CSite::QueryInterface(REFIID riid, vo
         *ppv = static_cast<IOleControlSite*>(this);
     else if (IsEqualIID(riid, IID_IDispatch))
         *ppv = static_cast<IDispatch*>(this);
+    else if (IsEqualIID(riid, IID_IDocHostUIHandler))
+        *ppv = static_cast<IDocHostUIHandler*>(this);
     return *ppv ? S_OK : E_NOINTERFACE;
 }
 
@@ -260,4 +262,57 @@ HRESULT STDMETHODCALLTYPE COleControlHost::CSite::Invoke(DISPID dispIdMember, RE
     default:
         return DISP_E_MEMBERNOTFOUND;
     }
+}
+
+HRESULT STDMETHODCALLTYPE COleControlHost::CSite::GetHostInfo(DOCHOSTUIINFO* pInfo)
+{
+    if (!pInfo || pInfo->cbSize < sizeof(DOCHOSTUIINFO))
+        return E_INVALIDARG;
+    // The engine's own look and double-click behaviour; no style sheet of ours.
+    pInfo->dwFlags = 0;
+    pInfo->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+    pInfo->pchHostCss = nullptr;
+    pInfo->pchHostNS = nullptr;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE COleControlHost::CSite::GetOptionKeyPath(LPOLESTR* pchKey, DWORD)
+{
+    if (pchKey)
+        *pchKey = nullptr;
+    return S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE COleControlHost::CSite::GetDropTarget(IDropTarget*, IDropTarget** ppDropTarget)
+{
+    if (ppDropTarget)
+        *ppDropTarget = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE COleControlHost::CSite::GetExternal(IDispatch** ppDispatch)
+{
+    if (!ppDispatch)
+        return E_POINTER;
+    *ppDispatch = nullptr;
+    IDispatch* external = m_pHost->m_pExternal;
+    if (!external || (m_pHost->m_externalFilter && !m_pHost->m_externalFilter()))
+        return S_FALSE; // the page sees window.external as null
+    external->AddRef();
+    *ppDispatch = external;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE COleControlHost::CSite::TranslateUrl(DWORD, LPWSTR, LPWSTR* ppchURLOut)
+{
+    if (ppchURLOut)
+        *ppchURLOut = nullptr;
+    return S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE COleControlHost::CSite::FilterDataObject(IDataObject*, IDataObject** ppDORet)
+{
+    if (ppDORet)
+        *ppDORet = nullptr;
+    return S_FALSE;
 }

@@ -11,10 +11,15 @@
 // The site answers the ambient properties a browser asks for (user mode on, no message
 // reflection, the window's font and colours left to the control) and supports in-place
 // activation only; it offers no menus, toolbars or status bar of its own.
+// To an HTML engine it is also the document host (IDocHostUIHandler): pages get the engine's own
+// context menu and keys, and window.external is the object given to SetExternalDispatch, for
+// the pages the external filter lets through.
 // AfxEnableControlContainer must have run (it initialises OLE on the thread).
 #include "framework/CWnd.h"
+#include <functional>
 #include <ole2.h>
 #include <ocidl.h>
+#include <mshtmhst.h>
 
 class COleControlHost : public CWnd {
 public:
@@ -38,6 +43,14 @@ public:
     // Closes and releases the control (the window stays).
     void DestroyControl();
 
+    // The object that pages see as window.external (a reference is held; nullptr takes it
+    // away). A page asks for it on first use; the filter, when set, is asked each time and a
+    // page it refuses gets no object (window.external is then null), so the object can be kept
+    // from pages of another origin.
+    void SetExternalDispatch(IDispatch* pDisp);
+    IDispatch* GetExternalDispatch() const { return m_pExternal; }
+    void SetExternalFilter(std::function<BOOL()> allow) { m_externalFilter = std::move(allow); }
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -45,7 +58,7 @@ private:
 
     // The control's view of its container: one object with every site interface.
     class CSite : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame,
-                  public IOleControlSite, public IDispatch {
+                  public IOleControlSite, public IDispatch, public IDocHostUIHandler {
     public:
         explicit CSite(COleControlHost* host) : m_pHost(host) {}
         // IUnknown (the site lives inside the host; references do not own it)
@@ -100,6 +113,23 @@ private:
         HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
         HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS*,
                                          VARIANT* pVarResult, EXCEPINFO*, UINT*) override;
+        // IDocHostUIHandler: the engine's defaults (S_FALSE / E_NOTIMPL) for everything but
+        // the host information and window.external
+        HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return S_FALSE; }
+        HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* pInfo) override;
+        HRESULT STDMETHODCALLTYPE ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                                         IOleInPlaceUIWindow*) override { return S_FALSE; }
+        HRESULT STDMETHODCALLTYPE HideUI() override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE UpdateUI() override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
+        HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return S_FALSE; }
+        HRESULT STDMETHODCALLTYPE GetOptionKeyPath(LPOLESTR* pchKey, DWORD) override;
+        HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget*, IDropTarget** ppDropTarget) override;
+        HRESULT STDMETHODCALLTYPE GetExternal(IDispatch** ppDispatch) override;
+        HRESULT STDMETHODCALLTYPE TranslateUrl(DWORD, LPWSTR, LPWSTR* ppchURLOut) override;
+        HRESULT STDMETHODCALLTYPE FilterDataObject(IDataObject*, IDataObject** ppDORet) override;
 
     private:
         COleControlHost* m_pHost;
@@ -108,4 +138,6 @@ private:
     CSite m_site;
     IUnknown* m_pObject = nullptr;      // the control
     IOleObject* m_pOleObject = nullptr; // its IOleObject
+    IDispatch* m_pExternal = nullptr;   // window.external (a reference held)
+    std::function<BOOL()> m_externalFilter;
 };

@@ -9,6 +9,7 @@
 #define IDD_NET_CHECK 192
 #define IDD_LOGIN_WAIT 188
 #define IDD_WEB_MSG 199
+#define IDD_WEB_DIALOG 208
 #define IDD_LOGIN_BYNAME 1044
 #define IDD_UPDATE_PROMPT 1045
 #define IDD_CONNECT_ERR 15024
@@ -55,6 +56,9 @@
 #define ID_MENU_ABOUT2 65253
 #define ID_CUSTOM_STATUS_FIRST 5410 // custom status n (from 0) is 5410 + n
 #define ID_CUSTOM_STATUS_LAST 5460
+
+// The web dialog (template IDD_WEB_DIALOG): its browser window
+#define IDC_WEB_BROWSER 3002
 
 // The update prompt (template IDD_UPDATE_PROMPT)
 #define IDC_UPDATE_TEXT 1046

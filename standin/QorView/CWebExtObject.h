@@ -1,11 +1,16 @@
 #pragma once
 // The host extension object that CQorViewBaseFun::CreateWebExt hands to the core's web
-// control: it knows its host window and records the page's commands.
+// control and to the program's web dialog: it knows its host window and records the page's
+// commands. A page's script reaches it by name (window.external.OnWebCommand(command,
+// argument), window.external.HostWindow), so it answers GetIDsOfNames itself.
 #include "framework/Platform.h"
 #include "platform/QorCore/IWebExt.h"
 
 class CWebExtObject : public IWebExt {
 public:
+    static const DISPID kDispIdHostWindow = 1;
+    static const DISPID kDispIdOnWebCommand = 2;
+
     explicit CWebExtObject(HWND hHost) : m_hHost(hHost) {}
     virtual ~CWebExtObject() = default;
 

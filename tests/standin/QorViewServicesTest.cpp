@@ -2,6 +2,7 @@
 // over WinINet, scripted message boxes, the text helpers and the view manager's sign-in.
 #include "framework/Platform.h"
 #include "framework/CWnd.h"
+#include "platform/QorCore/IWebExt.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
@@ -16,6 +17,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -398,3 +400,70 @@ TEST_F(QorViewServices, ConnectStateReachesTheProgramsCoreCallback)
 }
 
 } // namespace
+
+namespace {
+
+// Calls a member of an automation object by name, as a page's script does.
+HRESULT CallByName(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT> argsLastFirst,
+                   VARIANT* result)
+{
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr))
+        return hr;
+    DISPPARAMS params = {argsLastFirst.empty() ? nullptr : argsLastFirst.data(), nullptr,
+                         static_cast<UINT>(argsLastFirst.size()), 0};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+}
+
+VARIANT Text(const wchar_t* s)
+{
+    VARIANT v;
+    v.vt = VT_BSTR;
+    v.bstrVal = ::SysAllocString(s);
+    return v;
+}
+
+} // namespace
+
+TEST_F(QorViewServices, WebExtensionAnswersAPageByName)
+{
+    HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    IWebExt* ext = CQorViewBaseFun::CreateWebExt(host);
+    ASSERT_NE(ext, nullptr);
+
+    // window.external.onwebcommand("open", 42): names in any case, arguments turned to text.
+    VARIANT number;
+    number.vt = VT_I4;
+    number.lVal = 42;
+    VARIANT open = Text(L"open");
+    EXPECT_EQ(S_OK, CallByName(ext, L"onwebcommand", DISPATCH_METHOD, {number, open}, nullptr));
+    EXPECT_EQ(L"open|42", qorview_test::LastArgs(L"IWebExt::OnWebCommand"));
+    // One argument is a command without an argument.
+    VARIANT close = Text(L"close");
+    EXPECT_EQ(S_OK, CallByName(ext, L"OnWebCommand", DISPATCH_METHOD, {close}, nullptr));
+    EXPECT_EQ(L"close|", qorview_test::LastArgs(L"IWebExt::OnWebCommand"));
+
+    VARIANT result;
+    ::VariantInit(&result);
+    EXPECT_EQ(S_OK, CallByName(ext, L"HostWindow", DISPATCH_PROPERTYGET, {}, &result));
+    EXPECT_EQ(VT_I4, result.vt);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(host), static_cast<LONG_PTR>(result.lVal));
+
+    // What a page may not do: an unknown name, no or too many arguments, an argument that is no text.
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, CallByName(ext, L"DeleteEverything", DISPATCH_METHOD, {}, nullptr));
+    EXPECT_EQ(DISP_E_BADPARAMCOUNT, CallByName(ext, L"OnWebCommand", DISPATCH_METHOD, {}, nullptr));
+    EXPECT_EQ(DISP_E_BADPARAMCOUNT,
+              CallByName(ext, L"OnWebCommand", DISPATCH_METHOD, {number, number, number}, nullptr));
+    VARIANT object;
+    object.vt = VT_DISPATCH;
+    object.pdispVal = ext;
+    EXPECT_EQ(DISP_E_TYPEMISMATCH, CallByName(ext, L"OnWebCommand", DISPATCH_METHOD, {object}, nullptr));
+    EXPECT_EQ(2, qorview_test::CountCalls(L"IWebExt::OnWebCommand")); // only the two good calls
+
+    ::VariantClear(&open);
+    ::VariantClear(&close);
+    ext->Release();
+    ::DestroyWindow(host);
+}

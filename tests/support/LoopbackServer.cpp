@@ -227,6 +227,12 @@ std::vector<std::string> HttpServer::Requests() const
     return requests_;
 }
 
+void HttpServer::SetContentType(std::string type)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    contentType_ = std::move(type);
+}
+
 void HttpServer::Handle(SOCKET s)
 {
     std::string request;
@@ -240,12 +246,14 @@ void HttpServer::Handle(SOCKET s)
         if (RecvExactly(s, &body[0], length))
             request += body;
     }
+    std::string type;
     {
         std::lock_guard<std::mutex> hold(lock_);
         requests_.push_back(request);
+        type = contentType_;
     }
     std::string body = responder_(request);
-    SendAll(s, "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
+    SendAll(s, "HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nContent-Length: " +
                    std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
 }
 

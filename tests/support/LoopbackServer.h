@@ -63,10 +63,13 @@ public:
     bool Ok() const { return server_.Ok(); }
     int Port() const { return server_.Port(); }
     std::vector<std::string> Requests() const;
+    // The Content-Type of the answers ("text/xml; charset=utf-8" until set).
+    void SetContentType(std::string type);
 
 private:
     void Handle(SOCKET s);
     Responder responder_;
+    std::string contentType_ = "text/xml; charset=utf-8";
     mutable std::mutex lock_;
     std::vector<std::string> requests_;
     LoopbackServer server_; // last: it starts serving once the rest is built
