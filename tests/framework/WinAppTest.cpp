@@ -201,6 +201,8 @@ UINT __cdecl TryLockWorker(LPVOID p)
     params->threadObjectSet = AfxGetThread() != nullptr && AfxGetThread() != AfxGetApp();
     CSingleLock lock(params->pLock);
     params->gotLock = lock.Lock(0);
+    // Let go before the test wakes: it ends the lock object as soon as it sees the event.
+    lock.Unlock();
     ::SetEvent(params->hDone);
     return 3;
 }
