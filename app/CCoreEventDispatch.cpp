@@ -123,12 +123,10 @@ void CCoreEventDispatch::OnReceiveMessage(IQorMsg* pMsg)
                 r->strContent = strSubject;
                 r->nKind = CUnreadMsg::kKindGroupMsg;
             } else {
-                bool bNoSubject = false;
-                CQorViewBaseFun::GetNoShowSubjectInfo(bNoSubject);
-                if (!bNoSubject)
+                if (!NoSubjectInTips())
                     r->strContent = strSubject;
                 r->nKind = CUnreadMsg::kKindNewMsg;
-                r->strPicture = CQorViewBaseFun::GetUserPicFile(strSender, ViewMgr()->m_strIdentity);
+                r->strPicture = SenderPicture(strSender);
             }
             bSoundDue = pTips->GetRecordCount() == 0;
             pTips->MergeIntoUnreadBox(r);
@@ -164,6 +162,57 @@ void CCoreEventDispatch::OnBulletin(const CString& strSender, const CString& str
 }
 
 void CCoreEventDispatch::RaiseReceived(BOOL bSoundDue)
+{
+    m_bSoundDue |= bSoundDue;
+    if (m_bRaisePosted)
+        return;
+    m_bRaisePosted = ::PostMessageW(m_owner.GetSafeHwnd(), WM_RAISE_RECEIVED, 0, 0) != FALSE;
+    // A queue that takes no more messages must not leave the messages unseen.
+    if (!m_bRaisePosted)
+        OnRaiseReceived();
+}
+
+void CCoreEventDispatch::OnRaiseReceived()
+{
+    // The core hands a burst over in slices, each behind a posted wake-up of its own: while
+    // more of it waits in the queue, the popup waits behind it. Bounded, so that a queue that
+    // never empties still shows the messages.
+    if (m_nRaiseDeferrals < kMaxRaiseDeferrals && (HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE) &&
+        ::PostMessageW(m_owner.GetSafeHwnd(), WM_RAISE_RECEIVED, 0, 0)) {
+        ++m_nRaiseDeferrals;
+        return;
+    }
+    m_nRaiseDeferrals = 0;
+    const BOOL bSoundDue = m_bSoundDue;
+    m_bRaisePosted = false;
+    m_bSoundDue = FALSE;
+    m_burstPictures.clear();
+    m_nBurstNoSubject = -1;
+    ShowReceived(bSoundDue);
+}
+
+CString CCoreEventDispatch::SenderPicture(const CString& strSender)
+{
+    const std::wstring key(strSender.GetString(), static_cast<size_t>(strSender.GetLength()));
+    const auto it = m_burstPictures.find(key);
+    if (it != m_burstPictures.end())
+        return it->second;
+    const CString strPicture = CQorViewBaseFun::GetUserPicFile(strSender, ViewMgr()->m_strIdentity);
+    m_burstPictures.emplace(key, strPicture);
+    return strPicture;
+}
+
+bool CCoreEventDispatch::NoSubjectInTips()
+{
+    if (m_nBurstNoSubject < 0) {
+        bool bNoSubject = false;
+        CQorViewBaseFun::GetNoShowSubjectInfo(bNoSubject);
+        m_nBurstNoSubject = bNoSubject ? 1 : 0;
+    }
+    return m_nBurstNoSubject == 1;
+}
+
+void CCoreEventDispatch::ShowReceived(BOOL bSoundDue)
 {
     CQorViewMgr* pMgr = ViewMgr();
     if (pMgr->m_nUserStatus == kStatusNoPopups) {

@@ -8,6 +8,8 @@
 #include "platform/QorCore/IQorCmd.h"
 #include "platform/QorCore/IQorMsg.h"
 #include <set>
+#include <string>
+#include <unordered_map>
 
 class CKorvelBaseDlg;
 class CQorViewMgr;
@@ -46,15 +48,39 @@ public:
     // Forgets the bulletins seen in the session that ended.
     void ResetSession() { m_seenBulletins.clear(); }
 
+    // WM_RAISE_RECEIVED: the messages received since the last one are queued; their popup,
+    // sound, tray image and unread count are brought up to date once for all of them.
+    void OnRaiseReceived();
+    // Whether a WM_RAISE_RECEIVED is on its way.
+    bool IsRaisePending() const { return m_bRaisePosted; }
+
 private:
     void OnBulletin(const CString& strSender, const CString& strSenderName,
                     const CString& strSubject, const CString& strMsgId, const CString& strSendTime);
-    // Shows the tips of a received message (popup and sound under the usual conditions) and
-    // writes the unread count into the main panel.
+    // Asks for the popup of a received message (and the sound when it is due). The core hands
+    // messages over in bursts; rebuilding the popup and counting the unread messages for each
+    // would cost a burst far more than receiving it, so one posted WM_RAISE_RECEIVED does it
+    // for the whole burst once the window's queue gets to it.
     void RaiseReceived(BOOL bSoundDue);
+    // What the window shows for the received messages now queued: popup and sound under the
+    // usual conditions, the tray image at status 8, the unread count in the main panel.
+    void ShowReceived(BOOL bSoundDue);
+    // The sender's picture, looked up once per burst: the many messages of one sender in a
+    // burst share it.
+    CString SenderPicture(const CString& strSender);
+    // Whether the user hides subjects in tips, read once per burst.
+    bool NoSubjectInTips();
 
     CKorvelBaseDlg& m_owner;
     // Ids (upper-cased) of the bulletins shown in this session: the core may deliver one
     // bulletin again, and a repeat gives no second tip and no second store entry.
     std::set<CString> m_seenBulletins;
+
+    bool m_bRaisePosted = false; // a WM_RAISE_RECEIVED is on its way
+    BOOL m_bSoundDue = FALSE;    // one of the messages it stands for is due its sound
+    // What the burst's messages share, forgotten when the burst has been shown.
+    std::unordered_map<std::wstring, CString> m_burstPictures;
+    int m_nBurstNoSubject = -1; // -1 not read yet
+    int m_nRaiseDeferrals = 0;  // times the popup let more of the burst go first
+    enum { kMaxRaiseDeferrals = 64 };
 };

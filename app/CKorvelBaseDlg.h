@@ -274,6 +274,7 @@ protected:
     afx_msg LRESULT OnTrayQuerySignedIn(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLogoutRequest(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnWebLoginReply(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRaiseReceived(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnChangePassword(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNewAlert(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnProtocolSendMsg(WPARAM wParam, LPARAM lParam);

@@ -68,6 +68,11 @@ BOOL CKorvelBaseDlg::RegisterCallbacks()
 void CKorvelBaseDlg::OnCoreNotify(IQorCmd* pCmd) { m_CoreEvents.OnCoreNotify(pCmd); }
 void CKorvelBaseDlg::OnReceiveMessage(IQorMsg* pMsg) { m_CoreEvents.OnReceiveMessage(pMsg); }
 int CKorvelBaseDlg::OnAppCommand(IQorCmd* pCmd) { return m_AppCommands.OnAppCommand(pCmd); }
+LRESULT CKorvelBaseDlg::OnRaiseReceived(WPARAM, LPARAM)
+{
+    m_CoreEvents.OnRaiseReceived();
+    return 0;
+}
 void CKorvelBaseDlg::OnServerSignOut(int nReason) { m_CoreEvents.OnServerSignOut(nReason); }
 void CKorvelBaseDlg::ShowReadReceiptTip(IQorCmd* pCmd) { m_CoreEvents.ShowReadReceiptTip(pCmd); }
 void CKorvelBaseDlg::ShowSentMsgTip(IQorCmd* pCmd) { m_CoreEvents.ShowSentMsgTip(pCmd); }

@@ -230,6 +230,8 @@ void CQorTipMgr::OpenCurrentGroup()
 
 void CQorTipMgr::CollectIds(const CUnreadMsg* pRecord, CStringArray& arKeys, CStringArray& arIds, CString* pTalkName)
 {
+    // The older messages the record stands for come first.
+    pRecord->AppendFoldedIds(arKeys, arIds, false);
     IQorMsg* pMsg = QueryQorMsg(pRecord);
     if (!pMsg)
         return;

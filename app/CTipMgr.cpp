@@ -197,6 +197,24 @@ void CTipMgr::MergeIntoUnreadBox(CUnreadMsg* pRecord)
         return;
     }
     const BOOL bGroup = pRecord->IsGroupMessage();
+    // A newer message of the sender (or group) of the head record takes its place, so that a
+    // burst from one sender keeps one record and the walk below stays short.
+    CUnreadMsg* pHead = m_lstRecords.GetHead();
+    if (pRecord->IsFoldable() && pHead->nKind == pRecord->nKind && pHead->IsFoldable() &&
+        (bGroup ? pHead->strTalkId.CompareNoCase(pRecord->strTalkId) == 0
+                : pHead->strSender.CompareNoCase(pRecord->strSender) == 0)) {
+        m_lstRecords.RemoveHead();
+        if (pHead == m_pCurrent) {
+            m_pCurrent = nullptr;
+            m_pCaptionItem = nullptr;
+        }
+        pRecord->FoldIn(*pHead);
+        delete pHead;
+        if (m_lstRecords.IsEmpty()) {
+            m_lstRecords.AddHead(pRecord);
+            return;
+        }
+    }
     BOOL bStopped = FALSE;
     for (POSITION pos = m_lstRecords.GetHeadPosition(); pos;) {
         CUnreadMsg* r = m_lstRecords.GetNext(pos);
@@ -387,7 +405,7 @@ CUnreadMsg* CTipMgr::FindMessageRecord(const CString& strMsgId, const CString& s
         return nullptr;
     for (POSITION pos = m_lstRecords.GetHeadPosition(); pos;) {
         CUnreadMsg* r = m_lstRecords.GetNext(pos);
-        if (r->strNoticeId.CompareNoCase(strMsgId) == 0)
+        if (r->strNoticeId.CompareNoCase(strMsgId) == 0 || r->HasFoldedId(strMsgId))
             return r;
         if (r->nKind != CUnreadMsg::kKindBox)
             continue;
@@ -395,7 +413,7 @@ CUnreadMsg* CTipMgr::FindMessageRecord(const CString& strMsgId, const CString& s
         if (CUnreadMsgBoxItem* pItem = static_cast<CUnreadMsgBox*>(r)->FindItem(strKey)) {
             for (POSITION p = pItem->m_lstRecords.GetHeadPosition(); p;) {
                 CUnreadMsg* merged = pItem->m_lstRecords.GetNext(p);
-                if (merged->strNoticeId.CompareNoCase(strMsgId) == 0)
+                if (merged->strNoticeId.CompareNoCase(strMsgId) == 0 || merged->HasFoldedId(strMsgId))
                     return merged;
             }
         }
@@ -430,9 +448,11 @@ void CTipMgr::RemoveHeadRecord()
 int CTipMgr::CountNewMessageRecords() const
 {
     int n = 0;
-    for (POSITION pos = m_lstRecords.GetHeadPosition(); pos;)
-        if (m_lstRecords.GetNext(pos)->nKind == CUnreadMsg::kKindNewMsg)
-            ++n;
+    for (POSITION pos = m_lstRecords.GetHeadPosition(); pos;) {
+        const CUnreadMsg* r = m_lstRecords.GetNext(pos);
+        if (r->nKind == CUnreadMsg::kKindNewMsg)
+            n += r->GetMessageCount();
+    }
     return n;
 }
 
@@ -442,7 +462,7 @@ int CTipMgr::CountGroupRecords(const CString& strTalkId) const
     for (POSITION pos = m_lstRecords.GetHeadPosition(); pos;) {
         const CUnreadMsg* r = m_lstRecords.GetNext(pos);
         if (r->IsGroupMessage() && r->strTalkId.CompareNoCase(strTalkId) == 0)
-            ++n;
+            n += r->GetMessageCount();
     }
     return n;
 }
@@ -459,13 +479,7 @@ BOOL CTipMgr::HasFlashLoginRecord(const CString& strLogin) const
 
 BOOL CTipMgr::IsPlainChatRecord(const CUnreadMsg& record)
 {
-    if (record.nFlags & (CUnreadMsg::kFlagPlainExcluded | CUnreadMsg::kFlagProtected))
-        return FALSE;
-    if (record.strContentType == L"Text/URL" || record.strContentType == L"Text/Html")
-        return FALSE;
-    if (record.nMsgType == 1 || record.nMsgType == 3)
-        return FALSE;
-    return record.strSpare3.IsEmpty();
+    return record.IsPlainChat();
 }
 
 void CTipMgr::CollectUnreadMessageIds(CUnreadMsgBoxItem* pItem, CStringArray& arFirst, CStringArray& arSecond)
@@ -488,6 +502,8 @@ void CTipMgr::CollectUnreadMessageIds(CUnreadMsgBoxItem* pItem, CStringArray& ar
                 arSecond.Add(TakeBstr(bstr));
                 pMsg->Release();
             }
+            // The older messages the record stands for come after it.
+            r->AppendFoldedIds(arFirst, arSecond, true);
         }
         pItem->m_lstRecords.RemoveAt(cur);
         delete r;

@@ -331,7 +331,7 @@ CString CTipMgr::BuildBoxRowText(CUnreadMsgBoxItem* pItem) const
     else
         strHead.Format(L"%s(%s)", strName.GetString(), strWhen.GetString());
     CString strTail;
-    strTail.Format(L"  (%d)", static_cast<int>(pItem->m_lstRecords.GetCount()));
+    strTail.Format(L"  (%d)", pItem->GetMessageCount());
 
     // Pad with spaces so that the counts of the rows line up; bounded, in case the font
     // measures a space as nothing.

@@ -23,6 +23,13 @@ void CUnreadMsgBox::AddRecord(CUnreadMsg* pRecord)
         pItem->strName = bGroup ? pRecord->strContent : pRecord->strSenderName;
         pItem->strPicture = pRecord->strPicture;
         m_lstItems.AddHead(pItem);
+        m_index[IndexKey(strKey)] = pItem;
+    }
+    // The newest record stands for the older foldable one before it.
+    if (!pItem->m_lstRecords.IsEmpty() && pRecord->IsFoldable() && pItem->m_lstRecords.GetHead()->IsFoldable()) {
+        CUnreadMsg* pOlder = pItem->m_lstRecords.RemoveHead();
+        pRecord->FoldIn(*pOlder);
+        delete pOlder;
     }
     pItem->m_lstRecords.AddHead(pRecord);
 }
@@ -37,10 +44,17 @@ POSITION CUnreadMsgBox::FindItemPosition(const CString& strKey) const
     return nullptr;
 }
 
+std::wstring CUnreadMsgBox::IndexKey(const CString& strKey)
+{
+    CString upper = strKey;
+    upper.MakeUpper();
+    return std::wstring(upper.GetString(), static_cast<size_t>(upper.GetLength()));
+}
+
 CUnreadMsgBoxItem* CUnreadMsgBox::FindItem(const CString& strKey) const
 {
-    const POSITION pos = FindItemPosition(strKey);
-    return pos ? m_lstItems.GetAt(pos) : nullptr;
+    const auto it = m_index.find(IndexKey(strKey));
+    return it != m_index.end() ? it->second : nullptr;
 }
 
 CUnreadMsgBoxItem* CUnreadMsgBox::GetItemAt(POSITION pos) const
@@ -66,6 +80,7 @@ void CUnreadMsgBox::RemoveAllItems()
     while (pos)
         delete m_lstItems.GetNext(pos);
     m_lstItems.RemoveAll();
+    m_index.clear();
 }
 
 void CUnreadMsgBox::RemoveItemAt(POSITION pos)
@@ -74,5 +89,8 @@ void CUnreadMsgBox::RemoveItemAt(POSITION pos)
     if (!pItem)
         return;
     m_lstItems.RemoveAt(pos);
+    const auto it = m_index.find(IndexKey(pItem->strKey));
+    if (it != m_index.end() && it->second == pItem)
+        m_index.erase(it);
     delete pItem;
 }

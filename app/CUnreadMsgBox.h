@@ -4,6 +4,8 @@
 #include "app/CUnreadMsg.h"
 #include "app/CUnreadMsgBoxItem.h"
 #include "framework/CList.h"
+#include <string>
+#include <unordered_map>
 
 class CUnreadMsgBox : public CUnreadMsg {
 public:
@@ -27,5 +29,13 @@ public:
     void RemoveItemAt(POSITION pos);
     int GetItemCount() const { return static_cast<int>(m_lstItems.GetCount()); }
 
+    // Read-only outside this class: the index below must see every change.
     CList<CUnreadMsgBoxItem*, CUnreadMsgBoxItem*> m_lstItems; // owned, newest first
+
+private:
+    // The entries by their upper-cased key. A burst of messages from hundreds of senders files
+    // every message under its entry; a walk of the list for each would cost the burst the
+    // square of the senders.
+    static std::wstring IndexKey(const CString& strKey);
+    std::unordered_map<std::wstring, CUnreadMsgBoxItem*> m_index;
 };

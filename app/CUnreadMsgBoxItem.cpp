@@ -18,3 +18,11 @@ void CUnreadMsgBoxItem::RemoveAllRecords()
         delete m_lstRecords.GetNext(pos);
     m_lstRecords.RemoveAll();
 }
+
+int CUnreadMsgBoxItem::GetMessageCount() const
+{
+    int n = 0;
+    for (POSITION pos = m_lstRecords.GetHeadPosition(); pos;)
+        n += m_lstRecords.GetNext(pos)->GetMessageCount();
+    return n;
+}

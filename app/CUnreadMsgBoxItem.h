@@ -17,6 +17,8 @@ public:
     // A number that no other entry of this process carries: the box's rows name their
     // entry by it, so a row stays tied to its entry while other entries come and go.
     int GetSerial() const { return m_nSerial; }
+    // The messages of the entry: its records and the older ones folded into them.
+    int GetMessageCount() const;
 
     CString strKey;
     CString strName;

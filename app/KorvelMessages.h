@@ -12,6 +12,7 @@ enum KorvelMessage : UINT {
     WM_LOGIN_NOTIFY = WM_APP + 1,           // view library: sign-in progress and results
     WM_TRAY_CALLBACK = WM_APP + 29,         // tray icon callback
     WM_WEB_LOGIN_REPLY = WM_APP + 40,       // the web sign-in's worker: its reply (lParam CWebLoginReply*)
+    WM_RAISE_RECEIVED = WM_APP + 41,        // received messages are queued: show their popup once
     WM_DEPT_EXPANDED = WM_USER + 150,       // department-expansion worker is done
     WM_USER_DETAILS = WM_USER + 319,        // view library: user details arrived
     WM_NOTHING_603 = WM_USER + 603,

@@ -5,6 +5,8 @@
 // in the tray and in the view library's records.
 #include "app/CKorvelBaseDlg.h"
 #include "app/KorvelMessages.h"
+#include "controls/popup/CTkPopupControl.h"
+#include "platform/QorCore/QorCoreTestHooks.h"
 #include "platform/QorDB/CYqConnect.h"
 #include "platform/QorResource/TipResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -181,6 +183,65 @@ TEST_F(CoreEvents, AMessageDeliveredAgainCountsOnceAndSoundsOnce)
     EXPECT_EQ(1, box->FindItem(L"bob@corp")->m_lstRecords.GetCount());
     // Only the first message of an empty queue sounds.
     EXPECT_EQ(1, Sounds());
+}
+
+// A burst keeps one record per sender, however many messages it brings: the newest record of a
+// sender stands for the older plain ones and keeps only their ids. Nothing is lost from the
+// counts, a message delivered again is still known, and opening hands every message over.
+TEST_F(CoreEvents, ABurstKeepsOneRecordPerSenderAndCountsEveryMessage)
+{
+    // Several messages of one sender: one record that stands for all of them.
+    for (int i = 0; i < 40; ++i)
+        qorcore_test::RaiseMessage(qorcore_test::kAppSink, Msg({L"ann@corp", L"Ann", L"hi", L"a-" + std::to_wstring(i)}));
+    ASSERT_TRUE(testsupport::PumpUntil([] { return qorcore_test::PendingEvents() == 0; }));
+    testsupport::PumpMessages();
+    ASSERT_EQ(1, Tips().GetRecordCount());
+    EXPECT_EQ(40, Tips().GetRecordAt(0)->GetMessageCount());
+    EXPECT_EQ(40, Tips().CountNewMessageRecords());
+    EXPECT_TRUE(Tips().IsTipVisible());
+    EXPECT_EQ(1, Sounds());
+    // Delivered again, a recent one and the newest: counted once.
+    RaiseMessage(Msg({L"ann@corp", L"Ann", L"hi", L"A-38"}));
+    RaiseMessage(Msg({L"ann@corp", L"Ann", L"hi", L"a-39"}));
+    EXPECT_EQ(40, Tips().CountNewMessageRecords());
+
+    // Other senders: the box counts each sender's messages on its row.
+    for (int i = 0; i < 30; ++i) {
+        const std::wstring who = i % 3 == 0 ? L"bob@corp" : (i % 3 == 1 ? L"cat@corp" : L"ann@corp");
+        qorcore_test::RaiseMessage(qorcore_test::kAppSink, Msg({who, who.substr(0, 3), L"x", L"b-" + std::to_wstring(i)}));
+    }
+    ASSERT_TRUE(testsupport::PumpUntil([] { return qorcore_test::PendingEvents() == 0; }));
+    testsupport::PumpMessages();
+    ASSERT_EQ(1, Tips().GetRecordCount());
+    auto* box = static_cast<CUnreadMsgBox*>(Tips().GetRecordAt(0));
+    ASSERT_EQ(CUnreadMsg::kKindBox, box->nKind);
+    EXPECT_EQ(50, box->FindItem(L"ann@corp")->GetMessageCount());
+    EXPECT_EQ(10, box->FindItem(L"BOB@corp")->GetMessageCount());
+    EXPECT_EQ(10, box->FindItem(L"cat@corp")->GetMessageCount());
+    EXPECT_EQ(1, box->FindItem(L"cat@corp")->m_lstRecords.GetCount());
+    EXPECT_NE(std::wstring::npos, std::wstring(Tips().BuildBoxRowText(box->FindItem(L"ann@corp"))).find(L"(50)"));
+    // A folded message of the box delivered again is known too.
+    RaiseMessage(Msg({L"bob@corp", L"bob", L"x", L"b-3"}));
+    EXPECT_EQ(10, box->FindItem(L"bob@corp")->GetMessageCount());
+
+    // Opening a sender of the box hands over every one of its messages, newest first, folded
+    // or not.
+    qorview_test::ClearCalls();
+    Tips().OpenUnreadChat(L"bob@corp", L"Bob");
+    ASSERT_EQ(1, qorview_test::CountCalls(L"CQorViewMgr::DoUnReadChatMsg"));
+    const std::wstring args = qorview_test::LastArgs(L"CQorViewMgr::DoUnReadChatMsg");
+    EXPECT_NE(std::wstring::npos, args.find(L"|b-27,b-24,b-21,b-18,b-15,b-12,b-9,b-6,b-3,b-0")) << args;
+    EXPECT_EQ(nullptr, box->FindItem(L"bob@corp"));
+
+    // Messages that must each be opened on their own never fold.
+    Tips().ClearTips();
+    for (int i = 0; i < 3; ++i) {
+        CoreMsgSpec spec{L"dan@corp", L"Dan", L"secret", L"p-" + std::to_wstring(i)};
+        spec.flags = CUnreadMsg::kFlagProtected;
+        RaiseMessage(Msg(spec));
+    }
+    EXPECT_EQ(3, Tips().GetRecordCount());
+    EXPECT_EQ(3, Tips().CountNewMessageRecords());
 }
 
 TEST_F(CoreEvents, AMessageWithItemsGivesATipOnlyAsASingleFlaggedItem)
@@ -406,6 +467,72 @@ TEST_F(CoreEvents, AReadReceiptAndASentConfirmationBecomeTheirTips)
     EXPECT_EQ(L"Bob", std::wstring(sent->strMsgString2));
     EXPECT_EQ(2000, sent->nShowTime);
     EXPECT_EQ(3, Sounds());
+}
+
+
+// One tip of each kind, raised by the core, on the screen: saved beside the test program
+// (tip_kind_<n>.bmp) to be looked at, and each showing the text it was raised with.
+TEST_F(CoreEvents, EveryKindOfTipReachesTheScreen)
+{
+    apptest::App().m_strLanguage = L"ENU";
+    const struct {
+        int kind;
+        std::function<void()> raise;
+        std::wstring shown; // a text the popup shows
+    } rows[] = {
+        {CUnreadMsg::kKindNewMsg, [&] { RaiseMessage(Msg({L"ann@corp", L"Ann Lee", L"Lunch at noon?", L"s-1"})); },
+         L"Lunch at noon?"},
+        {CUnreadMsg::kKindGroupMsg,
+         [&] { RaiseMessage(Msg({L"bob@corp", L"Bob", L"Project team", L"s-2", 11, 0, L"t-1"})); }, L"Project"},
+        {CUnreadMsg::kKindBulletin, [&] { RaiseMessage(Msg({L"hr@corp", L"HR", L"Holiday on Friday", L"s-3", 7})); },
+         L"Holiday on Friday"},
+        {CUnreadMsg::kKindBox,
+         [&] {
+             RaiseMessage(Msg({L"ann@corp", L"Ann Lee", L"one", L"s-4"}));
+             RaiseMessage(Msg({L"cat@corp", L"Cat", L"two", L"s-5"}));
+         },
+         L"Cat"},
+        {CUnreadMsg::kKindReceipt,
+         [&] {
+             RaiseCommand(Cmd(L"C_OPENMSGTIP", {}, {},
+                              {{L"ContactName", L"Dan"}, {L"OpenDate", L"09:30"}, {L"Subject", L"Budget"}}));
+         },
+         L"Dan"},
+        {CUnreadMsg::kKindGeneric,
+         [&] {
+             RaiseCommand(Cmd(L"C_SENDMSGOK", {}, {},
+                              {{L"SendDate", L"10:15"}, {L"ReceiverName", L"Eve"}, {L"Subject", L"Minutes"}}));
+         },
+         L"Minutes"},
+        {CUnreadMsg::kKindOnline, [&] { RaiseCommand(Cmd(L"C_ONLINEINFORM", {}, {L"Fay", L"fay", L""})); }, L"Fay"},
+        {CUnreadMsg::kKindShake, [&] { RaiseCommand(Cmd(L"C_SHAKE", {}, {L"Gus", L"gus", L"", L""})); }, L"Gus"},
+        {CUnreadMsg::kKindFlashLogin, [&] { RaiseCommand(Cmd(L"C_FLASHLOGIN", {}, {L"Hal", L"hal"})); }, L"Hal"},
+        {CUnreadMsg::kKindRefusedFile,
+         [&] { RaiseCommand(Cmd(L"C_REFUSEFILE", {}, {L"Ivy", L"ivy", L"", L"", L"plan.doc"})); }, L"plan.doc"},
+        {CUnreadMsg::kKindDownload,
+         [&] { RaiseCommand(Cmd(L"C_DOWNLOADFILE", {}, {L"Jon", L"jon", L"", L"", L"data.zip"})); }, L"data.zip"},
+        {CUnreadMsg::kKindMail,
+         [&] { RaiseCommand(Cmd(L"C_NEWMAIL", {}, {L"3 new mails", L"https://mail.corp/inbox"})); }, L"3 new mails"},
+    };
+    for (const auto& row : rows) {
+        Tips().ClearTips();
+        row.raise();
+        MyTipCtl& tip = Tips().GetTipWnd();
+        for (int i = 0; i < 100 && tip.GetPopupState() == CTkPopupControl::kStateExpanding; ++i)
+            tip.SendMessage(WM_TIMER, CTkPopupControl::kTimerExpanding, 0);
+        ASSERT_TRUE(Tips().IsTipVisible()) << row.kind;
+        ASSERT_NE(nullptr, Tips().GetCurrentRecord()) << row.kind;
+        EXPECT_EQ(row.kind, Tips().GetCurrentRecord()->nKind);
+        bool found = false;
+        for (const auto& c : PopupCaptions())
+            found |= c.find(row.shown) != std::wstring::npos;
+        EXPECT_TRUE(found) << row.kind;
+        tip.UpdateWindow();
+        testsupport::PumpMessages();
+        EXPECT_TRUE(testsupport::SaveScreenshot(
+            testsupport::ExeDir() + L"\\tip_kind_" + std::to_wstring(row.kind) + L".bmp", tip.GetSafeHwnd()));
+    }
+    apptest::App().m_strLanguage = L"CHS";
 }
 
 } // namespace

@@ -353,6 +353,45 @@ TEST_F(SignInRoad, LostConnectionCountsDownAndSignsInAgainWithOneAccountLock)
     EXPECT_FALSE(m_pDlg->m_SignIn.IsReconnectAttempt());
 }
 
+// The two panels of the road as the user sees them inside the main window, saved beside the
+// test program (signin_progress.bmp, signin_countdown.bmp) to be looked at.
+TEST_F(SignInRoad, TheProgressAndCountdownPanelsOnScreen)
+{
+    ASSERT_TRUE(CreateMain());
+    m_pDlg->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    auto textOnScreen = [](HWND hText) {
+        RECT rc = {};
+        ::GetWindowRect(hText, &rc);
+        return ::IsWindowVisible(hText) && testsupport::CountScreenPixels(rc, testsupport::IsDark) > 20;
+    };
+    SetFields();
+    ASSERT_TRUE(StartAndWaitForLogin());
+    ::SendMessageW(Wnd(), WM_LOGIN_NOTIFY, 5, 0);
+    ASSERT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
+    const HWND hStage = ::GetDlgItem(m_pDlg->m_pLoginWaitDlg->GetSafeHwnd(), IDC_STAGE_TEXT);
+    EXPECT_EQ(WindowText(hStage), ResourceText(IDS_STAGE_SIGNING_IN));
+    ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testsupport::PumpMessages();
+    EXPECT_TRUE(textOnScreen(hStage));
+    EXPECT_TRUE(testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\signin_progress.bmp", Wnd()));
+
+    qorview_test::SetLoginResult(12, 0);
+    ::SendMessageW(Wnd(), WM_LOGIN_NOTIFY, 12, 0);
+    testsupport::PumpMessages();
+    ASSERT_EQ(m_pDlg->m_bSignedIn, 1);
+    ::PostMessageW(Wnd(), WM_LOGIN_NOTIFY, 7, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg != nullptr; }));
+    testsupport::PumpMessages();
+    const HWND hCount = ::GetDlgItem(m_pDlg->m_pConnectErrDlg->GetSafeHwnd(), IDC_STAGE_TEXT);
+    CString first;
+    first.Format(ResourceText(IDS_RECONNECT_COUNTDOWN), L"0:10");
+    EXPECT_EQ(WindowText(hCount), first);
+    ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testsupport::PumpMessages();
+    EXPECT_TRUE(textOnScreen(hCount));
+    EXPECT_TRUE(testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\signin_countdown.bmp", Wnd()));
+}
+
 TEST_F(SignInRoad, AFailedReconnectCountsDownAgainWithTheNextDelay)
 {
     ASSERT_TRUE(CreateMain());

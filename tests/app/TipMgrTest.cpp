@@ -209,15 +209,33 @@ apptest::ResourceModuleScope* TipMgr::s_resources = nullptr;
 
 // --- Queue and merge ---
 
-TEST_F(TipMgr, MessagesOfOneSenderQueueSeparatelyNewestFirst)
+// Plain messages of one sender fold into the newest record, which keeps the older ones' ids;
+// messages that open one by one (protected) queue on their own, newest first.
+TEST_F(TipMgr, MessagesOfOneSenderFoldIntoTheNewestNewestFirst)
 {
-    mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k1", L"i1"));
+    CUnreadMsg* first = ChatRecord(L"ann", L"k1", L"i1");
+    first->strNoticeId = L"i1";
+    mgr->MergeIntoUnreadBox(first);
     mgr->MergeIntoUnreadBox(ChatRecord(L"ANN", L"k2", L"i2"));
     mgr->MergeIntoUnreadBox(nullptr);
-    ASSERT_EQ(2, mgr->GetRecordCount());
-    EXPECT_EQ(CUnreadMsg::kKindNewMsg, mgr->GetRecordAt(0)->nKind);
-    EXPECT_EQ(L"ANN", std::wstring(mgr->GetRecordAt(0)->strSender.GetString()));
+    ASSERT_EQ(1, mgr->GetRecordCount());
+    CUnreadMsg* newest = mgr->GetRecordAt(0);
+    EXPECT_EQ(CUnreadMsg::kKindNewMsg, newest->nKind);
+    EXPECT_EQ(L"ANN", std::wstring(newest->strSender.GetString()));
+    EXPECT_EQ(2, newest->GetMessageCount());
     EXPECT_EQ(2, mgr->CountNewMessageRecords());
+    EXPECT_EQ(newest, mgr->FindMessageRecord(L"I1", L"ann"));
+    CStringArray keys, ids;
+    newest->AppendFoldedIds(keys, ids, false);
+    ASSERT_EQ(1, ids.GetSize());
+    EXPECT_EQ(L"k1", std::wstring(keys[0].GetString()));
+    EXPECT_EQ(L"i1", std::wstring(ids[0].GetString()));
+
+    mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k3", L"i3", CUnreadMsg::kFlagProtected));
+    mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k4", L"i4"));
+    ASSERT_EQ(3, mgr->GetRecordCount());
+    EXPECT_EQ(4, mgr->CountNewMessageRecords());
+    EXPECT_EQ(1, mgr->GetRecordAt(0)->GetMessageCount());
 }
 
 TEST_F(TipMgr, SeveralSendersMergeIntoOneBoxNewestEntryFirst)
@@ -227,7 +245,8 @@ TEST_F(TipMgr, SeveralSendersMergeIntoOneBoxNewestEntryFirst)
     CUnreadMsg* secondAnn = ChatRecord(L"ann", L"k2", L"i2");
     mgr->MergeIntoUnreadBox(secondAnn);
     mgr->MergeIntoUnreadBox(ChatRecord(L"bob", L"k3", L"i3"));
-    // The box took both chat records of ann and stands at the head; the online tip stays.
+    // The box took ann's chat record (standing for both her messages) and stands at the head;
+    // the online tip stays.
     ASSERT_EQ(2, mgr->GetRecordCount());
     auto* box = static_cast<CUnreadMsgBox*>(mgr->GetRecordAt(0));
     ASSERT_EQ(CUnreadMsg::kKindBox, box->nKind);
@@ -236,8 +255,13 @@ TEST_F(TipMgr, SeveralSendersMergeIntoOneBoxNewestEntryFirst)
     EXPECT_EQ(L"bob", std::wstring(box->m_lstItems.GetHead()->strKey.GetString()));
     CUnreadMsgBoxItem* ann = box->FindItem(L"ANN");
     ASSERT_NE(nullptr, ann);
-    ASSERT_EQ(2, ann->m_lstRecords.GetCount());
+    ASSERT_EQ(1, ann->m_lstRecords.GetCount());
     EXPECT_EQ(secondAnn, ann->m_lstRecords.GetHead());
+    EXPECT_EQ(2, ann->GetMessageCount());
+    // More of ann's messages inside the box fold the same way.
+    mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k6", L"i6"));
+    EXPECT_EQ(1, ann->m_lstRecords.GetCount());
+    EXPECT_EQ(3, ann->GetMessageCount());
 
     // A third sender joins the box as a new entry at its head; a group message too.
     mgr->MergeIntoUnreadBox(ChatRecord(L"cat", L"k4", L"i4"));
@@ -472,8 +496,10 @@ TEST_F(TipMgr, NewMessageTipShowsCountSenderAndContent)
     EXPECT_EQ(ResText(IDS_TIP_PROTECTED), rows[2]);
     EXPECT_EQ(ScaleByDpi(40), ItemByCaption(rows[2])->GetRect().left);
 
-    // The count line follows the queue.
-    mgr->RemoveRecordAt(2);
+    // The count line follows the queue (ann's first two messages are one record).
+    mgr->RemoveRecordAt(1);
+    ASSERT_EQ(1, mgr->GetRecordCount());
+    mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k5", L"i5"));
     mgr->RefreshTipCountCaption();
     EXPECT_NE(nullptr, ItemByCaption(ResText(IDS_TIP_NEW_COUNT, L"2") + L"s"));
     EXPECT_EQ(ResText(IDS_TIP_NEW_COUNT, L"2") + L"s", mgr->GetCaptionText().GetString());
