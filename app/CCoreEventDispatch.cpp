@@ -175,30 +175,34 @@ void CCoreEventDispatch::RaiseReceived(BOOL bSoundDue)
 void CCoreEventDispatch::OnRaiseReceived()
 {
     // The core hands a burst over in slices, each behind a posted wake-up of its own: while
-    // more of it waits in the queue, the popup waits behind it. Bounded, so that a queue that
-    // never empties still shows the messages.
-    if (m_nRaiseDeferrals < kMaxRaiseDeferrals && (HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE) &&
-        ::PostMessageW(m_owner.GetSafeHwnd(), WM_RAISE_RECEIVED, 0, 0)) {
-        ++m_nRaiseDeferrals;
+    // more of it waits in the queue, the popup waits behind it. For a quarter of a second at
+    // most, so that a queue that never empties still shows the messages as they come.
+    const ULONGLONG now = ::GetTickCount64();
+    if (!m_nRaiseWaitStart)
+        m_nRaiseWaitStart = now;
+    if (now - m_nRaiseWaitStart < kRaiseWaitMs && (HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE) &&
+        ::PostMessageW(m_owner.GetSafeHwnd(), WM_RAISE_RECEIVED, 0, 0))
         return;
-    }
-    m_nRaiseDeferrals = 0;
+    m_nRaiseWaitStart = 0;
     const BOOL bSoundDue = m_bSoundDue;
     m_bRaisePosted = false;
     m_bSoundDue = FALSE;
-    m_burstPictures.clear();
     m_nBurstNoSubject = -1;
+    // The pictures of senders are kept while their tips wait, and looked up afresh once the
+    // user has seen them all; a bound keeps an endless stream of new senders from growing it.
+    if (m_owner.m_pTipMgr->GetRecordCount() == 0 || m_senderPictures.size() > kMaxSenderPictures)
+        m_senderPictures.clear();
     ShowReceived(bSoundDue);
 }
 
 CString CCoreEventDispatch::SenderPicture(const CString& strSender)
 {
     const std::wstring key(strSender.GetString(), static_cast<size_t>(strSender.GetLength()));
-    const auto it = m_burstPictures.find(key);
-    if (it != m_burstPictures.end())
+    const auto it = m_senderPictures.find(key);
+    if (it != m_senderPictures.end())
         return it->second;
     const CString strPicture = CQorViewBaseFun::GetUserPicFile(strSender, ViewMgr()->m_strIdentity);
-    m_burstPictures.emplace(key, strPicture);
+    m_senderPictures.emplace(key, strPicture);
     return strPicture;
 }
 

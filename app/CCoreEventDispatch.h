@@ -45,8 +45,12 @@ public:
     // The new-alert sound, unless the user switched sounds off or the view library refuses it.
     static void PlayNewAlert();
 
-    // Forgets the bulletins seen in the session that ended.
-    void ResetSession() { m_seenBulletins.clear(); }
+    // Forgets the bulletins seen and the pictures looked up in the session that ended.
+    void ResetSession()
+    {
+        m_seenBulletins.clear();
+        m_senderPictures.clear();
+    }
 
     // WM_RAISE_RECEIVED: the messages received since the last one are queued; their popup,
     // sound, tray image and unread count are brought up to date once for all of them.
@@ -65,8 +69,8 @@ private:
     // What the window shows for the received messages now queued: popup and sound under the
     // usual conditions, the tray image at status 8, the unread count in the main panel.
     void ShowReceived(BOOL bSoundDue);
-    // The sender's picture, looked up once per burst: the many messages of one sender in a
-    // burst share it.
+    // The sender's picture, looked up once while the sender's tips wait: the many messages of
+    // one sender in a burst share it.
     CString SenderPicture(const CString& strSender);
     // Whether the user hides subjects in tips, read once per burst.
     bool NoSubjectInTips();
@@ -78,9 +82,8 @@ private:
 
     bool m_bRaisePosted = false; // a WM_RAISE_RECEIVED is on its way
     BOOL m_bSoundDue = FALSE;    // one of the messages it stands for is due its sound
-    // What the burst's messages share, forgotten when the burst has been shown.
-    std::unordered_map<std::wstring, CString> m_burstPictures;
-    int m_nBurstNoSubject = -1; // -1 not read yet
-    int m_nRaiseDeferrals = 0;  // times the popup let more of the burst go first
-    enum { kMaxRaiseDeferrals = 64 };
+    std::unordered_map<std::wstring, CString> m_senderPictures; // by sender
+    int m_nBurstNoSubject = -1;        // the burst's subject setting; -1 not read yet
+    ULONGLONG m_nRaiseWaitStart = 0;   // when the popup first let more of the burst go first
+    enum { kRaiseWaitMs = 250, kMaxSenderPictures = 4096 };
 };

@@ -65,10 +65,12 @@ unsigned long long CUnreadMsg::IdHash(const CString& strMsgId)
     return h;
 }
 
-void CUnreadMsg::FoldIn(const CUnreadMsg& older)
+void CUnreadMsg::FoldIn(CUnreadMsg& older)
 {
     m_nFolded += older.m_nFolded + 1;
-    std::wstring ids = older.m_foldedIds;
+    // The older record goes: its ids move over rather than being copied, so that folding stays
+    // cheap however many messages a busy sender's record already stands for.
+    std::wstring ids = std::move(older.m_foldedIds);
     // Like the openers, a record without a core message has no ids to give.
     IQorMsg* pMsg = nullptr;
     if (older.m_pCoreMsg &&
@@ -81,7 +83,8 @@ void CUnreadMsg::FoldIn(const CUnreadMsg& older)
     }
     ids += m_foldedIds;
     m_foldedIds.swap(ids);
-    std::vector<unsigned long long> recent = older.m_recentFolded;
+
+    std::vector<unsigned long long> recent = std::move(older.m_recentFolded);
     if (!older.strNoticeId.IsEmpty())
         recent.push_back(IdHash(older.strNoticeId));
     recent.insert(recent.end(), m_recentFolded.begin(), m_recentFolded.end());

@@ -44,8 +44,8 @@ public:
     // Takes the place of an older record of the same sender or group (both foldable): counts
     // it and the messages it stood for, keeps their MsgKey and MsgID texts (what opening them
     // needs) and remembers their ids among the recent ones. The older record can then go, and
-    // with it its copy of the core's message.
-    void FoldIn(const CUnreadMsg& older);
+    // with it its copy of the core's message (what it held is moved out of it).
+    void FoldIn(CUnreadMsg& older);
     // Appends the MsgKey and MsgID texts of the folded messages, oldest first, or newest first.
     void AppendFoldedIds(CStringArray& arKeys, CStringArray& arIds, bool bNewestFirst) const;
     // Older messages this record stands for beside its own (0 when it stands for itself).
