@@ -10,6 +10,9 @@ public:
     // Replaces the content by the RTF text; bEmoticons lets the emoticon codes show as faces.
     BOOL SetRTFEx(const CString& strRtf, bool bEmoticons);
     BOOL AppendRTF(const CString& strRtf);
+    // Appends at the end: an RTF document ("{\rtf...") as RTF when bDetectRtf, any other
+    // text as plain text in the current insertion format. strFace is carried for emoticons.
+    BOOL AppendRTF(const CString& strText, bool bDetectRtf, const CString& strFace);
     CString GetRTF();
     BOOL InsertImgFile(const CString& strFile);
     void ScroolToBottom();

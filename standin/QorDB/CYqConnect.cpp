@@ -1,5 +1,6 @@
 #include "platform/QorDB/CYqConnect.h"
 #include "standin/QorDB/StatementLog.h"
+#include "standin/QorDB/UnicodeLike.h"
 #include <sqlite3.h>
 #include <cwctype>
 
@@ -49,6 +50,7 @@ bool CYqConnect::Open(LPCWSTR pszPath)
         sqlite3_close(db);
         return false;
     }
+    RegisterUnicodeLike(db);
     m_db = db;
     m_path = pszPath;
     m_lastError.Empty();

@@ -59,6 +59,18 @@ BOOL CASRichEdit::AppendRTF(const CString& strRtf)
     return StreamRtfIn(m_hWnd, strRtf, SF_RTF | SFF_SELECTION);
 }
 
+BOOL CASRichEdit::AppendRTF(const CString& strText, bool bDetectRtf, const CString& strFace)
+{
+    if (!::IsWindow(m_hWnd))
+        return FALSE;
+    if (bDetectRtf && strText.Left(5) == L"{\\rtf")
+        return AppendRTF(strText);
+    int end = ::GetWindowTextLengthW(m_hWnd);
+    ::SendMessageW(m_hWnd, EM_SETSEL, end, end);
+    ::SendMessageW(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(strText.GetString()));
+    return TRUE;
+}
+
 CString CASRichEdit::GetRTF()
 {
     if (!::IsWindow(m_hWnd))

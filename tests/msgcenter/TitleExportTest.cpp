@@ -1,0 +1,208 @@
+// Export of the title list's selection to RTF: rows never scrolled into view are exported too,
+// an older longer file leaves no trace, a failed write (full disk) and a selection too large
+// for the rich edit are reported and leave no short file. The file of the first test is read
+// again by LibreOffice (tests/msgcenter/export_text_check.sh, run after this program by CTest)
+// against the text written beside it.
+#include "tests/msgcenter/ReadingFixture.h"
+#include "controls/CWaitingDlg.h"
+#include "msgcenter/CMsgBodyText.h"
+#include "platform/QorResource/ResourceIds.h"
+#include "msgcenter/CQorMsgTitleDlg.h"
+#include "platform/QorResource/MsgReadResourceIds.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class ExportTitleDlg : public CQorMsgTitleDlg {
+public:
+    CString exportPath;
+
+protected:
+    bool ChooseExportPath(CString& strPath) override
+    {
+        strPath = exportPath;
+        return !exportPath.IsEmpty();
+    }
+};
+
+std::string ReadFile(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+class TitleExportTest : public ::testing::Test, public ReadingTestBase {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(resources.IsLoaded());
+        ASSERT_TRUE(db.Ok());
+        ASSERT_TRUE(host.CreateTopLevel(500, 300));
+        ASSERT_TRUE(pane.Create(IDD_MSG_TITLE, &host));
+        pane.SetOwner(&host);
+        pane.MoveWindow(0, 0, 500, 300);
+        pane.ShowWindow(SW_SHOW);
+        testsupport::PumpMessages();
+    }
+    void TearDown() override
+    {
+        pane.DestroyWindow();
+        host.DestroyWindow();
+        testsupport::PumpMessages();
+    }
+    void SelectAll() { pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); }
+    // Exports n stored messages, all selected, to a file of the test's folder; a message box
+    // (the report) is expected.
+    std::wstring ExportAll(int n, const wchar_t* name)
+    {
+        db.AddMany(n);
+        EXPECT_TRUE(pane.LoadFolderMsg(1));
+        testsupport::PumpMessages();
+        std::wstring path = db.Dir() + L"\\" + name;
+        pane.exportPath = path.c_str();
+        SelectAll();
+        qorview_test::ClearCalls();
+        pane.ExportSelected(1);
+        testsupport::PumpMessages();
+        EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+        EXPECT_FALSE(pane.IsLongTaskRunning());
+        return path;
+    }
+
+    ReadingDb db;
+    ReadingHost host;
+    ExportTitleDlg pane;
+};
+
+} // namespace
+
+TEST(MsgBodyText, BodyToTextByContentType)
+{
+    struct Case { const wchar_t* type; const wchar_t* body; const wchar_t* text; } cases[] = {
+        {L"UTF-8", L"plain", L"plain"},
+        {L"Text/Rtf", L"{\\rtf1 x}", L"{\\rtf1 x}"},
+        {L"Text/Ktf", L"<KTF><Text>hi</Text><at>u1;Ann</at><sharp>t;news</sharp></KTF>", L"hi\r\n@Ann#news"},
+        {L"Text/Ktf", L"<KTF><File name=\"a.txt\" type=\"1\">k</File><File name=\"b.doc\" type=\"1\">k</File></KTF>",
+         L"a.txt\r\nb.doc\r\n"},
+        {L"text/ktf", L"<KTF><Text>hi</Text></KTF>", L""},
+        {L"Other", L"x", L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CString(c.text), CMsgBodyText::BodyToText(c.type, c.body)) << CStringA(c.type).GetString();
+}
+
+TEST_F(TitleExportTest, ExportsEveryRowOfTheSelectionAlsoNeverShown)
+{
+    db.AddMany(60);
+    StoredMsg ktf;
+    ktf.id = L"zk";
+    ktf.date = L"2026-05-01 12:00:00";
+    ktf.contentType = L"Text/Ktf";
+    ktf.content = L"<KTF><Text>Greetings</Text><at>u7;Bob</at></KTF>";
+    db.Add(ktf);
+    ASSERT_TRUE(pane.LoadFolderMsg(1));
+    testsupport::PumpMessages();
+    ASSERT_TRUE(pane.GetCachedRow(60)->strID.IsEmpty()) << "the last rows were never shown";
+
+    std::wstring outDir = testsupport::ExeDir() + L"\\test-output";
+    ::CreateDirectoryW(outDir.c_str(), nullptr);
+    std::wstring path = outDir + L"\\title-export.rtf";
+    {
+        // An older, longer file at the same place must leave nothing behind.
+        std::ofstream old(path.c_str(), std::ios::binary);
+        old << std::string(200000, 'Z');
+    }
+    pane.exportPath = path.c_str();
+    SelectAll();
+    qorview_test::ClearCalls();
+    ASSERT_TRUE(pane.ExportSelected(1));
+    testsupport::PumpMessages();
+    EXPECT_EQ(61, pane.GetLastTaskCount());
+    EXPECT_FALSE(pane.IsLongTaskRunning());
+    EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox")) << "the count is reported";
+
+    std::string rtf = ReadFile(path);
+    ASSERT_EQ(0u, rtf.rfind("{\\rtf", 0));
+    EXPECT_EQ(std::string::npos, rtf.find("ZZZZ"));
+    EXPECT_NE(std::string::npos, rtf.find("Body of message 0000"));
+    EXPECT_NE(std::string::npos, rtf.find("Body of message 0059"));
+    EXPECT_NE(std::string::npos, rtf.find("Greetings"));
+
+    // The text a word processor must find in it, line by line, for the check after this program.
+    std::wofstream expected((outDir + L"\\title-export.expected.txt").c_str());
+    CString head = L"Ann->Me  " + CQorViewBaseFun::ToDefaultLocalTime(ktf.date);
+    expected << head.GetString() << L"\n" << L"Greetings\n@Bob\n";
+    for (int i = 59; i >= 0; --i) {
+        CString date;
+        date.Format(L"2026-01-%02d %02d:%02d:00", 1 + i / 1440, (i / 60) % 24, i % 60);
+        CString line;
+        line.Format(L"Ann->Me  %s\nBody of message %04d\n", CQorViewBaseFun::ToDefaultLocalTime(date).GetString(), i);
+        expected << line.GetString();
+    }
+}
+
+TEST_F(TitleExportTest, FailedWriteIsReportedAndLeavesNoShortFile)
+{
+    pane.m_llExportWriteLimit = 64; // the disk fills after 64 bytes
+    std::wstring path = ExportAll(20, L"full.rtf");
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_EQ(0, pane.GetLastTaskCount());
+    EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"QorMessageBox").find(L"full.rtf"));
+}
+
+TEST_F(TitleExportTest, ExportBeyondTheRichEditLimitIsRefused)
+{
+    pane.m_nExportTextLimit = 400; // a few messages fit, not forty
+    std::wstring path = ExportAll(40, L"big.rtf");
+    EXPECT_FALSE(FileExists(path)) << "no file that looks complete but is not";
+    EXPECT_EQ(0, pane.GetLastTaskCount());
+}
+
+TEST_F(TitleExportTest, UnwritablePathIsReported)
+{
+    std::wstring path = ExportAll(2, L"no such folder\\x.rtf");
+    EXPECT_FALSE(FileExists(path));
+}
+
+namespace {
+CQorMsgTitleDlg* g_progressPane = nullptr;
+bool g_progressSeen = false;
+CString g_progressPercent;
+
+// Runs from the export's own message pumping: the waiting dialog as the user sees it then.
+void CALLBACK LookAtProgress(HWND, UINT, UINT_PTR id, DWORD)
+{
+    CWaitingDlg* wait = g_progressPane ? g_progressPane->GetWaitingDlg() : nullptr;
+    if (g_progressSeen || !wait || !wait->GetSafeHwnd() || !wait->IsWindowVisible())
+        return;
+    ::GetDlgItemTextW(wait->GetSafeHwnd(), IDC_WAITING_PERCENT, g_progressPercent.GetBuffer(32), 32);
+    g_progressPercent.ReleaseBuffer();
+    if (g_progressPercent.IsEmpty() || g_progressPercent == L"0%")
+        return;
+    g_progressSeen = true;
+    ::KillTimer(nullptr, id);
+    wait->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\test-output\\export-progress.bmp", wait->GetSafeHwnd());
+}
+} // namespace
+
+TEST_F(TitleExportTest, ExportShowsItsProgressWhileItWorks)
+{
+    g_progressPane = &pane;
+    g_progressSeen = false;
+    ::CreateDirectoryW((testsupport::ExeDir() + L"\\test-output").c_str(), nullptr);
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 1, LookAtProgress);
+    std::wstring path = ExportAll(1500, L"progress.rtf");
+    ::KillTimer(nullptr, timer);
+    g_progressPane = nullptr;
+    EXPECT_TRUE(g_progressSeen) << "the waiting dialog answers while the export works";
+    EXPECT_EQ(1500, pane.GetLastTaskCount());
+    EXPECT_TRUE(FileExists(path));
+}
