@@ -20,7 +20,7 @@ class CQorMsgDBMgr;
 class CYqConnect;
 class CASRichEdit;
 class CxDuiToolbar;
-class CLinkDataMgr;
+class ILinkDataSink;
 class CFileQueryID;
 struct _ATTACH_ITEM;
 struct FiileItem_Info;
@@ -183,17 +183,26 @@ public:
     void ReqLoadViewChild(HWND hNotify, const CString& strViewId);
     CString GetViewID(const CString& strId);
 
-    // Downloads of attachments; results arrive as "WM_FILE_CLIENT_NOTIFY" to hNotify.
+    // Downloads of attachments from the file server strHost ("host" or "host:port"): the file
+    // of kind 1 (a file) is fetched over HTTP from "http://<host>/file/<key>" by the file-transfer
+    // client into strSavePath (through "<path>.part", renamed once complete). Results arrive as
+    // "WM_FILE_CLIENT_NOTIFY" to hNotify (5 done, 6 failed, 7 cancelled) with the transfer
+    // GUID = strMsgId. Fills the query id; FALSE (query id emptied) when nothing was started:
+    // an unknown kind, a message id that is no GUID, an empty host, key or path.
     BOOL DownloadAttach(const CString& strHost, const CString& strKey, int nKind, HWND hNotify,
                         const CString& strMsgId, const CString& strSavePath, CFileQueryID* pQueryId);
+    // The transfer's record (state, bytes done, size when the server announced it); -1 for a
+    // query id that names no transfer, else 0.
     int GetDownloadFileInfo(CFileQueryID* pQueryId, FiileItem_Info* pInfo);
     int GetDownloadFolderInfo(CFileQueryID* pQueryId, QorFolderItem& item);
-    BOOL CancelDownload(CFileQueryID* pQueryId);
+    // Stops the transfer (its partial file goes); FALSE when it had already ended.
+    BOOL CancelDownload(CFileQueryID* pQueryId, HWND hNotify, const GUID& guidTransfer, int nKind, int nReserved);
     BOOL HaveReceiveFileACE();
 
     // Rendering helpers for the program's rich edits
-    void AppendUserDefineLink(CASRichEdit* pEdit, CLinkDataMgr* pLinks, const CString& strText,
-                              const CString& strCommand);
+    // Appends a link that runs the application command at the end of the rich edit and records
+    // it in pLinks as kind 31 with "_XXAppCommand" = the command.
+    void AppendUserDefineLink(CASRichEdit* pEdit, ILinkDataSink* pLinks, const CString& strCommand);
     BOOL PrintRichEditContent(CASRichEdit* pEdit);
     void SinkWindowScrollbar(HWND hWnd);
     void UnSinkWindowScrollbar(HWND hWnd);

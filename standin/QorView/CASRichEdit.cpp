@@ -48,7 +48,16 @@ BOOL StreamRtfIn(HWND hWnd, const CString& rtf, WPARAM flags)
 
 } // namespace
 
-BOOL CASRichEdit::SetRTFEx(const CString& strRtf, bool bEmoticons) { return StreamRtfIn(m_hWnd, strRtf, SF_RTF); }
+BOOL CASRichEdit::SetRTFEx(const CString& strRtf, bool bEmoticons)
+{
+    m_objects.clear();
+    if (strRtf.IsEmpty()) {
+        if (::IsWindow(m_hWnd))
+            ::SetWindowTextW(m_hWnd, L"");
+        return ::IsWindow(m_hWnd);
+    }
+    return StreamRtfIn(m_hWnd, strRtf, SF_RTF);
+}
 
 BOOL CASRichEdit::AppendRTF(const CString& strRtf)
 {
@@ -57,18 +66,6 @@ BOOL CASRichEdit::AppendRTF(const CString& strRtf)
     int end = ::GetWindowTextLengthW(m_hWnd);
     ::SendMessageW(m_hWnd, EM_SETSEL, end, end);
     return StreamRtfIn(m_hWnd, strRtf, SF_RTF | SFF_SELECTION);
-}
-
-BOOL CASRichEdit::AppendRTF(const CString& strText, bool bDetectRtf, const CString& strFace)
-{
-    if (!::IsWindow(m_hWnd))
-        return FALSE;
-    if (bDetectRtf && strText.Left(5) == L"{\\rtf")
-        return AppendRTF(strText);
-    int end = ::GetWindowTextLengthW(m_hWnd);
-    ::SendMessageW(m_hWnd, EM_SETSEL, end, end);
-    ::SendMessageW(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(strText.GetString()));
-    return TRUE;
 }
 
 CString CASRichEdit::GetRTF()
@@ -93,7 +90,7 @@ BOOL CASRichEdit::InsertImgFile(const CString& strFile)
     return TRUE;
 }
 
-void CASRichEdit::ScroolToBottom()
+void CASRichEdit::ScroolToBottom(int)
 {
     if (::IsWindow(m_hWnd))
         ::SendMessageW(m_hWnd, WM_VSCROLL, SB_BOTTOM, 0);
@@ -108,4 +105,109 @@ void CASRichEdit::SetIndent(int nIndent)
     pf.dwMask = PFM_STARTINDENT;
     pf.dxStartIndent = nIndent;
     ::SendMessageW(m_hWnd, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+}
+
+namespace {
+
+void ReplaceAtEnd(HWND hWnd, const CString& text)
+{
+    ::SendMessageW(hWnd, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    ::SendMessageW(hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.GetString()));
+}
+
+void SetCaretFormat(HWND hWnd, CHARFORMAT2W& cf)
+{
+    if (::IsWindow(hWnd))
+        ::SendMessageW(hWnd, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+}
+
+} // namespace
+
+BOOL CASRichEdit::AppendRTF(const CString& strText, bool bContent, const CString& strContentType)
+{
+    if (!::IsWindow(m_hWnd))
+        return FALSE;
+    bool rtf = strContentType == L"Text/Rtf" || (strContentType != L"Text/Text" && strText.Left(5) == L"{\\rtf");
+    if (bContent && rtf) {
+        ::SendMessageW(m_hWnd, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+        return StreamRtfIn(m_hWnd, strText, SF_RTF | SFF_SELECTION);
+    }
+    ReplaceAtEnd(m_hWnd, strText);
+    return TRUE;
+}
+
+// Our library does not draw pictures: a readable file shows as its name in brackets.
+BOOL CASRichEdit::InsertThumbFile(const CString& strFile)
+{
+    if (!::IsWindow(m_hWnd) || strFile.IsEmpty())
+        return FALSE;
+    HANDLE h = ::CreateFileW(strFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return FALSE;
+    ::CloseHandle(h);
+    int slash = strFile.ReverseFind(L'\\');
+    ReplaceAtEnd(m_hWnd, L"[" + (slash >= 0 ? strFile.Mid(slash + 1) : strFile) + L"]");
+    return TRUE;
+}
+
+BOOL CASRichEdit::InsertBitmap(HBITMAP hBitmap, int)
+{
+    if (!::IsWindow(m_hWnd) || !hBitmap)
+        return FALSE;
+    ReplaceAtEnd(m_hWnd, L"[picture]");
+    return TRUE;
+}
+
+void CASRichEdit::InsertAT(const CString& strFirst, const CString& strSecond)
+{
+    if (::IsWindow(m_hWnd))
+        ReplaceAtEnd(m_hWnd, L"@" + strSecond + L" ");
+}
+
+void CASRichEdit::InsertSharp(const CString& strFirst, const CString& strSecond)
+{
+    if (::IsWindow(m_hWnd))
+        ReplaceAtEnd(m_hWnd, L"#" + strSecond + L" ");
+}
+
+void CASRichEdit::SetLink(long nStart, long nEnd, bool bLink)
+{
+    if (!::IsWindow(m_hWnd))
+        return;
+    CHARRANGE saved;
+    ::SendMessageW(m_hWnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    ::SendMessageW(m_hWnd, EM_SETSEL, nStart, nEnd);
+    CHARFORMAT2W cf = {};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_LINK;
+    cf.dwEffects = bLink ? CFE_LINK : 0;
+    ::SendMessageW(m_hWnd, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
+    ::SendMessageW(m_hWnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+}
+
+void CASRichEdit::SetSelectionTextColor(COLORREF cr)
+{
+    CHARFORMAT2W cf = {};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_COLOR;
+    cf.crTextColor = cr;
+    SetCaretFormat(m_hWnd, cf);
+}
+
+void CASRichEdit::SetFontSize(int nPoints)
+{
+    CHARFORMAT2W cf = {};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_SIZE;
+    cf.yHeight = nPoints * 20;
+    SetCaretFormat(m_hWnd, cf);
+}
+
+void CASRichEdit::SetFontName(const CString& strName)
+{
+    CHARFORMAT2W cf = {};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_FACE;
+    lstrcpynW(cf.szFaceName, strName, LF_FACESIZE);
+    SetCaretFormat(m_hWnd, cf);
 }

@@ -2,6 +2,8 @@
 #include "framework/CWnd.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/CASRichEdit.h"
+#include "platform/QorView/ILinkDataSink.h"
 #include "standin/QorView/QorViewRes.h"
 #include "standin/QorView/QorViewState.h"
 
@@ -446,32 +448,7 @@ CString CQorViewMgr::GetViewID(const CString& strId)
     return strId;
 }
 
-// Downloads
-
-BOOL CQorViewMgr::DownloadAttach(const CString& strHost, const CString& strKey, int nKind, HWND hNotify,
-                                 const CString& strMsgId, const CString& strSavePath, CFileQueryID* pQueryId)
-{
-    Record(L"CQorViewMgr::DownloadAttach", Join({strHost, strKey, Num(nKind), strMsgId, strSavePath}));
-    return FALSE;
-}
-
-int CQorViewMgr::GetDownloadFileInfo(CFileQueryID* pQueryId, FiileItem_Info* pInfo)
-{
-    Record(L"CQorViewMgr::GetDownloadFileInfo");
-    return -1;
-}
-
-int CQorViewMgr::GetDownloadFolderInfo(CFileQueryID* pQueryId, QorFolderItem& item)
-{
-    Record(L"CQorViewMgr::GetDownloadFolderInfo");
-    return -1;
-}
-
-BOOL CQorViewMgr::CancelDownload(CFileQueryID* pQueryId)
-{
-    Record(L"CQorViewMgr::CancelDownload");
-    return FALSE;
-}
+// Downloads: CQorViewMgrDownloads.cpp
 
 BOOL CQorViewMgr::HaveReceiveFileACE()
 {
@@ -481,10 +458,23 @@ BOOL CQorViewMgr::HaveReceiveFileACE()
 
 // Rendering helpers
 
-void CQorViewMgr::AppendUserDefineLink(CASRichEdit* pEdit, CLinkDataMgr* pLinks, const CString& strText,
-                                       const CString& strCommand)
+void CQorViewMgr::AppendUserDefineLink(CASRichEdit* pEdit, ILinkDataSink* pLinks, const CString& strCommand)
 {
-    Record(L"CQorViewMgr::AppendUserDefineLink", Join({strText, strCommand}));
+    Record(L"CQorViewMgr::AppendUserDefineLink", strCommand);
+    if (!pEdit || !pEdit->GetSafeHwnd() || strCommand.IsEmpty())
+        return;
+    pEdit->AppendRTF(L"\r\n", false, CString());
+    long start = 0, end = 0;
+    pEdit->SetSel(-1, -1);
+    pEdit->GetSel(start, end);
+    CString text = L"[" + strCommand + L"]";
+    pEdit->AppendRTF(text, false, CString());
+    long stop = 0;
+    pEdit->SetSel(-1, -1);
+    pEdit->GetSel(stop, end);
+    pEdit->SetLink(start, stop, true);
+    if (pLinks)
+        pLinks->AddLink(start, stop, text, 31, L"_XXAppCommand", strCommand);
 }
 
 BOOL CQorViewMgr::PrintRichEditContent(CASRichEdit* pEdit)
