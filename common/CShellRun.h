@@ -5,7 +5,7 @@
 
 class CShellRun {
 public:
-    using PFNEXECUTE = HINSTANCE (*)(HWND hWnd, LPCWSTR lpVerb, LPCWSTR lpFile, LPCWSTR lpParameters,
+    using PFNEXECUTE = HINSTANCE(WINAPI*)(HWND hWnd, LPCWSTR lpVerb, LPCWSTR lpFile, LPCWSTR lpParameters,
                                      LPCWSTR lpDirectory, INT nShow);
     // As ShellExecuteW: a value above 32 means success.
     static HINSTANCE Execute(HWND hWnd, LPCWSTR lpVerb, LPCWSTR lpFile, LPCWSTR lpParameters, LPCWSTR lpDirectory,

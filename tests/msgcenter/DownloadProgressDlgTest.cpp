@@ -17,20 +17,24 @@ public:
     int cancels = 0;
 };
 
-// Runs the dialog modally; step() is called from a timer once its window exists.
+std::function<void()> s_step;
+CDownloadAttachProcessDlg* s_dlg = nullptr;
+
+void CALLBACK StepOnce(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (s_dlg->GetSafeHwnd() && ::IsWindowVisible(s_dlg->GetSafeHwnd()) && s_step) {
+        auto run = std::move(s_step);
+        s_step = nullptr;
+        run();
+    }
+}
+
+// Runs the dialog modally; step() is called from a timer once its window is shown.
 INT_PTR RunModal(CDownloadAttachProcessDlg& dlg, std::function<void()> step)
 {
-    static std::function<void()> s_step;
-    static CDownloadAttachProcessDlg* s_dlg;
     s_step = std::move(step);
     s_dlg = &dlg;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (s_dlg->GetSafeHwnd() && ::IsWindowVisible(s_dlg->GetSafeHwnd()) && s_step) {
-            auto run = std::move(s_step);
-            s_step = nullptr;
-            run();
-        }
-    });
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 10, StepOnce);
     INT_PTR result = dlg.DoModal();
     ::KillTimer(nullptr, timer);
     return result;
