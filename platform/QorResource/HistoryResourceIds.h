@@ -31,7 +31,7 @@
 #define IDC_DOWNLOAD_CANCEL 1187
 
 // Strings
-#define IDS_DOWNLOAD_FAILED 65103        // %1 = the file name
+#define IDS_DOWNLOAD_FAILED 65103        // %1 = the file name (text in MsgReadResource.rc)
 #define IDS_DOWNLOAD_DONE_OPEN 65104     // %1 = the file name
 #define IDS_HISTORY_OPEN_FOLDER 65226
 #define IDS_HISTORY_PAGE_COUNT 65227     // %d = the number of pages
