@@ -20,8 +20,12 @@ public:
     static bool DeleteTalkAttachment(CYqConnect* pConnect, LPCWSTR pszTalkID);
     static bool DeleteTalkLog(CYqConnect* pConnect, LPCWSTR pszTalkID);
 
-    // Body (UTF-8 in the database, UTF-16 here) and its Col_ContentType; false and empty
-    // strings when the message has no body row.
+    // The talk whose id ends in "_" and exactly this number (talk 5 is never talk 15 or
+    // talk x5); false and "" when there is none. The first by rowid when several match.
+    static bool FindTalkByNumber(CYqConnect* pConnect, int nNumber, CString& strTalkID);
+
+    // Body (UTF-8 in the database, UTF-16 here, a zero character inside it kept) and its
+    // Col_ContentType; false and empty strings when the message has no body row.
     static bool GetMsgContentInfo(CYqConnect* pConnect, LPCWSTR pszMsgID, CString& strContent,
                                   CString& strContentType);
     static bool GetMsgContent(CYqConnect* pConnect, LPCWSTR pszMsgID, CString& strContent);

@@ -1,12 +1,22 @@
 #pragma once
 // The database library's connection to one SQLite file. Statements are literal SQL text
-// (wide); the connection is shared by the user-interface thread and workers, SQLite
-// serialising the calls. Transactions nest: only the outermost Begin/Commit pair reaches
-// the database, and a RollbackTrans at any depth abandons the whole transaction.
+// (wide). In this library's statements double quotes delimit text, never names: a value put
+// between double quotes is read as a string literal even when it equals a column name.
+//
+// One connection is shared by the user-interface thread and workers. Every statement runs
+// whole under the connection's lock, and a transaction belongs to the thread that began it:
+// from BeginTrans to its CommitTrans or RollbackTrans the other threads' statements wait.
+// Transactions do not nest: BeginTrans while the calling thread has one open returns false
+// and leaves the open one as it is. A statement that fails inside a transaction dooms it:
+// CommitTrans then rolls the whole transaction back and returns false.
 #include "framework/CString.h"
+#include <memory>
 #include <mutex>
+#include <thread>
 
 struct sqlite3;
+struct sqlite3_stmt;
+class QorPageIndex;
 
 class CYqConnect {
 public:
@@ -16,7 +26,8 @@ public:
     CYqConnect& operator=(const CYqConnect&) = delete;
 
     // Opens (creating when missing) the database file; a connection already open is closed
-    // first. False when the file cannot be opened as a database.
+    // first (an open transaction is rolled back). False when the file cannot be opened as a
+    // database.
     bool Open(LPCWSTR pszPath);
     bool Close();
     bool IsOpen() const;
@@ -24,9 +35,14 @@ public:
 
     // Runs one or more statements that return no rows; false at the first that fails.
     bool Execute(LPCWSTR pszSql);
+    // False when no database is open, or when the calling thread already has a transaction
+    // open (GetLastError says so; the open transaction carries on).
     bool BeginTrans();
+    // False when the calling thread has no transaction, when a statement inside it failed
+    // (everything since BeginTrans is rolled back) or when the commit itself failed.
     bool CommitTrans();
     bool RollbackTrans();
+    // 1 while the calling thread has a transaction open, else 0.
     int GetTransDepth() const;
 
     // Text of the last failure on this connection ("" after a success).
@@ -34,17 +50,43 @@ public:
     // Rows changed by the last statement that changed rows.
     int GetChangedRows() const;
 
-    // For the library's own recordsets and helpers: the handle, the lock they hold while a
-    // statement runs (so Close never pulls the handle from under them) and the error text.
+    // For the library's own recordsets and helpers. The lock is held for a whole statement
+    // (and for a whole transaction by its thread), so Close never pulls the handle from under
+    // a running statement. Prepare hands out a prepared statement for the text (reused from
+    // the connection's cache when it was prepared before) or null with the error recorded;
+    // every statement from Prepare goes back through Finish. Fail records a failure (and dooms
+    // the calling thread's open transaction).
     sqlite3* GetHandle() const { return m_db; }
     std::recursive_mutex& GetLock() const { return m_lock; }
-    void SetLastError(const CString& text) const;
+    sqlite3_stmt* Prepare(LPCWSTR pszSql);
+    void Finish(sqlite3_stmt* pStmt);
+    void Fail(const CString& text);
+    // As Prepare, for a text that may hold several statements: the first is handed out and
+    // *pbMore says whether others follow (such a statement is not kept for reuse).
+    sqlite3_stmt* Prepare(LPCWSTR pszSql, bool* pbMore);
+    // Records the statement for the tests and applies their refusals; false (failure recorded)
+    // when it must not run. Prepare does this itself; PrepareAdmitted is Prepare for a
+    // statement already admitted.
+    bool Admit(LPCWSTR pszSql);
+    sqlite3_stmt* PrepareAdmitted(LPCWSTR pszSql);
+    // The kept row positions that deep pages of long queries are served from.
+    QorPageIndex* GetPageIndex() { return m_pages.get(); }
+    void Succeed();
 
 private:
+    sqlite3_stmt* Prepare(LPCWSTR pszSql, bool* pbMore, bool bAdmitted);
+    bool Doomed() const { return m_transDepth > 0 && m_rollbackOnly; }
+    void EndTrans(const char* pszEnd);
+    void ClearStatementCache();
+
     sqlite3* m_db = nullptr;
     CString m_path;
     int m_transDepth = 0;
+    std::thread::id m_transOwner;
     bool m_rollbackOnly = false;
     mutable CString m_lastError;
     mutable std::recursive_mutex m_lock;
+    struct StatementCache;
+    std::unique_ptr<StatementCache> m_statements;
+    std::unique_ptr<QorPageIndex> m_pages;
 };

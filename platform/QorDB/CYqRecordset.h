@@ -7,6 +7,7 @@
 #include <vector>
 
 class CYqConnect;
+struct sqlite3_stmt;
 
 class CYqRecordset {
 public:
@@ -31,7 +32,8 @@ public:
     int GetFieldIndex(LPCWSTR pszName) const;
 
     // The column of the current row; false (value set to 0 or "") past the end, for a bad
-    // index or a NULL value.
+    // index or a NULL value: a reader never keeps a stale value, and a count(*) read from a
+    // missing row is 0.
     bool GetValue(int nIndex, int& nValue) const;
     bool GetValue(int nIndex, double& dValue) const;
     bool GetValue(int nIndex, CString& strValue) const;
@@ -40,10 +42,12 @@ public:
     bool GetValue(LPCWSTR pszName, CString& strValue) const;
     bool IsNull(int nIndex) const;
 
-    // The column's stored bytes, zero-terminated, owned by the recordset (valid until Close
-    // or the next Open); "" for a bad index, NULL or past the end. Never null.
+    // The column's stored bytes with a zero after them, owned by the recordset: valid until
+    // Close or the next Open (so at least until the next move); "" for a bad index, NULL or
+    // past the end; never null. A body may hold a zero byte of its own: the byte count
+    // (nSize, or GetChunkSize) tells where it really ends.
     const char* GetChunkAsciiChar(int nIndex) const;
-    // Byte count of the same column.
+    const char* GetChunkAsciiChar(int nIndex, int& nSize) const;
     int GetChunkSize(int nIndex) const;
 
 private:
@@ -54,6 +58,8 @@ private:
         std::string bytes;
     };
     const Cell* CellAt(int nIndex) const;
+    void TakeColumns(sqlite3_stmt* stmt);
+    void TakeRow(sqlite3_stmt* stmt);
 
     bool m_open = false;
     std::vector<std::wstring> m_names;

@@ -80,8 +80,10 @@ public:
     CQorEventMgr m_EventMgr;
     CUserListItem m_UserList;           // users and views of the signed-in account
     CWqCriticalSection m_csAttach;      // guards attachment-path updates
-    CQorMsgDBMgr* m_pDBMgr = nullptr;   // local database manager; not owned
-    CYqConnect* m_pConnect = nullptr;   // shared database connection; not owned
+    // The local message database: made by the first InitDBTable and kept for the process (a
+    // sign-out only closes its connection); m_pConnect is its connection, null until then.
+    CQorMsgDBMgr* m_pDBMgr = nullptr;
+    CYqConnect* m_pConnect = nullptr;
     IQorMsg* m_pQorMsg = nullptr;       // the held outgoing core message (one reference)
     IQorConsole* m_pQorConsole = nullptr; // the core console; null while not created
     IDispatch* m_pConsole = nullptr;    // the program's console object (one reference)

@@ -54,6 +54,20 @@ bool CQorDBBaseFun::DeleteTalkLog(CYqConnect* pConnect, LPCWSTR pszTalkID)
     return DeleteWhere(pConnect, L"DELETE FROM qor_Talk_Log WHERE Col_TalkID = ?1", pszTalkID);
 }
 
+bool CQorDBBaseFun::FindTalkByNumber(CYqConnect* pConnect, int nNumber, CString& strTalkID)
+{
+    strTalkID.Empty();
+    // A text comparison of the id's tail, not LIKE: "_" there would match any character.
+    CString suffix;
+    suffix.Format(L"_%d", nNumber);
+    SqlStatement st(pConnect, L"SELECT Col_ID FROM Qor_Talk WHERE substr(Col_ID, -length(?1)) = ?1 ORDER BY rowid");
+    st.Bind(1, suffix);
+    if (!st.Step())
+        return false;
+    strTalkID = st.Text(0);
+    return true;
+}
+
 bool CQorDBBaseFun::GetMsgContentInfo(CYqConnect* pConnect, LPCWSTR pszMsgID, CString& strContent,
                                       CString& strContentType)
 {

@@ -39,6 +39,16 @@ const wchar_t kSchema[] =
     L"CREATE INDEX IF NOT EXISTS ix_Msg_Attach ON qor_Msg_Attach (Col_MSGID);"
     L"CREATE INDEX IF NOT EXISTS ix_Msg_Recv ON qor_Msg_Recv (Col_MSGID);"
     L"CREATE INDEX IF NOT EXISTS ix_Msg_Date ON qor_Msg (Col_SendDate);"
+    // The title list's views: a folder in each sort order, a person's conversation, the user
+    // folders. Each page (LIMIT/OFFSET) then walks an index instead of sorting the folder.
+    L"CREATE INDEX IF NOT EXISTS ix_Msg_Folder_Date ON qor_Msg (Col_MsgFolder, Col_SendDate);"
+    L"CREATE INDEX IF NOT EXISTS ix_Msg_Folder_State ON qor_Msg (Col_MsgFolder, Col_ReadState);"
+    L"CREATE INDEX IF NOT EXISTS ix_Msg_Folder_Attach ON qor_Msg (Col_MsgFolder, Col_AttachCount);"
+    L"CREATE INDEX IF NOT EXISTS ix_Msg_Folder_Sender ON qor_Msg (Col_MsgFolder, Col_SenderName);"
+    L"CREATE INDEX IF NOT EXISTS ix_Msg_Folder_Subject ON qor_Msg (Col_MsgFolder, Col_Subject);"
+    L"CREATE INDEX IF NOT EXISTS ix_Msg_Folder_Recv ON qor_Msg (Col_MsgFolder, Col_RecvName);"
+    L"CREATE INDEX IF NOT EXISTS ix_Msg_Person ON qor_Msg (Col_Sender, Col_MsgFolder, Col_RecvLogin);"
+    L"CREATE INDEX IF NOT EXISTS ix_Msg_UserFolder ON qor_Msg (Col_Type, Col_FolderName);"
     L"CREATE INDEX IF NOT EXISTS ix_Talk_Msg ON qor_Talk_Msg (Col_TalkID);"
     L"CREATE INDEX IF NOT EXISTS ix_Talk_Attach ON qor_Talk_AttachMent (Col_MsgID);"
     L"CREATE INDEX IF NOT EXISTS ix_Talk_Log ON qor_Talk_Log (Col_TalkID);";
@@ -104,7 +114,7 @@ bool CQorMsgDBMgr::UpdateLocalPath(LPCWSTR pszTable, LPCWSTR pszIdColumn, LPCWST
     SqlStatement st(&m_connect, update);
     st.Bind(1, pszLocalPath ? pszLocalPath : L"");
     st.Bind(2, rowid);
-    return st.IsValid() && st.Run();
+    return st.Run();
 }
 
 bool CQorMsgDBMgr::UpdateAttachLocalPath(LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath)
@@ -115,6 +125,122 @@ bool CQorMsgDBMgr::UpdateAttachLocalPath(LPCWSTR pszMsgID, LPCWSTR pszFileName, 
 bool CQorMsgDBMgr::UpdateTalkAttachLocalPath(LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath)
 {
     return UpdateLocalPath(L"qor_Talk_AttachMent", L"Col_MsgID", pszMsgID, pszFileName, pszLocalPath);
+}
+
+bool CQorMsgDBMgr::AddMsg(const QorMsgRecord& m)
+{
+    SqlStatement st(&m_connect,
+                    L"INSERT INTO qor_Msg (Col_ID, Col_Type, Col_FolderName, Col_MsgFolder, Col_Sender, Col_SenderName,"
+                    L" Col_RecvLogin, Col_RecvName, Col_Subject, Col_SendDate, Col_AttachCount, Col_ReadState,"
+                    L" Col_NeedConfirm, Col_MSGFlag, Col_XXAppCommand, Col_SourceMsgID)"
+                    L" VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16)");
+    st.Bind(1, m.id);
+    st.Bind(2, m.type);
+    st.Bind(3, m.folderName);
+    st.Bind(4, m.msgFolder);
+    st.Bind(5, m.sender);
+    st.Bind(6, m.senderName);
+    st.Bind(7, m.recvLogin);
+    st.Bind(8, m.recvName);
+    st.Bind(9, m.subject);
+    st.Bind(10, m.sendDate);
+    st.Bind(11, m.attachCount);
+    st.Bind(12, m.readState);
+    st.Bind(13, m.needConfirm);
+    st.Bind(14, m.msgFlag);
+    st.Bind(15, m.appCommand);
+    st.Bind(16, m.sourceMsgID);
+    return st.Run();
+}
+
+bool CQorMsgDBMgr::AddMsgContent(LPCWSTR pszMsgID, const QorMsgBody& body)
+{
+    SqlStatement st(&m_connect, L"INSERT INTO qor_Msg_Content (Col_MSGID, Col_ContentType, Col_ContentSize, Col_Content,"
+                                L" Col_Content_Text) VALUES (?1, ?2, ?3, ?4, ?5)");
+    st.Bind(1, pszMsgID);
+    st.Bind(2, body.contentType);
+    st.Bind(3, static_cast<long long>(body.bytes.size()));
+    st.BindBytes(4, body.bytes.data(), static_cast<int>(body.bytes.size()));
+    st.Bind(5, body.text);
+    return st.Run();
+}
+
+bool CQorMsgDBMgr::AddMsgAttach(LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath, int nSource)
+{
+    SqlStatement st(&m_connect, L"INSERT INTO qor_Msg_Attach (Col_MSGID, Col_FileName, Col_LocalPath, Col_Source)"
+                                L" VALUES (?1, ?2, ?3, ?4)");
+    st.Bind(1, pszMsgID);
+    st.Bind(2, pszFileName);
+    st.Bind(3, pszLocalPath);
+    st.Bind(4, nSource);
+    return st.Run();
+}
+
+bool CQorMsgDBMgr::AddMsgRecv(LPCWSTR pszMsgID, LPCWSTR pszRecvName, LPCWSTR pszOpenDate)
+{
+    SqlStatement st(&m_connect, L"INSERT INTO qor_Msg_Recv (Col_MSGID, Col_RecvName, Col_OpenDate) VALUES (?1, ?2, ?3)");
+    st.Bind(1, pszMsgID);
+    st.Bind(2, pszRecvName);
+    st.Bind(3, pszOpenDate && *pszOpenDate ? pszOpenDate : L"2000-01-01 12:00:00");
+    return st.Run();
+}
+
+bool CQorMsgDBMgr::AddUnread(LPCWSTR pszMsgID, LPCWSTR pszRecvLogin, int nFavourite)
+{
+    SqlStatement st(&m_connect, L"INSERT INTO qor_Msg_UnRead (Col_ID, Col_RecvLogin, Col_Favourite) VALUES (?1, ?2, ?3)");
+    st.Bind(1, pszMsgID);
+    st.Bind(2, pszRecvLogin);
+    st.Bind(3, nFavourite);
+    return st.Run();
+}
+
+bool CQorMsgDBMgr::AddTalk(LPCWSTR pszTalkID, int nType, LPCWSTR pszSubject, LPCWSTR pszCreated,
+                           LPCWSTR pszCreatorName)
+{
+    SqlStatement st(&m_connect, L"INSERT INTO Qor_Talk (Col_ID, Col_Type, Col_Subject, Col_Dt_Create, Col_Creator_Name)"
+                                L" VALUES (?1, ?2, ?3, ?4, ?5)");
+    st.Bind(1, pszTalkID);
+    st.Bind(2, nType);
+    st.Bind(3, pszSubject);
+    st.Bind(4, pszCreated);
+    st.Bind(5, pszCreatorName);
+    return st.Run();
+}
+
+bool CQorMsgDBMgr::AddTalkMsg(const QorTalkMsgRecord& e)
+{
+    SqlStatement st(&m_connect, L"INSERT INTO qor_Talk_Msg (Col_ID, Col_TalkID, Col_SenderName, Col_SendDate, Col_Data,"
+                                L" Col_XXAppCommand, Col_SourceMsgID) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+    st.Bind(1, e.id);
+    st.Bind(2, e.talkID);
+    st.Bind(3, e.senderName);
+    st.Bind(4, e.sendDate);
+    st.BindBytes(5, e.data.data(), static_cast<int>(e.data.size()));
+    st.Bind(6, e.appCommand);
+    st.Bind(7, e.sourceMsgID);
+    return st.Run();
+}
+
+bool CQorMsgDBMgr::AddTalkAttach(LPCWSTR pszTalkID, LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath,
+                                 int nSource)
+{
+    SqlStatement st(&m_connect, L"INSERT INTO qor_Talk_AttachMent (Col_TalkID, Col_MsgID, Col_FileName, Col_LocalPath,"
+                                L" Col_Source) VALUES (?1, ?2, ?3, ?4, ?5)");
+    st.Bind(1, pszTalkID);
+    st.Bind(2, pszMsgID);
+    st.Bind(3, pszFileName);
+    st.Bind(4, pszLocalPath);
+    st.Bind(5, nSource);
+    return st.Run();
+}
+
+bool CQorMsgDBMgr::AddTalkLog(LPCWSTR pszTalkID, LPCWSTR pszDate, LPCWSTR pszText)
+{
+    SqlStatement st(&m_connect, L"INSERT INTO qor_Talk_Log (Col_TalkID, Col_Date, Col_Text) VALUES (?1, ?2, ?3)");
+    st.Bind(1, pszTalkID);
+    st.Bind(2, pszDate);
+    st.Bind(3, pszText);
+    return st.Run();
 }
 
 bool CQorMsgDBMgr::GetMemoDBTime(CString& strTime)

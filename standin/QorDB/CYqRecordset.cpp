@@ -1,6 +1,7 @@
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorDB/CYqConnect.h"
-#include "standin/QorDB/StatementLog.h"
+#include "standin/QorDB/QorPageIndex.h"
+#include "standin/QorDB/SqlText.h"
 #include <sqlite3.h>
 
 namespace {
@@ -28,56 +29,94 @@ CYqRecordset::~CYqRecordset()
     Close();
 }
 
+void CYqRecordset::TakeColumns(sqlite3_stmt* stmt)
+{
+    const int cols = sqlite3_column_count(stmt);
+    m_names.clear();
+    m_names.reserve(static_cast<size_t>(cols));
+    for (int c = 0; c < cols; ++c) {
+        const void* name = sqlite3_column_name16(stmt, c);
+        m_names.push_back(name ? static_cast<const wchar_t*>(name) : L"");
+    }
+}
+
+void CYqRecordset::TakeRow(sqlite3_stmt* stmt)
+{
+    const size_t cols = m_names.size();
+    m_rows.emplace_back(cols);
+    std::vector<Cell>& row = m_rows.back();
+    for (size_t c = 0; c < cols; ++c) {
+        const int col = static_cast<int>(c);
+        Cell& cell = row[c];
+        cell.type = sqlite3_column_type(stmt, col);
+        switch (cell.type) {
+        case SQLITE_NULL:
+            break;
+        case SQLITE_INTEGER:
+            cell.i = sqlite3_column_int64(stmt, col);
+            cell.d = static_cast<double>(cell.i);
+            break;
+        case SQLITE_FLOAT:
+            cell.d = sqlite3_column_double(stmt, col);
+            cell.i = static_cast<long long>(cell.d);
+            break;
+        default: {
+            // Bytes first: asking for numbers afterwards does not change them.
+            const void* p = cell.type == SQLITE_BLOB ? sqlite3_column_blob(stmt, col)
+                                                     : static_cast<const void*>(sqlite3_column_text(stmt, col));
+            const int n = sqlite3_column_bytes(stmt, col);
+            if (p && n > 0)
+                cell.bytes.assign(static_cast<const char*>(p), static_cast<size_t>(n));
+            cell.i = sqlite3_column_int64(stmt, col);
+            cell.d = sqlite3_column_double(stmt, col);
+            break;
+        }
+        }
+    }
+}
+
 bool CYqRecordset::Open(LPCWSTR pszSql, CYqConnect* pConnect)
 {
     Close();
     if (!pszSql || !pConnect)
         return false;
-    if (QorDBRecordStatement(pszSql)) {
-        pConnect->SetLastError(L"statement refused by test hook");
-        return false;
-    }
+    // The rows are read whole under the connection's lock: the recordset never reaches the
+    // connection again, so its life cannot overlap another thread's statement or transaction.
     std::lock_guard<std::recursive_mutex> guard(pConnect->GetLock());
-    sqlite3* db = pConnect->GetHandle();
-    if (!db)
+    if (!pConnect->Admit(pszSql))
         return false;
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare16_v2(db, pszSql, -1, &stmt, nullptr) != SQLITE_OK || !stmt) {
-        pConnect->SetLastError(CString(static_cast<const wchar_t*>(sqlite3_errmsg16(db))));
-        sqlite3_finalize(stmt);
-        return false;
-    }
-    int cols = sqlite3_column_count(stmt);
-    for (int c = 0; c < cols; ++c) {
-        const void* name = sqlite3_column_name16(stmt, c);
-        m_names.push_back(name ? static_cast<const wchar_t*>(name) : L"");
-    }
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        std::vector<Cell> row(static_cast<size_t>(cols));
-        for (int c = 0; c < cols; ++c) {
-            Cell& cell = row[static_cast<size_t>(c)];
-            cell.type = sqlite3_column_type(stmt, c);
-            if (cell.type == SQLITE_NULL)
-                continue;
-            // Bytes first: asking for numbers afterwards does not change them.
-            const void* p = cell.type == SQLITE_BLOB ? sqlite3_column_blob(stmt, c)
-                                                     : static_cast<const void*>(sqlite3_column_text(stmt, c));
-            int n = sqlite3_column_bytes(stmt, c);
-            if (p && n > 0)
-                cell.bytes.assign(static_cast<const char*>(p), static_cast<size_t>(n));
-            cell.i = sqlite3_column_int64(stmt, c);
-            cell.d = sqlite3_column_double(stmt, c);
+    // A deep page of a long list comes from the connection's kept row positions.
+    if (QorPageIndex* pPages = pConnect->GetPageIndex()) {
+        bool ok = false;
+        const std::wstring text = wcschr(pszSql, L'"') ? DoubleQuotesAsText(pszSql) : std::wstring(pszSql);
+        if (pPages->Serve(text, [this](sqlite3_stmt* st) { TakeColumns(st); },
+                          [this](sqlite3_stmt* st) { TakeRow(st); }, &ok)) {
+            if (!ok) {
+                pConnect->Fail(CString(static_cast<const wchar_t*>(sqlite3_errmsg16(pConnect->GetHandle()))));
+                Close();
+                return false;
+            }
+            pConnect->Succeed();
+            m_open = true;
+            m_pos = 0;
+            return true;
         }
-        m_rows.push_back(std::move(row));
     }
-    sqlite3_finalize(stmt);
+    sqlite3_stmt* stmt = pConnect->PrepareAdmitted(pszSql);
+    if (!stmt)
+        return false;
+    TakeColumns(stmt);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        TakeRow(stmt);
     if (rc != SQLITE_DONE) {
-        pConnect->SetLastError(CString(static_cast<const wchar_t*>(sqlite3_errmsg16(db))));
+        pConnect->Fail(CString(static_cast<const wchar_t*>(sqlite3_errmsg16(pConnect->GetHandle()))));
+        pConnect->Finish(stmt);
         Close();
         return false;
     }
-    pConnect->SetLastError(CString());
+    pConnect->Finish(stmt);
+    pConnect->Succeed();
     m_open = true;
     m_pos = 0;
     return true;
@@ -190,6 +229,13 @@ bool CYqRecordset::IsNull(int nIndex) const
 const char* CYqRecordset::GetChunkAsciiChar(int nIndex) const
 {
     const Cell* c = CellAt(nIndex);
+    return c ? c->bytes.c_str() : "";
+}
+
+const char* CYqRecordset::GetChunkAsciiChar(int nIndex, int& nSize) const
+{
+    const Cell* c = CellAt(nIndex);
+    nSize = c ? static_cast<int>(c->bytes.size()) : 0;
     return c ? c->bytes.c_str() : "";
 }
 

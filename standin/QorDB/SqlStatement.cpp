@@ -1,33 +1,36 @@
 #include "standin/QorDB/SqlStatement.h"
-#include "standin/QorDB/StatementLog.h"
 #include <sqlite3.h>
 
 SqlStatement::SqlStatement(CYqConnect* pConnect, LPCWSTR pszSql) : m_connect(pConnect)
 {
-    if (pConnect)
-        m_guard = std::unique_lock<std::recursive_mutex>(pConnect->GetLock());
-    if (!pConnect || !pConnect->GetHandle() || !pszSql)
+    if (!pConnect)
         return;
-    if (QorDBRecordStatement(pszSql)) {
-        pConnect->SetLastError(L"statement refused by test hook");
-        return;
-    }
-    if (sqlite3_prepare16_v2(pConnect->GetHandle(), pszSql, -1, &m_stmt, nullptr) != SQLITE_OK) {
-        pConnect->SetLastError(CString(static_cast<const wchar_t*>(sqlite3_errmsg16(pConnect->GetHandle()))));
-        sqlite3_finalize(m_stmt);
-        m_stmt = nullptr;
-    }
+    m_guard = std::unique_lock<std::recursive_mutex>(pConnect->GetLock());
+    m_stmt = pConnect->Prepare(pszSql);
 }
 
 SqlStatement::~SqlStatement()
 {
-    sqlite3_finalize(m_stmt);
+    if (m_connect)
+        m_connect->Finish(m_stmt);
 }
 
 void SqlStatement::Bind(int n, LPCWSTR pszText)
 {
     if (m_stmt)
         sqlite3_bind_text16(m_stmt, n, pszText ? pszText : L"", -1, SQLITE_TRANSIENT);
+}
+
+void SqlStatement::Bind(int n, const CString& text)
+{
+    if (m_stmt)
+        sqlite3_bind_text16(m_stmt, n, text.GetString(), text.GetLength() * 2, SQLITE_TRANSIENT);
+}
+
+void SqlStatement::BindBytes(int n, const void* pData, int nBytes)
+{
+    if (m_stmt)
+        sqlite3_bind_blob(m_stmt, n, pData ? pData : "", nBytes > 0 ? nBytes : 0, SQLITE_TRANSIENT);
 }
 
 void SqlStatement::Bind(int n, long long value)
@@ -46,7 +49,7 @@ bool SqlStatement::Step()
     if (rc == SQLITE_DONE)
         m_done = true;
     else
-        m_connect->SetLastError(CString(static_cast<const wchar_t*>(sqlite3_errmsg16(m_connect->GetHandle()))));
+        m_connect->Fail(CString(static_cast<const wchar_t*>(sqlite3_errmsg16(m_connect->GetHandle()))));
     return false;
 }
 
@@ -54,13 +57,29 @@ bool SqlStatement::Run()
 {
     while (Step()) {
     }
+    if (m_done)
+        m_connect->Succeed();
     return m_done;
 }
 
 CString SqlStatement::Text(int col) const
 {
-    const void* p = m_stmt ? sqlite3_column_text16(m_stmt, col) : nullptr;
-    return p ? CString(static_cast<const wchar_t*>(p)) : CString();
+    // From the stored bytes with their count: a zero byte inside a body does not cut it.
+    // A body stored as bytes holds UTF-8 already; text is asked for in UTF-8.
+    const bool bytes = m_stmt && sqlite3_column_type(m_stmt, col) == SQLITE_BLOB;
+    const char* p = !m_stmt ? nullptr
+                    : bytes ? static_cast<const char*>(sqlite3_column_blob(m_stmt, col))
+                            : static_cast<const char*>(static_cast<const void*>(sqlite3_column_text(m_stmt, col)));
+    const int n = m_stmt ? sqlite3_column_bytes(m_stmt, col) : 0;
+    if (!p || n <= 0)
+        return CString();
+    const int wide = ::MultiByteToWideChar(CP_UTF8, 0, p, n, nullptr, 0);
+    CString r;
+    if (wide > 0) {
+        ::MultiByteToWideChar(CP_UTF8, 0, p, n, r.GetBuffer(wide), wide);
+        r.ReleaseBuffer(wide);
+    }
+    return r;
 }
 
 long long SqlStatement::Int(int col) const

@@ -1,5 +1,6 @@
 #pragma once
-// One prepared SQLite statement with bound parameters, finalised at scope end. The library's
+// One prepared SQLite statement with bound parameters, handed back to the connection at
+// scope end (which keeps it for reuse). The library's
 // named operations use it so that no value is ever pasted into SQL text.
 #include "platform/QorDB/CYqConnect.h"
 #include <mutex>
@@ -17,6 +18,8 @@ public:
     bool IsValid() const { return m_stmt != nullptr; }
     // Parameters count from 1.
     void Bind(int n, LPCWSTR pszText);
+    void Bind(int n, const CString& text); // keeps zero characters inside the text
+    void BindBytes(int n, const void* pData, int nBytes);
     void Bind(int n, long long value);
     // Next row: true while there is one. Done(): the statement ran to its end without error.
     bool Step();

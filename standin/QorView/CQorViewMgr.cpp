@@ -1,6 +1,7 @@
 #include "platform/QorView/CQorViewMgr.h"
 #include "framework/CWnd.h"
 #include "platform/QorCore/QorCoreIds.h"
+#include "platform/QorDB/CQorMsgDBMgr.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/ILinkDataSink.h"
@@ -244,10 +245,21 @@ void CQorViewMgr::SetUserStatus(int nStatus, const CString& strText, BOOL bNotif
     m_nUserStatus = nStatus;
 }
 
+// Opens the signed-in user's message database (the file handed over in m_strDBPath) on the
+// one connection the message centre shares, and creates its missing tables.
 BOOL CQorViewMgr::InitDBTable()
 {
     Record(L"CQorViewMgr::InitDBTable", m_strDBPath);
-    return TRUE;
+    if (!m_pDBMgr)
+        m_pDBMgr = new CQorMsgDBMgr; // kept for the process, like the manager itself
+    if (m_strDBPath.IsEmpty())
+        return FALSE;
+    if (!m_pDBMgr->IsConnected() || m_pDBMgr->GetConnect()->GetPath().CompareNoCase(m_strDBPath) != 0) {
+        if (!m_pDBMgr->OpenConnect(m_strDBPath))
+            return FALSE;
+    }
+    m_pConnect = m_pDBMgr->GetConnect();
+    return m_pDBMgr->InitDBTable() ? TRUE : FALSE;
 }
 
 // Forgets everything of the signed-in session; the settings on disk stay.

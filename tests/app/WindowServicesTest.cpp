@@ -8,6 +8,7 @@
 #include "app/KorvelMessages.h"
 #include "common/CBaseFun.h"
 #include "common/CRegistryKey.h"
+#include "platform/QorDB/CQorMsgDBMgr.h"
 #include "platform/QorDB/CYqConnect.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
@@ -276,6 +277,17 @@ TEST_F(SignedInWindow, DataFolderAndItsDatabaseAreHandedToTheViewLibrary)
     const std::wstring db = qorview_test::LastArgs(L"CQorViewMgr::InitDBTable");
     EXPECT_NE(db.find(L"\\im.example.com\\User\\ann\\im.example.com.db"), std::wstring::npos) << db;
     EXPECT_NE(::GetFileAttributesW(db.c_str()), INVALID_FILE_ATTRIBUTES);
+    // The view library opened that file as the shared connection, with the message tables, and
+    // the main window's unread count reads it.
+    ASSERT_NE(Mgr()->m_pConnect, nullptr);
+    ASSERT_NE(Mgr()->m_pDBMgr, nullptr);
+    EXPECT_EQ(std::wstring(Mgr()->m_pConnect->GetPath()), db);
+    EXPECT_EQ(m_pDlg->GetUnreadCount(), 0);
+    ASSERT_TRUE(Mgr()->m_pDBMgr->AddUnread(L"u1", L"", 0));
+    ASSERT_TRUE(Mgr()->m_pDBMgr->AddUnread(L"u2", L"", 1)); // a favourite does not count
+    EXPECT_EQ(m_pDlg->GetUnreadCount(), 1);
+    Mgr()->m_pDBMgr->CloseConnect();
+    EXPECT_EQ(m_pDlg->GetUnreadCount(), 0) << "a closed database counts nothing";
 
     // A moved data folder is copied into the current one.
     EXPECT_EQ(::SendMessageW(Main(), WM_COPY_DATA_FOLDER, 0, 0), 0); // nothing moved

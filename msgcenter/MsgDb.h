@@ -1,0 +1,46 @@
+#pragma once
+// The message database as the message centre's panes see it: the coded values of its columns,
+// the date text, the read-state icons and the one way a value is put into SQL text.
+//
+// Every text value a pane puts between single quotes in a statement (ids, logins, folder names,
+// person words, search text, dates) goes through SqlQuote; "%" and "_" inside a LIKE word keep
+// their LIKE meaning but can never end the literal. Integers go in with "%d".
+#include "framework/CString.h"
+
+namespace MsgDb {
+
+// Col_MsgFolder
+const int kFolderReceived = 1;
+const int kFolderSent = 2;
+// Col_Type of a message filed in a user folder (Col_FolderName names it).
+const int kTypeUserFolder = 3;
+// Col_MSGFlag bits the content pane acts on.
+const unsigned kFlagAttachInBody = 0x40000;
+const unsigned kFlagRtfBody = 0x200000;
+// Col_ContentType, compared with case.
+extern const wchar_t kContentRtf[];  // "Text/Rtf"
+extern const wchar_t kContentKtf[];  // "Text/Ktf"
+extern const wchar_t kContentUtf8[]; // "UTF-8"
+// Col_OpenDate of a receipt whose receiver has not opened the message yet.
+extern const wchar_t kNotOpenedDate[]; // "2000-01-01 12:00:00"
+// The read states that the read-state view lists (sent messages waiting for a receipt).
+const int kStateWaiting1 = 0;
+const int kStateWaiting2 = 4;
+
+// The text with every single quote doubled, ready to stand between single quotes.
+CString SqlQuote(LPCWSTR pszText);
+
+// Date text: "YYYY-MM-DD HH:MM:SS", fixed width, so that text order is time order.
+CString DateText(const SYSTEMTIME& st);
+bool IsDateText(LPCWSTR pszText);
+// Bounds of a day given as "YYYY-MM-DD": its first and last second, quoted for SQL text.
+CString DayStart(LPCWSTR pszDay);
+CString DayEnd(LPCWSTR pszDay);
+
+// The list panes' icon (image list of bitmap 1122) for a Col_ReadState value; another value
+// leaves the icon the list already had (nCurrent).
+int ReadStateIcon(int nReadState, int nCurrent);
+// A receipt counts as opened unless its open date is the not-opened mark.
+bool IsReceiptOpened(LPCWSTR pszOpenDate);
+
+} // namespace MsgDb
