@@ -3,6 +3,7 @@
 #include "app/CKorvelModule.h"
 #include "app/CLoginPanelHost.h"
 #include "app/CRSDatabasePath.h"
+#include "app/CStartupTrace.h"
 #include "common/CWqStringMgr.h"
 #include "framework/AfxOle.h"
 #include "framework/CCommandLineInfo.h"
@@ -78,10 +79,12 @@ AFX_MODULE_STATE* CKorvelApp::GetCallModuleState()
 
 BOOL CKorvelApp::InitInstance()
 {
+    CStartupTrace::Mark(L"libraries-loaded");
     Gdiplus::GdiplusStartupInput gdiplusInput;
     if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr) != Gdiplus::Ok)
         m_gdiplusToken = 0;
 
+    CStartupTrace::Mark(L"gdiplus");
     m_strProgramDir = ModuleFolder(nullptr);
     if (!LoadResourceModule())
         return FALSE;
@@ -91,8 +94,10 @@ BOOL CKorvelApp::InitInstance()
         m_nStartupExitCode = STARTUP_EXIT_NO_SKIN;
         return FALSE;
     }
+    CStartupTrace::Mark(L"resource-module");
     if (!PrepareSkin(skinFolder))
         return FALSE;
+    CStartupTrace::Mark(L"skin-archive");
 
     SetWindowMessageFilter(WM_DROPFILES, TRUE);
     SetWindowMessageFilter(WM_COPYDATA, TRUE);
@@ -101,6 +106,7 @@ BOOL CKorvelApp::InitInstance()
     if (!StartComServer())
         return FALSE;
 
+    CStartupTrace::Mark(L"com-server");
     if (!StartOle()) {
         m_nStartupExitCode = STARTUP_EXIT_NO_OLE;
         return FALSE;
@@ -118,13 +124,17 @@ BOOL CKorvelApp::InitInstance()
     m_pModuleState = AfxGetModuleState();
     m_hResource = AfxGetResourceHandle();
 
+    CStartupTrace::Mark(L"ole");
     InstallCrashReporter();
+    CStartupTrace::Mark(L"crash-reporter");
     OpenFileTransferStore();
+    CStartupTrace::Mark(L"transfer-store");
 
     ParseStartupArgs(m_lpCmdLine ? CString(m_lpCmdLine) : CString());
     ReadBootStartupFlags();
 
     CQorViewMgr::Instance();
+    CStartupTrace::Mark(L"view-library");
     CLoginPanelHost::InstallDialogs();
 
     CKorvelBaseDlg* pDlg = new CKorvelBaseDlg();
@@ -136,9 +146,11 @@ BOOL CKorvelApp::InitInstance()
         m_nStartupExitCode = STARTUP_EXIT_NO_MAIN_WINDOW;
         return FALSE;
     }
+    CStartupTrace::Mark(L"main-window");
     m_pMainWnd = pDlg;
     pDlg->ShowWindow(SW_HIDE);
     pDlg->ShowWindow(SW_SHOW);
+    CStartupTrace::Mark(L"shown");
     return TRUE;
 }
 

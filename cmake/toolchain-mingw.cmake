@@ -21,6 +21,7 @@ set(CMAKE_C_COMPILER   ${triple}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER  ${triple}-windres)
 set(KORVEL_IDL_COMPILER ${triple}-widl)   # cmake/Idl.cmake
+set(KORVEL_STRIP ${triple}-strip)         # the C++ runtime copied beside the programs
 # The build's scripts run under Debian's own Python, whatever other one stands first on the PATH.
 set(Python3_EXECUTABLE /usr/bin/python3 CACHE FILEPATH "Python for the build's scripts")
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
