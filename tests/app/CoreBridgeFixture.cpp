@@ -101,23 +101,23 @@ CComPtr<IQorCmd> CoreBridgeFixture::Cmd(const wchar_t* name, std::vector<long> i
     return cmd;
 }
 
-CComPtr<IQorMsg> CoreBridgeFixture::Msg(const CoreMsgSpec& spec)
+CComPtr<IQorMsg> CoreBridgeFixture::Msg(const CoreMsgFields& fields)
 {
     CComPtr<IQorMsg> msg = CreateCore<IQorMsg>(kProgIdQorMsg, IID_IQorMsg);
     if (!msg)
         return msg;
-    msg->put_Sender(CComBSTR(spec.sender.c_str()));
-    msg->put_SenderName(CComBSTR(spec.senderName.c_str()));
-    msg->put_Subject(CComBSTR(spec.subject.c_str()));
-    msg->put_MsgID(CComBSTR(spec.msgId.c_str()));
-    msg->put_MsgType(spec.type);
-    msg->put_MsgFlags(spec.flags);
-    msg->put_TalkID(CComBSTR(spec.talkId.c_str()));
-    msg->put_SendTime(CComBSTR(spec.sendTime.c_str()));
-    msg->put_ContentType(CComBSTR(spec.contentType.c_str()));
-    msg->put_ExtraPair(CComBSTR(spec.extraPair.c_str()));
-    msg->put_ExtraNumber(spec.extraNumber);
-    for (int i = 0; i < spec.items; ++i)
+    msg->put_Sender(CComBSTR(fields.sender.c_str()));
+    msg->put_SenderName(CComBSTR(fields.senderName.c_str()));
+    msg->put_Subject(CComBSTR(fields.subject.c_str()));
+    msg->put_MsgID(CComBSTR(fields.msgId.c_str()));
+    msg->put_MsgType(fields.type);
+    msg->put_MsgFlags(fields.flags);
+    msg->put_TalkID(CComBSTR(fields.talkId.c_str()));
+    msg->put_SendTime(CComBSTR(fields.sendTime.c_str()));
+    msg->put_ContentType(CComBSTR(fields.contentType.c_str()));
+    msg->put_ExtraPair(CComBSTR(fields.extraPair.c_str()));
+    msg->put_ExtraNumber(fields.extraNumber);
+    for (int i = 0; i < fields.items; ++i)
         msg->AddItem(CComBSTR(L"item"));
     return msg;
 }

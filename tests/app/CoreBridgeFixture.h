@@ -13,7 +13,7 @@
 #include <vector>
 
 // What a test fills in of a core message.
-struct CoreMsgSpec {
+struct CoreMsgFields {
     std::wstring sender, senderName, subject, msgId;
     long type = 0;
     long flags = 0;
@@ -30,7 +30,7 @@ protected:
     // A command object of the core with its name, integer and string arguments and fields.
     static CComPtr<IQorCmd> Cmd(const wchar_t* name, std::vector<long> ints = {}, std::vector<std::wstring> strs = {},
                                 std::vector<std::pair<std::wstring, std::wstring>> fields = {});
-    static CComPtr<IQorMsg> Msg(const CoreMsgSpec& spec);
+    static CComPtr<IQorMsg> Msg(const CoreMsgFields& fields);
 
     // Raises one event through the core to the application sink and pumps until it arrived.
     void RaiseNotify(IQorCmd* pCmd);   // slot 9: "ERR", "COREER", "LSV"

@@ -92,7 +92,7 @@ TEST_F(CoreEvents, EachKindOfMessageBecomesItsTipOnScreen)
 {
     View()->m_strIdentity = L"corp";
     const struct {
-        CoreMsgSpec msg;
+        CoreMsgFields msg;
         int kind;
         std::wstring content;     // the record's content line
         std::wstring onScreen;    // a caption the popup shows
@@ -133,9 +133,9 @@ TEST_F(CoreEvents, EachKindOfMessageBecomesItsTipOnScreen)
 
 TEST_F(CoreEvents, AReceivedMessageKeepsWhatTheCoreSaidOfItInItsRecord)
 {
-    CoreMsgSpec spec{L"ann@corp", L"Ann", L"Hi", L"m-7", 3, 0x4000, L"t-1", L"2026-03-04 05:06:07", L"Text/Html",
+    CoreMsgFields fields{L"ann@corp", L"Ann", L"Hi", L"m-7", 3, 0x4000, L"t-1", L"2026-03-04 05:06:07", L"Text/Html",
                      L"first;second;third", 42};
-    RaiseMessage(Msg(spec));
+    RaiseMessage(Msg(fields));
     ASSERT_EQ(1, Tips().GetRecordCount());
     CUnreadMsg* r = Tips().GetRecordAt(0);
     EXPECT_EQ(L"m-7", std::wstring(r->strNoticeId));
@@ -236,9 +236,9 @@ TEST_F(CoreEvents, ABurstKeepsOneRecordPerSenderAndCountsEveryMessage)
     // Messages that must each be opened on their own never fold.
     Tips().ClearTips();
     for (int i = 0; i < 3; ++i) {
-        CoreMsgSpec spec{L"dan@corp", L"Dan", L"secret", L"p-" + std::to_wstring(i)};
-        spec.flags = CUnreadMsg::kFlagProtected;
-        RaiseMessage(Msg(spec));
+        CoreMsgFields fields{L"dan@corp", L"Dan", L"secret", L"p-" + std::to_wstring(i)};
+        fields.flags = CUnreadMsg::kFlagProtected;
+        RaiseMessage(Msg(fields));
     }
     EXPECT_EQ(3, Tips().GetRecordCount());
     EXPECT_EQ(3, Tips().CountNewMessageRecords());
@@ -255,11 +255,11 @@ TEST_F(CoreEvents, AMessageWithItemsGivesATipOnlyAsASingleFlaggedItem)
     for (const auto& row : rows) {
         Tips().ClearTips();
         qorview_test::ClearCalls();
-        CoreMsgSpec spec{L"ann@corp", L"Ann", L"file.doc", L"i-" + std::to_wstring(n++)};
-        spec.flags = row.flags;
-        spec.items = row.items;
-        spec.contentType = L"Text/Plain";
-        RaiseMessage(Msg(spec));
+        CoreMsgFields fields{L"ann@corp", L"Ann", L"file.doc", L"i-" + std::to_wstring(n++)};
+        fields.flags = row.flags;
+        fields.items = row.items;
+        fields.contentType = L"Text/Plain";
+        RaiseMessage(Msg(fields));
         ASSERT_EQ(row.records, Tips().GetRecordCount()) << row.flags << "/" << row.items;
         // No sound on this road.
         EXPECT_EQ(0, Sounds());
