@@ -278,6 +278,12 @@ void CKorvelBaseDlg::OnLoginPanelGone(CDialog* pPanel)
     }
 }
 
+void CKorvelBaseDlg::OnMsgCenterGone(CDialog* pCenter)
+{
+    if (m_pMsgManagerDlg == pCenter)
+        m_pMsgManagerDlg = nullptr;
+}
+
 LoginFields CKorvelBaseDlg::GetLoginFields() const
 {
     LoginFields fields;

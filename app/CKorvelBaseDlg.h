@@ -28,6 +28,7 @@
 #include "platform/QorCore/IQorMsg.h"
 #include "platform/QorView/CQorDlg.h"
 #include "platform/QorView/CxFrameHelper.h"
+#include "msgcenter/IMsgCenterOwner.h"
 #include "platform/QorView/_PROXYINFO.h"
 #include "signin/ILoginOwner.h"
 
@@ -44,7 +45,7 @@ enum KorvelMainTimer : UINT_PTR {
     TIMER_UNREAD_LOAD = 104, // once, 3 000 ms after sign-in
 };
 
-class CKorvelBaseDlg : public CQorDlg, public CxFrameHelper, public ILoginOwner {
+class CKorvelBaseDlg : public CQorDlg, public CxFrameHelper, public ILoginOwner, public IMsgCenterOwner {
 public:
     CKorvelBaseDlg();
     ~CKorvelBaseDlg() override;
@@ -63,6 +64,9 @@ public:
     // Dialog base size limits, switched by the sign-in panel.
     void EnableMaximumSize(bool bEnable) override { CWqCoolDlg::EnableMaximumSize(bEnable); }
     void OnLoginPanelGone(CDialog* pPanel) override;
+    // IMsgCenterOwner: the message centre window has gone.
+    void OnMsgCenterGone(CDialog* pCenter) override;
+    HWND GetOwnerHwnd() override { return m_hWnd; }
     LoginFields GetLoginFields() const override;
     void SetLoginFields(const LoginFields& fields) override;
     void SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
@@ -178,7 +182,8 @@ public:
     bool SendQorMsg(IMessage* pMessage);
     // A new held core message carrying files to users; false when the names are fewer than the
     // accounts or the core's message cannot be made.
-    bool SendFilesToUsers(const CStringArray& arAccounts, const CStringArray& arNames, const CStringArray& arFiles);
+    bool SendFilesToUsers(const CStringArray& arAccounts, const CStringArray& arNames,
+                          const CStringArray& arFiles) override;
     // Posts WM_USER+2008 for the message held now, so that exactly that message is sent.
     BOOL PostQuickSend(WPARAM wValue);
     // The web sign-in address for a login name and password; empty without a web service.

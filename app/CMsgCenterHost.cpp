@@ -1,15 +1,22 @@
 #include "app/CMsgCenterHost.h"
 #include "app/CKorvelBaseDlg.h"
-
-#if defined(KORVEL_WITH_MSG_CENTER)
+#include "msgcenter/CQorMsgBaseDlg.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
 #include "msgcenter/CQorMsgTitleDlg.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewMgr.h"
 
+namespace {
+CQorMsgTitleDlg* TitleList(CDialog* pCenter)
+{
+    auto* p = static_cast<CQorMsgManagerDlg*>(pCenter);
+    return p && p->basePane ? p->basePane->titlePane : nullptr;
+}
+} // namespace
+
 CDialog* CMsgCenterHost::CreateCenter()
 {
-    return new CQorMsgManagerDlg();
+    return new CQorMsgManagerDlg(nullptr);
 }
 
 void CMsgCenterHost::Prepare(CDialog* pCenter, CKorvelBaseDlg* pOwner)
@@ -19,7 +26,8 @@ void CMsgCenterHost::Prepare(CDialog* pCenter, CKorvelBaseDlg* pOwner)
     p->m_pDBMgr = pMgr->m_pDBMgr;
     p->m_strServer = pOwner->m_strServerAddr;
     p->m_strAccount = pMgr->m_strAccount;
-    p->m_pOwner = pOwner;
+    p->titleName = pMgr->m_strAccount;
+    p->mainWindow = pOwner;
 }
 
 bool CMsgCenterHost::EnsureWindow(CDialog* pCenter, CKorvelBaseDlg* pOwner)
@@ -29,8 +37,8 @@ bool CMsgCenterHost::EnsureWindow(CDialog* pCenter, CKorvelBaseDlg* pOwner)
 
 bool CMsgCenterHost::IsBusy(CDialog* pCenter)
 {
-    auto* p = static_cast<CQorMsgManagerDlg*>(pCenter);
-    return p->m_pTitleDlg && p->m_pTitleDlg->m_bRunning;
+    CQorMsgTitleDlg* pTitle = TitleList(pCenter);
+    return pTitle && pTitle->IsLongTaskRunning();
 }
 
 void CMsgCenterHost::OpenWithRequest(CDialog* pCenter, const CString& strRequest)
@@ -40,9 +48,8 @@ void CMsgCenterHost::OpenWithRequest(CDialog* pCenter, const CString& strRequest
 
 void CMsgCenterHost::CancelLongTask(CDialog* pCenter)
 {
-    auto* p = static_cast<CQorMsgManagerDlg*>(pCenter);
-    if (p && p->m_pTitleDlg)
-        p->m_pTitleDlg->CancelLongTask();
+    if (CQorMsgTitleDlg* pTitle = TitleList(pCenter))
+        pTitle->CancelLongTask();
 }
 
 void CMsgCenterHost::DestroyCenter(CDialog* pCenter)
@@ -51,23 +58,6 @@ void CMsgCenterHost::DestroyCenter(CDialog* pCenter)
         return;
     if (::IsWindow(pCenter->GetSafeHwnd()))
         pCenter->DestroyWindow();
-    delete static_cast<CQorMsgManagerDlg*>(pCenter);
+    else
+        delete static_cast<CQorMsgManagerDlg*>(pCenter);
 }
-
-#else
-
-CDialog* CMsgCenterHost::CreateCenter() { return nullptr; }
-void CMsgCenterHost::Prepare(CDialog*, CKorvelBaseDlg*) {}
-bool CMsgCenterHost::EnsureWindow(CDialog*, CKorvelBaseDlg*) { return false; }
-bool CMsgCenterHost::IsBusy(CDialog*) { return false; }
-void CMsgCenterHost::OpenWithRequest(CDialog*, const CString&) {}
-void CMsgCenterHost::CancelLongTask(CDialog*) {}
-
-void CMsgCenterHost::DestroyCenter(CDialog* pCenter)
-{
-    if (pCenter && ::IsWindow(pCenter->GetSafeHwnd()))
-        pCenter->DestroyWindow();
-    delete pCenter;
-}
-
-#endif

@@ -1,7 +1,6 @@
 #pragma once
-// Where the main window meets the message centre window (CQorMsgManagerDlg, msgcenter/). This
-// is the one place that names it, so the main window builds with or without it; without it
-// (KORVEL_WITH_MSG_CENTER not defined) a request to open the centre does nothing.
+// Where the main window meets the message centre window (CQorMsgManagerDlg, msgcenter/): the
+// one place in app/ that knows its class, so the main window keeps it as a plain dialog.
 #include "framework/CDialog.h"
 
 class CKorvelBaseDlg;
@@ -10,7 +9,7 @@ class CMsgCenterHost {
 public:
     CMsgCenterHost() = delete;
 
-    // A new message centre object (no window yet); null when the program has none.
+    // A new message centre object (no window yet).
     static CDialog* CreateCenter();
     // Before each use: the database manager, server text, account text and owner.
     static void Prepare(CDialog* pCenter, CKorvelBaseDlg* pOwner);
@@ -21,6 +20,6 @@ public:
     static void OpenWithRequest(CDialog* pCenter, const CString& strRequest);
     // Stops the list pane's long task at exit, when there is one.
     static void CancelLongTask(CDialog* pCenter);
-    // Destroys the window (when there is one) and deletes the object.
+    // Destroys the window (the object then deletes itself) or, without one, deletes the object.
     static void DestroyCenter(CDialog* pCenter);
 };

@@ -79,6 +79,8 @@ public:
     std::map<CString, int> m_mapPendingGroups; // group windows waiting for their users
     CQorEventMgr m_EventMgr;
     CUserListItem m_UserList;           // users and views of the signed-in account
+    CStringArray m_arRecentContacts;    // logins of the recent contacts, newest first
+    CString m_strMyUserId;              // the signed-in user's own id in the trees
     CWqCriticalSection m_csAttach;      // guards attachment-path updates
     // The local message database: made by the first InitDBTable and kept for the process (a
     // sign-out only closes its connection); m_pConnect is its connection, null until then.
@@ -181,8 +183,12 @@ public:
     BOOL GetSelectedUsers(CArray<int, int>& arIds, CStringArray& arFirst, CStringArray& arSecond,
                           BOOL bOption1, BOOL bOption2);
     void RemoveMsgDlgItemByWnd(HWND hWnd);
-    void ReqLoadGroupChild(HWND hNotify, const CString& strGroupId);
-    void ReqLoadViewChild(HWND hNotify, const CString& strViewId);
+    // The members of a group of a tree: the library fills them into the tree (pTree, a
+    // CQorViewTree) under the item whose handle is written in hexadecimal in strHandle.
+    void ReqLoadGroupChild(const CString& strViewId, int nParentType, const CString& strParentId, int nItemType,
+                           const CString& strItemId, const CString& strItemText, const CString& strHandle,
+                           CWnd* pTree);
+    void ReqLoadViewChild(const CString& strViewId, CWnd* pNotify);
     CString GetViewID(const CString& strId);
 
     // Downloads of attachments from the file server strHost ("host" or "host:port"): the file

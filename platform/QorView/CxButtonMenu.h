@@ -16,6 +16,15 @@ public:
     // Drops the menu down under the button; returns the chosen command (0 = none) after
     // sending it to the parent.
     UINT ShowMenu();
+    // The look of the button and its menu: a font of the skin by name ("f.user.name"), the
+    // drop-down's item height and width, and which of its images the button shows.
+    void SetTextFont(LPCWSTR lpszFontName) { m_strFont = lpszFontName ? lpszFontName : L""; }
+    const CString& GetTextFont() const { return m_strFont; }
+    void SetMenuItemSize(int nHeight, int nWidth) { m_nItemHeight = nHeight; m_nItemWidth = nWidth; }
+    int GetMenuItemHeight() const { return m_nItemHeight; }
+    int GetMenuItemWidth() const { return m_nItemWidth; }
+    void SetIconIndex(int nIndex) { m_nIconIndex = nIndex; }
+    int GetIconIndex() const { return m_nIconIndex; }
 
 protected:
     afx_msg void OnClicked();
@@ -23,4 +32,8 @@ protected:
 
     UINT m_nMenuID = 0;
     std::map<UINT, CString> m_images;
+    CString m_strFont;
+    int m_nItemHeight = 0;
+    int m_nItemWidth = 0;
+    int m_nIconIndex = 0;
 };

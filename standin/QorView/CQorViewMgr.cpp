@@ -5,6 +5,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/ILinkDataSink.h"
+#include "platform/QorView/CQorViewTree.h"
 #include "standin/QorView/QorViewRes.h"
 #include "standin/QorView/QorViewState.h"
 
@@ -451,13 +452,31 @@ BOOL CQorViewMgr::GetSelectedUsers(CArray<int, int>& arIds, CStringArray& arFirs
 }
 
 void CQorViewMgr::RemoveMsgDlgItemByWnd(HWND hWnd) { Record(L"CQorViewMgr::RemoveMsgDlgItemByWnd"); }
-void CQorViewMgr::ReqLoadGroupChild(HWND hNotify, const CString& strGroupId) { Record(L"CQorViewMgr::ReqLoadGroupChild", strGroupId); }
-void CQorViewMgr::ReqLoadViewChild(HWND hNotify, const CString& strViewId) { Record(L"CQorViewMgr::ReqLoadViewChild", strViewId); }
+// Our library answers at once, from its organisation data.
+void CQorViewMgr::ReqLoadGroupChild(const CString& strViewId, int nParentType, const CString& strParentId,
+                                    int nItemType, const CString& strItemId, const CString& strItemText,
+                                    const CString& strHandle, CWnd* pTree)
+{
+    Record(L"CQorViewMgr::ReqLoadGroupChild", Join({strViewId, Num(nParentType), strParentId, Num(nItemType), strItemId,
+                                                    strItemText, strHandle}));
+    auto* pViewTree = dynamic_cast<CQorViewTree*>(pTree);
+    if (!pViewTree || !::IsWindow(pViewTree->GetSafeHwnd()))
+        return;
+    auto hItem = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(wcstoull(strHandle, nullptr, 16)));
+    pViewTree->FillChildren(hItem, m_UserList.GetOrgChildren(strViewId, strItemId));
+}
 
+void CQorViewMgr::ReqLoadViewChild(const CString& strViewId, CWnd* pNotify)
+{
+    Record(L"CQorViewMgr::ReqLoadViewChild", strViewId);
+}
+
+// A talk's view number is the one its id ends in, after the last "_".
 CString CQorViewMgr::GetViewID(const CString& strId)
 {
     Record(L"CQorViewMgr::GetViewID", strId);
-    return strId;
+    const int nUnderscore = strId.ReverseFind(L'_');
+    return nUnderscore >= 0 ? strId.Mid(nUnderscore + 1) : CString();
 }
 
 // Downloads: CQorViewMgrDownloads.cpp

@@ -38,8 +38,33 @@ void CUserListItem::AddView(const CString& strViewID, int nType, const CString& 
     m_views.push_back(ViewItem{strViewID, nType, strName});
 }
 
+const CUserListItem::ViewItem* CUserListItem::GetViewAt(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= GetViewCount())
+        return nullptr;
+    return &m_views[static_cast<size_t>(nIndex)];
+}
+
+void CUserListItem::AddOrgEntry(const CString& strViewID, const CString& strParentID, const CQorUserItem& entry)
+{
+    m_org.push_back(OrgEntry{strViewID, strParentID, entry});
+    if (entry.nType == CQorUserItem::kPerson)
+        AddUser(entry.strId, entry.strName);
+}
+
+std::vector<CQorUserItem> CUserListItem::GetOrgChildren(const CString& strViewID, const CString& strParentID) const
+{
+    std::vector<CQorUserItem> out;
+    for (const OrgEntry& e : m_org) {
+        if (e.strViewID == strViewID && e.strParentID == strParentID)
+            out.push_back(e.item);
+    }
+    return out;
+}
+
 void CUserListItem::RemoveAll()
 {
     m_users.clear();
     m_views.clear();
+    m_org.clear();
 }

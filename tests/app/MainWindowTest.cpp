@@ -2,6 +2,8 @@
 // client area, its set-up, layout, timers, private messages and way out.
 #include "app/CAutoHide.h"
 #include "app/KorvelMessages.h"
+#include "msgcenter/CMsgFolderTree.h"
+#include "msgcenter/CQorMsgManagerDlg.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "tests/app/MainWindowFixture.h"
 #include <commctrl.h>
@@ -419,12 +421,36 @@ TEST_F(MainWindowFixture, ClosingHidesAndExitDestroysTheWindow)
     m_pDlg = nullptr;
 }
 
-TEST_F(MainWindowFixture, MessageCentreRequestWithoutTheCentreDoesNothing)
+TEST_F(MainWindowFixture, MessageCentreIsMadeOnceShownAndHandedEachRequest)
 {
     ASSERT_TRUE(CreateMain());
-    const wchar_t request[] = L"CONTACT_UNREAD;x";
-    EXPECT_EQ(::SendMessageW(m_pDlg->GetSafeHwnd(), WM_USER + 604, reinterpret_cast<WPARAM>(request), 0), 0);
+    HWND hMain = m_pDlg->GetSafeHwnd();
+    const wchar_t unread[] = L"CONTACT_UNREAD";
+    EXPECT_EQ(::SendMessageW(hMain, WM_USER + 604, reinterpret_cast<WPARAM>(unread), 0), 0);
+    auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->m_pMsgManagerDlg);
+    ASSERT_NE(pCenter, nullptr);
+    HWND hCenter = pCenter->GetSafeHwnd();
+    EXPECT_TRUE(::IsWindowVisible(hCenter));
+    EXPECT_EQ(::GetParent(hCenter) ? ::GetParent(hCenter) : ::GetWindow(hCenter, GW_OWNER), hMain);
+    EXPECT_EQ(pCenter->m_folders.GetImage(pCenter->m_tree.GetSelectedItem()), CMsgFolderTree::kUnreadByRecipients);
+
+    // The second request reuses the window, restored from the task bar, and opens what it asks.
+    ::ShowWindow(hCenter, SW_MINIMIZE);
+    const wchar_t person[] = L"bob;Bob Stone";
+    ::SendMessageW(hMain, WM_USER + 604, reinterpret_cast<WPARAM>(person), 0);
+    EXPECT_EQ(m_pDlg->m_pMsgManagerDlg, pCenter);
+    EXPECT_FALSE(::IsIconic(hCenter));
+    EXPECT_EQ(pCenter->m_tree.GetItemText(pCenter->m_tree.GetSelectedItem()), CString(L"Bob Stone"));
+
+    // Closed, the centre deletes itself and the main window forgets it; the next request makes
+    // a new one.
+    ::SendMessageW(hCenter, WM_CLOSE, 0, 0);
+    testsupport::PumpMessages();
+    EXPECT_FALSE(::IsWindow(hCenter));
     EXPECT_EQ(m_pDlg->m_pMsgManagerDlg, nullptr);
+    ::SendMessageW(hMain, WM_USER + 604, 0, 0);
+    ASSERT_NE(m_pDlg->m_pMsgManagerDlg, nullptr);
+    EXPECT_TRUE(::IsWindow(m_pDlg->m_pMsgManagerDlg->GetSafeHwnd()));
 }
 
 TEST(RegisteredMessagesTest, RegisteredOnceByName)

@@ -1,0 +1,84 @@
+// What the message centre looks like: the window with its folder tree and the two search
+// dialogs are drawn on the screen and saved (shots\ beside the test program) to be looked at.
+#include "msgcenter/CMsgSearchDlg.h"
+#include "msgcenter/CQorMsgManagerDlg.h"
+#include "msgcenter/CUserSearchDlg.h"
+#include "platform/QorResource/MsgCenterResourceIds.h"
+#include "platform/QorResource/ResourceIds.h"
+#include "tests/msgcenter/MsgCenterFixture.h"
+#include <gtest/gtest.h>
+
+using namespace msgcenter_test;
+
+namespace {
+
+std::wstring ShotPath(const wchar_t* name)
+{
+    std::wstring dir = testsupport::ExeDir() + L"\\shots";
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    return dir + L"\\" + name;
+}
+
+// Text drawn on a light background: dark pixels in the client area, but not mostly dark (an
+// unpainted window shows black).
+int DarkPixels(HWND hWnd)
+{
+    ::SetForegroundWindow(hWnd);
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::PumpMessages();
+    RECT rc = testsupport::ClientRectOnScreen(hWnd);
+    const int dark = testsupport::CountScreenPixels(rc, testsupport::IsDark);
+    const int all = (rc.right - rc.left) * (rc.bottom - rc.top);
+    return dark * 4 < all ? dark : -1;
+}
+
+TEST(MsgCenterScreens, ManagerWithItsFolderTree)
+{
+    testsupport::ResourceModuleScope res;
+    TestMsgDb db;
+    db.AddTalk(L"proj_5", 3, L"Project");
+    db.AddTalk(L"lunch_15", 2, L"Lunch");
+    auto* pDlg = new CQorMsgManagerDlg(nullptr);
+    pDlg->titleName = L"ann@korvel";
+    ASSERT_TRUE(pDlg->Create(IDD_MSG_MANAGER, nullptr));
+    pDlg->SetWindowPos(nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    pDlg->ShowWindow(SW_SHOW);
+    pDlg->OpenWithRequest(L"alice;Alice Smith");
+    HWND hTree = pDlg->m_tree.GetSafeHwnd();
+    EXPECT_GT(DarkPixels(hTree), 50);
+    EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"msgcenter-manager.bmp"), pDlg->GetSafeHwnd()));
+    pDlg->DestroyWindow();
+}
+
+TEST(MsgCenterScreens, BothSearchDialogs)
+{
+    testsupport::ResourceModuleScope res;
+    int dark = 0;
+    {
+        CMsgSearchDlg dlg;
+        dlg.m_strPerson = L"alice";
+        ModalScript script([&](HWND h) {
+            SetItemText(h, IDC_SEARCH_TEXT, L"budget");
+            Click(h, IDC_SEARCH_DATE_RANGE);
+            dark = DarkPixels(h);
+            testsupport::SaveScreenshot(ShotPath(L"msgcenter-search.bmp"), h);
+            ::SendMessageW(h, WM_COMMAND, IDCANCEL, 0);
+        });
+        dlg.DoModal();
+        EXPECT_EQ(1, script.Shown());
+        EXPECT_GT(dark, 50);
+    }
+    dark = 0;
+    CUserSearchDlg dlg;
+    ModalScript script([&](HWND h) {
+        SetItemText(h, IDC_SEARCH_PERSON, L"alice;bob");
+        dark = DarkPixels(h);
+        testsupport::SaveScreenshot(ShotPath(L"msgcenter-persons.bmp"), h);
+        ::SendMessageW(h, WM_COMMAND, IDCANCEL, 0);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(1, script.Shown());
+    EXPECT_GT(dark, 50);
+}
+
+} // namespace
