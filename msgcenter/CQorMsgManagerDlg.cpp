@@ -4,6 +4,7 @@
 #include "framework/CBitmap.h"
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
+#include "framework/CRichEditCtrl.h"
 #include "framework/CWaitCursor.h"
 #include "framework/ModuleState.h"
 #include "msgcenter/CMsgMgrRequest.h"
@@ -70,6 +71,9 @@ TPane* EnsurePane(TPane*& pPane, UINT nTemplate, CWnd* pParent, const RECT& rc, 
     if (!pPane)
         pPane = new TPane(nullptr);
     setOwner(pPane);
+    // The panes' templates hold rich edit controls, whose window class exists only once the
+    // rich edit library is loaded; the program loads it at start, but the manager must not rely on that.
+    CRichEditCtrl::LoadRichEdit();
     if (!HasWindow(pPane))
         pPane->Create(nTemplate, pParent);
     MoveOnto(pPane, rc);

@@ -11,6 +11,7 @@
 #include "msgcenter/MsgCenterMessages.h"
 #include "platform/QorDB/QorDBTestHooks.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
+#include "platform/QorResource/MsgReadResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
@@ -34,6 +35,9 @@ protected:
         ASSERT_TRUE(m_db.IsOpen());
         qorview_test::ClearCalls();
         qorview_test::ClearMessageBoxAnswers();
+        // A box nobody scripted is answered "Cancel" at once instead of waiting for a click
+        // that never comes; tests that expect a box queue its answer and check its text.
+        qorview_test::SetDefaultMessageBoxAnswer(IDCANCEL);
         QorDBTest_FailStatementsContaining(nullptr);
         m_db.AddTalk(L"proj_5", 3, L"Project");
         m_db.AddTalk(L"lunch_15", 2, L"Lunch");
@@ -49,6 +53,7 @@ protected:
     void TearDown() override
     {
         QorDBTest_FailStatementsContaining(nullptr);
+        qorview_test::ClearMessageBoxAnswers();
         if (::IsWindow(m_hWnd()))
             m_dlg->DestroyWindow(); // deletes itself
         testsupport::PumpMessages();
@@ -280,6 +285,9 @@ TEST_F(MsgManagerTest, MessageSearchStoresItsCriteriaAndSelectsOneResultsNode)
         }
         ::SendMessageW(hDlg, WM_COMMAND, IDOK, 0);
     });
+    // Nothing in the database matches: the title list ran each search and said so.
+    qorview_test::PushMessageBoxAnswer(IDOK);
+    qorview_test::PushMessageBoxAnswer(IDOK);
     // From a person node the dialog starts with that person.
     m_dlg->DoManagerCommand(kMsgCmdSearch);
     EXPECT_EQ(CString(L"budget 'q3'"), m_dlg->m_strSearchKeyword);
@@ -290,6 +298,8 @@ TEST_F(MsgManagerTest, MessageSearchStoresItsCriteriaAndSelectsOneResultsNode)
     m_dlg->OnSearchMessages();
     EXPECT_EQ((std::vector<CString>{L"carl", L""}), presets);
     EXPECT_EQ(CString(L""), m_dlg->m_strSearchPerson);
+    EXPECT_EQ(2, qorview_test::CountCalls(L"QorMessageBox"));
+    EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"QorMessageBox").find(std::wstring(Res(IDS_SEARCH_NOTHING))));
     auto roots = Roots();
     int nResults = 0;
     for (auto& r : roots)

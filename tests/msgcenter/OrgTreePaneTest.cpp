@@ -1,5 +1,6 @@
 // The organisation pane against the view library's organisation data, driven through a small
 // host in place of the manager window (the pane knows its owner only as IMsgMgrHost).
+#include "framework/CRichEditCtrl.h"
 #include "msgcenter/CQorMsgGroupDisDlg.h"
 #include "msgcenter/CQorMsgORGTreeDlg.h"
 #include "msgcenter/IMsgMgrHost.h"
@@ -67,6 +68,7 @@ protected:
         pMgr->m_arRecentContacts.Add(L"bob");
         pMgr->m_arRecentContacts.Add(L"alice");
 
+        CRichEditCtrl::LoadRichEdit(); // the viewer's template holds a rich edit
         m_host.m_wnd.CreateEx(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 400, 500}, nullptr, 0);
         ASSERT_TRUE(m_host.m_viewer.Create(CQorMsgGroupDisDlg::IDD, &m_host.m_wnd));
         ASSERT_TRUE(m_host.m_web.Create(CQorMsgGroupDisDlg::IDD, &m_host.m_wnd));
