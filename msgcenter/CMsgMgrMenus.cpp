@@ -1,6 +1,7 @@
 #include "msgcenter/CMsgMgrMenus.h"
 #include "framework/CMenu.h"
 #include "framework/CWaitCursor.h"
+#include "msgcenter/CMsgFolderTree.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
 #include "platform/QorDB/CQorDBBaseFun.h"
 #include "platform/QorDB/CYqConnect.h"
@@ -41,7 +42,9 @@ void CMsgMgrMenus::DeleteSelectedTalk()
     HTREEITEM hItem = nullptr;
     int nImage = 0;
     DWORD_PTR nData = 0;
-    if (!m_dlg.GetSelectedNode(&hItem, &nImage, &nData))
+    // Only a discussion node's data is a talk number: a folder root's data (1, 2, 6, 7) would
+    // otherwise name some other talk.
+    if (!m_dlg.GetSelectedNode(&hItem, &nImage, &nData) || nImage != CMsgFolderTree::kTalk)
         return;
     if (QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_MSG_ASK_DELETE_TALK),
                       CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_dlg, MB_OKCANCEL, MB_ICONQUESTION) != IDOK)

@@ -1,4 +1,5 @@
 #include "tests/msgcenter/MsgCenterFixture.h"
+#include "bench/MsgDbGenerator.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include <commctrl.h>
@@ -28,6 +29,15 @@ TestMsgDb::~TestMsgDb()
     pView->m_pConnect = nullptr;
     m_mgr.CloseConnect();
     testsupport::RemoveTree(m_dir);
+}
+
+bool TestMsgDb::Generate(int nMessages, int nSenders)
+{
+    MsgDbGenOptions options;
+    options.messages = nMessages;
+    options.senders = nSenders;
+    options.batch = 500;
+    return GenerateMsgDbInto(m_mgr, options);
 }
 
 bool TestMsgDb::Exec(const wchar_t* sql) { return m_mgr.GetConnect()->Execute(sql); }

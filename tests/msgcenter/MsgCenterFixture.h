@@ -27,6 +27,9 @@ public:
     TestMsgDb();
     ~TestMsgDb();
     bool IsOpen() const { return m_mgr.IsConnected(); }
+    // Fills the database the way the benchmark's generator does, at a test's small size
+    // (messages, senders); false when a row could not be written.
+    bool Generate(int nMessages, int nSenders);
     // Runs statements that return no rows; false when one fails.
     bool Exec(const wchar_t* sql);
     // The first column of the first row as text ("" without a row) and the row count.

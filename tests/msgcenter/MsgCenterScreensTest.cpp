@@ -1,7 +1,10 @@
-// What the message centre looks like: the window with its folder tree and the two search
-// dialogs are drawn on the screen and saved (shots\ beside the test program) to be looked at.
+// What the message centre looks like: the window with its folder tree and title list over a
+// generated database, and the two search dialogs, are drawn on the screen and saved in the
+// "shots" folder beside the test program, to be looked at.
 #include "msgcenter/CMsgSearchDlg.h"
+#include "msgcenter/CQorMsgBaseDlg.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
+#include "msgcenter/CQorMsgTitleDlg.h"
 #include "msgcenter/CUserSearchDlg.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
@@ -32,20 +35,25 @@ int DarkPixels(HWND hWnd)
     return dark * 4 < all ? dark : -1;
 }
 
-TEST(MsgCenterScreens, ManagerWithItsFolderTree)
+TEST(MsgCenterScreens, ManagerWithItsFoldersAndTitleList)
 {
     testsupport::ResourceModuleScope res;
     TestMsgDb db;
-    db.AddTalk(L"proj_5", 3, L"Project");
-    db.AddTalk(L"lunch_15", 2, L"Lunch");
+    ASSERT_TRUE(db.Generate(300, 12));
     auto* pDlg = new CQorMsgManagerDlg(nullptr);
-    pDlg->titleName = L"ann@korvel";
+    pDlg->titleName = L"me";
     ASSERT_TRUE(pDlg->Create(IDD_MSG_MANAGER, nullptr));
     pDlg->SetWindowPos(nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     pDlg->ShowWindow(SW_SHOW);
-    pDlg->OpenWithRequest(L"alice;Alice Smith");
-    HWND hTree = pDlg->m_tree.GetSafeHwnd();
-    EXPECT_GT(DarkPixels(hTree), 50);
+    // The folder view on the received messages: the tree on the left, their titles on the right.
+    pDlg->OpenWithRequest(L"CONTACT_UNREAD");
+    pDlg->m_tree.SelectItem(pDlg->receivedRoot);
+    testsupport::PumpMessages();
+    ASSERT_NE(nullptr, pDlg->basePane);
+    ASSERT_NE(nullptr, pDlg->basePane->titlePane);
+    EXPECT_GT(pDlg->basePane->titlePane->m_list.GetItemCount(), 0);
+    EXPECT_GT(DarkPixels(pDlg->m_tree.GetSafeHwnd()), 50);
+    EXPECT_GT(DarkPixels(pDlg->basePane->titlePane->m_list.GetSafeHwnd()), 50);
     EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"msgcenter-manager.bmp"), pDlg->GetSafeHwnd()));
     pDlg->DestroyWindow();
 }

@@ -439,6 +439,19 @@ TEST_F(MsgManagerTest, FailedDiscussionDeletionChangesNothingAndSaysSo)
     EXPECT_NE(std::wstring::npos,
               qorview_test::LastArgs(L"QorMessageBox").find(std::wstring(Res(IDS_MSG_DELETE_TALK_FAILED))));
 
+    // A folder root's data is no talk number: with it selected the command asks nothing and
+    // leaves talk "x_1" alone.
+    m_db.AddTalk(L"x_1", 3, L"Other");
+    qorview_test::ClearCalls();
+    m_dlg->m_tree.SelectItem(m_dlg->receivedRoot);
+    qorview_test::PushMessageBoxAnswer(IDOK);
+    m_dlg->SendMessage(WM_COMMAND, ID_MSG_DELETE_TALK, 0);
+    EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
+    EXPECT_EQ(1, m_db.Count(L"SELECT Col_ID FROM Qor_Talk WHERE Col_ID = 'x_1'"));
+    qorview_test::ClearMessageBoxAnswers();
+    qorview_test::SetDefaultMessageBoxAnswer(IDCANCEL);
+    m_dlg->m_tree.SelectItem(hProject);
+
     // Cancelling the question deletes nothing either.
     QorDBTest_FailStatementsContaining(nullptr);
     qorview_test::PushMessageBoxAnswer(IDCANCEL);
