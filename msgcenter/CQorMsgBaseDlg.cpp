@@ -6,6 +6,7 @@
 #include "controls/ScaleByDpi.h"
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
+#include "framework/CRichEditCtrl.h"
 #include "framework/ModuleState.h"
 #include "msgcenter/CQorMsgContentDlg.h"
 #include "msgcenter/CQorMsgTitleDlg.h"
@@ -115,6 +116,9 @@ void CQorMsgBaseDlg::CreateMsgPanes()
     MovePane(titlePane, rcUpper);
     if (HasWindow(titlePane))
         titlePane->ShowWindow(SW_SHOW);
+    // The content pane's template holds rich edit controls, whose window class exists only once
+    // the library is loaded.
+    CRichEditCtrl::LoadRichEdit();
     if (!contentPane)
         contentPane = new CQorMsgContentDlg(this);
     if (!HasWindow(contentPane))

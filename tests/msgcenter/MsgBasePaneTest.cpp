@@ -74,6 +74,31 @@ TEST_F(MsgBasePaneTest, ContactHistoryTakesTheListsPlaceUntilALoaderRuns)
     EXPECT_TRUE(::IsWindowVisible(m_pane.titlePane->GetSafeHwnd()));
 }
 
+// Delete follows the list that is shown: while the contact-history list covers the title list,
+// the title list's selected rows are neither asked about nor deleted.
+TEST_F(MsgBasePaneTest, DeleteActsOnTheShownListOnly)
+{
+    TestMsgDb db;
+    ASSERT_TRUE(db.IsOpen());
+    db.AddMessage(L"m1", 1, 1, L"", L"ann", L"Ann", L"me");
+    db.AddMessage(L"m2", 1, 1, L"", L"bob", L"Bob", L"me");
+    m_pane.ShowFolderMessages(1);
+    ASSERT_EQ(2, m_pane.titlePane->m_list.GetItemCount());
+    m_pane.titlePane->m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    qorview_test::SetDefaultMessageBoxAnswer(IDCANCEL);
+
+    m_pane.ShowContactHistory(L"m1", L"2026-03-04 10:20:30", L"ann");
+    m_pane.DeleteSelected();
+    EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
+
+    // Back on the title list the same command asks (and, cancelled, keeps both rows).
+    m_pane.ShowTitleList();
+    m_pane.DeleteSelected();
+    EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+    EXPECT_EQ(2, db.Count(L"SELECT Col_ID FROM qor_Msg"));
+    qorview_test::ClearMessageBoxAnswers();
+}
+
 TEST_F(MsgBasePaneTest, ResizingMovesOnlyTheLowerPanesRightAndBottomEdges)
 {
     RECT lowerBefore = ChildRect(IDC_BASE_LOWER);
@@ -93,7 +118,7 @@ TEST_F(MsgBasePaneTest, ResizingMovesOnlyTheLowerPanesRightAndBottomEdges)
     RECT rcContent;
     m_pane.contentPane->GetWindowRect(&rcContent);
     ::MapWindowPoints(nullptr, m_pane.GetSafeHwnd(), reinterpret_cast<POINT*>(&rcContent), 2);
-    EXPECT_TRUE(::EqualRect(&lowerAfter, &rcContent));
+    EXPECT_TRUE(::EqualRect(&lowerAfter, &rcContent)) << lowerAfter.left << "," << lowerAfter.top << "," << lowerAfter.right << "," << lowerAfter.bottom << " vs " << rcContent.left << "," << rcContent.top << "," << rcContent.right << "," << rcContent.bottom;
 }
 
 } // namespace
