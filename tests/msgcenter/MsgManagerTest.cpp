@@ -165,6 +165,21 @@ TEST_F(MsgManagerTest, PersonRequestBuildsOnePersonNode)
     ASSERT_NE(nullptr, hHeader);
     EXPECT_EQ(Res(IDS_MSG_PERSONS), m_dlg->m_tree.GetItemText(hHeader));
 
+    // A person node whose index no longer fits the list shows and presets nothing.
+    m_dlg->personIds.RemoveAll();
+    m_dlg->RefreshCurrentNode();
+    CString preset = L"<not shown>";
+    {
+        ModalScript script([&](HWND hDlg) {
+            wchar_t buf[64] = {};
+            ::GetDlgItemTextW(hDlg, IDC_SEARCH_PERSON, buf, 64);
+            preset = buf;
+            ::SendMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
+        });
+        m_dlg->OnSearchMessages();
+    }
+    EXPECT_EQ(CString(L""), preset);
+
     // Without ";" the one person has an empty id and name; still one header.
     m_dlg->OpenWithRequest(L"contact_unread");
     EXPECT_EQ(CMsgFolderTree::kPerson, SelectedImage());
