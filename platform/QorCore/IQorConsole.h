@@ -1,7 +1,8 @@
 #pragma once
 // The core component's console (ProgID "QorCore.QorConsole"), the object that holds the
-// server connection. The view manager keeps one; the program calls it by position only:
-// slot 42 opens one message, slot 103 is told once that the unread messages are loaded.
+// server connection. The view manager keeps one and signs in, out and again through it, sets
+// the status and sends; the program calls it by position only: slot 42 opens one message,
+// slot 103 is told once that the unread messages are loaded.
 // IUnknown (0-2) and IDispatch (3-6) come first; the reserved slots keep the positions.
 #include "framework/Platform.h"
 #include "platform/QorCore/IQorCallback.h"
@@ -17,8 +18,9 @@ struct IQorConsole : public IDispatch {
     virtual HRESULT STDMETHODCALLTYPE Logout() = 0; // 9
     virtual HRESULT STDMETHODCALLTYPE SetCallbacks(IQorCallback* pCore, IQorCallback* pApp) = 0; // 10
     virtual HRESULT STDMETHODCALLTYPE SendMsg(IQorMsg* pMsg) = 0; // 11
-    virtual HRESULT STDMETHODCALLTYPE Reserved12() = 0; // 12
-    virtual HRESULT STDMETHODCALLTYPE Reserved13() = 0; // 13
+    // After connection state 17: sign in again quietly; 18 when it worked, 7 when not.
+    virtual HRESULT STDMETHODCALLTYPE Repair() = 0; // 12
+    virtual HRESULT STDMETHODCALLTYPE SetStatus(long status, BSTR text) = 0; // 13
     virtual HRESULT STDMETHODCALLTYPE Reserved14() = 0; // 14
     virtual HRESULT STDMETHODCALLTYPE Reserved15() = 0; // 15
     virtual HRESULT STDMETHODCALLTYPE Reserved16() = 0; // 16

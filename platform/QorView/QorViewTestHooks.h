@@ -33,10 +33,12 @@ void ClearMessageBoxAnswers();
 // the folder of the running executable. An empty text restores the default.
 void SetWorkDir(const std::wstring& dir);
 
-// Sign-in: what Login posts to the owner window (WM_APP+1 with code and detail). Without a
-// script Login records and reports nothing.
+// Sign-in: what Login posts to the owner window (WM_APP+1 with code and detail) instead of
+// signing in through the core component. ClearLoginResult makes Login record and report
+// nothing; UseCoreSignIn goes back to signing in through the core (the default).
 void SetLoginResult(int code, int detail);
 void ClearLoginResult();
+void UseCoreSignIn();
 // Calls the program's core callback as the core would on a connection-state change
 // (OnConnectStateChange); returns its out value, or -1 when no callback is set.
 int FireConnectState(long state, long detail, long param);

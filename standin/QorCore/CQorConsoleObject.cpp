@@ -4,6 +4,7 @@
 
 CQorConsoleObject::~CQorConsoleObject()
 {
+    m_pClient.reset();
     CQorEventHub::Instance().ForgetOwner(this);
 }
 
@@ -20,12 +21,34 @@ HRESULT CQorConsoleObject::Login(BSTR server, long port, BSTR loginName, BSTR pa
     QorCoreRecord(L"Console.Login", BstrText(server) + L"|" + std::to_wstring(port) + L"|" + BstrText(loginName) +
                                         L"|" + std::to_wstring(passwordType) + L"|" + std::to_wstring(status) +
                                         L"|" + std::to_wstring(flags) + L"|" + std::to_wstring(reserved));
+    if (!m_pClient)
+        m_pClient = std::make_unique<CQorCoreClient>();
+    m_pClient->Login(BstrText(server), port, BstrText(loginName), BstrText(password), status);
     return S_OK;
 }
 
 HRESULT CQorConsoleObject::Logout()
 {
     QorCoreRecord(L"Console.Logout", L"");
+    if (m_pClient)
+        m_pClient->Logout();
+    return S_OK;
+}
+
+HRESULT CQorConsoleObject::Repair()
+{
+    QorCoreRecord(L"Console.Repair", L"");
+    if (!m_pClient)
+        m_pClient = std::make_unique<CQorCoreClient>();
+    m_pClient->Repair();
+    return S_OK;
+}
+
+HRESULT CQorConsoleObject::SetStatus(long status, BSTR text)
+{
+    QorCoreRecord(L"Console.SetStatus", std::to_wstring(status) + L"|" + BstrText(text));
+    if (m_pClient)
+        m_pClient->SetStatus(status, BstrText(text));
     return S_OK;
 }
 
@@ -73,7 +96,8 @@ HRESULT CQorConsoleObject::SendMsg(IQorMsg* pMsg)
     pMsg->get_MsgType(&type);
     QorCoreRecord(L"Console.SendMsg", text(&IQorMsg::get_MsgID) + L"|" + text(&IQorMsg::get_Subject) + L"|" +
                                           receivers + L"|" + files + L"|" + std::to_wstring(type));
-    return S_OK;
+    // Not signed in: the message cannot go out (S_FALSE tells the caller so).
+    return m_pClient && m_pClient->Send(pMsg) ? S_OK : S_FALSE;
 }
 
 HRESULT CQorConsoleObject::OpenMsg(BSTR noticeId, BSTR msgKey, BSTR* pResult)

@@ -1,10 +1,12 @@
 #pragma once
-// "QorCore.QorConsole": the core's console. It holds no server connection here: every
-// call is recorded (QorCoreTestHooks.h) and answered with a neutral value; the reserved
-// positions answer E_NOTIMPL. The sinks it is given are the ones the core's events go to
-// (CQorEventHub).
+// "QorCore.QorConsole": the core's console. It holds the connection to the messaging server
+// (CQorCoreClient, XMPP): sign-in, sign-out, repair, status and sending go through it. Every call
+// is recorded (QorCoreTestHooks.h); the reserved positions answer E_NOTIMPL. The sinks it is
+// given are the ones the core's events go to (CQorEventHub).
 #include "platform/QorCore/IQorConsole.h"
+#include "standin/QorCore/CQorCoreClient.h"
 #include "standin/QorCore/QorComObject.h"
+#include <memory>
 
 class CQorConsoleObject : public QorComObject<IQorConsole> {
 public:
@@ -16,8 +18,8 @@ public:
     HRESULT STDMETHODCALLTYPE Logout() override; // 9
     HRESULT STDMETHODCALLTYPE SetCallbacks(IQorCallback* pCore, IQorCallback* pApp) override; // 10
     HRESULT STDMETHODCALLTYPE SendMsg(IQorMsg* pMsg) override; // 11
-    HRESULT STDMETHODCALLTYPE Reserved12() override { QorCoreRecord(L"Console.Reserved12", L""); return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Reserved13() override { QorCoreRecord(L"Console.Reserved13", L""); return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Repair() override; // 12
+    HRESULT STDMETHODCALLTYPE SetStatus(long status, BSTR text) override; // 13
     HRESULT STDMETHODCALLTYPE Reserved14() override { QorCoreRecord(L"Console.Reserved14", L""); return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved15() override { QorCoreRecord(L"Console.Reserved15", L""); return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved16() override { QorCoreRecord(L"Console.Reserved16", L""); return E_NOTIMPL; }
@@ -108,4 +110,7 @@ public:
     HRESULT STDMETHODCALLTYPE Reserved101() override { QorCoreRecord(L"Console.Reserved101", L""); return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reserved102() override { QorCoreRecord(L"Console.Reserved102", L""); return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE UnreadLoaded(long value) override; // 103
+
+private:
+    std::unique_ptr<CQorCoreClient> m_pClient; // made on the first sign-in
 };

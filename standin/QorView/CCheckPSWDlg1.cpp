@@ -5,19 +5,6 @@
 
 using namespace qorview_detail;
 
-namespace {
-
-// The prompt's template lives in QorView.dll itself, whatever the resource module is.
-HINSTANCE OwnModule()
-{
-    HMODULE module = nullptr;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCWSTR>(&OwnModule), &module);
-    return module;
-}
-
-} // namespace
-
 CCheckPSWDlg1::CCheckPSWDlg1(CWnd* pParentWnd) : CDialog(IDD_QORVIEW_CHECK_PASSWORD, pParentWnd) {}
 
 INT_PTR CCheckPSWDlg1::DoModal()

@@ -40,10 +40,7 @@ CString ModuleFolder(HMODULE module)
 
 HMODULE ThisModule()
 {
-    HMODULE module = nullptr;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-    return module;
+    return qorview_detail::OwnModule();
 }
 
 // The resource module of the program: the loaded QorResource.dll, or the one beside us.

@@ -6,6 +6,7 @@
 #include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/ILinkDataSink.h"
 #include "platform/QorView/CQorViewTree.h"
+#include "standin/QorView/CQorMainPanel.h"
 #include "standin/QorView/QorViewRes.h"
 #include "standin/QorView/QorViewState.h"
 
@@ -27,22 +28,44 @@ void Hold(T*& slot, T* p)
     slot = p;
 }
 
-// The core reports its events to the sinks that its console holds: they are handed over
-// whenever the program gives new ones, the console being made on first use.
-void HandSinksToCore(CQorViewMgr* pMgr)
+// The core's console, made on first use; false when the component cannot be had.
+bool EnsureConsole(CQorViewMgr* pMgr)
 {
     if (!pMgr->m_pQorConsole) {
-        if (!pMgr->m_pCoreCallback && !pMgr->m_pAppCallback)
-            return;
         CLSID clsid = {};
         if (FAILED(::CLSIDFromProgID(kProgIdQorConsole, &clsid)) ||
             FAILED(::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorConsole,
                                       reinterpret_cast<void**>(&pMgr->m_pQorConsole)))) {
             pMgr->m_pQorConsole = nullptr;
-            return;
+            return false;
         }
     }
-    pMgr->m_pQorConsole->SetCallbacks(pMgr->m_pCoreCallback, pMgr->m_pAppCallback);
+    return true;
+}
+
+// The core reports its events to the sinks that its console holds: they are handed over
+// whenever the program gives new ones.
+void HandSinksToCore(CQorViewMgr* pMgr)
+{
+    if (!pMgr->m_pQorConsole && !pMgr->m_pCoreCallback && !pMgr->m_pAppCallback)
+        return;
+    if (EnsureConsole(pMgr))
+        pMgr->m_pQorConsole->SetCallbacks(pMgr->m_pCoreCallback, pMgr->m_pAppCallback);
+}
+
+// The error texts of the core's numbers; 0 for a number it has none for.
+UINT CoreErrorTextId(int nError)
+{
+    switch (nError) {
+    case 205: return IDS_QORVIEW_ERR_LOGIN_NAME;
+    case 208: return IDS_QORVIEW_ERR_PASSWORD;
+    case 940: return IDS_QORVIEW_ERR_NEEDS_TLS;
+    case 941: return IDS_QORVIEW_ERR_NO_MECHANISM;
+    case 942: return IDS_QORVIEW_ERR_PROTOCOL;
+    case 10060:
+    case 10061: return IDS_QORVIEW_ERR_UNREACHABLE;
+    default: return 0;
+    }
 }
 
 } // namespace
@@ -73,6 +96,20 @@ BOOL qorview_detail::EnsureCoreRegistered()
 }
 
 namespace {
+
+// The signed-in panel: one for the process, made on the first sign-in.
+CQorMainPanel& MainPanel()
+{
+    static CQorMainPanel* panel = new CQorMainPanel;
+    return *panel;
+}
+
+void ShowPanelAccount(CQorViewMgr* pMgr)
+{
+    CString server;
+    server.Format(L"%s:%d", pMgr->m_strServerAddr.GetString(), pMgr->m_nServerPort);
+    MainPanel().ShowAccount(pMgr->m_strUserName, CQorViewBaseFun::GetUserStatusStr(pMgr->m_nUserStatus), server);
+}
 
 CString CmdName(IQorCmd* pCmd)
 {
@@ -146,8 +183,9 @@ BOOL CQorViewMgr::SetProxy(int nType, int nFlag, const CString& strHost, int nPo
     return TRUE;
 }
 
-// Our library reaches no server: the sign-in is remembered, and the outcome that a test
-// scripted is posted to the owner window as the real sign-in would report it.
+// The sign-in goes through the core component, whose connection states report the outcome to
+// the program's core sink. A test may instead script the outcome, posted to the owner window as
+// WM_APP+1, or have no answer at all.
 BOOL CQorViewMgr::Login(const CString& strServer, int nPort, const CString& strLoginName, const CString& strPassword,
                         int nPasswordType, int nStatus, int nLoginFlags, int nReserved)
 {
@@ -169,11 +207,28 @@ BOOL CQorViewMgr::Login(const CString& strServer, int nPort, const CString& strL
 
     LockScript();
     Script& s = GetScript();
-    bool scripted = s.hasLoginResult;
+    const Script::LoginMode mode = s.loginMode;
     int code = s.loginCode, detail = s.loginDetail;
     UnlockScript();
-    if (!scripted)
+    if (mode == Script::LoginSilent)
         return TRUE;
+    if (mode == Script::LoginThroughCore) {
+        m_strAccount = strLoginName;
+        m_strUserName = strLoginName;
+        m_nUserStatus = nStatus;
+        m_strLastAccount = strLoginName;
+        if (!EnsureConsole(this))
+            return FALSE;
+        BSTR server = ::SysAllocString(strServer), login = ::SysAllocString(strLoginName);
+        BSTR password = ::SysAllocString(strPassword);
+        const HRESULT hr = m_pQorConsole->Login(server, nPort, login, password, nPasswordType, nStatus, nLoginFlags,
+                                                nReserved);
+        ::SecureZeroMemory(password, ::SysStringByteLen(password));
+        ::SysFreeString(server);
+        ::SysFreeString(login);
+        ::SysFreeString(password);
+        return SUCCEEDED(hr);
+    }
     if (code == 12) {
         m_strAccount = strLoginName;
         m_strUserName = strLoginName;
@@ -192,14 +247,25 @@ void CQorViewMgr::OnLoginIsOK()
     m_bPanelsReady = 1;
 }
 
-void CQorViewMgr::OnSocketClose() { Record(L"CQorViewMgr::OnSocketClose"); }
+// The connection dropped while signed in: the core tries once to sign in again; it reports 18
+// when that worked and 7 (connection lost, to the reconnect countdown) when not.
+void CQorViewMgr::OnSocketClose()
+{
+    Record(L"CQorViewMgr::OnSocketClose");
+    if (m_pQorConsole)
+        m_pQorConsole->Repair();
+}
 void CQorViewMgr::OnConnectRepairOK() { Record(L"CQorViewMgr::OnConnectRepairOK"); }
 
 BOOL CQorViewMgr::GetQorCoreErrorInfo(int nError, CString& strText, CString& strExtra)
 {
     Record(L"CQorViewMgr::GetQorCoreErrorInfo", Num(nError));
-    CString format = CQorViewBaseFun::LoadStringW(IDS_QORVIEW_CORE_ERROR);
-    strText.Format(format.IsEmpty() ? CString(L"Error %d").GetString() : format.GetString(), nError);
+    const UINT known = CoreErrorTextId(nError);
+    strText = known ? CQorViewBaseFun::LoadStringW(known) : CString();
+    if (strText.IsEmpty()) {
+        CString format = CQorViewBaseFun::LoadStringW(IDS_QORVIEW_CORE_ERROR);
+        strText.Format(format.IsEmpty() ? CString(L"Error %d").GetString() : format.GetString(), nError);
+    }
     strExtra.Empty();
     return TRUE;
 }
@@ -233,17 +299,31 @@ void CQorViewMgr::InitSkin() { Record(L"CQorViewMgr::InitSkin"); }
 void CQorViewMgr::SetSize(const RECT& rc)
 {
     Record(L"CQorViewMgr::SetSize", Join({Num(rc.left), Num(rc.top), Num(rc.right), Num(rc.bottom)}));
+    if (m_pKorvelDlg)
+        MainPanel().Place(rc);
 }
 
 void CQorViewMgr::ShowKorvelDlg(CWnd* pParent, const RECT& rc)
 {
     Record(L"CQorViewMgr::ShowKorvelDlg", Join({Num(rc.left), Num(rc.top), Num(rc.right), Num(rc.bottom)}));
+    if (!pParent || !pParent->GetSafeHwnd() || !MainPanel().Open(pParent, rc))
+        return;
+    m_pKorvelDlg = &MainPanel();
+    m_pKorvelDlgEdit = MainPanel().GetEdit();
+    ShowPanelAccount(this);
 }
 
 void CQorViewMgr::SetUserStatus(int nStatus, const CString& strText, BOOL bNotify)
 {
     Record(L"CQorViewMgr::SetUserStatus", Join({Num(nStatus), strText, Num(bNotify)}));
     m_nUserStatus = nStatus;
+    if (m_pKorvelDlg)
+        ShowPanelAccount(this);
+    if (m_pQorConsole) {
+        BSTR text = ::SysAllocString(strText);
+        m_pQorConsole->SetStatus(nStatus, text);
+        ::SysFreeString(text);
+    }
 }
 
 // Opens the signed-in user's message database (the file handed over in m_strDBPath) on the
@@ -267,6 +347,14 @@ BOOL CQorViewMgr::InitDBTable()
 void CQorViewMgr::ClearData()
 {
     Record(L"CQorViewMgr::ClearData");
+    // The session ends with the data: the server sees the account go offline.
+    if (m_pQorConsole)
+        m_pQorConsole->Logout();
+    if (m_pKorvelDlg == &MainPanel()) {
+        MainPanel().Close();
+        m_pKorvelDlg = nullptr;
+        m_pKorvelDlgEdit = nullptr;
+    }
     m_strAccount.Empty();
     m_strIdentity.Empty();
     m_strUserName.Empty();

@@ -23,6 +23,14 @@ Script& ScriptInstance()
 
 } // namespace
 
+HINSTANCE OwnModule()
+{
+    HMODULE module = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&OwnModule), &module);
+    return module;
+}
+
 void Record(const wchar_t* operation, const CString& args)
 {
     CWqCriticalSection::Owner lock(g_lock);
@@ -309,7 +317,7 @@ void SetLoginResult(int code, int detail)
 {
     CWqCriticalSection::Owner lock(g_lock);
     Script& s = ScriptInstance();
-    s.hasLoginResult = true;
+    s.loginMode = Script::LoginScripted;
     s.loginCode = code;
     s.loginDetail = detail;
 }
@@ -317,7 +325,13 @@ void SetLoginResult(int code, int detail)
 void ClearLoginResult()
 {
     CWqCriticalSection::Owner lock(g_lock);
-    ScriptInstance().hasLoginResult = false;
+    ScriptInstance().loginMode = Script::LoginSilent;
+}
+
+void UseCoreSignIn()
+{
+    CWqCriticalSection::Owner lock(g_lock);
+    ScriptInstance().loginMode = Script::LoginThroughCore;
 }
 
 int FireConnectState(long state, long detail, long param)

@@ -2,12 +2,16 @@
 // Inner state of our view library shared by its sources: the call log, the answers that
 // tests script, and the per-user settings file. Not part of the library's surface.
 #include "framework/CString.h"
+#include "framework/Platform.h"
 #include <deque>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace qorview_detail {
+
+// QorView.dll's own module: its templates and strings live there, whatever the resource module is.
+HINSTANCE OwnModule();
 
 // The call log (one entry per operation of the library).
 void Record(const wchar_t* operation, const CString& args = CString());
@@ -19,7 +23,10 @@ CString Num(long long n);
 struct Script {
     std::deque<int> messageBoxAnswers;
     int defaultMessageBoxAnswer = 0;
-    bool hasLoginResult = false;
+    // How Login answers: through the core component (the default), not at all, or with the
+    // scripted code.
+    enum LoginMode { LoginThroughCore, LoginSilent, LoginScripted };
+    LoginMode loginMode = LoginThroughCore;
     int loginCode = 0;
     int loginDetail = 0;
     bool hasHttpReply = false;

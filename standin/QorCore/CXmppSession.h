@@ -1,0 +1,135 @@
+#pragma once
+// One connection of the core to an XMPP server, run on its own thread: connect, open the
+// stream, sign in with SASL (SCRAM-SHA-256 or SCRAM-SHA-1; PLAIN only to a server on this
+// machine), bind a resource, fetch the roster, send the first presence, and then read stanzas
+// until the connection ends, answering the server's pings and pinging a quiet server. What
+// happens is told to the owner through IEvents, on the session's thread.
+//
+// A server that is not on this machine is refused before anything is sent: the core would have
+// to sign in over TLS, and the TLS of the Windows underneath (Schannel under Wine) cannot carry
+// the stream here, so no password ever goes over the network in the clear.
+#include "framework/Platform.h"
+#include "standin/QorCore/CXmlElement.h"
+#include "standin/QorCore/CXmppStreamParser.h"
+#include <atomic>
+#include <deque>
+#include <mutex>
+#include <string>
+
+struct XmppAccount {
+    std::string host;     // the server's address as the user gave it
+    int port = 0;
+    std::string user;     // local part of the account
+    std::string domain;   // the XMPP domain
+    std::string password;
+    std::string resource;
+    std::string presence; // the first presence stanza, already written out; empty for none
+};
+
+class CXmppSession : private CXmppStreamParser::IHandler {
+public:
+    // Why a session that had signed in ended.
+    enum EndReason {
+        END_LOST,     // the connection dropped, the server closed the stream, or it went quiet
+        END_CONFLICT, // the account signed in elsewhere with the same resource
+        END_STOPPED,  // Stop was called
+    };
+    // Error numbers of a failed sign-in (the detail of its code).
+    enum {
+        ERR_LOGIN_NAME = 205,       // the login name cannot be an XMPP account
+        ERR_PASSWORD = 208,         // the server refused the name or password
+        ERR_NEEDS_TLS = 940,        // the server is not on this machine, or insists on TLS
+        ERR_NO_MECHANISM = 941,     // the server offers no sign-in we can use
+        ERR_PROTOCOL = 942,         // the server broke off the sign-in or answered nonsense
+        ERR_UNREACHABLE = 10060,    // nothing answers at the address
+    };
+    // Stages reported while signing in (the progress codes of the sign-in road).
+    enum {
+        STAGE_CONNECTING = 1, STAGE_CONNECTED = 2, STAGE_SIGNING_IN = 5, STAGE_CHECKING = 6,
+        STAGE_LOADING = 9, STAGE_CONTACTS = 10, STAGE_ALMOST = 11,
+    };
+
+    class IEvents {
+    public:
+        virtual void OnStage(int nStage) = 0;
+        virtual void OnOnline(const std::string& strFullJid) = 0;
+        // The sign-in failed before OnOnline; bRetry when trying again later may help.
+        virtual void OnFailed(bool bRetry, int nError) = 0;
+        virtual void OnStanza(const CXmlElement& stanza) = 0;
+        virtual void OnEnded(EndReason reason) = 0;
+
+    protected:
+        ~IEvents() = default;
+    };
+
+    // Quiet time after which the server is pinged, and how long the answer may take.
+    enum { kPingAfterMs = 60000, kPingAnswerMs = 30000, kConnectMs = 10000, kNegotiateMs = 20000 };
+
+    CXmppSession(const XmppAccount& account, IEvents& events);
+    ~CXmppSession();
+    CXmppSession(const CXmppSession&) = delete;
+    CXmppSession& operator=(const CXmppSession&) = delete;
+
+    // Starts the thread; false when it could not be started.
+    bool Start();
+    // Ends the session without further events: sends the end of the stream when signed in,
+    // closes the socket and waits (bounded) for the thread.
+    void Stop();
+    // Sends one stanza, already written out; false when the session is not signed in.
+    bool Send(const std::string& xml);
+    bool IsOnline() const { return m_bOnline; }
+
+    // True when every address of the host is on this machine (127.0.0.0/8, ::1).
+    static bool IsLoopbackHost(const std::string& host, int port);
+    // The XMPP account of a login name: "name@domain" keeps its domain, a bare name takes the
+    // server's address as its domain. False when the name is empty or holds characters an
+    // account cannot have.
+    static bool SplitLoginName(const std::string& login, const std::string& server, std::string& user,
+                               std::string& domain);
+
+private:
+    static DWORD WINAPI ThreadProc(void* p);
+    void Run();
+    // The sign-in, step by step; each false means the session failed (already reported).
+    bool Connect();
+    bool OpenStream();
+    bool Authenticate();
+    bool Bind();
+    bool FetchRoster();
+    void ReadLoop();
+    // Sends an iq (given an id here) and waits for its result or error in m_pStanza; false
+    // (reported) when none came.
+    bool Request(CXmlElement& iq);
+
+    // Waits for the next stanza (or the stream's header after OpenStream) up to nTimeoutMs; false
+    // when the connection ended, the time ran out or Stop was called.
+    bool NextStanza(DWORD nTimeoutMs);
+    // Reads what the socket has within nTimeoutMs into the parser. 1 data, 0 time out, -1 ended.
+    int ReadSome(DWORD nTimeoutMs);
+    bool SendRaw(const std::string& data);
+    void Fail(bool bRetry, int nError);
+    // Answers an iq the session handles itself (ping, unknown gets); true when it did.
+    bool AnswerIq(const CXmlElement& iq);
+    std::string NextId();
+
+    // CXmppStreamParser::IHandler
+    void OnStreamOpen(const CXmlElement& header) override;
+    void OnStanza(std::unique_ptr<CXmlElement> stanza) override;
+    void OnStreamClose() override;
+
+    XmppAccount m_account;
+    IEvents& m_events;
+    CXmppStreamParser m_parser;
+    HANDLE m_hThread = nullptr;
+    SOCKET m_socket = INVALID_SOCKET;
+    std::mutex m_sendLock;
+    std::atomic<bool> m_bStop{false};
+    std::atomic<bool> m_bOnline{false};
+    bool m_bHeaderSeen = false;
+    bool m_bStreamClosed = false;
+    bool m_bPlainAllowed = false;
+    std::deque<std::unique_ptr<CXmlElement>> m_queue; // stanzas parsed and not yet taken
+    std::unique_ptr<CXmlElement> m_pStanza;           // the stanza NextStanza took
+    std::unique_ptr<CXmlElement> m_pFeatures;
+    unsigned m_nId = 0;
+};
