@@ -1,0 +1,411 @@
+// The sign-in road end to end: the real main window signs in through the view library and the
+// core component to a real XMPP server (Prosody on loopback, started by the test run), with a
+// second client (the peer) on the other side. Right and wrong passwords, a server that is not
+// running, one that stops while the user is signed in (connection lost, countdown, reconnect
+// when it is back), giving up during the countdown, signing out and in again, a chat message
+// from the peer as a desktop tip and a message to it, the server's sign-out, the account already
+// signed in on this machine by a second client process, and suspend and resume.
+#include "app/CAccountLock.h"
+#include "app/CKorvelBaseDlg.h"
+#include "app/CQorTipMgr.h"
+#include "app/CUnreadMsg.h"
+#include "app/KorvelMessages.h"
+#include "platform/QorCore/IQorMsg.h"
+#include "platform/QorCore/QorCoreIds.h"
+#include "platform/QorResource/ResourceIds.h"
+#include "platform/QorResource/SignInResourceIds.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewTestHooks.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/e2e/XmppServerControl.h"
+#include <string>
+
+namespace {
+
+const wchar_t kLogin[] = L"alice";
+const wchar_t kPassword[] = L"alice-pw";
+// Pump rounds (of up to 5 ms each, more under load) for one sign-in step.
+const int kRounds = 12000;
+
+CString WindowText(HWND hWnd)
+{
+    wchar_t buffer[1024] = {};
+    ::GetWindowTextW(hWnd, buffer, 1024);
+    return buffer;
+}
+
+XmppServerControl& Server()
+{
+    static XmppServerControl server;
+    return server;
+}
+
+class XmppRoad : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        ASSERT_TRUE(Server().IsReady()) << std::string(Server().Error().begin(), Server().Error().end());
+        ASSERT_TRUE(Server().Ok("server-start"));
+        work_ = testsupport::TempDir(L"korvel_xmpp_work");
+        qorview_test::SetWorkDir(work_);
+        qorview_test::UseCoreSignIn();
+        qorview_test::SetMuteSounds(true);
+        CQorViewMgr* pMgr = CQorViewMgr::Instance();
+        pMgr->m_dwServerOption1 = pMgr->m_dwServerOption2 = 0;
+        pMgr->m_strChangePwdAccount = L"known"; // no password-change prompt after the sign-in
+        ::InitializeCriticalSection(&otherGuard_);
+        ASSERT_TRUE(CreateMain());
+    }
+    void TearDown() override
+    {
+        other_.Release();
+        MainWindowFixture::TearDown();
+        ::DeleteCriticalSection(&otherGuard_);
+        qorview_test::SetWorkDir(L"");
+        qorview_test::SetMuteSounds(false);
+        CQorViewMgr::Instance()->m_strChangePwdAccount.Empty();
+        testsupport::RemoveTree(work_);
+        Server().Ok("server-start");
+    }
+
+    HWND Wnd() const { return m_pDlg->GetSafeHwnd(); }
+    CString ServerAddr() const { return CString(Server().Domain().c_str()); }
+
+    // Starts a sign-in with these fields and pumps until it has an outcome: signed in, an error
+    // on the sign-in panel, or the reconnect countdown.
+    void StartSignIn(const wchar_t* password = kPassword)
+    {
+        m_pDlg->m_strServerAddr = ServerAddr();
+        m_pDlg->m_nServerPort = Server().XmppPort();
+        m_pDlg->m_strLoginName = kLogin;
+        m_pDlg->m_strPassword = password;
+        m_pDlg->m_nLoginStatus = 3;
+        m_pDlg->m_nLoginFlags = 0;
+        ::PostMessageW(Wnd(), WM_LOGIN_START, 0, 0);
+    }
+    bool WaitSignedIn()
+    {
+        return testsupport::PumpUntil([&] { return m_pDlg->m_bSignedIn != 0; }, kRounds);
+    }
+    bool SignIn()
+    {
+        StartSignIn();
+        if (!WaitSignedIn())
+            return false;
+        testsupport::PumpMessages();
+        return true;
+    }
+    bool WaitLoginError()
+    {
+        return testsupport::PumpUntil([&] { return !LoginPanelError().IsEmpty() && !m_pDlg->m_pLoginWaitDlg; }, kRounds);
+    }
+    CString LoginPanelError() const
+    {
+        return m_pDlg->m_pLoginDlg ? WindowText(::GetDlgItem(m_pDlg->m_pLoginDlg->GetSafeHwnd(), IDC_ERROR_TEXT))
+                                   : CString();
+    }
+    static CString CoreErrorText(int error)
+    {
+        CString text, extra;
+        CQorViewMgr::Instance()->GetQorCoreErrorInfo(error, text, extra);
+        CString message;
+        message.Format(L"%s: %s", CQorViewBaseFun::LoadStringW(IDS_LOGIN_ERROR_CAPTION).GetString(), text.GetString());
+        return message;
+    }
+    HANDLE AccountMutex() const { return apptest::App().m_hAccountMutex; }
+    // Another process's attempt at the same account: refused while this one holds it.
+    CAccountLock::TakeResult OtherProcessTakes()
+    {
+        CAccountLock::TakeResult result =
+            other_.Take(CAccountLock::MutexName(ServerAddr(), Server().XmppPort(), kLogin));
+        other_.Release();
+        return result;
+    }
+    bool WaitCountdown()
+    {
+        return testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg && !m_pDlg->m_bSignedIn &&
+                                                   ::IsWindowVisible(m_pDlg->m_pConnectErrDlg->GetSafeHwnd()); },
+                                      kRounds);
+    }
+    void ClickOnReconnectPanel(int id)
+    {
+        HWND button = ::GetDlgItem(m_pDlg->m_pConnectErrDlg->GetSafeHwnd(), id);
+        ASSERT_NE(button, nullptr);
+        ::SendMessageW(button, BM_CLICK, 0, 0);
+    }
+    void Shot(const wchar_t* name)
+    {
+        ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testsupport::PumpMessages();
+        const std::wstring dir = testsupport::ExeDir() + L"\\screenshots";
+        ::CreateDirectoryW(dir.c_str(), nullptr);
+        EXPECT_TRUE(testsupport::SaveScreenshot(dir + L"\\" + name + L".bmp", Wnd()));
+    }
+
+    std::wstring work_;
+    CRITICAL_SECTION otherGuard_;
+    HANDLE otherMutex_ = nullptr;
+    CAccountLock other_{otherGuard_, otherMutex_};
+};
+
+TEST_F(XmppRoad, RightPasswordSignsInAndTheServerSeesTheAccountComeAndGo)
+{
+    ASSERT_TRUE(Server().Ok("peer-start bob"));
+    ASSERT_TRUE(SignIn());
+    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
+    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
+    EXPECT_NE(AccountMutex(), nullptr);
+    EXPECT_EQ(OtherProcessTakes(), CAccountLock::SIGNED_IN_ELSEWHERE);
+    EXPECT_EQ(Server().Command("wait-presence alice@localhost available 30"), "ok");
+    Shot(L"signed_in_main_view");
+
+    // Sign out and in again: the server sees the account go and come back; the account is free
+    // in between.
+    ::PostMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+    EXPECT_EQ(Server().Command("wait-presence alice@localhost unavailable 30"), "ok");
+    EXPECT_EQ(AccountMutex(), nullptr);
+    EXPECT_EQ(OtherProcessTakes(), CAccountLock::TAKEN);
+    ASSERT_TRUE(SignIn());
+    EXPECT_EQ(Server().Command("wait-presence alice@localhost available 30"), "ok");
+}
+
+TEST_F(XmppRoad, AWrongPasswordIsShownOnTheSignInPanelAndFreesTheAccount)
+{
+    StartSignIn(L"not-the-password");
+    // The progress panel shows the stages while it waits.
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg != nullptr; }, kRounds));
+    ASSERT_TRUE(WaitLoginError());
+    EXPECT_EQ(LoginPanelError(), CoreErrorText(208));
+    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    EXPECT_EQ(AccountMutex(), nullptr);
+    EXPECT_EQ(OtherProcessTakes(), CAccountLock::TAKEN);
+    // The right password then signs in.
+    ASSERT_TRUE(SignIn());
+}
+
+TEST_F(XmppRoad, AServerThatIsNotRunningIsReportedAsUnreachable)
+{
+    ASSERT_TRUE(Server().Ok("server-stop"));
+    StartSignIn();
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg != nullptr; }, kRounds));
+    // The stages reach the progress panel before the failure does.
+    testsupport::PumpUntil([&] {
+        return !m_pDlg->m_pLoginWaitDlg ||
+               !WindowText(::GetDlgItem(m_pDlg->m_pLoginWaitDlg->GetSafeHwnd(), IDC_STAGE_TEXT)).IsEmpty();
+    });
+    if (m_pDlg->m_pLoginWaitDlg)
+        Shot(L"progress_panel");
+    ASSERT_TRUE(WaitLoginError());
+    EXPECT_EQ(LoginPanelError(), CoreErrorText(10060));
+    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    EXPECT_EQ(AccountMutex(), nullptr);
+}
+
+TEST_F(XmppRoad, AServerStoppedWhileSignedInBringsTheCountdownAndTheReconnectSignsInAgain)
+{
+    ASSERT_TRUE(SignIn());
+    qorview_test::ClearCalls();
+    ASSERT_TRUE(Server().Ok("server-stop"));
+    ASSERT_TRUE(WaitCountdown());
+    // The socket closed first; the quiet repair found no server, and the connection was lost.
+    EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::OnSocketClose"), 1);
+    EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::OnConnectRepairOK"), 0);
+    EXPECT_EQ(AccountMutex(), nullptr);
+    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
+    Shot(L"countdown_panel");
+
+    // Reconnect now while the server is still away: the countdown comes back.
+    ClickOnReconnectPanel(IDC_RECONNECT_NOW);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg != nullptr || m_pDlg->m_pConnectErrDlg == nullptr; },
+                                       kRounds));
+    ASSERT_TRUE(WaitCountdown());
+    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+
+    // The server is back: reconnect signs in again, holding one account lock.
+    ASSERT_TRUE(Server().Ok("server-start"));
+    ClickOnReconnectPanel(IDC_RECONNECT_NOW);
+    ASSERT_TRUE(WaitSignedIn());
+    testsupport::PumpMessages();
+    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
+    EXPECT_NE(AccountMutex(), nullptr);
+    EXPECT_EQ(OtherProcessTakes(), CAccountLock::SIGNED_IN_ELSEWHERE);
+    // After a sign-out nothing of this process holds the account any more: no second handle
+    // was left behind by the reconnect.
+    ::PostMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+    EXPECT_EQ(OtherProcessTakes(), CAccountLock::TAKEN);
+}
+
+TEST_F(XmppRoad, GivingUpDuringTheCountdownReturnsToTheSignInPanel)
+{
+    ASSERT_TRUE(SignIn());
+    ASSERT_TRUE(Server().Ok("server-stop"));
+    ASSERT_TRUE(WaitCountdown());
+    ClickOnReconnectPanel(IDC_PANEL_CANCEL);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg == nullptr && m_pDlg->m_pLoginDlg; }));
+    EXPECT_TRUE(::IsWindowVisible(m_pDlg->m_pLoginDlg->GetSafeHwnd()));
+    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    // The server coming back changes nothing: nobody tries to sign in.
+    ASSERT_TRUE(Server().Ok("server-start"));
+    testsupport::PumpMessages();
+    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
+}
+
+TEST_F(XmppRoad, ThePeersChatMessageArrivesAsADesktopTipAndAMessageGoesBack)
+{
+    ASSERT_TRUE(Server().Ok("peer-start bob"));
+    ASSERT_TRUE(SignIn());
+    CQorTipMgr& tips = *m_pDlg->m_pTipMgr;
+    tips.ClearTips();
+    ASSERT_TRUE(Server().Ok("send-chat alice@localhost Lunch at noon?"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return tips.GetRecordCount() > 0; }, kRounds));
+    CUnreadMsg* tip = tips.GetRecordAt(0);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(std::wstring(tip->strSender), L"bob");
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return tips.IsTipVisible(); }));
+
+    // A bulletin of the peer, with the fields of our own namespace, is a bulletin tip.
+    tips.ClearTips();
+    ASSERT_TRUE(Server().Ok("send-raw <message to='alice@localhost' type='headline' id='b1'><body>Fire drill at 3</body>"
+                            "<msg xmlns='urn:korvel:core:0' type='7' sender-name='Facilities'/></message>"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return tips.GetRecordCount() > 0; }, kRounds));
+    EXPECT_EQ(tips.GetRecordAt(0)->nKind, CUnreadMsg::kKindBulletin);
+
+    // The user's answer through the held core message reaches the peer.
+    CLSID clsid = {};
+    IQorMsg* msg = nullptr;
+    ASSERT_TRUE(SUCCEEDED(::CLSIDFromProgID(kProgIdQorMsg, &clsid)));
+    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorMsg, reinterpret_cast<void**>(&msg))));
+    BSTR text = ::SysAllocString(L"Yes, see you there"), account = ::SysAllocString(L"bob"), name = ::SysAllocString(L"Bob");
+    msg->put_Subject(text);
+    msg->AddReceiver(account, name);
+    ::SysFreeString(text);
+    ::SysFreeString(account);
+    ::SysFreeString(name);
+    CQorViewMgr::Instance()->SetQorMsg(msg);
+    msg->Release();
+    ::SendMessageW(Wnd(), WM_QUICK_SEND_MSG, 1, 0);
+    EXPECT_EQ(Server().Command("wait-message alice@localhost 30"), "ok Yes, see you there");
+}
+
+TEST_F(XmppRoad, TheServersSignOutEndsTheSession)
+{
+    ASSERT_TRUE(SignIn());
+    // The account signed in elsewhere with the client's resource: the server drops this session
+    // with a conflict, which the core reports as the sign-out notice of an account signed in
+    // elsewhere.
+    ASSERT_TRUE(Server().Ok("kick alice"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }, kRounds));
+    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr); // no reconnect: the user was replaced
+    EXPECT_EQ(AccountMutex(), nullptr);
+
+    // A command of the peer in our namespace: the forced sign-out.
+    ASSERT_TRUE(SignIn());
+    ASSERT_TRUE(Server().Ok("peer-start bob"));
+    ASSERT_TRUE(Server().Ok("send-raw <message to='alice@localhost'><command xmlns='urn:korvel:core:0' name='OUT'>"
+                            "<int>224</int></command></message>"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }, kRounds));
+}
+
+TEST_F(XmppRoad, SuspendSignsOutAndResumeSignsInAgain)
+{
+    ASSERT_TRUE(Server().Ok("peer-start bob"));
+    ASSERT_TRUE(SignIn());
+    // The account and its password are remembered (after the sign-in, which saved the sign-in
+    // panel's choices), so that the resume can sign in again.
+    CQorViewBaseFun::SetRememberMeInfo(TRUE);
+    CQorViewBaseFun::SetSavePassword(TRUE);
+    ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    testsupport::PumpMessages();
+    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    EXPECT_EQ(Server().Command("wait-presence alice@localhost unavailable 30"), "ok");
+    ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    ASSERT_TRUE(WaitSignedIn());
+    EXPECT_EQ(Server().Command("wait-presence alice@localhost available 30"), "ok");
+    CQorViewBaseFun::SetRememberMeInfo(FALSE);
+    CQorViewBaseFun::SetSavePassword(FALSE);
+}
+
+// A second client process on this machine with the same account is refused: it says so in a
+// message box, and this process stays signed in.
+struct ProcessWindows {
+    DWORD pid;
+    HWND box = nullptr;  // a dialog of its own: the message box
+    HWND main = nullptr; // the main window, a tool window
+};
+
+BOOL CALLBACK FindProcessWindows(HWND h, LPARAM p)
+{
+    auto* w = reinterpret_cast<ProcessWindows*>(p);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(h, cls, 64);
+    if (pid != w->pid || std::wstring(cls) != L"#32770")
+        return TRUE;
+    if (::GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
+        w->main = h;
+    else if (::IsWindowVisible(h))
+        w->box = h;
+    return TRUE;
+}
+
+BOOL CALLBACK CollectText(HWND h, LPARAM p)
+{
+    wchar_t text[512] = {};
+    ::GetWindowTextW(h, text, 512);
+    *reinterpret_cast<std::wstring*>(p) += text;
+    return TRUE;
+}
+
+TEST_F(XmppRoad, ASecondClientProcessOfTheSignedInAccountIsRefused)
+{
+    ASSERT_TRUE(SignIn());
+    const std::wstring exe = testsupport::ExeDir() + L"\\Korvel.exe";
+    std::wstring cmd = L"\"" + exe + L"\" server=" + std::wstring(ServerAddr()) + L"&port=" +
+                       std::to_wstring(Server().XmppPort()) + L"&loginname=" + kLogin + L"&startup=4";
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    ::SetEnvironmentVariableW(L"KORVEL_NO_STARTUP_BOX", L"1");
+    const BOOL started = ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                          testsupport::ExeDir().c_str(), &si, &pi);
+    ::SetEnvironmentVariableW(L"KORVEL_NO_STARTUP_BOX", nullptr);
+    ASSERT_TRUE(started);
+    ::CloseHandle(pi.hThread);
+    ProcessWindows windows{pi.dwProcessId};
+    const bool boxShown = testsupport::PumpUntil(
+        [&] {
+            windows.box = windows.main = nullptr;
+            ::EnumWindows(FindProcessWindows, reinterpret_cast<LPARAM>(&windows));
+            return windows.box != nullptr || ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        kRounds);
+    std::wstring boxText;
+    if (windows.box) {
+        ::EnumChildWindows(windows.box, CollectText, reinterpret_cast<LPARAM>(&boxText));
+        ::PostMessageW(windows.box, WM_COMMAND, IDOK, 0);
+    }
+    // The other program ends through its own exit, so that its class objects are revoked.
+    testsupport::PumpUntil([&] {
+        windows.box = windows.main = nullptr;
+        ::EnumWindows(FindProcessWindows, reinterpret_cast<LPARAM>(&windows));
+        return windows.main && !windows.box;
+    });
+    if (windows.main)
+        ::PostMessageW(windows.main, WM_KORVEL_EXIT, 0, 0);
+    if (!testsupport::WaitForProcess(pi.hProcess, 60000)) {
+        ::TerminateProcess(pi.hProcess, 99);
+        ADD_FAILURE() << "the second program did not end";
+    }
+    ::CloseHandle(pi.hProcess);
+    ASSERT_TRUE(boxShown && !boxText.empty());
+    EXPECT_NE(boxText.find(kLogin), std::wstring::npos) << std::string(boxText.begin(), boxText.end());
+    EXPECT_TRUE(m_pDlg->m_bSignedIn);
+    EXPECT_NE(AccountMutex(), nullptr);
+}
+
+} // namespace
