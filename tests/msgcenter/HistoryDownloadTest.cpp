@@ -1,0 +1,237 @@
+// Attachment downloads from the history viewer: each link fetches its own file over real HTTP
+// from a loopback file server, with progress, cancel and failure.
+#include "common/CShellRun.h"
+#include "msgcenter/CDownloadAttachProcessDlg.h"
+#include "platform/FileClient/FileClientTransfer.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/QorViewTestHooks.h"
+#include "tests/msgcenter/HistoryFixture.h"
+#include "tests/support/FileServer.h"
+#include <fstream>
+#include <sstream>
+
+using namespace historytest;
+using namespace testsupport;
+
+namespace {
+
+std::string ReadAll(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool Exists(const std::wstring& path)
+{
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class HistoryDownload : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ShellCalls().clear();
+        previousShell = CShellRun::SetHandler(RecordShell);
+        qorview_test::ClearCalls();
+        qorview_test::ClearMessageBoxAnswers();
+        saveDir = TempDir(L"history_received");
+        CQorViewBaseFun::SetMyDataSavePathInfo(saveDir.c_str());
+        host = CString(server.Host().c_str());
+    }
+    void TearDown() override
+    {
+        server.Release();
+        PumpUntil([] { return FileClient_GetRunningTransfers() == 0; });
+        qorview_test::ClearMessageBoxAnswers();
+        CQorViewBaseFun::SetMyDataSavePathInfo(L"");
+        CShellRun::SetHandler(previousShell);
+        RemoveTree(saveDir);
+    }
+    CDownloadAttachProcessDlg* Dialog() { return win.viewer.GetDownloads().GetProgressDlg(); }
+    bool DialogOpen() { return Dialog() && ::IsWindowVisible(Dialog()->GetSafeHwnd()); }
+    void Tick() { ::SendMessageW(win.viewer.GetSafeHwnd(), WM_TIMER, CHistoryDownloads::kPollTimer, 0); }
+    CString StoredPath(bool peer, int n, const CString& name)
+    {
+        return db.Text(CString(peer ? L"SELECT Col_LocalPath FROM qor_Msg_Attach" : L"SELECT Col_LocalPath FROM qor_Talk_AttachMent") +
+                       L" WHERE Col_MsgID = " + Q(MsgId(n)) + L" AND Col_FileName = " + Q(name));
+    }
+
+    FileServer server;
+    HistoryDb db;
+    ViewerWindow win;
+    std::wstring saveDir;
+    CString host;
+    CShellRun::PFNEXECUTE previousShell = nullptr;
+};
+
+} // namespace
+
+TEST_F(HistoryDownload, EachLinkOfAPeersMessageDownloadsItsOwnFile)
+{
+    // The keys are longer than 32 characters: a file is asked for by its last 32.
+    const CString key1 = L"AAAAAAAA-first-file-key-0123456789abcdef", key2 = L"BBBBBBBB-second-file-key-0123456789abcdef";
+    server.Put("-first-file-key-0123456789abcdef", "first file body");
+    server.Put("second-file-key-0123456789abcdef", std::string(70000, 's'));
+    db.AddPeerMsg(1, false,
+                  Ktf(L"two files", {KtfFile(L"one.txt", 15, 1, key1, host), KtfFile(L"two.bin", 70000, 1, key2, host)}));
+    db.AddPeerAttach(1, L"one.txt");
+    db.AddPeerAttach(1, L"two.bin");
+    CString peer = kPeer;
+    ::SendMessageW(win.viewer.GetSafeHwnd(), WM_USER + 114, 0, reinterpret_cast<LPARAM>(&peer));
+
+    // The first link, though it is not the body's last file.
+    qorview_test::PushMessageBoxAnswer(IDOK); // open it now
+    win.ClickLink(win.Link(1, L"one.txt"));
+    std::wstring one = saveDir + L"\\one.txt";
+    EXPECT_EQ(ReadAll(one), "first file body");
+    EXPECT_EQ(StoredPath(true, 1, L"one.txt"), CString(one.c_str()));
+    EXPECT_TRUE(StoredPath(true, 1, L"two.bin").IsEmpty());
+    ASSERT_EQ(ShellCalls().size(), 1u);
+    EXPECT_EQ(ShellCalls()[0].file, one);
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_EQ(Dialog()->GetPercentText(), CString(L"100%"));
+
+    // The second link, answered "not now": stored but not opened.
+    qorview_test::PushMessageBoxAnswer(IDCANCEL);
+    win.ClickLink(win.Link(1, L"two.bin"));
+    std::wstring two = saveDir + L"\\two.bin";
+    EXPECT_EQ(ReadAll(two), std::string(70000, 's'));
+    EXPECT_EQ(StoredPath(true, 1, L"two.bin"), CString(two.c_str()));
+    EXPECT_EQ(ShellCalls().size(), 1u);
+    std::vector<std::string> paths = server.Paths();
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths[0], "/file/-first-file-key-0123456789abcdef");
+    EXPECT_EQ(paths[1], "/file/second-file-key-0123456789abcdef");
+
+    // Now on disk, a click opens it without another transfer.
+    win.ClickLink(win.Link(1, L"one.txt"));
+    EXPECT_EQ(server.Paths().size(), 2u);
+    EXPECT_EQ(ShellCalls().back().file, one);
+    // Nothing was left to delete.
+    Tick();
+    EXPECT_TRUE(Exists(one));
+    EXPECT_TRUE(Exists(two));
+}
+
+TEST_F(HistoryDownload, ADiscussionsFileShowsItsProgressWhileItMoves)
+{
+    server.Put("talkfile", std::string(40000, 't'));
+    server.HoldAfter("talkfile", 10000);
+    // The message names a size of 0: the transfer's own size gives the percentage.
+    db.AddTalkMsg(5, L"Ann", Ktf(L"", {KtfFile(L"notes.txt", 0, 1, L"talkfile", host)}));
+    db.AddTalkAttach(5, L"notes.txt");
+    win.host.orgView = FALSE;
+    win.viewer.OpenTalkHistory(kTalk);
+
+    CString seen;
+    ModalScript script;
+    script.Then([&] { return DialogOpen() && server.Holding(); },
+                [&] {
+                    // The poll reads the transfer; 10000 of 40000 bytes are in.
+                    PumpUntil([&] {
+                        Tick();
+                        return Dialog()->GetPercentText() == L"25%";
+                    });
+                    seen = Dialog()->GetPercentText();
+                    server.Release();
+                });
+    qorview_test::PushMessageBoxAnswer(IDCANCEL);
+    win.ClickLink(win.Link(1, L"notes.txt"));
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(seen, CString(L"25%"));
+    std::wstring target = saveDir + L"\\notes.txt";
+    EXPECT_EQ(ReadAll(target), std::string(40000, 't'));
+    EXPECT_EQ(StoredPath(false, 5, L"notes.txt"), CString(target.c_str()));
+    EXPECT_FALSE(win.viewer.GetDownloads().IsDeletePending());
+}
+
+TEST_F(HistoryDownload, CancelRemovesThePartialFileAndTheNextDownloadStartsClean)
+{
+    server.Put("slow", std::string(50000, 'x'));
+    server.HoldAfter("slow", 5000);
+    server.Put("quick", "quick body");
+    db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"slow.bin", 50000, 1, L"slow", host)}));
+    db.AddPeerMsg(2, false, Ktf(L"", {KtfFile(L"quick.txt", 10, 1, L"quick", host)}));
+    CString peer = kPeer;
+    ::SendMessageW(win.viewer.GetSafeHwnd(), WM_USER + 114, 0, reinterpret_cast<LPARAM>(&peer));
+
+    ModalScript script;
+    script.Then([&] { return DialogOpen() && server.Holding(); },
+                [&] { ::SendMessageW(Dialog()->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1187, BN_CLICKED), 0); });
+    win.ClickLink(win.Link(1, L"slow.bin"));
+    EXPECT_TRUE(script.Done());
+    std::wstring slow = saveDir + L"\\slow.bin";
+    EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::CancelDownload"), 1);
+    EXPECT_TRUE(win.viewer.GetDownloads().IsDeletePending());
+    ASSERT_TRUE(PumpUntil([&] { return FileClient_GetRunningTransfers() == 0; }));
+    Tick();
+    EXPECT_FALSE(win.viewer.GetDownloads().IsDeletePending());
+    EXPECT_FALSE(Exists(slow));
+    EXPECT_FALSE(Exists(slow + L".part"));
+    server.Release();
+
+    // A later download is complete when its transfer says so, and nothing deletes it.
+    qorview_test::PushMessageBoxAnswer(IDCANCEL);
+    win.ClickLink(win.Link(1, L"quick.txt"));
+    std::wstring quick = saveDir + L"\\quick.txt";
+    EXPECT_TRUE(win.viewer.GetDownloads().IsComplete());
+    EXPECT_FALSE(win.viewer.GetDownloads().IsDeletePending());
+    Tick();
+    EXPECT_EQ(ReadAll(quick), "quick body");
+    // A cancel that comes after the end never deletes the finished file.
+    win.viewer.CancelAttachmentDownload();
+    Tick();
+    EXPECT_TRUE(Exists(quick));
+}
+
+TEST_F(HistoryDownload, AFailedTransferIsReportedAndLeavesNothingStored)
+{
+    server.Put("cut", std::string(9000, 'c'));
+    server.DropAfter("cut", 3000);
+    db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"gone.txt", 5, 1, L"absent", host), KtfFile(L"cut.bin", 9000, 1, L"cut", host)}));
+    db.AddPeerAttach(1, L"gone.txt");
+    db.AddPeerAttach(1, L"cut.bin");
+    CString peer = kPeer;
+    ::SendMessageW(win.viewer.GetSafeHwnd(), WM_USER + 114, 0, reinterpret_cast<LPARAM>(&peer));
+
+    for (const wchar_t* name : {L"gone.txt", L"cut.bin"}) {
+        SCOPED_TRACE(name);
+        qorview_test::ClearCalls();
+        qorview_test::PushMessageBoxAnswer(IDOK);
+        win.ClickLink(win.Link(1, name));
+        EXPECT_FALSE(DialogOpen());
+        std::wstring box = qorview_test::LastArgs(L"QorMessageBox");
+        EXPECT_NE(box.find(std::wstring(L"The file ") + name + L" could not be downloaded."), std::wstring::npos);
+        EXPECT_FALSE(Exists(saveDir + L"\\" + name));
+        EXPECT_TRUE(StoredPath(true, 1, name).IsEmpty());
+        Tick();
+        EXPECT_FALSE(win.viewer.GetDownloads().IsDeletePending());
+    }
+    EXPECT_TRUE(ShellCalls().empty());
+}
+
+TEST_F(HistoryDownload, AFileNameFromSomeoneElseCannotLeaveTheSaveFolder)
+{
+    server.Put("evil", "payload");
+    db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"..\\..\\evil?.exe", 7, 1, L"evil", host)}));
+    CString peer = kPeer;
+    ::SendMessageW(win.viewer.GetSafeHwnd(), WM_USER + 114, 0, reinterpret_cast<LPARAM>(&peer));
+    qorview_test::PushMessageBoxAnswer(IDCANCEL);
+    win.ClickLink(win.Link(1, L"..\\..\\evil?.exe"));
+    EXPECT_EQ(ReadAll(saveDir + L"\\evil_.exe"), "payload");
+}
+
+TEST_F(HistoryDownload, NothingStartsWithoutAFileToFetch)
+{
+    // A file item without a key, and one of a type that is neither file nor folder.
+    db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"nokey.txt", 5, 1, L"", host), KtfFile(L"odd.txt", 5, 7, L"k", host)}));
+    CString peer = kPeer;
+    ::SendMessageW(win.viewer.GetSafeHwnd(), WM_USER + 114, 0, reinterpret_cast<LPARAM>(&peer));
+    win.ClickLink(win.Link(1, L"nokey.txt"));
+    win.ClickLink(win.Link(1, L"odd.txt"));
+    EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::DownloadAttach"), 0);
+    EXPECT_EQ(Dialog(), nullptr);
+    EXPECT_TRUE(server.Paths().empty());
+}
