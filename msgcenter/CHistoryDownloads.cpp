@@ -20,7 +20,6 @@ namespace {
 
 // A partial target that cannot be removed is tried again on later ticks, but not for ever.
 const int kDeleteTries = 60;
-int s_deleteTries = 0;
 
 bool Exists(const CString& path)
 {
@@ -119,7 +118,7 @@ bool CHistoryDownloads::OpenOrDownload(bool bPeer, const CString& strMsgId, cons
     m_downloadPeer = bPeer;
     m_deletePending = false;
     m_complete = false;
-    s_deleteTries = 0;
+    m_deleteTries = 0;
     if (!started) {
         Failed(file->name, false);
         return false;
@@ -159,7 +158,7 @@ bool CHistoryDownloads::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent != m_pollTimer || m_pollTimer == 0)
         return false;
     if (m_deletePending) {
-        if (m_complete || m_downloadPath.IsEmpty() || ++s_deleteTries > kDeleteTries) {
+        if (m_complete || m_downloadPath.IsEmpty() || ++m_deleteTries > kDeleteTries) {
             m_deletePending = false;
             return true;
         }

@@ -67,6 +67,7 @@ private:
     bool m_downloadPeer = false;
     bool m_deletePending = false;
     bool m_complete = false;
+    int m_deleteTries = 0;
     UINT_PTR m_pollTimer = 0;
     std::unique_ptr<CDownloadAttachProcessDlg> m_pProgressDlg;
 };

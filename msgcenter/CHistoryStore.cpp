@@ -1,4 +1,5 @@
 #include "msgcenter/CHistoryStore.h"
+#include "msgcenter/MsgDb.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
 #include "platform/QorDB/CYqConnect.h"
 #include "platform/QorDB/CYqRecordset.h"
@@ -49,6 +50,8 @@ bool ReadRows(const CString& sql, std::vector<HistoryRow>& rows)
     return true;
 }
 
+// Pages are cut from one order in which messages of the same second are ranked by their id, so a
+// page boundary between two of them neither repeats one nor drops one.
 int Offset(int nPage)
 {
     return (nPage > 1 ? nPage - 1 : 0) * CHistoryStore::kPageSize;
@@ -63,9 +66,7 @@ CYqConnect* CHistoryStore::Connection()
 
 CString CHistoryStore::Quote(const CString& strValue)
 {
-    CString text = strValue;
-    text.Replace(L"'", L"''");
-    return L"'" + text + L"'";
+    return L"'" + MsgDb::SqlQuote(strValue) + L"'";
 }
 
 bool CHistoryStore::CountPeer(const CString& strMyLogin, const CString& strPeerLogin, int& nCount)
@@ -95,7 +96,7 @@ bool CHistoryStore::LoadPeerPage(const CString& strMyLogin, const CString& strPe
     CString sql;
     sql.Format(L"SELECT qor_Msg.Col_SenderName, qor_Msg.Col_SendDate, qor_Msg_Content.Col_Content, qor_Msg.Col_ID, "
                L"qor_Msg.Col_XXAppCommand FROM qor_Msg, qor_Msg_Content WHERE (qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID) "
-               L"AND %s ORDER BY Col_SendDate limit %d,%d;",
+               L"AND %s ORDER BY qor_Msg.Col_SendDate, qor_Msg.Col_ID limit %d,%d;",
                PeerCondition(strMyLogin, strPeerLogin).GetString(), Offset(nPage), kPageSize);
     return ReadRows(sql, rows);
 }
@@ -107,7 +108,7 @@ bool CHistoryStore::LoadTalkPage(const CString& strTalkId, int nPage, std::vecto
         return false;
     CString sql;
     sql.Format(L"SELECT Col_SenderName, Col_SendDate, Col_Data, Col_ID, Col_XXAppCommand FROM qor_Talk_Msg "
-               L"WHERE Col_TalkID = %s ORDER BY Col_SendDate limit %d,%d;",
+               L"WHERE Col_TalkID = %s ORDER BY Col_SendDate, Col_ID limit %d,%d;",
                Quote(strTalkId).GetString(), Offset(nPage), kPageSize);
     return ReadRows(sql, rows);
 }

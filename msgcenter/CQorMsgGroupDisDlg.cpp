@@ -32,6 +32,7 @@ BEGIN_MESSAGE_MAP(CQorMsgGroupDisDlg, CDialog)
     ON_WM_TIMER()
     ON_WM_ERASEBKGND()
     ON_WM_PAINT()
+    ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CQorMsgGroupDisDlg::CQorMsgGroupDisDlg(CWnd* pParent) : CDialog(IDD, pParent), m_downloads(*this, *this)
@@ -42,7 +43,11 @@ CQorMsgGroupDisDlg::CQorMsgGroupDisDlg(CWnd* pParent) : CDialog(IDD, pParent), m
     m_downloads.m_pStoredContext = this;
 }
 
-CQorMsgGroupDisDlg::~CQorMsgGroupDisDlg() = default;
+CQorMsgGroupDisDlg::~CQorMsgGroupDisDlg()
+{
+    if (m_hLabelBrush)
+        ::DeleteObject(m_hLabelBrush);
+}
 
 void CQorMsgGroupDisDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -189,6 +194,9 @@ void CQorMsgGroupDisDlg::ShowPage(bool bPeer)
 {
     if (!m_view.GetSafeHwnd())
         return;
+    // The page is drawn with the view's painting held back: otherwise every appended piece lays
+    // out and repaints the whole text again.
+    m_view.SendMessage(WM_SETREDRAW, FALSE, 0);
     m_view.SetRTFEx(CString(), false);
     m_links.RemoveAll();
     std::vector<HistoryRow> rows;
@@ -206,7 +214,9 @@ void CQorMsgGroupDisDlg::ShowPage(bool bPeer)
     m_btnNext.EnableWindow(m_page < m_pageCount);
     m_btnLast.EnableWindow(m_page < m_pageCount);
     ShowPageNumbers();
+    m_view.SendMessage(WM_SETREDRAW, TRUE, 0);
     m_view.ScroolToBottom(0);
+    m_view.Invalidate();
 }
 
 void CQorMsgGroupDisDlg::OnFirstPage()
@@ -435,4 +445,18 @@ void CQorMsgGroupDisDlg::OnPaint()
 {
     CPaintDC dc(this);
     DrawParentBackground(this, &dc);
+}
+
+// The page caption and count sit on the pane's own background. They are filled with its colour
+// rather than left transparent: the count changes text, and the pane clips its children, so a
+// transparent label would keep the old number under the new one.
+HBRUSH CQorMsgGroupDisDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    const int id = pWnd ? pWnd->GetDlgCtrlID() : 0;
+    if (nCtlColor != CTLCOLOR_STATIC || !pDC || (id != IDC_HISTORY_PAGE_CAPTION && id != IDC_HISTORY_PAGE_COUNT))
+        return CDialog::OnCtlColor(pDC, pWnd, nCtlColor); // the delete link colours itself
+    if (!m_hLabelBrush)
+        m_hLabelBrush = ::CreateSolidBrush(GetBkColor());
+    ::SetBkColor(pDC->GetSafeHdc(), GetBkColor());
+    return m_hLabelBrush;
 }

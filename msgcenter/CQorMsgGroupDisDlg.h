@@ -91,6 +91,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
     void InitHistoryView();
@@ -117,4 +118,5 @@ protected:
     CBitmap m_placeholder;      // 11159
     bool m_bPeerMode = true;    // the mode the shown history was opened in
     CHistoryDownloads m_downloads;
+    HBRUSH m_hLabelBrush = nullptr; // the pane's background under its labels
 };

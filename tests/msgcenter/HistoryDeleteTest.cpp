@@ -232,3 +232,35 @@ TEST_F(HistoryDelete, AFailedStatementRollsEverythingBackAndSaysSo)
     EXPECT_EQ(qorview_test::CountCalls(L"QorMessageBox"), 2);
     EXPECT_NE(qorview_test::LastArgs(L"QorMessageBox").find(L"could not be deleted"), std::wstring::npos);
 }
+
+TEST_F(HistoryDelete, ScreenshotOfTheDialog)
+{
+    AddPeer(1, 10);
+    OpenPeer();
+    ModalScript script;
+    HWND dlg = nullptr;
+    bool saved = false;
+    CString days, title;
+    int darkPixels = 0;
+    script.Then([&] { return (dlg = FindDialog(kDialogCaption)) != nullptr; },
+                [&] {
+                    ::SetForegroundWindow(dlg);
+                    ::RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+                    PumpMessages();
+                    saved = SaveScreenshot(ExeDir() + L"\\msgcenter_history_delete.bmp", dlg);
+                    darkPixels = CountScreenPixels(ClientRectOnScreen(dlg), [](COLORREF c) { return IsDark(c); });
+                    wchar_t text[64] = {};
+                    ::GetDlgItemTextW(dlg, IDC_HISTORY_DELETE_DAYS, text, 64);
+                    days = text;
+                    ::SendMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+                });
+    ::SendMessageW(win.viewer.GetSafeHwnd(), WM_USER + 1001,
+                   reinterpret_cast<WPARAM>(win.viewer.GetDeleteLink().GetSafeHwnd()), 0);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(days, CString(L"3"));
+    // Its labels and buttons are drawn: dark text on the dialog.
+    EXPECT_GT(darkPixels, 200);
+    // Cancel deletes nothing and asks nothing.
+    EXPECT_EQ(Rows(L"qor_Msg"), 1);
+    EXPECT_EQ(qorview_test::CountCalls(L"QorMessageBox"), 0);
+}

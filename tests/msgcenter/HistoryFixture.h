@@ -141,6 +141,8 @@ public:
     CQorMsgBaseDlg* GetBasePane() override { return nullptr; }
     CQorMsgGroupDisDlg* GetHistoryViewer() override { return nullptr; }
     CWnd* GetWebPane() override { return nullptr; }
+    bool SendFilesToUsers(const CStringArray&, const CStringArray&, const CStringArray&) override { return false; }
+    HWND GetMainWindowHwnd() override { return nullptr; }
 
     CWnd* wnd = nullptr;
     BOOL orgView = TRUE;
