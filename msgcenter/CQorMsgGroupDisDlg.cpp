@@ -81,6 +81,10 @@ BOOL CQorMsgGroupDisDlg::OnInitDialog()
     m_btnPrev.SetSkin(L"xButtonPrePage");
     m_btnNext.SetSkin(L"xButtonNextPage");
     m_btnLast.SetSkin(L"xButtonLastPage");
+    // The page edit is flat: a thin border in place of the sunken edge.
+    m_pageEdit.Init();
+    m_pageEdit.ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
+    m_pageEdit.ModifyStyle(0, WS_BORDER, SWP_FRAMECHANGED);
     m_myLogin = CQorViewMgr::Instance()->m_strAccount;
     ModifyStyle(0, WS_CLIPCHILDREN);
     // Nothing is shown yet: page 1 of 1 with nowhere to go.

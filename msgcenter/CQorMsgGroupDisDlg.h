@@ -10,13 +10,13 @@
 // conversation even when the manager has switched sides since.
 #include "framework/CBitmap.h"
 #include "framework/CDialog.h"
-#include "framework/CEdit.h"
 #include "framework/CStatic.h"
 #include "framework/CString.h"
 #include "framework/MessageMap.h"
 #include "msgcenter/CHistoryDownloads.h"
 #include "msgcenter/CLinkDataMgr.h"
 #include "msgcenter/IAttachDownloadOwner.h"
+#include "platform/QorView/CACEdit.h"
 #include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/CQorHyperLink.h"
 #include "platform/QorView/CTransparentBkHelper.h"
@@ -109,7 +109,7 @@ protected:
     CxButtonBase m_btnPrev;     // 1174
     CxButtonBase m_btnNext;     // 1175
     CxButtonBase m_btnLast;     // 1176
-    CEdit m_pageEdit;           // 1169
+    CACEdit m_pageEdit;         // 1169
     CStatic m_pageCountLabel;   // 1172
     CLinkDataMgr m_links;
     int m_pageCount = 0;

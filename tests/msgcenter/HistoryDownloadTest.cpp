@@ -2,7 +2,9 @@
 // from a loopback file server, with progress, cancel and failure.
 #include "common/CShellRun.h"
 #include "msgcenter/CDownloadAttachProcessDlg.h"
+#include "platform/FileClient/FileClientApi.h"
 #include "platform/FileClient/FileClientTransfer.h"
+#include "platform/FileTransfer/Utilities.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "tests/msgcenter/HistoryFixture.h"
@@ -56,6 +58,22 @@ protected:
     {
         return db.Text(CString(peer ? L"SELECT Col_LocalPath FROM qor_Msg_Attach" : L"SELECT Col_LocalPath FROM qor_Talk_AttachMent") +
                        L" WHERE Col_MsgID = " + Q(MsgId(n)) + L" AND Col_FileName = " + Q(name));
+    }
+
+    void OpenPeer()
+    {
+        CString peer = kPeer;
+        ::SendMessageW(win.viewer.GetSafeHwnd(), WM_USER + 114, 0, reinterpret_cast<LPARAM>(&peer));
+    }
+    // Clicks the file's link and presses Cancel while the server holds the transfer midway;
+    // true when the dialog was there to cancel.
+    bool CancelMidway(const wchar_t* name)
+    {
+        ModalScript script;
+        script.Then([&] { return DialogOpen() && server.Holding(); },
+                    [&] { ::SendMessageW(Dialog()->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1187, BN_CLICKED), 0); });
+        win.ClickLink(win.Link(1, name));
+        return script.Done();
     }
 
     FileServer server;
@@ -154,14 +172,8 @@ TEST_F(HistoryDownload, CancelRemovesThePartialFileAndTheNextDownloadStartsClean
     server.Put("quick", "quick body");
     db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"slow.bin", 50000, 1, L"slow", host)}));
     db.AddPeerMsg(2, false, Ktf(L"", {KtfFile(L"quick.txt", 10, 1, L"quick", host)}));
-    CString peer = kPeer;
-    ::SendMessageW(win.viewer.GetSafeHwnd(), WM_USER + 114, 0, reinterpret_cast<LPARAM>(&peer));
-
-    ModalScript script;
-    script.Then([&] { return DialogOpen() && server.Holding(); },
-                [&] { ::SendMessageW(Dialog()->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1187, BN_CLICKED), 0); });
-    win.ClickLink(win.Link(1, L"slow.bin"));
-    EXPECT_TRUE(script.Done());
+    OpenPeer();
+    EXPECT_TRUE(CancelMidway(L"slow.bin"));
     std::wstring slow = saveDir + L"\\slow.bin";
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::CancelDownload"), 1);
     EXPECT_TRUE(win.viewer.GetDownloads().IsDeletePending());
@@ -234,4 +246,70 @@ TEST_F(HistoryDownload, NothingStartsWithoutAFileToFetch)
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::DownloadAttach"), 0);
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_TRUE(server.Paths().empty());
+}
+
+// Only the end and the failure of a transfer act: every other event of the transfer client is
+// ignored, whoever's transfer it was.
+TEST_F(HistoryDownload, OnlyTheEndAndTheFailureOfATransferAreActedOn)
+{
+    db.AddTalkMsg(4, L"Ann", Ktf(L"", {KtfFile(L"report.txt", 6, 1, L"k", host)}));
+    db.AddTalkAttach(4, L"report.txt");
+    win.viewer.OpenTalkHistory(kTalk);
+    const std::wstring file = saveDir + L"\\report.txt";
+    std::ofstream(file.c_str()) << "report";
+    FiileItem_Info* info = AllocFileItem_Info();
+    ASSERT_NE(info, nullptr);
+    info->strLocalPath = file.c_str();
+    info->strFileName = L"report.txt";
+    info->llBytesDone = 6;
+    ASSERT_TRUE(Utilities::StrToGuid(MsgId(4), info->guidTransfer));
+    static const UINT notify = ::RegisterWindowMessageW(FILECLIENT_NOTIFY_MESSAGE);
+    for (int code : {0, 1, 2, 3, 4, 7, 8, 9, 10, 13}) {
+        SCOPED_TRACE(code);
+        ::SendMessageW(win.viewer.GetSafeHwnd(), notify, code, reinterpret_cast<LPARAM>(info));
+        EXPECT_EQ(qorview_test::CountCalls(L"QorMessageBox"), 0);
+        EXPECT_TRUE(StoredPath(false, 4, L"report.txt").IsEmpty());
+    }
+    // An end that names no file on disk stores nothing: the stored path always names a file.
+    info->strLocalPath = (saveDir + L"\\missing.txt").c_str();
+    ::SendMessageW(win.viewer.GetSafeHwnd(), notify, 5, reinterpret_cast<LPARAM>(info));
+    EXPECT_TRUE(StoredPath(false, 4, L"report.txt").IsEmpty());
+    EXPECT_EQ(qorview_test::CountCalls(L"QorMessageBox"), 0);
+    // The end of a transfer stores its path and offers to open the file.
+    info->strLocalPath = file.c_str();
+    qorview_test::PushMessageBoxAnswer(IDCANCEL);
+    ::SendMessageW(win.viewer.GetSafeHwnd(), notify, 5, reinterpret_cast<LPARAM>(info));
+    EXPECT_EQ(qorview_test::CountCalls(L"QorMessageBox"), 1);
+    EXPECT_EQ(StoredPath(false, 4, L"report.txt"), CString(file.c_str()));
+    EXPECT_TRUE(ShellCalls().empty());
+    FreeFileItem_Info(info);
+}
+
+// A cancelled target that cannot be removed (another program holds it open) is tried again on
+// later ticks, then given up; it is never forced.
+TEST_F(HistoryDownload, ATargetThatCannotBeRemovedIsNotTriedForEver)
+{
+    server.Put("held", std::string(30000, 'h'));
+    server.HoldAfter("held", 3000);
+    db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"held.bin", 30000, 1, L"held", host)}));
+    OpenPeer();
+    ASSERT_TRUE(CancelMidway(L"held.bin"));
+    ASSERT_TRUE(PumpUntil([&] { return FileClient_GetRunningTransfers() == 0; }));
+    server.Release();
+    ASSERT_TRUE(win.viewer.GetDownloads().IsDeletePending());
+
+    const std::wstring target = saveDir + L"\\held.bin";
+    HANDLE held = ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Tick();
+    EXPECT_TRUE(win.viewer.GetDownloads().IsDeletePending()); // tried again later
+    int ticks = 1;
+    while (win.viewer.GetDownloads().IsDeletePending() && ticks < 10000) {
+        Tick();
+        ++ticks;
+    }
+    EXPECT_FALSE(win.viewer.GetDownloads().IsDeletePending());
+    EXPECT_LT(ticks, 10000);
+    ::CloseHandle(held);
+    EXPECT_TRUE(Exists(target));
 }
