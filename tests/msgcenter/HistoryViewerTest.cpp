@@ -272,7 +272,7 @@ TEST_F(HistoryViewer, NoPersonNoLoginOrAFailedQueryLeaveADefinedEmptyPage)
     EXPECT_TRUE(win.Enabled(IDC_HISTORY_NEXT_PAGE));
 }
 
-TEST_F(HistoryViewer, AQuoteInALoginOrTalkIdIsOnlyText)
+TEST_F(HistoryViewer, AQuoteInALoginTalkIdOrFileNameIsOnlyText)
 {
     const wchar_t odd[] = L"o'brien@korvel";
     db.AddPeerMsg(1, false, Ktf(L"from o'brien"), L"Text/Ktf", CString(), odd);
@@ -283,6 +283,20 @@ TEST_F(HistoryViewer, AQuoteInALoginOrTalkIdIsOnlyText)
     win.viewer.OpenTalkHistory(L"t' OR '1'='1");
     EXPECT_NE(win.Text().Find(L"quoted talk"), -1);
     EXPECT_EQ(win.Text().Find(L"other talk"), -1);
+
+    // File names come from other people's messages: one with a quote finds its own stored path,
+    // one shaped like a condition finds none.
+    db.AddPeerMsg(4, false, Ktf(L"", {KtfFile(L"it's.txt", 1, 1, L"k1", L"h"), KtfFile(L"x' OR '1'='1", 1, 1, L"k2", L"h")}));
+    db.AddPeerAttach(4, L"it's.txt", L"C:\\saved\\it's.txt");
+    db.AddPeerAttach(4, L"other.txt", L"C:\\saved\\other.txt");
+    OpenPeer();
+    CString path;
+    ASSERT_NE(win.Link(1, L"it's.txt"), nullptr);
+    win.Link(1, L"it's.txt")->GetValue(CHistoryRenderer::kKeyAttachFile, path);
+    EXPECT_EQ(path, CString(L"C:\\saved\\it's.txt"));
+    ASSERT_NE(win.Link(1, L"x' OR '1'='1"), nullptr);
+    win.Link(1, L"x' OR '1'='1")->GetValue(CHistoryRenderer::kKeyAttachFile, path);
+    EXPECT_TRUE(path.IsEmpty());
 }
 
 TEST_F(HistoryViewer, BodiesAreDrawnFromKtfRtfOrPlainTextWithLinks)
