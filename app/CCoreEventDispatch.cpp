@@ -3,6 +3,7 @@
 #include "app/CQorCoreReader.h"
 #include "app/CQorTipMgr.h"
 #include "app/KorvelMessages.h"
+#include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/TipResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
@@ -42,7 +43,7 @@ CString CCoreEventDispatch::SignOutReasonText(int nReason)
     switch (nReason) {
     case 223: return CQorViewBaseFun::LoadStringW(IDS_SIGNOUT_ELSEWHERE);
     case 224: return CQorViewBaseFun::LoadStringW(IDS_SIGNOUT_BY_ADMIN);
-    case 227: return CQorViewBaseFun::LoadStringW(IDS_SIGNOUT_DISABLED);
+    case 227: return CQorViewBaseFun::LoadStringW(IDS_CONNECTION_ENDED);
     default: return CString();
     }
 }

@@ -426,7 +426,7 @@ bool CSignInFlow::OnConnectionLost()
         return false;
     CQorViewMgr* pMgr = ViewMgr();
     m_dlg.m_pTipMgr->ClearTips();
-    m_dlg.m_pTipMgr->AddTipRecord(CQorViewBaseFun::LoadStringW(IDS_CONNECTION_LOST_TIP), CString(), 0, 0);
+    m_dlg.m_pTipMgr->AddTipRecord(CQorViewBaseFun::LoadStringW(IDS_CONNECTION_ENDED), CString(), 0, 0);
     const CString alert = L"QOR_NewAlert";
     if (!(pMgr->m_dwServerOption2 & kOption2NoSounds) &&
         CQorViewBaseFun::EnablePlay(alert, pMgr->m_strAccount, pMgr->m_strIdentity))

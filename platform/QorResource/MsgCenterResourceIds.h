@@ -59,7 +59,8 @@
 // Bitmaps: the folder tree's node images (16 x 16 each, white is transparent)
 #define IDB_MSG_TREE_IMAGES 15081
 
-// Strings (61220, the message-box caption, and 65214, shared with the tips, are elsewhere)
+// Strings (61220, the message-box caption, and 65214, shared with the tips, are elsewhere; the
+// texts of 61604, 61605, 65081 and 65085 stand in MsgReadResource.rc under the title list's names)
 #define IDS_MSG_RECEIVED 61604
 #define IDS_MSG_SENT 61605
 #define IDS_MSG_USER_VIEWS 61624

@@ -120,6 +120,9 @@
 #define IDS_TRAY_TIP 147 // the tray tooltip; %1 is the product name
 #define IDS_MSGBOX_CAPTION 61220
 #define IDS_LOGIN_BUTTON_TIP 61780
+// The one text for a session that ended without the user asking: the tip of a lost
+// connection and the sign-out the server forces with reason 227 both show it.
+#define IDS_CONNECTION_ENDED 61786
 #define IDS_PRODUCT_TITLE 61951
 #define IDS_PRODUCT_NAME 61952
 #define IDS_OPTIONS_DENIED 62070

@@ -20,10 +20,9 @@
 #define IDS_TIP_DOWNLOADED 65223     // %1 name, %2 file
 #define IDS_TIP_SHOW_ALL 65224
 #define IDS_RESOURCE_LANGUAGE 61923  // "CHS" in the Chinese resource module
-// Texts of a sign-out that the server forces, by its reason code.
+// Texts of a sign-out that the server forces, by its reason code (227 has IDS_CONNECTION_ENDED).
 #define IDS_SIGNOUT_ELSEWHERE 61774  // reason 223
 #define IDS_SIGNOUT_BY_ADMIN 61784   // reason 224
-#define IDS_SIGNOUT_DISABLED 61786   // reason 227
 
 // Icons
 #define IDI_TIP_RECEIPT 128

@@ -8,6 +8,7 @@
 #include "controls/popup/CTkPopupControl.h"
 #include "platform/QorCore/QorCoreTestHooks.h"
 #include "platform/QorDB/CYqConnect.h"
+#include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/TipResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
@@ -401,7 +402,7 @@ TEST_F(CoreEvents, TheServerSignsTheUserOutWithTheTextOfItsReason)
     const struct {
         long reason;
         UINT text;
-    } rows[] = {{223, IDS_SIGNOUT_ELSEWHERE}, {224, IDS_SIGNOUT_BY_ADMIN}, {227, IDS_SIGNOUT_DISABLED}, {100, 0}};
+    } rows[] = {{223, IDS_SIGNOUT_ELSEWHERE}, {224, IDS_SIGNOUT_BY_ADMIN}, {227, IDS_CONNECTION_ENDED}, {100, 0}};
     for (const auto& row : rows) {
         m_pDlg->m_bSignedIn = 1;
         Tips().AddOnlineTip(L"ann", L"Ann", L"");

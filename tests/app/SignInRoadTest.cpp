@@ -328,7 +328,9 @@ TEST_F(SignInRoad, LostConnectionCountsDownAndSignsInAgainWithOneAccountLock)
     EXPECT_EQ(AccountMutex(), nullptr) << "a loss reported only as code 7 gives the account back too";
     EXPECT_FALSE(HasAccountProperty());
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::ClearData"), 1);
-    EXPECT_EQ(m_pDlg->m_pTipMgr->GetRecordCount(), 1);
+    ASSERT_EQ(m_pDlg->m_pTipMgr->GetRecordCount(), 1);
+    EXPECT_FALSE(ResourceText(IDS_CONNECTION_ENDED).IsEmpty());
+    EXPECT_EQ(m_pDlg->m_pTipMgr->GetRecordAt(0)->strText, ResourceText(IDS_CONNECTION_ENDED));
     const HWND hPanel = m_pDlg->m_pConnectErrDlg->GetSafeHwnd();
     const HWND hText = ::GetDlgItem(hPanel, IDC_STAGE_TEXT);
     CString first;
