@@ -215,6 +215,9 @@ BOOL CQorViewMgr::Login(const CString& strServer, int nPort, const CString& strL
     if (mode == Script::LoginThroughCore) {
         m_strAccount = strLoginName;
         m_strUserName = strLoginName;
+        // An XMPP server never asks for a new password at sign-in, so the shell's prompt for
+        // one has no reason to appear after a sign-in through the core.
+        m_strChangePwdAccount = strLoginName;
         m_nUserStatus = nStatus;
         m_strLastAccount = strLoginName;
         if (!EnsureConsole(this))
