@@ -246,6 +246,7 @@ int CSignInFlow::OnLoginNotify(int nCode, int nDetail)
         break;
     case NOTIFY_FAILED: {
         CLoginPanelHost::WaitProgress(m_dlg.m_pLoginWaitDlg, nCode, nDetail);
+        m_bResumed = false; // a refused resume's sign-in has had its answer too
         CString caption;
         ShowLoginErrorText(nDetail, caption);
         break;
@@ -411,6 +412,7 @@ void CSignInFlow::ShowLoginErrorText(int nError, CString& strCaption)
 void CSignInFlow::DoLogout()
 {
     ++m_nWebAttempt; // a web sign-in still under way is forgotten
+    m_bResumed = false; // and so is a resume whose sign-in the user gave up
     CSignOut::DoLogout(*this);
 }
 

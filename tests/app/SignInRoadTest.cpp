@@ -576,4 +576,27 @@ TEST_F(SignInRoad, AResumedSignInThatFailsCountsDown)
     EXPECT_FALSE(m_pDlg->m_SignIn.IsResumed());
 }
 
+// A resume's sign-in that the server refuses ends the resume too: a later sign-in that fails
+// in a retryable way is shown on the sign-in panel, not counted down as if just resumed.
+TEST_F(SignInRoad, AResumedSignInThatIsRefusedLeavesNoResumeBehind)
+{
+    ASSERT_TRUE(CreateMain());
+    ASSERT_TRUE(SignIn());
+    ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    qorview_test::SetLoginResult(13, 208);
+    ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+    testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg == nullptr && m_pDlg->m_pLoginDlg; });
+    testsupport::PumpMessages();
+    EXPECT_EQ(LoginPanelError(), CoreErrorText(208));
+    EXPECT_FALSE(m_pDlg->m_SignIn.IsResumed());
+
+    SetFields();
+    qorview_test::SetLoginResult(8, 10060);
+    ASSERT_TRUE(StartAndWaitForLogin());
+    testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg == nullptr; });
+    testsupport::PumpMessages();
+    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
+    EXPECT_EQ(LoginPanelError(), CoreErrorText(10060));
+}
+
 } // namespace
