@@ -205,6 +205,10 @@ public:
     int GetDownloadFolderInfo(CFileQueryID* pQueryId, QorFolderItem& item);
     // Stops the transfer (its partial file goes); FALSE when it had already ended.
     BOOL CancelDownload(CFileQueryID* pQueryId, HWND hNotify, const GUID& guidTransfer, int nKind, int nReserved);
+    // The library's own download of a message attachment into pItem's local path; the result
+    // comes back to pNotify as WM_USER+337 (wParam an _ATTACH_ITEM*) or WM_USER+338 (wParam a
+    // CString* with the file name).
+    BOOL DownloadAttach(_ATTACH_ITEM* pItem, int nKind, CWnd* pNotify);
     BOOL HaveReceiveFileACE();
 
     // Rendering helpers for the program's rich edits

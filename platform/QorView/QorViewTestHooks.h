@@ -60,6 +60,9 @@ void ClearHttpReply();
 // The folder chooser: the next answers of GetSelectedFolder (empty text = cancelled).
 void SetSelectedFolder(const std::wstring& folder);
 
+// The recent contacts GetRecentContacts answers ("id,name;id,name"; default none).
+void SetRecentContacts(const std::wstring& text);
+
 // Sounds are recorded and not played while this is on (default off).
 void SetMuteSounds(bool mute);
 

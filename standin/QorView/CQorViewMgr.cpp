@@ -1,4 +1,5 @@
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewTestHooks.h"
 #include "framework/CWnd.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
@@ -518,10 +519,17 @@ void CQorViewMgr::GetUserInfo(CWnd* pNotify, const CString& strLogin, const CStr
     Record(L"CQorViewMgr::GetUserInfo", Join({strLogin, strFields}));
 }
 
+namespace {
+// The people the user wrote to last, as the library hands them out: "id,name;id,name".
+std::wstring g_recentContacts;
+} // namespace
+
+void qorview_test::SetRecentContacts(const std::wstring& text) { g_recentContacts = text; }
+
 CString CQorViewMgr::GetRecentContacts()
 {
     Record(L"CQorViewMgr::GetRecentContacts");
-    return CString();
+    return CString(g_recentContacts.c_str());
 }
 
 BOOL CQorViewMgr::GetSelectedUsers(CStringArray& arFirst, CStringArray& arSecond, BOOL bOption1, BOOL bOption2)
@@ -571,6 +579,12 @@ CString CQorViewMgr::GetViewID(const CString& strId)
 }
 
 // Downloads: CQorViewMgrDownloads.cpp
+
+BOOL CQorViewMgr::DownloadAttach(_ATTACH_ITEM* pItem, int nKind, CWnd* pNotify)
+{
+    Record(L"CQorViewMgr::DownloadAttach", Num(nKind));
+    return TRUE;
+}
 
 BOOL CQorViewMgr::HaveReceiveFileACE()
 {

@@ -1,0 +1,207 @@
+// Attachments got by a file transfer named in the message's KTF body: the bytes really travel
+// over HTTP from a loopback file server into the chosen file, the progress dialog follows them
+// and ends when the transfer ends; a cancelled transfer's partial file is removed by the poll
+// timer, and only that transfer's; a missing file (404) and a dropped connection end the dialog
+// as a failure and are reported.
+#include "tests/msgcenter/ReadingFixture.h"
+#include "tests/support/FileServer.h"
+#include "msgcenter/CDownloadAttachProcessDlg.h"
+#include "msgcenter/CQorMsgContentDlg.h"
+#include "platform/QorResource/MsgReadResourceIds.h"
+#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const wchar_t kMsgId[] = L"{2B0C2A51-7C0E-4B7A-9E1D-3A5F00C0FFEE}";
+
+class TransferContentDlg : public CQorMsgContentDlg {
+public:
+    std::vector<CString> opened;
+
+protected:
+    void ShellOpen(const CString& strFile, const CString&) override { opened.push_back(strFile); }
+};
+
+CString g_target;
+bool SaveTo(const CString&, const CString&, const CString&, CString& path)
+{
+    path = g_target;
+    return true;
+}
+
+// Cancels the progress dialog from inside its modal run once the server holds the transfer.
+TransferContentDlg* g_pane = nullptr;
+testsupport::FileServer* g_server = nullptr;
+void CALLBACK CancelWhenHeld(HWND, UINT, UINT_PTR, DWORD)
+{
+    CDownloadAttachProcessDlg* dlg = g_pane ? g_pane->Attachments().GetProgressDlg() : nullptr;
+    if (dlg && dlg->GetSafeHwnd() && g_server->Holding())
+        dlg->PostMessage(WM_COMMAND, IDCANCEL, 0);
+}
+
+std::string ReadAll(const CString& path)
+{
+    std::ifstream in(path.GetString(), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool Exists(const CString& path) { return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
+
+class ContentTransferTest : public ::testing::Test, public ReadingTestBase {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(resources.IsLoaded());
+        ASSERT_TRUE(db.Ok());
+        ASSERT_TRUE(server.Ok());
+        ASSERT_TRUE(host.CreateTopLevel(500, 300));
+        ASSERT_TRUE(pane.Create(IDD_MSG_CONTENT, &host));
+        pane.SetOwner(&host);
+        pane.MoveWindow(0, 0, 500, 300);
+        pane.ShowWindow(SW_SHOW);
+        CContentAttachments::SetSaveDialogHook(SaveTo);
+        g_target = (db.Dir() + L"\\report.bin").c_str();
+        body.assign(200000, 'k');
+        for (size_t i = 0; i < body.size(); i += 7)
+            body[i] = static_cast<char>('a' + i % 26);
+    }
+    void TearDown() override
+    {
+        CContentAttachments::SetSaveDialogHook(nullptr);
+        server.Release();
+        pane.DestroyWindow();
+        host.DestroyWindow();
+        testsupport::PumpMessages();
+    }
+    // The message with a KTF body naming the file on the server under key, shown in the pane.
+    void ShowMessageWithFile(const char* key)
+    {
+        StoredMsg m;
+        m.id = kMsgId;
+        m.contentType = L"Text/Ktf";
+        CString ktf;
+        ktf.Format(L"<KTF><Text>the report</Text><File name=\"report.bin\" size=\"%d\" type=\"1\" fshost=\"%s\">%s</File></KTF>",
+                   static_cast<int>(body.size()), CString(server.Host().c_str()).GetString(), CString(key).GetString());
+        m.content = ktf;
+        m.attachCount = 1;
+        db.Add(m);
+        db.AddAttach(kMsgId, L"report.bin", L"", 1);
+        pane.ShowMessageContent(m.id, m.senderName, m.date, m.recvName, true, 0, false);
+        pane.m_attachList.SetSelectionMark(0);
+    }
+    bool SaveAs()
+    {
+        qorview_test::ClearCalls();
+        pane.SendMessage(WM_COMMAND, ID_ATTACH_SAVE_AS, 0);
+        return pane.Attachments().GetLastTransferResult() == IDOK;
+    }
+    void Tick() { pane.SendMessage(WM_TIMER, CContentAttachments::kPollTimer, 0); }
+
+    ReadingDb db;
+    ReadingHost host;
+    TransferContentDlg pane;
+    testsupport::FileServer server;
+    std::string body;
+};
+
+} // namespace
+
+TEST_F(ContentTransferTest, FileTravelsIntoTheChosenFile)
+{
+    server.Put("report-key-1", body);
+    ShowMessageWithFile("report-key-1");
+    ASSERT_TRUE(SaveAs());
+    EXPECT_EQ(body, ReadAll(g_target));
+    EXPECT_FALSE(Exists(g_target + L".part"));
+    EXPECT_EQ(g_target, pane.m_attachList.m_arrAttach[0].strLocalPath) << "the row knows where the file is";
+    EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") + g_target + L"'"));
+    ASSERT_EQ(1u, pane.opened.size()) << "asked to open it, the user said yes";
+    EXPECT_EQ(g_target, pane.opened[0]);
+    EXPECT_NE(0u, pane.Attachments().GetPollTimer());
+}
+
+TEST_F(ContentTransferTest, CancelRemovesThatTransfersFileOnlyAndOnlyOnce)
+{
+    server.Put("held-key", body);
+    server.HoldAfter("held-key", 1000);
+    ShowMessageWithFile("held-key");
+    g_pane = &pane;
+    g_server = &server;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 5, CancelWhenHeld);
+    EXPECT_FALSE(SaveAs());
+    ::KillTimer(nullptr, timer);
+    g_pane = nullptr;
+    EXPECT_EQ(IDCANCEL, pane.Attachments().GetLastTransferResult());
+    EXPECT_TRUE(pane.Attachments().IsDeletePending());
+    server.Release();
+
+    // The next transfer starts before the poll timer came round: the old pending removal must
+    // not take the new file, which lies at the same place.
+    server.Put("second-key", body);
+    ShowMessageWithFile("second-key");
+    ASSERT_TRUE(SaveAs());
+    EXPECT_FALSE(pane.Attachments().IsDeletePending());
+    Tick();
+    Tick();
+    EXPECT_EQ(body, ReadAll(g_target)) << "a new download is never deleted";
+}
+
+TEST_F(ContentTransferTest, PollTimerRemovesTheCancelledPartialFile)
+{
+    server.Put("held-key", body);
+    server.HoldAfter("held-key", 1000);
+    ShowMessageWithFile("held-key");
+    g_pane = &pane;
+    g_server = &server;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 5, CancelWhenHeld);
+    EXPECT_FALSE(SaveAs());
+    ::KillTimer(nullptr, timer);
+    g_pane = nullptr;
+    server.Release();
+    // Whatever the cancelled transfer left at its target goes on the next tick.
+    std::ofstream(g_target.GetString()) << "partial";
+    Tick();
+    EXPECT_FALSE(Exists(g_target));
+    EXPECT_FALSE(pane.Attachments().IsDeletePending());
+}
+
+TEST_F(ContentTransferTest, MissingFileAndDroppedConnectionEndAsFailures)
+{
+    struct Case { const char* key; bool put; size_t dropAfter; } cases[] = {
+        {"not-there", false, 0},
+        {"dropped", true, 5000},
+    };
+    for (const Case& c : cases) {
+        if (c.put) {
+            server.Put(c.key, body);
+            server.DropAfter(c.key, c.dropAfter);
+        }
+        ShowMessageWithFile(c.key);
+        EXPECT_FALSE(SaveAs()) << c.key;
+        EXPECT_EQ(IDABORT, pane.Attachments().GetLastTransferResult()) << c.key;
+        EXPECT_FALSE(Exists(g_target)) << c.key;
+        EXPECT_GE(qorview_test::CountCalls(L"QorMessageBox"), 1) << "the failure is reported: " << c.key;
+        db.Connect()->Execute(L"DELETE FROM qor_Msg; DELETE FROM qor_Msg_Content; DELETE FROM qor_Msg_Attach;");
+    }
+}
+
+TEST_F(ContentTransferTest, AFailedStartShowsNoProgressDialog)
+{
+    // A file host that is empty cannot be asked: nothing starts.
+    StoredMsg m;
+    m.id = kMsgId;
+    m.contentType = L"Text/Ktf";
+    m.content = L"<KTF><File name=\"report.bin\" size=\"10\" type=\"1\" fshost=\"\">key</File></KTF>";
+    db.Add(m);
+    db.AddAttach(kMsgId, L"report.bin", L"", 1);
+    pane.ShowMessageContent(m.id, m.senderName, m.date, m.recvName, true, 0, false);
+    pane.m_attachList.SetSelectionMark(0);
+    EXPECT_FALSE(SaveAs());
+    EXPECT_EQ(IDABORT, pane.Attachments().GetLastTransferResult());
+    EXPECT_EQ(nullptr, pane.Attachments().GetProgressDlg());
+    EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+}
