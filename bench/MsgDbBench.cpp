@@ -2,6 +2,7 @@
 // through the database library as the panes call it and, as the floor, the same SQL text
 // through SQLite's C API directly (its own connection to the same file, the same page cache).
 #include "bench/Bench.h"
+#include "bench/BenchMsgDb.h"
 #include "bench/MsgDbGenerator.h"
 #include "platform/QorDB/CQorDBBaseFun.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
@@ -12,14 +13,6 @@
 #include <string>
 
 namespace {
-
-std::string Narrow(const CString& s)
-{
-    std::string r;
-    for (int i = 0; i < s.GetLength(); ++i)
-        r += s[i] < 0x80 ? static_cast<char>(s[i]) : '?';
-    return r;
-}
 
 // Column kinds of a select list: 's' text, 'i' integer, 'b' body bytes.
 struct Query {
@@ -107,39 +100,12 @@ CString Page(LPCWSTR pszBase, LPCWSTR pszOrder, int offset, int count = 50)
 
 KORVEL_BENCH(MsgDb)
 {
-    const std::wstring path = options.workDir + L"\\msgdb-" + std::to_wstring(options.messages) + L".db";
-    const std::wstring stamp = path + L".built";
-    MsgDbGenOptions gen;
-    gen.messages = options.messages;
-
-    char line[256];
-    // The database is built once per size and reused while its stamp says it is whole (the
-    // deletion figures at the end spoil it, and remove the stamp).
     double buildMs = -1;
-    if (FILE* f = _wfopen(stamp.c_str(), L"r")) {
-        if (std::fscanf(f, "%lf", &buildMs) != 1)
-            buildMs = -1;
-        std::fclose(f);
-    }
-    if (buildMs < 0) {
-        ::DeleteFileW(stamp.c_str());
-        MsgDbGenResult result;
-        CString error;
-        if (!GenerateMsgDb(path.c_str(), gen, &result, &error)) {
-            table.Note("MsgDb: building the database failed: " + Narrow(error));
-            return;
-        }
-        buildMs = result.ms;
-        if (FILE* f = _wfopen(stamp.c_str(), L"w")) {
-            std::fprintf(f, "%.0f\n", buildMs);
-            std::fclose(f);
-        }
-        std::snprintf(line, sizeof line,
-                      "built %d messages (%d received, %d sent, %d filed; %d attachments, %d receipts, %d talks)",
-                      options.messages, result.received, result.sent, result.filed, result.attachments,
-                      result.receipts, result.talks);
-        table.Note(line);
-    }
+    const std::wstring path = BenchMsgDbPath(options, table, &buildMs);
+    if (path.empty())
+        return;
+    const std::wstring stamp = BenchMsgDbStamp(path);
+    char line[256];
     WIN32_FILE_ATTRIBUTE_DATA fad = {};
     ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &fad);
     const double fileMb = (static_cast<double>(fad.nFileSizeHigh) * 4294967296.0 + fad.nFileSizeLow) / 1048576.0;
@@ -179,7 +145,7 @@ KORVEL_BENCH(MsgDb)
         for (int desc = 0; desc < 2; ++desc) {
             CString order;
             order.Format(L" ORDER BY qor_msg.%s%s", kSortColumns[c], desc ? L" DESC" : L"");
-            queries.push_back({ "sort " + Narrow(kSortColumns[c]) + (desc ? " desc" : " asc") + " first page",
+            queries.push_back({ "sort " + BenchNarrow(kSortColumns[c]) + (desc ? " desc" : " asc") + " first page",
                                 Page(folderBase, order, 0), "siiissss", page });
         }
     }
@@ -191,7 +157,7 @@ KORVEL_BENCH(MsgDb)
 
     // Talk history with a person of middle frequency and with the most frequent one.
     for (int person : { 40, 0 }) {
-        const CString p = MsgDbGenLogin(person), u = gen.selfLogin;
+        const CString p = MsgDbGenLogin(person), u = MsgDbGenOptions().selfLogin;
         CString count, base;
         count.Format(L"SELECT count(*) FROM qor_Msg WHERE ( qor_Msg.Col_Sender = '%s' AND qor_Msg.Col_MSGFolder = 1 ) OR"
                      L" ( qor_Msg.Col_Sender = '%s' AND qor_Msg.Col_MSGFolder = 2 AND qor_Msg.Col_RecvLogin = '%s' )",
@@ -217,8 +183,8 @@ KORVEL_BENCH(MsgDb)
                     L" qor_Msg.Col_Subject, qor_Msg.Col_SendDate, qor_Msg.Col_RecvName, qor_msg.Col_MSGFlag FROM qor_Msg,"
                     L" qor_Msg_Content WHERE qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID AND"
                     L" qor_Msg_Content.Col_Content_Text LIKE '%%%s%%'", (LPCWSTR)upper);
-        queries.push_back({ "search count '" + Narrow(word) + "'", count, "i" });
-        queries.push_back({ "search first page '" + Narrow(word) + "'", Page(base, kByDate, 0), "siiissss" });
+        queries.push_back({ "search count '" + BenchNarrow(word) + "'", count, "i" });
+        queries.push_back({ "search first page '" + BenchNarrow(word) + "'", Page(base, kByDate, 0), "siiissss" });
     }
 
     // One message: its body, receipts and attachments (a sent message with attachments).
