@@ -104,7 +104,6 @@ KORVEL_BENCH(MsgDb)
     const std::wstring path = BenchMsgDbPath(options, table, &buildMs);
     if (path.empty())
         return;
-    const std::wstring stamp = BenchMsgDbStamp(path);
     char line[256];
     WIN32_FILE_ATTRIBUTE_DATA fad = {};
     ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &fad);
@@ -221,32 +220,47 @@ KORVEL_BENCH(MsgDb)
         table.Row(q.name, ours, floor, 1.2, q.maxMs, line);
     }
 
-    // Deleting messages in one transaction: run k takes the ids i with i % 10 == k, so no run
-    // finds rows an earlier run removed.
+    sqlite3_close(raw);
+    mgr.CloseConnect();
+
+    // Deleting messages in one transaction, on a private copy so the shared database stays
+    // whole. The library and the floor take turns, each with its own connection: every run
+    // follows the other side's commit, so both start from a page cache the other has just made
+    // stale, and neither gains from going second. Run k takes the ids i with i % 10 == k, so no
+    // run finds rows an earlier run removed.
+    const std::wstring scratch = BenchMsgDbCopy(options, table, L"msgdb-delete");
+    if (scratch.empty())
+        return;
+    CQorMsgDBMgr victim;
+    raw = nullptr;
+    if (!victim.OpenConnect(scratch.c_str()) || sqlite3_open16(scratch.c_str(), &raw) != SQLITE_OK) {
+        table.Note("MsgDb: cannot open the copy for the deletion runs");
+        sqlite3_close(raw);
+        victim.CloseConnect();
+        ::DeleteFileW(scratch.c_str());
+        return;
+    }
+    sqlite3_exec(raw, "PRAGMA cache_size = -65536", nullptr, nullptr, nullptr);
+    CYqConnect* del = victim.GetConnect();
     const int perRun = std::min(10000, options.messages / 10);
-    int run = 0;
     auto idsOf = [&](int k) {
         std::vector<CString> ids;
         for (int i = k; i < options.messages && static_cast<int>(ids.size()) < perRun; i += 10)
             ids.push_back(MsgDbGenMsgID(i));
         return ids;
     };
-    ::DeleteFileW(stamp.c_str());
-    const double ours = BenchMedianMs(options.runs, [&] {
-        const std::vector<CString> ids = idsOf(run++);
-        if (!db->BeginTrans())
+    auto throughLibrary = [&](const std::vector<CString>& ids) {
+        if (!del->BeginTrans())
             return;
         for (const CString& id : ids) {
-            CQorDBBaseFun::DeleteMsg(db, id);
-            CQorDBBaseFun::DeleteMsgAttach(db, id);
-            CQorDBBaseFun::DeleteMsgContent(db, id);
-            CQorDBBaseFun::DeleteMsgRecv(db, id);
+            CQorDBBaseFun::DeleteMsg(del, id);
+            CQorDBBaseFun::DeleteMsgAttach(del, id);
+            CQorDBBaseFun::DeleteMsgContent(del, id);
+            CQorDBBaseFun::DeleteMsgRecv(del, id);
         }
-        db->CommitTrans();
-    });
-    run = 5;
-    const double floor = BenchMedianMs(options.runs, [&] {
-        const std::vector<CString> ids = idsOf(run++);
+        del->CommitTrans();
+    };
+    auto rawDelete = [&](const std::vector<CString>& ids) {
         static const wchar_t* const kDeletes[] = {
             L"DELETE FROM qor_Msg WHERE Col_ID = ?1", L"DELETE FROM qor_Msg_Attach WHERE Col_MSGID = ?1",
             L"DELETE FROM qor_Msg_Content WHERE Col_MSGID = ?1", L"DELETE FROM qor_Msg_Recv WHERE Col_MSGID = ?1" };
@@ -264,8 +278,23 @@ KORVEL_BENCH(MsgDb)
         sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr);
         for (sqlite3_stmt* s : st)
             sqlite3_finalize(s);
-    });
-    table.Row("delete " + std::to_string(perRun) + " messages, one transaction", ours, floor, 1.2);
+    };
+    std::vector<double> oursMs, rawMs;
+    for (int k = 0; k < 10 && k < 2 * std::max(1, options.runs); ++k) {
+        const std::vector<CString> ids = idsOf(k);
+        const double t0 = BenchNowMs();
+        if (k % 2 == 0)
+            throughLibrary(ids);
+        else
+            rawDelete(ids);
+        (k % 2 == 0 ? oursMs : rawMs).push_back(BenchNowMs() - t0);
+    }
+    auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0.0 : v[v.size() / 2];
+    };
+    table.Row("delete " + std::to_string(perRun) + " messages, one transaction", median(oursMs), median(rawMs), 1.2);
     sqlite3_close(raw);
-    mgr.CloseConnect();
+    victim.CloseConnect();
+    ::DeleteFileW(scratch.c_str());
 }

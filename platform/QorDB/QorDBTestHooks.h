@@ -10,3 +10,6 @@ void QorDBTest_ClearStatements();
 // Statements containing this text fail (Open and Execute return false) until cleared with
 // an empty or null text.
 void QorDBTest_FailStatementsContaining(LPCWSTR pszText);
+// How many times the library has (re)built kept row positions for deep pages since the process
+// began: an unchanged database serves every later page of the same list without a rebuild.
+int QorDBTest_GetPageIndexBuilds();

@@ -1,5 +1,6 @@
 #include "platform/QorDB/QorDBTestHooks.h"
 #include "standin/QorDB/StatementLog.h"
+#include <atomic>
 #include <deque>
 #include <mutex>
 
@@ -9,6 +10,7 @@ std::mutex g_lock;
 std::deque<CString> g_statements;
 CString g_failText;
 const size_t kMaxStatements = 2000;
+std::atomic<int> g_pageIndexBuilds{ 0 };
 
 } // namespace
 
@@ -37,4 +39,14 @@ void QorDBTest_FailStatementsContaining(LPCWSTR pszText)
 {
     std::lock_guard<std::mutex> guard(g_lock);
     g_failText = pszText ? pszText : L"";
+}
+
+void QorDBNotePageIndexBuild()
+{
+    ++g_pageIndexBuilds;
+}
+
+int QorDBTest_GetPageIndexBuilds()
+{
+    return g_pageIndexBuilds;
 }

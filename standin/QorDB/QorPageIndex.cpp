@@ -1,5 +1,6 @@
 #include "standin/QorDB/QorPageIndex.h"
 #include "platform/QorDB/CYqConnect.h"
+#include "standin/QorDB/StatementLog.h"
 #include <sqlite3.h>
 #include <cwctype>
 
@@ -110,6 +111,8 @@ void QorPageIndex::Clear()
     for (Entry& e : m_entries)
         sqlite3_finalize(e.fetch);
     m_entries.clear();
+    sqlite3_finalize(m_version);
+    m_version = nullptr;
 }
 
 bool QorPageIndex::Stamp(long long* pVersion, long long* pChanges)
@@ -117,12 +120,13 @@ bool QorPageIndex::Stamp(long long* pVersion, long long* pChanges)
     // data_version moves when another connection commits; our own changes count in
     // total_changes (a rolled-back change counts too, which only drops the ids early).
     sqlite3* db = m_connect.GetHandle();
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &st, nullptr) != SQLITE_OK)
+    if (!m_version && sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &m_version, nullptr) != SQLITE_OK) {
+        m_version = nullptr;
         return false;
-    const bool ok = sqlite3_step(st) == SQLITE_ROW;
-    *pVersion = ok ? sqlite3_column_int64(st, 0) : 0;
-    sqlite3_finalize(st);
+    }
+    const bool ok = sqlite3_step(m_version) == SQLITE_ROW;
+    *pVersion = ok ? sqlite3_column_int64(m_version, 0) : 0;
+    sqlite3_reset(m_version);
     *pChanges = sqlite3_total_changes(db);
     return ok;
 }
@@ -203,29 +207,50 @@ bool QorPageIndex::Serve(const std::wstring& sql, const std::function<void(sqlit
 {
     std::wstring query;
     long long count = 0, offset = 0;
-    if (!m_connect.GetHandle() || !SplitPage(sql, query, count, offset))
+    sqlite3* db = m_connect.GetHandle();
+    if (!db || !SplitPage(sql, query, count, offset))
         return false;
     auto it = m_entries.begin();
     while (it != m_entries.end() && it->query != query)
         ++it;
-    long long version = 0, changes = 0;
+    if (it == m_entries.end() && offset < kDeepOffset)
+        return false; // a shallow page costs little as written
+
+    // One read transaction for the check and every row of the page: outside a transaction
+    // each statement would take and drop the file's shared lock and check the file header
+    // again, which costs more than the rows themselves (a system call each under Wine). It
+    // also keeps the stamp, the ids and the rows one consistent picture of the file.
+    const bool ownRead = sqlite3_get_autocommit(db) != 0 &&
+                         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    const bool served = ServeIn(it, query, count, offset, onColumns, onRow, pOk);
+    if (ownRead && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return served;
+}
+
+bool QorPageIndex::ServeIn(std::list<Entry>::iterator it, const std::wstring& query, long long count,
+                           long long offset, const std::function<void(sqlite3_stmt*)>& onColumns,
+                           const std::function<void(sqlite3_stmt*)>& onRow, bool* pOk)
+{
     if (it != m_entries.end()) {
+        long long version = 0, changes = 0;
         if (!Stamp(&version, &changes))
             return false;
         if (version != it->stamp1 || changes != it->stamp2) {
             sqlite3_finalize(it->fetch);
             m_entries.erase(it);
             it = m_entries.end();
+            if (offset < kDeepOffset)
+                return false;
         }
     }
     if (it == m_entries.end()) {
-        if (offset < kDeepOffset)
-            return false; // a shallow page costs little as written
         Entry entry;
         if (!Build(query, entry)) {
             sqlite3_finalize(entry.fetch);
             return false;
         }
+        QorDBNotePageIndexBuild();
         m_entries.push_front(std::move(entry));
         while (m_entries.size() > kKeptQueries) {
             sqlite3_finalize(m_entries.back().fetch);

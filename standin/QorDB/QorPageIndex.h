@@ -49,7 +49,11 @@ private:
     };
     bool Stamp(long long* pVersion, long long* pChanges);
     bool Build(const std::wstring& query, Entry& entry);
+    bool ServeIn(std::list<Entry>::iterator it, const std::wstring& query, long long count, long long offset,
+                 const std::function<void(sqlite3_stmt*)>& onColumns,
+                 const std::function<void(sqlite3_stmt*)>& onRow, bool* pOk);
 
     CYqConnect& m_connect;
     std::list<Entry> m_entries; // most recently used first
+    sqlite3_stmt* m_version = nullptr; // PRAGMA data_version, kept prepared
 };

@@ -4,3 +4,5 @@
 
 // Records the statement; true when a test asked for statements like it to fail.
 bool QorDBRecordStatement(LPCWSTR pszSql);
+// Counts a build of kept row positions (QorDBTest_GetPageIndexBuilds).
+void QorDBNotePageIndexBuild();

@@ -595,14 +595,35 @@ TEST_F(QorDbTest, DeepPagesMatchTheQueryAndFollowChanges)
     all = ids(search);
     ASSERT_EQ(all.size(), static_cast<size_t>(kRows));
     QorDBTest_ClearStatements();
+    const int builds = QorDBTest_GetPageIndexBuilds();
     for (int offset : { 2000, 2550, 2599, 2600, 3000 }) {
         sql.Format(L"%s LIMIT 50 OFFSET %d", (LPCWSTR)search, offset);
         EXPECT_EQ(ids(sql), window(static_cast<size_t>(offset), 50)) << offset;
     }
     EXPECT_EQ(QorDBTest_GetStatements().size(), 5u) << "each page is recorded once, as written";
+    // The positions are built once for the list and kept while nothing changes: rebuilding them
+    // per page would cost a walk of the whole list every time.
+    EXPECT_EQ(QorDBTest_GetPageIndexBuilds(), builds + 1);
     // A shallow page of a list whose positions are kept comes from them too, the same rows.
     sql.Format(L"%s LIMIT 50 OFFSET 0", (LPCWSTR)search);
     EXPECT_EQ(ids(sql), window(0, 50));
+    EXPECT_EQ(QorDBTest_GetPageIndexBuilds(), builds + 1);
+    // Reading (another list, a count, another connection's read) changes nothing.
+    EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), kRows);
+    {
+        CQorMsgDBMgr reader;
+        ASSERT_TRUE(reader.OpenConnect(m_file.c_str()));
+        CYqRecordset rs;
+        EXPECT_TRUE(rs.Open(L"SELECT count(*) FROM qor_Msg_Content", reader.GetConnect()));
+    }
+    sql.Format(L"%s LIMIT 50 OFFSET 2300", (LPCWSTR)search);
+    EXPECT_EQ(ids(sql), window(2300, 50));
+    EXPECT_EQ(QorDBTest_GetPageIndexBuilds(), builds + 1);
+    // Inside an open transaction of this connection the kept positions serve as well.
+    ASSERT_TRUE(Db()->BeginTrans());
+    EXPECT_EQ(ids(sql), window(2300, 50));
+    ASSERT_TRUE(Db()->CommitTrans());
+    EXPECT_EQ(QorDBTest_GetPageIndexBuilds(), builds + 1);
 
     // A deletion in the middle moves every later row up by one at once.
     sql.Format(L"%s LIMIT 3 OFFSET 2100", (LPCWSTR)search);
@@ -615,6 +636,7 @@ TEST_F(QorDbTest, DeepPagesMatchTheQueryAndFollowChanges)
     ASSERT_EQ(after.size(), 3u);
     EXPECT_EQ(after[0], before[1]);
     EXPECT_EQ(after[1], before[2]);
+    EXPECT_EQ(QorDBTest_GetPageIndexBuilds(), builds + 2);
     // A change made through another connection to the same file counts as well.
     {
         CQorMsgDBMgr other;
@@ -623,4 +645,7 @@ TEST_F(QorDbTest, DeepPagesMatchTheQueryAndFollowChanges)
         ASSERT_TRUE(other.GetConnect()->Execute(del));
     }
     EXPECT_EQ(ids(sql)[0], after[1]);
+    EXPECT_EQ(QorDBTest_GetPageIndexBuilds(), builds + 3);
+    EXPECT_EQ(ids(sql)[0], after[1]);
+    EXPECT_EQ(QorDBTest_GetPageIndexBuilds(), builds + 3);
 }
