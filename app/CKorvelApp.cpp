@@ -48,6 +48,9 @@ CString ModuleFolder(HMODULE module)
 
 CKorvelApp::CKorvelApp() : CWinApp(L"Korvel")
 {
+    // The program's own static objects come after every library's: what lies before this mark
+    // is loading and starting the libraries.
+    CStartupTrace::Mark(L"program-entry");
     ::InitializeCriticalSection(&m_csAccount);
     if (!s_pKorvelApp)
         s_pKorvelApp = this;

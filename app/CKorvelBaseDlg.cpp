@@ -4,6 +4,7 @@
 #include "app/CHotKeys.h"
 #include "app/CKorvelApp.h"
 #include "app/CLoginPanelHost.h"
+#include "app/CStartupTrace.h"
 #include "app/CMsgCenterHost.h"
 #include "app/CQorTipMgr.h"
 #include "app/CTheCallback.h"
@@ -137,11 +138,13 @@ BOOL CKorvelBaseDlg::OnInitDialog()
     CQorViewMgr* pMgr = CQorViewMgr::Instance();
     pMgr->m_dwVersion = pApp ? pApp->m_dwVersion : 0;
     pMgr->InitSkin();
+    CStartupTrace::Mark(L"window-skin");
 
     // The notification manager (tips and the unread box) reports its clicks to this window.
     m_pTipMgr->SetOwner(this);
 
     RegisterCallbacks();
+    CStartupTrace::Mark(L"window-callbacks");
 
     m_bmpBackground.LoadBitmap(IDB_MAIN_BK);
 
@@ -152,6 +155,7 @@ BOOL CKorvelBaseDlg::OnInitDialog()
         if (!CreateTrayIcon())
             m_nTrayRetryTimer = SetTimer(TIMER_TRAY_RETRY, kTrayRetryMs, nullptr);
     }
+    CStartupTrace::Mark(L"window-tray");
 
     if (!ShowLoginPanel(TRUE)) {
         if (pApp)
@@ -161,6 +165,7 @@ BOOL CKorvelBaseDlg::OnInitDialog()
         RestorePosition();
     }
 
+    CStartupTrace::Mark(L"window-sign-in-panel");
     m_AutoHide.Attach(this, CQorViewBaseFun::IsAutoHideMainWindow());
 
     SetTitleTextPadding(0, -2, 0, 0);

@@ -3,6 +3,7 @@
 #include "standin/QorDB/QorPageIndex.h"
 #include "standin/QorDB/SqlText.h"
 #include <sqlite3.h>
+#include <cstdlib>
 
 namespace {
 
@@ -18,6 +19,54 @@ CString FromUtf8(const std::string& s)
         r.ReleaseBuffer(n);
     }
     return r;
+}
+
+bool IsSqlSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// A stored text read as a number, as SQLite reads it: blanks, a sign and the leading digits
+// (the rest ignored), clamped at the ends of the 64-bit range; 0 when it starts otherwise.
+// Worked out when asked for rather than for every cell of every row.
+long long TextAsInteger(const std::string& text)
+{
+    const char* p = text.c_str();
+    const char* end = p + text.size();
+    while (p < end && IsSqlSpace(*p))
+        ++p;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+'))
+        negative = *p++ == '-';
+    unsigned long long value = 0;
+    const unsigned long long limit = negative ? 9223372036854775808ull : 9223372036854775807ull;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+        const unsigned digit = static_cast<unsigned>(*p - '0');
+        if (value > (limit - digit) / 10) {
+            value = limit;
+            for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+            }
+            break;
+        }
+        value = value * 10 + digit;
+    }
+    return negative ? static_cast<long long>(0 - value) : static_cast<long long>(value);
+}
+
+// The same for a real number: only decimal forms count (no hexadecimal, no "inf" or "nan").
+double TextAsReal(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size() && IsSqlSpace(text[i]))
+        ++i;
+    size_t j = i;
+    if (j < text.size() && (text[j] == '-' || text[j] == '+'))
+        ++j;
+    if (j >= text.size() || !((text[j] >= '0' && text[j] <= '9') || text[j] == '.'))
+        return 0.0;
+    if (text[j] == '0' && j + 1 < text.size() && (text[j + 1] == 'x' || text[j + 1] == 'X'))
+        return 0.0;
+    return std::strtod(text.c_str() + i, nullptr);
 }
 
 } // namespace
@@ -61,14 +110,12 @@ void CYqRecordset::TakeRow(sqlite3_stmt* stmt)
             cell.i = static_cast<long long>(cell.d);
             break;
         default: {
-            // Bytes first: asking for numbers afterwards does not change them.
+            // Only the bytes: read as a number later, if ever (see TextAsInteger).
             const void* p = cell.type == SQLITE_BLOB ? sqlite3_column_blob(stmt, col)
                                                      : static_cast<const void*>(sqlite3_column_text(stmt, col));
             const int n = sqlite3_column_bytes(stmt, col);
             if (p && n > 0)
                 cell.bytes.assign(static_cast<const char*>(p), static_cast<size_t>(n));
-            cell.i = sqlite3_column_int64(stmt, col);
-            cell.d = sqlite3_column_double(stmt, col);
             break;
         }
         }
@@ -188,14 +235,14 @@ const CYqRecordset::Cell* CYqRecordset::CellAt(int nIndex) const
 bool CYqRecordset::GetValue(int nIndex, int& nValue) const
 {
     const Cell* c = CellAt(nIndex);
-    nValue = c ? static_cast<int>(c->i) : 0;
+    nValue = !c ? 0 : static_cast<int>(c->type == SQLITE_INTEGER || c->type == SQLITE_FLOAT ? c->i : TextAsInteger(c->bytes));
     return c != nullptr;
 }
 
 bool CYqRecordset::GetValue(int nIndex, double& dValue) const
 {
     const Cell* c = CellAt(nIndex);
-    dValue = c ? c->d : 0.0;
+    dValue = !c ? 0.0 : c->type == SQLITE_INTEGER || c->type == SQLITE_FLOAT ? c->d : TextAsReal(c->bytes);
     return c != nullptr;
 }
 

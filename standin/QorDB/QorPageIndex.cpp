@@ -2,15 +2,40 @@
 #include "platform/QorDB/CYqConnect.h"
 #include "standin/QorDB/StatementLog.h"
 #include <sqlite3.h>
-#include <cwctype>
 
 namespace {
 
 const size_t kKeptQueries = 4;
 
+// Every statement passes through here, so these look at characters themselves rather than
+// through the C library's locale-aware classification (a call per character adds up to a good
+// part of a small query's cost). Anything beyond ASCII counts as part of a word: a keyword
+// touching such a character is no keyword, which only serves fewer statements.
 bool IsWordChar(wchar_t c)
 {
-    return iswalnum(c) || c == L'_';
+    return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || c == L'_' ||
+           c >= 0x80;
+}
+
+bool IsSpace(wchar_t c)
+{
+    return c == L' ' || (c >= L'\t' && c <= L'\r');
+}
+
+bool IsDigit(wchar_t c)
+{
+    return c >= L'0' && c <= L'9';
+}
+
+// The keyword (upper-case ASCII) at p, in any case.
+bool IsKeywordAt(const wchar_t* p, const wchar_t* pszWord, size_t n)
+{
+    for (size_t k = 0; k < n; ++k) {
+        const wchar_t c = p[k] >= L'a' && p[k] <= L'z' ? static_cast<wchar_t>(p[k] - 32) : p[k];
+        if (c != pszWord[k])
+            return false;
+    }
+    return true;
 }
 
 // Position of the keyword at top level (outside quotes, brackets and parentheses), as a whole
@@ -32,7 +57,7 @@ size_t FindKeyword(const std::wstring& s, const wchar_t* pszWord, size_t from = 
         else if (c == L')')
             --depth;
         else if (depth == 0 && (i == 0 || !IsWordChar(s[i - 1])) && i + n <= s.size() &&
-                 _wcsnicmp(s.c_str() + i, pszWord, n) == 0 && (i + n == s.size() || !IsWordChar(s[i + n])))
+                 IsKeywordAt(s.c_str() + i, pszWord, n) && (i + n == s.size() || !IsWordChar(s[i + n])))
             return i;
     }
     return std::wstring::npos;
@@ -41,20 +66,20 @@ size_t FindKeyword(const std::wstring& s, const wchar_t* pszWord, size_t from = 
 std::wstring Trim(const std::wstring& s)
 {
     size_t b = 0, e = s.size();
-    while (b < e && iswspace(s[b]))
+    while (b < e && IsSpace(s[b]))
         ++b;
-    while (e > b && iswspace(s[e - 1]))
+    while (e > b && IsSpace(s[e - 1]))
         --e;
     return s.substr(b, e - b);
 }
 
 bool ReadNumber(const std::wstring& s, size_t& i, long long& value)
 {
-    while (i < s.size() && iswspace(s[i]))
+    while (i < s.size() && IsSpace(s[i]))
         ++i;
     const size_t start = i;
     value = 0;
-    while (i < s.size() && iswdigit(s[i]) && i - start < 12)
+    while (i < s.size() && IsDigit(s[i]) && i - start < 12)
         value = value * 10 + (s[i++] - L'0');
     return i > start;
 }
@@ -62,9 +87,13 @@ bool ReadNumber(const std::wstring& s, size_t& i, long long& value)
 // "<query> LIMIT n OFFSET m" or "<query> limit m,n", with trailing blanks and semicolons.
 bool SplitPage(const std::wstring& sql, std::wstring& query, long long& count, long long& offset)
 {
-    std::wstring s = sql;
-    while (!s.empty() && (iswspace(s.back()) || s.back() == L';'))
-        s.pop_back();
+    // Most statements are no page: they do not end in a number.
+    size_t last = sql.size();
+    while (last > 0 && (IsSpace(sql[last - 1]) || sql[last - 1] == L';'))
+        --last;
+    if (last == 0 || !IsDigit(sql[last - 1]))
+        return false;
+    std::wstring s = sql.substr(0, last);
     size_t limit = std::wstring::npos;
     for (size_t at = FindKeyword(s, L"LIMIT"); at != std::wstring::npos; at = FindKeyword(s, L"LIMIT", at + 5))
         limit = at;
@@ -74,7 +103,7 @@ bool SplitPage(const std::wstring& sql, std::wstring& query, long long& count, l
     long long a = 0, b = 0;
     if (!ReadNumber(s, i, a))
         return false;
-    while (i < s.size() && iswspace(s[i]))
+    while (i < s.size() && IsSpace(s[i]))
         ++i;
     if (i < s.size() && s[i] == L',') {
         ++i;
@@ -82,7 +111,7 @@ bool SplitPage(const std::wstring& sql, std::wstring& query, long long& count, l
             return false;
         offset = a;
         count = b;
-    } else if (i + 6 <= s.size() && _wcsnicmp(s.c_str() + i, L"OFFSET", 6) == 0) {
+    } else if (i + 6 <= s.size() && IsKeywordAt(s.c_str() + i, L"OFFSET", 6)) {
         i += 6;
         if (!ReadNumber(s, i, b))
             return false;
@@ -91,7 +120,7 @@ bool SplitPage(const std::wstring& sql, std::wstring& query, long long& count, l
     } else {
         return false;
     }
-    while (i < s.size() && iswspace(s[i]))
+    while (i < s.size() && IsSpace(s[i]))
         ++i;
     if (i != s.size())
         return false;
@@ -135,7 +164,7 @@ bool QorPageIndex::Build(const std::wstring& query, Entry& entry)
 {
     // SELECT <list> FROM <tables> [WHERE ...] [ORDER BY ...]
     const std::wstring q = Trim(query);
-    if (q.size() < 7 || _wcsnicmp(q.c_str(), L"SELECT", 6) != 0 || IsWordChar(q[6]))
+    if (q.size() < 7 || !IsKeywordAt(q.c_str(), L"SELECT", 6) || IsWordChar(q[6]))
         return false;
     const size_t from = FindKeyword(q, L"FROM");
     if (from == std::wstring::npos || FindKeyword(q, L"DISTINCT") != std::wstring::npos ||

@@ -414,6 +414,38 @@ TEST_F(QorDbTest, ReadersNeverKeepStaleValues)
     EXPECT_EQ(count, 0);
 }
 
+// Text read as a number follows SQLite's own reading: leading blanks and sign, the leading
+// digits, the ends of the 64-bit range; a real only from a decimal form.
+TEST_F(QorDbTest, TextReadsAsNumbersTheWaySqliteReadsIt)
+{
+    struct Case {
+        const wchar_t* text;
+        int integer;
+        double real;
+    } const cases[] = {
+        { L"42", 42, 42.0 },           { L"  -7 apples", -7, -7.0 }, { L"12.9", 12, 12.9 },
+        { L"+3e2", 3, 300.0 },         { L"abc", 0, 0.0 },           { L"", 0, 0.0 },
+        { L"0x1A", 0, 0.0 },           { L"inf", 0, 0.0 },           { L".5", 0, 0.5 },
+        { L"2147483648", -2147483647 - 1, 2147483648.0 }, // the int keeps the low 32 bits
+        { L"99999999999999999999999", -1, 1e23 },          // clamped to the 64-bit maximum first
+    };
+    for (const Case& c : cases) {
+        CString sql;
+        sql.Format(L"SELECT '%s', CAST('%s' AS BLOB)", c.text, c.text);
+        CYqRecordset rs;
+        ASSERT_TRUE(rs.Open(sql, Db())) << c.text;
+        rs.MoveFirst();
+        for (int col = 0; col < 2; ++col) {
+            int n = 99;
+            double d = 99;
+            EXPECT_TRUE(rs.GetValue(col, n));
+            EXPECT_TRUE(rs.GetValue(col, d));
+            EXPECT_EQ(n, c.integer) << c.text << " column " << col;
+            EXPECT_DOUBLE_EQ(d, c.real) << c.text << " column " << col;
+        }
+    }
+}
+
 TEST_F(QorDbTest, BodyWithAZeroByteKeepsItsSize)
 {
     QorMsgBody body;
