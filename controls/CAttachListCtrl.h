@@ -4,7 +4,7 @@
 // records in row order that the panes read directly (m_arrAttach[i] is row i). Files and
 // folders dropped from the shell are added as rows.
 #include "framework/CArray.h"
-#include "controls/AttachItem.h"
+#include "platform/QorView/AttachItem.h"
 #include "platform/QorView/CFlatListCtrl.h"
 #include "platform/QorView/CShellIconInfo.h"
 

@@ -3,7 +3,7 @@
 #include "framework/CMenu.h"
 #include "framework/CUIntArray.h"
 #include "framework/FormatString.h"
-#include "controls/AttachItem.h"
+#include "platform/QorView/AttachItem.h"
 #include "msgcenter/CDownloadAttachProcessDlg.h"
 #include "msgcenter/CQorMsgContentDlg.h"
 #include "msgcenter/IMsgContentOwner.h"

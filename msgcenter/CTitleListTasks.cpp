@@ -223,6 +223,10 @@ unsigned CTitleListTasks::ExportSelectedTitles(CQorMsgTitleDlg* pPane)
     }
     const long limit = pPane->m_nExportTextLimit;
     edit.SendMessage(EM_EXLIMITTEXT, 0, limit);
+    // The hidden view is 100 pixels wide: wrapping every appended body into lines of a word or
+    // two made each append slow and kept a line record per word (a 10k-message export ran out
+    // of memory). Nothing is shown, so nothing needs wrapping; the written RTF is the same.
+    edit.SendMessage(EM_SETTARGETDEVICE, 0, 1);
     edit.SendMessage(WM_SETFONT, pPane->SendMessage(WM_GETFONT), FALSE);
 
     CYqConnect* pConnect = CQorViewMgr::Instance()->m_pConnect;

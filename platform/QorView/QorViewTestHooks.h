@@ -60,6 +60,10 @@ void ClearHttpReply();
 // The folder chooser: the next answers of GetSelectedFolder (empty text = cancelled).
 void SetSelectedFolder(const std::wstring& folder);
 
+// The attachment server of the library's own downloads ("host:port"; default the signed-in
+// server's web host): GET /file/<message id>%2F<file name>.
+void SetAttachServer(const std::wstring& host);
+
 // The recent contacts GetRecentContacts answers ("id,name;id,name"; default none).
 void SetRecentContacts(const std::wstring& text);
 

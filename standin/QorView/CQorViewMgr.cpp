@@ -580,12 +580,6 @@ CString CQorViewMgr::GetViewID(const CString& strId)
 
 // Downloads: CQorViewMgrDownloads.cpp
 
-BOOL CQorViewMgr::DownloadAttach(_ATTACH_ITEM* pItem, int nKind, CWnd* pNotify)
-{
-    Record(L"CQorViewMgr::DownloadAttach", Num(nKind));
-    return TRUE;
-}
-
 BOOL CQorViewMgr::HaveReceiveFileACE()
 {
     Record(L"CQorViewMgr::HaveReceiveFileACE");

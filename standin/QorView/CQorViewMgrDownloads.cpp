@@ -1,11 +1,17 @@
 // The view manager's attachment downloads: a file server address and key become an HTTP
 // address, and the file-transfer client moves the bytes.
+#include "platform/QorView/AttachItem.h"
+#include "framework/CWnd.h"
+#include "platform/FileClient/FileClientApi.h"
 #include "platform/FileClient/FileClientTransfer.h"
+#include "platform/QorDB/CQorMsgDBMgr.h"
+#include "platform/QorView/QorViewTestHooks.h"
 #include "platform/FileTransfer/Utilities.h"
 #include "platform/QorView/CFileQueryID.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorFolderItem.h"
 #include "standin/QorView/QorViewState.h"
+#include <map>
 #include <string>
 
 using namespace qorview_detail;
@@ -41,7 +47,99 @@ DWORD TransferId(const CFileQueryID* pQueryId)
     return static_cast<DWORD>(_wtoi(pQueryId->m_strTransferId));
 }
 
+// The library's own attachment downloads (a message's attachment fetched by its message id and
+// name from the attachment server): the file-transfer client's events arrive at a hidden window
+// of the library, which records the saved path and tells the window that asked with
+// WM_USER+337 (done, an _ATTACH_ITEM*) or WM_USER+338 (failed or cancelled, a CString* name).
+std::wstring g_attachServer;
+
+struct PendingAttach {
+    _ATTACH_ITEM item;
+    HWND hNotify = nullptr;
+};
+std::map<DWORD, PendingAttach> g_pendingAttach;
+const wchar_t kAttachWindowClass[] = L"KorvelViewAttachDownloads";
+
+LRESULT CALLBACK AttachWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static const UINT notify = ::RegisterWindowMessageW(FILECLIENT_NOTIFY_MESSAGE);
+    if (message != notify || !lParam)
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    const int code = static_cast<int>(wParam);
+    if (code != FCN_FILE_DONE && code != FCN_FILE_FAILED && code != FCN_CANCELLED)
+        return 0;
+    const auto* info = reinterpret_cast<const FiileItem_Info*>(lParam);
+    // The record names its transfer by local path; each pending download has its own target.
+    auto it = g_pendingAttach.begin();
+    while (it != g_pendingAttach.end() && it->second.item.strLocalPath.CompareNoCase(info->strLocalPath.GetString()))
+        ++it;
+    if (it == g_pendingAttach.end())
+        return 0;
+    PendingAttach done = it->second;
+    g_pendingAttach.erase(it);
+    if (!::IsWindow(done.hNotify))
+        return 0;
+    if (code == FCN_FILE_DONE) {
+        if (CQorMsgDBMgr* pDB = CQorViewMgr::Instance()->m_pDBMgr)
+            pDB->UpdateAttachLocalPath(done.item.strMsgID, done.item.strFileName, done.item.strLocalPath);
+        ::SendMessageW(done.hNotify, WM_USER + 337, reinterpret_cast<WPARAM>(&done.item), 0);
+    } else {
+        CString name = done.item.strFileName;
+        ::SendMessageW(done.hNotify, WM_USER + 338, reinterpret_cast<WPARAM>(&name), 0);
+    }
+    return 0;
+}
+
+HWND AttachWindow()
+{
+    static HWND s_hWnd = nullptr;
+    if (s_hWnd && ::IsWindow(s_hWnd))
+        return s_hWnd;
+    HINSTANCE hInst = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&AttachWindowProc), &hInst);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = AttachWindowProc;
+    wc.hInstance = hInst;
+    wc.lpszClassName = kAttachWindowClass;
+    ::RegisterClassW(&wc);
+    s_hWnd = ::CreateWindowExW(0, kAttachWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, hInst, nullptr);
+    return s_hWnd;
+}
+
 } // namespace
+
+void qorview_test::SetAttachServer(const std::wstring& host) { g_attachServer = host; }
+
+BOOL CQorViewMgr::DownloadAttach(_ATTACH_ITEM* pItem, int nKind, CWnd* pNotify)
+{
+    Record(L"CQorViewMgr::DownloadAttach", pItem ? Join({pItem->strMsgID, pItem->strFileName, pItem->strLocalPath,
+                                                         Num(nKind)})
+                                                 : Num(nKind));
+    // The attachment server is the one the signed-in server names for its web service.
+    CString host = g_attachServer.empty() ? m_strServerHost : CString(g_attachServer.c_str());
+    // Folders are not served by our attachment server: only single files travel.
+    if (!pItem || !pNotify || !pNotify->GetSafeHwnd() || host.IsEmpty() || pItem->strMsgID.IsEmpty() ||
+        pItem->strLocalPath.IsEmpty() || pItem->dwWords[_ATTACH_ITEM::kFolderWord] != 0)
+        return FALSE;
+    HWND hWindow = AttachWindow();
+    if (!hWindow)
+        return FALSE;
+    // A forwarded attachment lies on the server under the message it was first sent with.
+    CString owner = pItem->strSrcMsgID.IsEmpty() ? pItem->strMsgID : pItem->strSrcMsgID;
+    std::wstring url = L"http://" + std::wstring(static_cast<LPCWSTR>(host)) + L"/file/" +
+                       EncodeKey(owner + L"/" + pItem->strFileName);
+    GUID guid = {};
+    Utilities::StrToGuid(pItem->strMsgID, guid);
+    DWORD id = FileClient_StartDownload(url.c_str(), pItem->strLocalPath, pItem->strFileName, guid, 1, hWindow);
+    if (!id)
+        return FALSE;
+    PendingAttach pending;
+    pending.item = *pItem;
+    pending.hNotify = pNotify->GetSafeHwnd();
+    g_pendingAttach[id] = pending;
+    return TRUE;
+}
 
 BOOL CQorViewMgr::DownloadAttach(const CString& strHost, const CString& strKey, int nKind, HWND hNotify,
                                  const CString& strMsgId, const CString& strSavePath, CFileQueryID* pQueryId)

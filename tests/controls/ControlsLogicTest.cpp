@@ -1,6 +1,6 @@
 // The plain logic behind the controls: strip stepping, tray click translation, the list's
 // quicksort, the saved column widths and the link-text markup.
-#include "controls/AttachItem.h"
+#include "platform/QorView/AttachItem.h"
 #include "controls/CColumnWidthList.h"
 #include "controls/CLinkMarkupTokenizer.h"
 #include "controls/CListRowSorter.h"

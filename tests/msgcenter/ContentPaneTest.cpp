@@ -4,10 +4,12 @@
 // the links it opens and the ones it only shows, the message actions after a deletion, and the
 // attachments' menu, sending on, opening and saving.
 #include "tests/msgcenter/ReadingFixture.h"
-#include "controls/AttachItem.h"
+#include "platform/QorView/AttachItem.h"
 #include "framework/CMenu.h"
 #include "msgcenter/CQorMsgContentDlg.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
+#include "platform/FileClient/FiileItem_Info.h"
+#include "platform/FileTransfer/Utilities.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -254,33 +256,22 @@ TEST_F(ContentPaneTest, OpeningAFileOnDiskAndItsFolder)
     EXPECT_EQ(CString(L"/n,/select,") + file.c_str(), pane.opened[1].second);
 }
 
-TEST_F(ContentPaneTest, OpenFolderOfAMissingFileWaitsForItsDownload)
-{
-    StoredMsg m = Body(L"f1", L"UTF-8", L"x");
-    db.AddAttach(L"f1", L"far.doc", L"", 0);
-    Show(m, true);
-    pane.m_attachList.SetSelectionMark(0);
-    g_saveAnswer = L"\\\\server\\share\\docs\\far.doc";
-    qorview_test::ClearCalls();
-    pane.SendMessage(WM_COMMAND, ID_ATTACH_OPEN_FOLDER, 0);
-    EXPECT_EQ(CString(L"doc"), g_saveExt) << "the default extension is the extension itself";
-    EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewMgr::DownloadAttach"));
-    EXPECT_TRUE(pane.opened.empty()) << "nothing to show before the file is there";
-    // The library reports the file saved: now its folder opens, the network path kept whole.
-    _ATTACH_ITEM done;
-    done.strMsgID = L"f1";
-    done.strFileName = L"far.doc";
-    done.strLocalPath = g_saveAnswer;
-    pane.SendMessage(WM_ATTACH_DOWNLOADED, reinterpret_cast<WPARAM>(&done), 0);
-    ASSERT_EQ(1u, pane.opened.size());
-    EXPECT_EQ(CString(L"/n,/select,\\\\server\\share\\docs\\far.doc"), pane.opened[0].second);
-    EXPECT_EQ(g_saveAnswer, pane.m_attachList.m_arrAttach[0].strLocalPath);
-}
-
 TEST_F(ContentPaneTest, TransferEventsOfOtherCodesAreIgnored)
 {
-    for (int code : {7, 8, 9, 10})
-        EXPECT_EQ(0, pane.SendMessage(::RegisterWindowMessageW(L"WM_FILE_CLIENT_NOTIFY"), code, 0));
+    // A real record of a finished file: only codes 5 and 11 may read it as a result.
+    StoredMsg m = Body(L"{00000000-0000-0000-0000-0000000000A7}", L"UTF-8", L"x");
+    db.AddAttach(m.id, L"a.txt", L"", 1);
+    Show(m, true);
+    FiileItem_Info info;
+    info.strFileName = L"a.txt";
+    info.strLocalPath = WriteFile(L"a.txt").c_str();
+    Utilities::StrToGuid(m.id, info.guidTransfer);
     qorview_test::ClearCalls();
+    for (int code : {7, 8, 9, 10})
+        EXPECT_EQ(0, pane.SendMessage(::RegisterWindowMessageW(L"WM_FILE_CLIENT_NOTIFY"), code,
+                                      reinterpret_cast<LPARAM>(&info)));
     EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
+    EXPECT_EQ(0, db.Count(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath <> ''"));
+    EXPECT_TRUE(pane.m_attachList.m_arrAttach[0].strLocalPath.IsEmpty());
+    EXPECT_TRUE(pane.opened.empty());
 }

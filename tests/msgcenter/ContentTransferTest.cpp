@@ -7,6 +7,8 @@
 #include "tests/support/FileServer.h"
 #include "msgcenter/CDownloadAttachProcessDlg.h"
 #include "msgcenter/CQorMsgContentDlg.h"
+#include "platform/FileClient/FileClientTransfer.h"
+#include "platform/QorView/AttachItem.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -18,10 +20,14 @@ const wchar_t kMsgId[] = L"{2B0C2A51-7C0E-4B7A-9E1D-3A5F00C0FFEE}";
 
 class TransferContentDlg : public CQorMsgContentDlg {
 public:
-    std::vector<CString> opened;
+    std::vector<CString> opened, parameters;
 
 protected:
-    void ShellOpen(const CString& strFile, const CString&) override { opened.push_back(strFile); }
+    void ShellOpen(const CString& strFile, const CString& strParameters) override
+    {
+        opened.push_back(strFile);
+        parameters.push_back(strParameters);
+    }
 };
 
 CString g_target;
@@ -72,6 +78,7 @@ protected:
     void TearDown() override
     {
         CContentAttachments::SetSaveDialogHook(nullptr);
+        qorview_test::SetAttachServer(L"");
         server.Release();
         pane.DestroyWindow();
         host.DestroyWindow();
@@ -204,4 +211,74 @@ TEST_F(ContentTransferTest, AFailedStartShowsNoProgressDialog)
     EXPECT_EQ(IDABORT, pane.Attachments().GetLastTransferResult());
     EXPECT_EQ(nullptr, pane.Attachments().GetProgressDlg());
     EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+}
+
+// Attachments of source 0 come through the view library's own download: the file is fetched
+// from the attachment server by its message id and name, its place recorded, and "open
+// folder" of a file that was not there opens the folder once it has been saved.
+class LibraryDownloadTest : public ContentTransferTest {
+protected:
+    void ShowMessageWithLibraryFile()
+    {
+        StoredMsg m;
+        m.id = kMsgId;
+        m.content = L"see the attachment";
+        m.attachCount = 1;
+        db.Add(m);
+        db.AddAttach(kMsgId, L"far.doc", L"", 0);
+        pane.ShowMessageContent(m.id, m.senderName, m.date, m.recvName, true, 0, false);
+        pane.m_attachList.SetSelectionMark(0);
+        qorview_test::SetAttachServer(CString(server.Host().c_str()).GetString());
+        g_target = (db.Dir() + L"\\far.doc").c_str();
+        qorview_test::ClearCalls();
+    }
+    // The server's key of the attachment: "<message id>/<name>", percent-encoded.
+    const char* kKey = "%7B2B0C2A51-7C0E-4B7A-9E1D-3A5F00C0FFEE%7D%2Ffar.doc";
+};
+
+TEST_F(LibraryDownloadTest, OpenFolderOfAMissingFileDownloadsItThenOpensItsFolder)
+{
+    server.Put(kKey, body);
+    ShowMessageWithLibraryFile();
+    pane.SendMessage(WM_COMMAND, ID_ATTACH_OPEN_FOLDER, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !pane.opened.empty(); }));
+    EXPECT_EQ(body, ReadAll(g_target));
+    EXPECT_EQ(CString(L"Explorer.exe"), pane.opened[0]);
+    EXPECT_EQ(CString(L"/n,/select,") + g_target, pane.parameters[0]) << "the folder of the file saved";
+    EXPECT_EQ(g_target, pane.m_attachList.m_arrAttach[0].strLocalPath);
+    EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") + g_target + L"'"));
+    EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox")) << "only the question before the download";
+}
+
+TEST_F(LibraryDownloadTest, FailedDownloadIsReportedAndOpensNothing)
+{
+    ShowMessageWithLibraryFile(); // nothing under the key: the server answers 404
+    pane.SendMessage(WM_COMMAND, ID_ATTACH_OPEN_FOLDER, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return qorview_test::CountCalls(L"QorMessageBox") == 2; }));
+    EXPECT_TRUE(pane.opened.empty());
+    EXPECT_FALSE(Exists(g_target));
+    EXPECT_TRUE(pane.m_attachList.m_arrAttach[0].strLocalPath.IsEmpty());
+}
+
+TEST_F(LibraryDownloadTest, FolderIsOpenedWhereTheLibrarySavedItNetworkPathsKeptWhole)
+{
+    // The download stays held at the server; the library's report names a network path.
+    server.Put(kKey, body);
+    server.HoldAfter(kKey, 10);
+    ShowMessageWithLibraryFile();
+    pane.SendMessage(WM_COMMAND, ID_ATTACH_OPEN_FOLDER, 0);
+    EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewMgr::DownloadAttach"));
+    EXPECT_TRUE(pane.opened.empty()) << "nothing to show before the file is there";
+    _ATTACH_ITEM done;
+    done.strMsgID = kMsgId;
+    done.strFileName = L"far.doc";
+    done.strLocalPath = L"\\\\server\\share\\docs\\far.doc";
+    pane.SendMessage(WM_ATTACH_DOWNLOADED, reinterpret_cast<WPARAM>(&done), 0);
+    ASSERT_EQ(1u, pane.opened.size());
+    EXPECT_EQ(CString(L"/n,/select,\\\\server\\share\\docs\\far.doc"), pane.parameters[0]);
+    EXPECT_EQ(done.strLocalPath, pane.m_attachList.m_arrAttach[0].strLocalPath);
+    // The held transfer ends while the pane is still there to hear of it.
+    server.Release();
+    EXPECT_TRUE(testsupport::PumpUntil([] { return FileClient_GetRunningTransfers() == 0; }));
+    testsupport::PumpMessages();
 }

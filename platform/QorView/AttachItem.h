@@ -18,8 +18,23 @@ struct _ATTACH_ITEM {
     // Word indexes inside dwWords.
     enum { kFolderWord = 2, kMarkWord = 3 };
 
-    _ATTACH_ITEM();
-    _ATTACH_ITEM(const _ATTACH_ITEM& other);
-    _ATTACH_ITEM& operator=(const _ATTACH_ITEM& other);
-    ~_ATTACH_ITEM();
+    _ATTACH_ITEM() : nValue(0), dwWords{0, 0, 0, 0} {}
+    _ATTACH_ITEM(const _ATTACH_ITEM& other) : nValue(0), dwWords{0, 0, 0, 0} { *this = other; }
+    _ATTACH_ITEM& operator=(const _ATTACH_ITEM& other)
+    {
+        if (this == &other)
+            return *this;
+        strLocalPath = other.strLocalPath;
+        nValue = other.nValue;
+        strFileName = other.strFileName;
+        strExtra = other.strExtra;
+        strMsgID = other.strMsgID;
+        strSrcMsgID = other.strSrcMsgID;
+        for (int i = 0; i < 4; ++i)
+            dwWords[i] = other.dwWords[i];
+        strExtra2 = other.strExtra2;
+        strExtra3 = other.strExtra3;
+        return *this;
+    }
+    ~_ATTACH_ITEM() = default;
 };
