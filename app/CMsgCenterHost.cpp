@@ -3,6 +3,7 @@
 #include "msgcenter/CQorMsgBaseDlg.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
 #include "msgcenter/CQorMsgTitleDlg.h"
+#include "msgcenter/CQorMsgTitleExDlg.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewMgr.h"
 
@@ -11,6 +12,12 @@ CQorMsgTitleDlg* TitleList(CDialog* pCenter)
 {
     auto* p = static_cast<CQorMsgManagerDlg*>(pCenter);
     return p && p->basePane ? p->basePane->titlePane : nullptr;
+}
+
+CQorMsgTitleExDlg* ContactHistory(CDialog* pCenter)
+{
+    auto* p = static_cast<CQorMsgManagerDlg*>(pCenter);
+    return p && p->basePane ? p->basePane->titleExPane : nullptr;
 }
 } // namespace
 
@@ -38,7 +45,8 @@ bool CMsgCenterHost::EnsureWindow(CDialog* pCenter, CKorvelBaseDlg* pOwner)
 bool CMsgCenterHost::IsBusy(CDialog* pCenter)
 {
     CQorMsgTitleDlg* pTitle = TitleList(pCenter);
-    return pTitle && pTitle->IsLongTaskRunning();
+    CQorMsgTitleExDlg* pHistory = ContactHistory(pCenter);
+    return (pTitle && pTitle->IsLongTaskRunning()) || (pHistory && pHistory->IsBusy());
 }
 
 void CMsgCenterHost::OpenWithRequest(CDialog* pCenter, const CString& strRequest)
@@ -50,6 +58,9 @@ void CMsgCenterHost::CancelLongTask(CDialog* pCenter)
 {
     if (CQorMsgTitleDlg* pTitle = TitleList(pCenter))
         pTitle->CancelLongTask();
+    // The contact-history worker is stopped and waited for: the database closes after this.
+    if (CQorMsgTitleExDlg* pHistory = ContactHistory(pCenter))
+        pHistory->CancelLongTask();
 }
 
 void CMsgCenterHost::DestroyCenter(CDialog* pCenter)

@@ -292,7 +292,7 @@ void CQorMsgBaseDlg::ExportSelected(BOOL bFlag)
 {
     if (contactHistoryMode) {
         if (titleExPane)
-            titleExPane->ExportSelected(bFlag);
+            titleExPane->StartExport(bFlag);
     } else if (titlePane) {
         titlePane->ExportSelected(bFlag);
     }
@@ -302,7 +302,7 @@ void CQorMsgBaseDlg::DeleteSelected()
 {
     if (contactHistoryMode) {
         if (titleExPane)
-            titleExPane->DeleteSelected(TRUE);
+            titleExPane->StartDelete(true);
     } else if (titlePane) {
         titlePane->DeleteSelected(TRUE);
     }

@@ -7,6 +7,7 @@
 #include "framework/CDialog.h"
 #include "framework/CString.h"
 #include "framework/MessageMap.h"
+#include "msgcenter/IContactHistoryOwner.h"
 #include "msgcenter/IMsgContentOwner.h"
 #include "msgcenter/IMsgTitleOwner.h"
 #include "platform/QorView/CTransparentBkHelper.h"
@@ -19,7 +20,11 @@ class CQorMsgTitleDlg;
 class CQorMsgTitleExDlg;
 class CQorMsgContentDlg;
 
-class CQorMsgBaseDlg : public CDialog, public CTransparentBkHelper, public IMsgTitleOwner, public IMsgContentOwner {
+class CQorMsgBaseDlg : public CDialog,
+                       public CTransparentBkHelper,
+                       public IMsgTitleOwner,
+                       public IMsgContentOwner,
+                       public IContactHistoryOwner {
 public:
     enum { IDD = 15009 };
     explicit CQorMsgBaseDlg(CWnd* pParent = nullptr);
@@ -51,7 +56,7 @@ public:
                           const CStringArray& arFiles) override;
     HWND GetMainWindowHwnd() override;
     // Leaves contact-history mode.
-    void ShowTitleList();
+    void ShowTitleList() override;
 
 // Layout
     void CreateMsgPanes();

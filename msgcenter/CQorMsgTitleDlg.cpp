@@ -1,8 +1,6 @@
 #include "msgcenter/CQorMsgTitleDlg.h"
 #include "framework/CBitmap.h"
 #include "framework/CDataExchange.h"
-#include "framework/CFileDialog.h"
-#include "framework/CMenu.h"
 #include "framework/CPaintDC.h"
 #include "framework/CPen.h"
 #include "framework/CUIntArray.h"
@@ -17,7 +15,6 @@
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
-#include "platform/QorView/CxMenu.h"
 #include "platform/QorView/QorMessageBox.h"
 
 namespace {
@@ -67,20 +64,13 @@ END_MESSAGE_MAP()
 
 CQorMsgTitleDlg::CQorMsgTitleDlg(CWnd* pParent) : CDialog(IDD_MSG_TITLE, pParent) {}
 
-CQorMsgTitleDlg::~CQorMsgTitleDlg()
-{
-    delete m_pWaitDlg;
-}
+CQorMsgTitleDlg::~CQorMsgTitleDlg() = default;
 
 BOOL CQorMsgTitleDlg::DestroyWindow()
 {
     if (m_list.GetSafeHwnd())
         m_list.SetItemCountEx(0, 0);
-    if (m_pWaitDlg) {
-        m_pWaitDlg->DestroyWindow();
-        delete m_pWaitDlg;
-        m_pWaitDlg = nullptr;
-    }
+    m_wait.Destroy();
     return CDialog::DestroyWindow();
 }
 
@@ -377,17 +367,8 @@ void CQorMsgTitleDlg::OnListClick(NMHDR*, LRESULT* pResult) { *pResult = 0; }
 void CQorMsgTitleDlg::OnListRClick(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
-    if (m_list.GetSelectionMark() < 0)
-        return;
-    CxMenu menu;
-    if (!menu.LoadMenu(IDR_MENU_TITLE))
-        return;
-    CMenu* pPopup = menu.GetSubMenu(0);
-    if (!pPopup)
-        return;
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, pt.x, pt.y, this);
+    if (m_list.GetSelectionMark() >= 0)
+        CMsgTaskWaiting::TrackListMenu(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -546,16 +527,7 @@ bool CQorMsgTitleDlg::DeleteSelected(bool bConfirm)
     return CTitleListTasks::DeleteSelectedTitles(this) != 0;
 }
 
-bool CQorMsgTitleDlg::ChooseExportPath(CString& strPath)
-{
-    CFileDialog dlg(FALSE, L".rtf", nullptr, 0x8080E, CQorViewBaseFun::LoadStringW(IDS_EXPORT_FILTER), this);
-    CString title = CQorViewBaseFun::LoadStringW(IDS_EXPORT_TITLE);
-    dlg.m_ofn.lpstrTitle = title;
-    if (dlg.DoModal() != IDOK)
-        return false;
-    strPath = dlg.GetPathName();
-    return true;
-}
+bool CQorMsgTitleDlg::ChooseExportPath(CString& strPath) { return CMsgTaskWaiting::AskExportPath(this, strPath); }
 
 bool CQorMsgTitleDlg::ExportSelected(int)
 {
@@ -587,48 +559,16 @@ void CQorMsgTitleDlg::StartLongTask(const CString& strCaption)
 {
     m_bCancel = 0;
     m_bBusy = true;
-    if (!m_pWaitDlg) {
-        m_pWaitDlg = new CWaitingDlg(this);
-        m_pWaitDlg->m_pOwner = this;
-    }
-    m_pWaitDlg->m_strText = strCaption;
-    if (!m_pWaitDlg->GetSafeHwnd())
-        m_pWaitDlg->Create(IDD_WAITING, this);
-    else
-        m_pWaitDlg->UpdateData(FALSE);
-    m_pWaitDlg->ShowWindow(SW_SHOW);
-    if (m_pBasePane) {
-        if (CWnd* pManager = m_pBasePane->GetManagerWindow())
-            pManager->EnableWindow(FALSE);
-    }
+    m_wait.Show(this, m_pBasePane ? m_pBasePane->GetManagerWindow() : nullptr, strCaption);
 }
 
-void CQorMsgTitleDlg::SetLongTaskRange(int nCount)
-{
-    if (m_pWaitDlg && m_pWaitDlg->GetSafeHwnd())
-        m_pWaitDlg->SetRange(nCount);
-}
+void CQorMsgTitleDlg::SetLongTaskRange(int nCount) { m_wait.SetRange(nCount); }
 
-void CQorMsgTitleDlg::SetLongTaskPos(int nPos)
-{
-    if (m_pWaitDlg && m_pWaitDlg->GetSafeHwnd())
-        m_pWaitDlg->SetPos(nPos);
-}
+void CQorMsgTitleDlg::SetLongTaskPos(int nPos) { m_wait.SetPos(nPos); }
 
 void CQorMsgTitleDlg::EndLongTask()
 {
-    if (m_pWaitDlg) {
-        m_pWaitDlg->DestroyWindow();
-        delete m_pWaitDlg;
-        m_pWaitDlg = nullptr;
-    }
-    if (m_pBasePane) {
-        if (CWnd* pManager = m_pBasePane->GetManagerWindow()) {
-            pManager->ShowWindow(pManager->IsIconic() ? SW_RESTORE : SW_SHOW);
-            pManager->EnableWindow(TRUE);
-            pManager->SetFocus();
-        }
-    }
+    m_wait.Close(m_pBasePane ? m_pBasePane->GetManagerWindow() : nullptr);
     Invalidate();
     m_bCancel = 0;
     m_bBusy = false;

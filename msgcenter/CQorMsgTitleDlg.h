@@ -9,6 +9,7 @@
 #include "framework/CDialog.h"
 #include "framework/CImageList.h"
 #include "controls/CWqMsgListCtrl.h"
+#include "msgcenter/CMsgTaskWaiting.h"
 #include "msgcenter/CTitleListCache.h"
 #include "platform/QorView/CLabel.h"
 #include "platform/QorView/CTransparentBkHelper.h"
@@ -67,7 +68,7 @@ public:
     void SetLongTaskRange(int nCount);
     void SetLongTaskPos(int nPos);
     void EndLongTask();
-    CWaitingDlg* GetWaitingDlg() const { return m_pWaitDlg; }
+    CWaitingDlg* GetWaitingDlg() const { return m_wait.Get(); }
 
     CWqMsgListCtrl m_list;
     CLabel m_label;
@@ -122,7 +123,7 @@ private:
     CString m_strBaseQuery;
     BYTE m_bCancel = 0;
     bool m_bBusy = false;
-    CWaitingDlg* m_pWaitDlg = nullptr;     // owned while a long task runs
+    CMsgTaskWaiting m_wait;                // the waiting dialog while a long task runs
     CString m_strExportPath;
     CTitleListCache m_cache;
     // The user-folder view holds all its rows in the cache and never re-queries.

@@ -1,19 +1,17 @@
 #include "msgcenter/CTitleListTasks.h"
 #include "framework/FormatString.h"
 #include "controls/CWaitingDlg.h"
-#include "msgcenter/CMsgBodyText.h"
 #include "msgcenter/CQorMsgTitleDlg.h"
+#include "msgcenter/CRtfExportWriter.h"
 #include "msgcenter/IMsgTitleOwner.h"
 #include "platform/QorDB/CQorDBBaseFun.h"
 #include "platform/QorDB/CYqConnect.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
-#include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorMessageBox.h"
 #include <objbase.h>
-#include <richedit.h>
 
 namespace {
 
@@ -27,53 +25,6 @@ CString Number(int n)
     CString s;
     s.Format(L"%d", n);
     return s;
-}
-
-// Where the streamed RTF goes; a failed write stops the stream with its error.
-struct ExportSink {
-    HANDLE hFile = INVALID_HANDLE_VALUE;
-    long long written = 0;
-    long long limit = -1; // bytes after which a write fails as on a full disk (tests)
-    DWORD error = 0;
-};
-
-DWORD CALLBACK WriteStreamToFile(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb)
-{
-    auto* sink = reinterpret_cast<ExportSink*>(cookie);
-    *pcb = 0;
-    if (sink->limit >= 0 && sink->written + cb > sink->limit) {
-        sink->error = ERROR_DISK_FULL;
-        return sink->error;
-    }
-    DWORD done = 0;
-    if (!::WriteFile(sink->hFile, buffer, static_cast<DWORD>(cb), &done, nullptr) || done != static_cast<DWORD>(cb)) {
-        sink->error = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
-        return sink->error;
-    }
-    sink->written += done;
-    *pcb = static_cast<LONG>(done);
-    return 0;
-}
-
-void SetInsertColor(CASRichEdit& edit, COLORREF color)
-{
-    CHARFORMAT2W cf = {};
-    cf.cbSize = sizeof(cf);
-    cf.dwMask = CFM_COLOR;
-    cf.crTextColor = color;
-    edit.SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-}
-
-void MoveCaretToEnd(CASRichEdit& edit)
-{
-    // Positions past the end are taken as the end.
-    edit.SendMessage(EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
-}
-
-long TextLength(CASRichEdit& edit)
-{
-    GETTEXTLENGTHEX gtl = {GTL_NUMCHARS | GTL_PRECISE, 1200};
-    return static_cast<long>(edit.SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&gtl), 0));
 }
 
 } // namespace
@@ -203,40 +154,24 @@ unsigned CTitleListTasks::ExportSelectedTitles(CQorMsgTitleDlg* pPane)
     } comScope{hrCom};
 
     const CString& path = pPane->m_strExportPath;
-    ExportSink sink;
-    sink.limit = pPane->m_llExportWriteLimit;
-    sink.hFile = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (sink.hFile == INVALID_HANDLE_VALUE) {
+    CRtfExportWriter writer;
+    writer.m_llWriteLimit = pPane->m_llExportWriteLimit;
+    if (!writer.OpenFile(path)) {
         CString text;
         AfxFormatString1(text, IDS_EXPORT_OPEN_FAILED, path);
         QorMessageBox(text, Text(IDS_LOGIN_CAPTION), nullptr, MB_OK, MB_ICONWARNING);
         pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
         return 0;
     }
-
-    CASRichEdit edit;
-    CRect rc(-200, -200, -100, -100);
-    if (!edit.Create(0x40A00844, rc, pPane, IDC_HIDDEN_RICHEDIT)) {
-        ::CloseHandle(sink.hFile);
+    HFONT hFont = reinterpret_cast<HFONT>(pPane->SendMessage(WM_GETFONT));
+    if (!writer.CreateEdit(pPane->GetSafeHwnd(), IDC_HIDDEN_RICHEDIT, hFont, pPane->m_nExportTextLimit)) {
         pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
         return 0;
     }
-    const long limit = pPane->m_nExportTextLimit;
-    edit.SendMessage(EM_EXLIMITTEXT, 0, limit);
-    // The hidden view is 100 pixels wide: wrapping every appended body into lines of a word or
-    // two made each append slow and kept a line record per word (a 10k-message export ran out
-    // of memory). Nothing is shown, so nothing needs wrapping; the written RTF is the same.
-    edit.SendMessage(EM_SETTARGETDEVICE, 0, 1);
-    edit.SendMessage(WM_SETFONT, pPane->SendMessage(WM_GETFONT), FALSE);
 
     CYqConnect* pConnect = CQorViewMgr::Instance()->m_pConnect;
     std::vector<int> rows = pPane->GetSelectedRows();
     int done = 0;
-    bool tooLarge = false;
-    // Characters in the edit so far: counted as plain text goes in (asking the edit each time
-    // would make a long export quadratic); measured after an RTF body, whose size in characters
-    // only the edit knows.
-    long chars = 0;
     bool readOk = pPane->m_cache.ForEachRow(pConnect, pPane->m_strBaseQuery, pPane->m_nSortColumn,
                                             pPane->m_bDescending, rows, [&](int, const _MSGITEM& item) {
         if (done % kPumpEvery == 0)
@@ -245,50 +180,21 @@ unsigned CTitleListTasks::ExportSelectedTitles(CQorMsgTitleDlg* pPane)
             return false;
         if (item.strID.IsEmpty())
             return true;
-        CString header = item.strSenderName + L"->" + item.strRecvName + L"  " + item.strSendDate + L"\n";
         CString content, type;
         CQorDBBaseFun::GetMsgContentInfo(pConnect, item.strID, content, type);
-        CString body = CMsgBodyText::BodyToText(type, content);
-        bool rtf = body.Left(5) == L"{\\rtf";
-        // A plain piece that cannot fit, or an RTF piece that filled the edit, would be cut:
-        // such an export is refused rather than written short.
-        if (chars + header.GetLength() + (rtf ? 0 : body.GetLength()) + 2 >= limit) {
-            tooLarge = true;
+        if (!writer.AddMessage(item.strSenderName, item.strRecvName, item.strSendDate, type, content))
             return false;
-        }
-        MoveCaretToEnd(edit);
-        SetInsertColor(edit, 0xFF0000);
-        edit.ReplaceSel(header);
-        MoveCaretToEnd(edit);
-        SetInsertColor(edit, 0);
-        if (!body.IsEmpty())
-            edit.AppendRTF(body, rtf, rtf ? L"Text/Rtf" : L"");
-        edit.AppendRTF(L"\r\n", false, CString());
-        chars = rtf ? TextLength(edit) : chars + header.GetLength() + body.GetLength() + 2;
-        if (chars >= limit - 1) {
-            tooLarge = true;
-            return false;
-        }
         ++done;
         pPane->SetLongTaskPos(done);
         return true;
     });
 
-    bool written = false;
-    if (!tooLarge && readOk) {
-        EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(&sink), 0, WriteStreamToFile};
-        edit.SendMessage(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-        written = es.dwError == 0 && sink.error == 0;
-    }
-    edit.DestroyWindow();
-    if (!::CloseHandle(sink.hFile))
-        written = false;
+    const bool tooLarge = writer.IsTooLarge();
+    bool written = writer.Finish(readOk);
     pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
 
     CString caption = Text(IDS_MSGBOX_CAPTION), text;
     if (!written) {
-        // A short file would pass for the whole export: it goes.
-        ::DeleteFileW(path);
         if (tooLarge)
             AfxFormatString1(text, IDS_EXPORT_TOO_LARGE, Number(done));
         else

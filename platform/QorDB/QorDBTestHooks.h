@@ -8,8 +8,12 @@
 std::vector<CString> QorDBTest_GetStatements();
 void QorDBTest_ClearStatements();
 // Statements containing this text fail (Open and Execute return false) until cleared with
-// an empty or null text.
-void QorDBTest_FailStatementsContaining(LPCWSTR pszText);
+// an empty or null text; the first nLetThrough of them still run.
+void QorDBTest_FailStatementsContaining(LPCWSTR pszText, int nLetThrough = 0);
+// Statements of any connection that failed (refused, unprepared, or failed while running, a
+// failed commit included) since the last clear.
+long QorDBTest_FailureCount();
+void QorDBTest_ClearFailureCount();
 // How many times the library has (re)built kept row positions for deep pages since the process
 // began: an unchanged database serves every later page of the same list without a rebuild.
 int QorDBTest_GetPageIndexBuilds();

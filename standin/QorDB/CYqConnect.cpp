@@ -221,6 +221,7 @@ void CYqConnect::Fail(const CString& text)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     m_lastError = text;
+    QorDBRecordFailure();
     // Only the owner runs statements while a transaction is open, so the failure is its.
     if (m_transDepth > 0 && m_transOwner == std::this_thread::get_id())
         m_rollbackOnly = true;
@@ -297,6 +298,7 @@ bool CYqConnect::BeginTrans()
     }
     if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
         m_lastError = ErrorOf(m_db);
+        QorDBRecordFailure();
         m_lock.unlock();
         return false;
     }
@@ -310,6 +312,7 @@ void CYqConnect::EndTrans(const char* pszEnd)
 {
     if (sqlite3_exec(m_db, pszEnd, nullptr, nullptr, nullptr) != SQLITE_OK) {
         m_lastError = ErrorOf(m_db);
+        QorDBRecordFailure();
         if (sqlite3_get_autocommit(m_db) == 0)
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }

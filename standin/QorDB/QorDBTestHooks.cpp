@@ -9,6 +9,8 @@ namespace {
 std::mutex g_lock;
 std::deque<CString> g_statements;
 CString g_failText;
+int g_failSkip = 0;     // matching statements still let through before they start to fail
+long g_failures = 0;    // statements that failed, for whatever reason
 const size_t kMaxStatements = 2000;
 std::atomic<int> g_pageIndexBuilds{ 0 };
 
@@ -20,7 +22,31 @@ bool QorDBRecordStatement(LPCWSTR pszSql)
     if (g_statements.size() >= kMaxStatements)
         g_statements.pop_front();
     g_statements.push_back(pszSql ? pszSql : L"");
-    return !g_failText.IsEmpty() && pszSql && wcsstr(pszSql, g_failText) != nullptr;
+    if (g_failText.IsEmpty() || !pszSql || wcsstr(pszSql, g_failText) == nullptr)
+        return false;
+    if (g_failSkip > 0) {
+        --g_failSkip;
+        return false;
+    }
+    return true;
+}
+
+void QorDBRecordFailure()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    ++g_failures;
+}
+
+long QorDBTest_FailureCount()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    return g_failures;
+}
+
+void QorDBTest_ClearFailureCount()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    g_failures = 0;
 }
 
 std::vector<CString> QorDBTest_GetStatements()
@@ -35,10 +61,11 @@ void QorDBTest_ClearStatements()
     g_statements.clear();
 }
 
-void QorDBTest_FailStatementsContaining(LPCWSTR pszText)
+void QorDBTest_FailStatementsContaining(LPCWSTR pszText, int nLetThrough)
 {
     std::lock_guard<std::mutex> guard(g_lock);
     g_failText = pszText ? pszText : L"";
+    g_failSkip = nLetThrough;
 }
 
 void QorDBNotePageIndexBuild()

@@ -6,3 +6,5 @@
 bool QorDBRecordStatement(LPCWSTR pszSql);
 // Counts a build of kept row positions (QorDBTest_GetPageIndexBuilds).
 void QorDBNotePageIndexBuild();
+// Counts a failed statement (CYqConnect::Fail).
+void QorDBRecordFailure();
