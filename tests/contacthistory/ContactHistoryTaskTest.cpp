@@ -175,12 +175,18 @@ TEST_F(HistoryTaskTest, DeletionInBatchesRemovesEveryMessageWholeAndItsRows)
 
 TEST_F(HistoryTaskTest, CancelledDeletionKeepsWholeMessagesAndSaysWhatWasDeleted)
 {
-    const int n = 3000;
+    const int n = 10000;
     ListAll(n);
     pane.m_nDeleteBatch = 50;
     qorview_test::ClearCalls();
     pane.StartDelete(false);
     PumpUntilDone(500);
+    // Held at its next statement while the cancel flag is set, so that the cancel lands mid-way
+    // however busy the machine; then the waiting dialog's Cancel waits for the worker.
+    ASSERT_TRUE(db.Connect()->BeginTrans());
+    ASSERT_NE(nullptr, pane.GetJob());
+    pane.GetJob()->cancel = true;
+    db.Connect()->RollbackTrans();
     pane.SendMessage(WM_MSGCENTER_WAIT_CANCEL);
     ASSERT_FALSE(pane.IsBusy());
     EXPECT_EQ(CContactHistoryJob::kCancelled, pane.GetLastTaskResult());

@@ -88,6 +88,8 @@ TEST_F(MsgBasePaneTest, DeleteActsOnTheShownListOnly)
     qorview_test::SetDefaultMessageBoxAnswer(IDCANCEL);
 
     m_pane.ShowContactHistory(L"m1", L"2026-03-04 10:20:30", L"ann");
+    // Nothing chosen in the contact-history list: its delete has nothing to ask about.
+    m_pane.titleExPane->m_list.SetItemState(-1, 0, LVIS_SELECTED);
     m_pane.DeleteSelected();
     EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
 
