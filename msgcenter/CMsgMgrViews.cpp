@@ -2,6 +2,7 @@
 #include "msgcenter/CQorMsgBaseDlg.h"
 #include "msgcenter/CQorMsgGroupDisDlg.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
+#include "msgcenter/CQorMsgMeetingDlg.h"
 #include "msgcenter/CQorMsgORGTreeDlg.h"
 #include "msgcenter/CQorMsgWebMsgDlg.h"
 #include "msgcenter/MsgCenterMessages.h"
@@ -101,6 +102,9 @@ void CMsgMgrViews::ShowPanes(CWnd* pShow, CWnd* pHide1, CWnd* pHide2)
 {
     ShowIfWindow(pHide1, SW_HIDE);
     ShowIfWindow(pHide2, SW_HIDE);
+    // The group-talk pane shares the pane area with the three.
+    if (pShow != m_dlg.meetingPane)
+        ShowIfWindow(m_dlg.meetingPane, SW_HIDE);
     ShowIfWindow(pShow, SW_SHOW);
 }
 

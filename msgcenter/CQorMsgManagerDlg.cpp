@@ -310,6 +310,16 @@ void CQorMsgManagerDlg::OnFolderTreeSelChanged(NMHDR*, LRESULT* pResult)
             basePane->ShowFolderMessages(static_cast<int>(nData));
         }
         break;
+    case CMsgFolderTree::kTalkRoot:
+        // The discussion root lists the talks in the group-talk pane, where several can be
+        // looked through and deleted at once; the list is read each time it is shown.
+        HideIfWindow(basePane);
+        HideIfWindow(historyViewer);
+        if (HasWindow(meetingPane)) {
+            meetingPane->ShowWindow(SW_SHOW);
+            meetingPane->LoadTalkList();
+        }
+        break;
     default: break;
     }
 }
@@ -319,9 +329,16 @@ void CQorMsgManagerDlg::RefreshCurrentNode()
     HTREEITEM hItem = nullptr;
     int nImage = 0;
     DWORD_PTR nData = 0;
-    if (!GetSelectedNode(&hItem, &nImage, &nData) || !basePane)
+    if (!GetSelectedNode(&hItem, &nImage, &nData))
         return;
     CWaitCursor wait;
+    if (nImage == CMsgFolderTree::kTalkRoot) {
+        if (HasWindow(meetingPane))
+            meetingPane->LoadTalkList();
+        return;
+    }
+    if (!basePane)
+        return;
     switch (nImage) {
     case CMsgFolderTree::kPerson:
         if (nData < static_cast<DWORD_PTR>(personIds.GetSize()))

@@ -26,6 +26,12 @@ struct _ATTACH_ITEM;
 struct FiileItem_Info;
 struct QorFolderItem;
 
+// The view library's reports of its own attachment downloads (DownloadAttach with an item).
+enum : UINT {
+    WM_QORVIEW_ATTACH_DONE = WM_USER + 337,   // wParam: _ATTACH_ITEM* (local path, file name, message id)
+    WM_QORVIEW_ATTACH_FAILED = WM_USER + 338, // wParam: CString* (the file name)
+};
+
 class CQorViewMgr {
 public:
     // The one manager, created on first use and alive until the process ends.

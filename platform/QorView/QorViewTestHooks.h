@@ -67,6 +67,9 @@ void SetAttachServer(const std::wstring& host);
 // The recent contacts GetRecentContacts answers ("id,name;id,name"; default none).
 void SetRecentContacts(const std::wstring& text);
 
+// Whether the signed-in user may receive files (HaveReceiveFileACE; default yes).
+void SetReceiveFileAllowed(bool allowed);
+
 // Sounds are recorded and not played while this is on (default off).
 void SetMuteSounds(bool mute);
 

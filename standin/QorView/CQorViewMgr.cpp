@@ -7,6 +7,7 @@
 #include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/ILinkDataSink.h"
 #include "platform/QorView/CQorViewTree.h"
+#include "platform/QorView/QorViewTestHooks.h"
 #include "standin/QorView/CQorMainPanel.h"
 #include "standin/QorView/QorViewRes.h"
 #include "standin/QorView/QorViewState.h"
@@ -583,8 +584,10 @@ CString CQorViewMgr::GetViewID(const CString& strId)
 BOOL CQorViewMgr::HaveReceiveFileACE()
 {
     Record(L"CQorViewMgr::HaveReceiveFileACE");
-    return TRUE;
+    return GetScript().receiveFileAllowed ? TRUE : FALSE;
 }
+
+void qorview_test::SetReceiveFileAllowed(bool allowed) { GetScript().receiveFileAllowed = allowed; }
 
 // Rendering helpers
 

@@ -35,6 +35,7 @@ struct Script {
     std::deque<std::wstring> selectedFolders;
     std::deque<int> passwordPromptAnswers;
     bool muteSounds = false;
+    bool receiveFileAllowed = true;
     bool domainAccountExists = true;
     bool domainPasswordOk = true;
     std::wstring profileRoot;

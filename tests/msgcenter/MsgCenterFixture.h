@@ -12,12 +12,15 @@
 #include <set>
 #include <string>
 
-// gtest shows CString values as text.
+// gtest shows CString values as text (one definition when both test grounds are included).
+#ifndef KORVEL_TEST_CSTRING_PRINTTO
+#define KORVEL_TEST_CSTRING_PRINTTO
 inline void PrintTo(const CString& s, std::ostream* os)
 {
     for (const wchar_t* p = s; *p; ++p)
         *os << (*p < 0x80 ? static_cast<char>(*p) : '?');
 }
+#endif
 
 namespace msgcenter_test {
 

@@ -16,7 +16,10 @@
 #include <string>
 #include <vector>
 
+#ifndef KORVEL_TEST_CSTRING_PRINTTO
+#define KORVEL_TEST_CSTRING_PRINTTO
 inline void PrintTo(const CString& s, std::ostream* os) { *os << '"' << CStringA(s).GetString() << '"'; }
+#endif
 
 struct StoredMsg {
     CString id;
