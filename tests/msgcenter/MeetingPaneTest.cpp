@@ -285,6 +285,30 @@ TEST_F(MeetingPane, DeletedTalksLeaveTheListOnlyWhenTheDatabaseDeletedThem)
     EXPECT_EQ(0, pane.m_talkList.GetItemCount());
 }
 
+// What the pane looks like with a meeting selected: saved in the "shots" folder beside the test
+// program, to be looked at. The three parts are drawn (dark text on their light backgrounds).
+TEST_F(MeetingPane, PictureOfAMeetingWithItsMessagesAndFiles)
+{
+    AddMeeting(L"meet_1", L"Quarterly budget review", "127.0.0.1:1");
+    ASSERT_TRUE(db.Mgr().AddTalk(L"meet_2", 1, L"Release planning", L"2026-03-10 14:00:00", L"Ann"));
+    ASSERT_TRUE(db.Mgr().AddTalkAttach(L"meet_1", L"meet_1_e1", L"minutes.doc", L"", 0));
+    ASSERT_TRUE(pane.LoadTalkList());
+    Select(RowOf(L"meet_1"));
+    host.SetForegroundWindow();
+    pane.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testsupport::PumpMessages();
+    for (CWnd* part : {static_cast<CWnd*>(&pane.m_talkList), static_cast<CWnd*>(&pane.m_historyView),
+                       static_cast<CWnd*>(&pane.m_attachList)}) {
+        const RECT rc = testsupport::ClientRectOnScreen(part->GetSafeHwnd());
+        const int dark = testsupport::CountScreenPixels(rc, testsupport::IsDark);
+        EXPECT_GT(dark, 20);
+        EXPECT_LT(dark * 4, (rc.right - rc.left) * (rc.bottom - rc.top)) << "not an unpainted black area";
+    }
+    std::wstring dir = testsupport::ExeDir() + L"\\shots";
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    EXPECT_TRUE(testsupport::SaveScreenshot(dir + L"\\msgcenter-meeting.bmp", host.GetSafeHwnd()));
+}
+
 class MeetingAttachments : public MeetingPane {
 protected:
     // The attachment server's key of the talk's file: "<message id>/<name>", percent-encoded.

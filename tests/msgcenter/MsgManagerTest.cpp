@@ -5,6 +5,7 @@
 #include "msgcenter/CQorMsgBaseDlg.h"
 #include "msgcenter/CQorMsgGroupDisDlg.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
+#include "msgcenter/CQorMsgMeetingDlg.h"
 #include "msgcenter/CQorMsgORGTreeDlg.h"
 #include "msgcenter/CQorMsgTitleDlg.h"
 #include "msgcenter/CQorMsgWebMsgDlg.h"
@@ -270,13 +271,26 @@ TEST_F(MsgManagerTest, UserFoldersListDistinctNamedFolders)
     EXPECT_TRUE(Children(hRoot).empty());
 }
 
-TEST_F(MsgManagerTest, SelectingAHeaderNodeLeavesThePanes)
+// The discussion root shows the group-talk pane in place of the others, its list read each
+// time it is shown or refreshed; any other node hides it again.
+TEST_F(MsgManagerTest, TheDiscussionRootListsTheTalksInTheGroupTalkPane)
 {
     m_dlg->OpenWithRequest(L"GROUP_TALK;proj_5");
     ASSERT_TRUE(Visible(m_dlg->historyViewer));
     m_dlg->m_tree.SelectItem(m_dlg->talkRoot);
-    EXPECT_TRUE(Visible(m_dlg->historyViewer));
+    ASSERT_TRUE(Visible(m_dlg->meetingPane));
+    EXPECT_FALSE(Visible(m_dlg->historyViewer));
     EXPECT_FALSE(Visible(m_dlg->basePane));
+    ASSERT_EQ(1, m_dlg->meetingPane->m_talkList.GetItemCount());
+    EXPECT_EQ(CString(L"private_6"), m_dlg->meetingPane->m_talkList.GetItemDataText(0));
+
+    m_db.AddTalk(L"board_7", 1, L"Board");
+    m_dlg->RefreshCurrentNode();
+    EXPECT_EQ(2, m_dlg->meetingPane->m_talkList.GetItemCount());
+
+    m_dlg->m_tree.SelectItem(m_dlg->receivedRoot);
+    EXPECT_FALSE(Visible(m_dlg->meetingPane));
+    EXPECT_TRUE(Visible(m_dlg->basePane));
 }
 
 // The search: the dialog's answers become the criteria and the one search-results node.
