@@ -882,19 +882,23 @@ TEST_F(TipMgr, ScreenshotsOfAChatTipAndOfTheBox)
     mgr->MergeIntoUnreadBox(chat(L"ann", L"Ann Lee", L"Lunch at noon?", L"k1"));
     mgr->MergeIntoUnreadBox(chat(L"ann", L"Ann Lee", L"The report is ready.", L"k2"));
     ShowNow();
-    Tip().UpdateWindow();
-    testsupport::PumpMessages();
-    EXPECT_TRUE(testsupport::SaveScreenshot(dir + L"\\tip_chat.bmp", Tip().GetSafeHwnd()));
     // The chat tip: a dark title band over a light body with its text and the green chat icon.
     auto isGreen = [](COLORREF c) { return GetGValue(c) > GetRValue(c) + 40 && GetGValue(c) > GetBValue(c) + 40; };
     auto isBlue = [](COLORREF c) { return GetBValue(c) > GetRValue(c) + 40 && GetBValue(c) > GetGValue(c) + 20; };
-    auto checkTip = [&](const char* name, bool chatIcon) {
+    auto checkTip = [&](const char* name, bool chatIcon, const wchar_t* shot) {
         RECT win = {};
         ::GetWindowRect(Tip().GetSafeHwnd(), &win);
         const RECT band = {win.left, win.top, win.right, win.top + 12};
         const RECT body = {win.left + 2, win.top + 24, win.right - 2, win.bottom - 2};
         const int bandArea = (band.right - band.left) * (band.bottom - band.top);
         const int bodyArea = (body.right - body.left) * (body.bottom - body.top);
+        testsupport::WaitUntilOnScreen(Tip().GetSafeHwnd(), [&] {
+            return testsupport::CountScreenPixels(band, testsupport::IsDark) > bandArea / 2 &&
+                   testsupport::CountScreenPixels(body, testsupport::IsDark) > 50 &&
+                   testsupport::CountScreenPixels(body, isBlue) > 20 &&
+                   chatIcon == (testsupport::CountScreenPixels(body, isGreen) > 20);
+        });
+        EXPECT_TRUE(testsupport::SaveScreenshot(dir + shot, Tip().GetSafeHwnd()));
         EXPECT_GT(testsupport::CountScreenPixels(band, testsupport::IsDark), bandArea / 2) << name;
         EXPECT_GT(testsupport::CountScreenPixels(body, [](COLORREF c) { return !testsupport::IsDark(c); }), bodyArea / 2)
             << name;
@@ -902,7 +906,7 @@ TEST_F(TipMgr, ScreenshotsOfAChatTipAndOfTheBox)
         EXPECT_GT(testsupport::CountScreenPixels(body, isBlue), 20) << name << ": the sender in the link colour";
         EXPECT_EQ(chatIcon, testsupport::CountScreenPixels(body, isGreen) > 20) << name << ": the chat icon";
     };
-    checkTip("chat tip", true);
+    checkTip("chat tip", true, L"\\tip_chat.bmp");
 
     mgr->MergeIntoUnreadBox(chat(L"bob", L"Bob", L"Call me", L"k3"));
     CUnreadMsg* group = GroupRecord(L"g_7", 11, L"k4", L"i4");
@@ -911,11 +915,8 @@ TEST_F(TipMgr, ScreenshotsOfAChatTipAndOfTheBox)
     mgr->CloseAndShowNext();
     for (int i = 0; i < 100 && Tip().GetPopupState() == CTkPopupControl::kStateExpanding; ++i)
         Tip().SendMessage(WM_TIMER, CTkPopupControl::kTimerExpanding, 0);
-    Tip().UpdateWindow();
-    testsupport::PumpMessages();
-    EXPECT_TRUE(testsupport::SaveScreenshot(dir + L"\\tip_box.bmp", Tip().GetSafeHwnd()));
     // The unread box: its rows with the people icons and the links, no chat icon.
-    checkTip("unread box", false);
+    checkTip("unread box", false, L"\\tip_box.bmp");
 }
 
 } // namespace

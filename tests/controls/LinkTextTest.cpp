@@ -146,24 +146,28 @@ TEST_F(LinkTextFixture, ScreenshotOfTheLinkText)
 {
     label.SetWindowText(L"From: <b>Anna Berg</b>\tTo: <b>Team</b><br>Subject: Quarterly report "
                         L"<<draft>><br=2>Attachment: <a href=open:1>report.doc</a>\t<a href=open:2>figures.xls</a>");
-    parent.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    testsupport::PumpMessages();
-    const std::wstring path = testsupport::ExeDir() + L"\\screenshot-linktext.bmp";
-    EXPECT_TRUE(testsupport::SaveScreenshot(path, parent.m_hWnd));
-
     // Each link is drawn in the link colour where the layout says it is; the first line, which
     // holds no link, is dark text on the white background.
     auto isLinkColour = [](COLORREF c) { return GetBValue(c) > 0x80 && GetRValue(c) < 0x60 && GetGValue(c) < 0x60; };
     const auto& links = label.GetLayout().GetLinks();
     ASSERT_EQ(2u, links.size());
-    for (const CLinkInfo* link : links) {
+    for (const CLinkInfo* link : links)
         ASSERT_FALSE(link->m_rects.empty());
+    auto linkPixels = [&](const CLinkInfo* link) {
         RECT rc = link->m_rects[0];
         ::MapWindowPoints(label.m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
-        EXPECT_GT(testsupport::CountScreenPixels(rc, isLinkColour), 10) << link->m_strHref.GetString();
-    }
+        return testsupport::CountScreenPixels(rc, isLinkColour);
+    };
     const RECT client = testsupport::ClientRectOnScreen(label.m_hWnd);
     const RECT firstLine = {client.left, client.top, client.right, client.top + 8 + tm.tmHeight};
+    testsupport::WaitUntilOnScreen(parent.m_hWnd, [&] {
+        return linkPixels(links[0]) > 10 && linkPixels(links[1]) > 10 &&
+               testsupport::CountScreenPixels(firstLine, testsupport::IsDark) > 20;
+    });
+    const std::wstring path = testsupport::ExeDir() + L"\\screenshot-linktext.bmp";
+    EXPECT_TRUE(testsupport::SaveScreenshot(path, parent.m_hWnd));
+    for (const CLinkInfo* link : links)
+        EXPECT_GT(linkPixels(link), 10) << link->m_strHref.GetString();
     EXPECT_GT(testsupport::CountScreenPixels(firstLine, testsupport::IsDark), 20);
     EXPECT_EQ(0, testsupport::CountScreenPixels(firstLine, isLinkColour));
 }

@@ -261,17 +261,18 @@ TEST_F(SimpleBrowserTest, TheFrameIsPaintedInItsColour)
     CRect rc(20, 20, 320, 220);
     ASSERT_TRUE(browser.CreateHost(WS_CHILD | WS_VISIBLE, rc, &parent_, 5));
     EXPECT_TRUE(browser.GetStyle() & WS_BORDER);
-    browser.RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    testsupport::PumpMessages();
-    testsupport::SaveScreenshot(testsupport::TempDir(L"simplebrowser") + L"\\simple_browser.bmp", parent_.m_hWnd);
 
     CRect window;
     browser.GetWindowRect(&window);
     const RECT top = {window.left, window.top, window.right, window.top + 1};
     const RECT left = {window.left, window.top, window.left + 1, window.bottom};
-    const int frame = testsupport::CountScreenPixels(top, [](COLORREF c) { return c == RGB(200, 30, 40); }) +
-                      testsupport::CountScreenPixels(left, [](COLORREF c) { return c == RGB(200, 30, 40); });
-    EXPECT_EQ(window.Width() + window.Height(), frame);
+    auto frame = [&] {
+        return testsupport::CountScreenPixels(top, [](COLORREF c) { return c == RGB(200, 30, 40); }) +
+               testsupport::CountScreenPixels(left, [](COLORREF c) { return c == RGB(200, 30, 40); });
+    };
+    testsupport::WaitUntilOnScreen(browser.m_hWnd, [&] { return frame() == window.Width() + window.Height(); });
+    testsupport::SaveScreenshot(testsupport::TempDir(L"simplebrowser") + L"\\simple_browser.bmp", parent_.m_hWnd);
+    EXPECT_EQ(window.Width() + window.Height(), frame());
 
     // Without the border flag: no border, nothing painted round the control.
     CQorSimpleBrowser plain;

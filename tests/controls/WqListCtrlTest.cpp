@@ -379,11 +379,6 @@ TEST_F(WqListFixture, ScreenshotOfAListWithItsHeader)
     int order[] = {0, 2, 1};
     list.SetColumnOrderArray(3, order);
     list.GetHeader().SetSortArrow(2, TRUE);
-    parent.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    testsupport::PumpMessages();
-    const std::wstring path = testsupport::ExeDir() + L"\\screenshot-wqlist.bmp";
-    EXPECT_TRUE(testsupport::SaveScreenshot(path, parent.m_hWnd));
-
     // What the screen shows: row 1 on its own background, row 2's text in its own colour, the
     // other rows neither, and the frame round the rows in the list colour.
     auto rowOnScreen = [&](int row) {
@@ -396,6 +391,12 @@ TEST_F(WqListFixture, ScreenshotOfAListWithItsHeader)
     auto isRowText = [](COLORREF c) { return GetRValue(c) > 0x90 && GetGValue(c) < 0x50 && GetBValue(c) < 0x50; };
     const RECT row1 = rowOnScreen(1);
     const int row1Area = (row1.right - row1.left) * (row1.bottom - row1.top);
+    testsupport::WaitUntilOnScreen(parent.m_hWnd, [&] {
+        return testsupport::CountScreenPixels(row1, isRowBk) > row1Area / 2 &&
+               testsupport::CountScreenPixels(rowOnScreen(2), isRowText) > 10;
+    });
+    const std::wstring path = testsupport::ExeDir() + L"\\screenshot-wqlist.bmp";
+    EXPECT_TRUE(testsupport::SaveScreenshot(path, parent.m_hWnd));
     EXPECT_GT(testsupport::CountScreenPixels(row1, isRowBk), row1Area / 2);
     EXPECT_GT(testsupport::CountScreenPixels(rowOnScreen(2), isRowText), 10);
     EXPECT_EQ(0, testsupport::CountScreenPixels(rowOnScreen(0), isRowBk));

@@ -963,11 +963,6 @@ TEST_F(VisibleControlsTest, ScreenshotOfAReportList)
     }
     list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     host.SetForegroundWindow();
-    host.UpdateWindow();
-    list.UpdateWindow();
-    testsupport::PumpMessages();
-    std::wstring path = testsupport::ExeDir() + L"\\controls-listctrl.bmp";
-    EXPECT_TRUE(testsupport::SaveScreenshot(path, host.m_hWnd));
 
     // The screen shows the rows: the selected one on the selection's colour (the active one or,
     // with the focus elsewhere, the kept one), the others on the window's colour with dark text.
@@ -980,6 +975,15 @@ TEST_F(VisibleControlsTest, ScreenshotOfAReportList)
     const COLORREF window = ::GetSysColor(COLOR_WINDOW) & 0xFFFFFF;
     const COLORREF selected[] = {::GetSysColor(COLOR_HIGHLIGHT) & 0xFFFFFF, ::GetSysColor(COLOR_BTNFACE) & 0xFFFFFF};
     auto isSelection = [&](COLORREF c) { return c == selected[0] || c == selected[1]; };
+    testsupport::WaitUntilOnScreen(host.m_hWnd, [&] {
+        const RECT rc = rowOnScreen(1);
+        const int area = (rc.right - rc.left) * (rc.bottom - rc.top);
+        const RECT first = rowOnScreen(0);
+        return testsupport::CountScreenPixels(rc, isSelection) > area / 2 &&
+               testsupport::CountScreenPixels(first, testsupport::IsDark) > 20;
+    });
+    std::wstring path = testsupport::ExeDir() + L"\\controls-listctrl.bmp";
+    EXPECT_TRUE(testsupport::SaveScreenshot(path, host.m_hWnd));
     for (int row = 0; row < 3; ++row) {
         const RECT rc = rowOnScreen(row);
         const int area = (rc.right - rc.left) * (rc.bottom - rc.top);

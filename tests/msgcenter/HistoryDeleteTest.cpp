@@ -245,10 +245,11 @@ TEST_F(HistoryDelete, ScreenshotOfTheDialog)
     script.Then([&] { return (dlg = FindDialog(kDialogCaption)) != nullptr; },
                 [&] {
                     ::SetForegroundWindow(dlg);
-                    ::RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-                    PumpMessages();
+                    WaitUntilOnScreen(dlg, [&] {
+                        darkPixels = CountScreenPixels(ClientRectOnScreen(dlg), [](COLORREF c) { return IsDark(c); });
+                        return darkPixels > 200;
+                    });
                     saved = SaveScreenshot(ExeDir() + L"\\msgcenter_history_delete.bmp", dlg);
-                    darkPixels = CountScreenPixels(ClientRectOnScreen(dlg), [](COLORREF c) { return IsDark(c); });
                     wchar_t text[64] = {};
                     ::GetDlgItemTextW(dlg, IDC_HISTORY_DELETE_DAYS, text, 64);
                     days = text;

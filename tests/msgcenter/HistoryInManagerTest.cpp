@@ -70,11 +70,11 @@ TEST_F(HistoryInManager, ADiscussionRequestShowsItsMessagesWithTheirLinks)
     EXPECT_EQ(mgr->historyViewer->GetLinks().GetCount(), 4);
 
     ::SetForegroundWindow(mgr->GetSafeHwnd());
-    ::RedrawWindow(mgr->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpMessages();
+    const RECT view = ClientRectOnScreen(mgr->historyViewer->GetView().GetSafeHwnd());
+    auto darkInView = [&] { return CountScreenPixels(view, [](COLORREF c) { return IsDark(c); }); };
+    WaitUntilOnScreen(mgr->GetSafeHwnd(), [&] { return darkInView() > 200; });
     EXPECT_TRUE(SaveScreenshot(ExeDir() + L"\\msgcenter_history_in_manager.bmp", mgr->GetSafeHwnd()));
-    RECT view = ClientRectOnScreen(mgr->historyViewer->GetView().GetSafeHwnd());
-    EXPECT_GT(CountScreenPixels(view, [](COLORREF c) { return IsDark(c); }), 200);
+    EXPECT_GT(darkInView(), 200);
 }
 
 TEST_F(HistoryInManager, APersonChosenInTheOrganisationPaneShowsTheirHistory)

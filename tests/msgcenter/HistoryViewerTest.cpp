@@ -416,12 +416,14 @@ TEST_F(HistoryViewer, ScreenshotOfAHistoryWithLinks)
     db.AddPeerMsg(3, false, L"plain words from an older client", L"UTF-8", L"open-ticket 42");
     OpenPeer();
     ::SetForegroundWindow(win.frame.GetSafeHwnd());
-    ::RedrawWindow(win.frame.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpMessages();
-    EXPECT_TRUE(SaveScreenshot(ExeDir() + L"\\msgcenter_history_viewer.bmp", win.frame.GetSafeHwnd()));
     // The history's text is on screen: dark text and the blue and green headers.
-    RECT view = ClientRectOnScreen(win.viewer.GetView().GetSafeHwnd());
-    EXPECT_GT(CountScreenPixels(view, [](COLORREF c) { return IsDark(c); }), 200);
-    EXPECT_GT(CountScreenPixels(view, [](COLORREF c) { return GetRValue(c) < 0x40 && GetGValue(c) > 0x40 && GetBValue(c) > 0xC0; }), 20);
-    EXPECT_GT(CountScreenPixels(view, [](COLORREF c) { return GetRValue(c) < 0x30 && GetGValue(c) > 0x60 && GetBValue(c) < 0x60 && GetGValue(c) > GetBValue(c); }), 20);
+    const RECT view = ClientRectOnScreen(win.viewer.GetView().GetSafeHwnd());
+    auto dark = [&] { return CountScreenPixels(view, [](COLORREF c) { return IsDark(c); }); };
+    auto blue = [&] { return CountScreenPixels(view, [](COLORREF c) { return GetRValue(c) < 0x40 && GetGValue(c) > 0x40 && GetBValue(c) > 0xC0; }); };
+    auto green = [&] { return CountScreenPixels(view, [](COLORREF c) { return GetRValue(c) < 0x30 && GetGValue(c) > 0x60 && GetBValue(c) < 0x60 && GetGValue(c) > GetBValue(c); }); };
+    WaitUntilOnScreen(win.frame.GetSafeHwnd(), [&] { return dark() > 200 && blue() > 20 && green() > 20; });
+    EXPECT_TRUE(SaveScreenshot(ExeDir() + L"\\msgcenter_history_viewer.bmp", win.frame.GetSafeHwnd()));
+    EXPECT_GT(dark(), 200);
+    EXPECT_GT(blue(), 20);
+    EXPECT_GT(green(), 20);
 }

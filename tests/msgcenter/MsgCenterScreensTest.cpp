@@ -23,16 +23,20 @@ std::wstring ShotPath(const wchar_t* name)
 }
 
 // Text drawn on a light background: dark pixels in the client area, but not mostly dark (an
-// unpainted window shows black).
+// unpainted window shows black); -1 for mostly dark. Waits, within bounds, for the window's
+// drawing to reach the screen first.
 int DarkPixels(HWND hWnd)
 {
     ::SetForegroundWindow(hWnd);
-    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    testsupport::PumpMessages();
-    RECT rc = testsupport::ClientRectOnScreen(hWnd);
-    const int dark = testsupport::CountScreenPixels(rc, testsupport::IsDark);
-    const int all = (rc.right - rc.left) * (rc.bottom - rc.top);
-    return dark * 4 < all ? dark : -1;
+    int dark = -1;
+    testsupport::WaitUntilOnScreen(hWnd, [&] {
+        const RECT rc = testsupport::ClientRectOnScreen(hWnd);
+        const int all = (rc.right - rc.left) * (rc.bottom - rc.top);
+        dark = testsupport::CountScreenPixels(rc, testsupport::IsDark);
+        dark = dark * 4 < all ? dark : -1;
+        return dark > 50;
+    });
+    return dark;
 }
 
 TEST(MsgCenterScreens, ManagerWithItsFoldersAndTitleList)

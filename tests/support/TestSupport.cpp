@@ -166,6 +166,12 @@ std::vector<COLORREF> GrabScreen(const RECT& rc)
     return out;
 }
 
+void PaintNow(HWND hwnd)
+{
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::GdiFlush();
+}
+
 RECT ClientRectOnScreen(HWND hwnd)
 {
     RECT rc = {};

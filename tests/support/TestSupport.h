@@ -49,6 +49,30 @@ int CountScreenPixels(const RECT& screenRect, Pred pred)
         n += pred(c) ? 1 : 0;
     return n;
 }
+// Has a window and its children paint at once (the erase and the frame included).
+void PaintNow(HWND hwnd);
+
+// Waits until what a shown window paints is on the screen: paints it now, then pumps until it is
+// visible and onScreen() (which looks at the screen) holds. Under Wine the screen shows a window's
+// drawing only some message rounds later: a new window is mapped first, and drawing reaches the
+// screen when the message loop flushes it; so pixels read right after showing or painting can
+// still be the old screen. The paint is asked for again every few dozen rounds, in case the first
+// one went to a window that was not on the screen yet. At most maxRounds rounds; returns
+// onScreen()'s last value, so the caller's own checks still fail when the window never shows.
+template <class Cond>
+bool WaitUntilOnScreen(HWND hwnd, Cond onScreen, int maxRounds = 1000)
+{
+    PaintNow(hwnd);
+    int round = 0;
+    return PumpUntil(
+        [&] {
+            if (++round % 50 == 0)
+                PaintNow(hwnd);
+            return ::IsWindowVisible(hwnd) && onScreen();
+        },
+        maxRounds);
+}
+
 // A window's client rectangle in screen coordinates.
 RECT ClientRectOnScreen(HWND hwnd);
 // A colour as dark as text (luma below 100 of 255).
