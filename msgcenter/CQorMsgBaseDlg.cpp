@@ -32,7 +32,7 @@ namespace {
 
 const COLORREF kToolbarLine = RGB(0xB3, 0xB3, 0xB3);
 
-struct ToolbarItemSpec {
+struct ToolbarItem {
     int nId;
     const wchar_t* pszImage;
     UINT nText;
@@ -41,7 +41,7 @@ struct ToolbarItemSpec {
     int nRightMargin;
 };
 
-const ToolbarItemSpec kToolbarItems[] = {
+const ToolbarItem kToolbarItems[] = {
     {kMsgCmdRefresh, L"xToolbarRefresh", IDS_MSG_TOOL_REFRESH, 18, 0, 4},
     {kMsgCmdDelete, L"xToolbarDelete", IDS_MSG_TOOL_DELETE, 18, 0, 4},
     {kMsgCmdExport, L"xToolbarExport", IDS_MSG_TOOL_EXPORT, 18, 0, 4},
@@ -142,10 +142,10 @@ void CQorMsgBaseDlg::InitToolbar()
 {
     m_toolbar.SetOwner(this);
     m_toolbar.SetItemClass(L"msg_manage_xToolbarBorder");
-    for (const ToolbarItemSpec& spec : kToolbarItems) {
-        CString text = CQorViewBaseFun::LoadStringW(spec.nText);
-        m_toolbar.AddItem(spec.nId, spec.pszImage, text, text, ScaleByDpi(spec.nWidth), false, spec.nStyle, 1, 0, 0,
-                          spec.nRightMargin, 0);
+    for (const ToolbarItem& item : kToolbarItems) {
+        CString text = CQorViewBaseFun::LoadStringW(item.nText);
+        m_toolbar.AddItem(item.nId, item.pszImage, text, text, ScaleByDpi(item.nWidth), false, item.nStyle, 1, 0, 0,
+                          item.nRightMargin, 0);
     }
 }
 
