@@ -1,4 +1,5 @@
 #include "msgcenter/CQorMsgContentDlg.h"
+#include "msgcenter/CSenderChat.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
 #include "framework/CPaintDC.h"
@@ -511,26 +512,7 @@ void CQorMsgContentDlg::ShowConversation()
         m_pOwner->ShowContactHistory(m_strMsgID, date, sender);
 }
 
-void CQorMsgContentDlg::ReplyByChat()
-{
-    if (m_strMsgID.IsEmpty())
-        return;
-    CString sql;
-    sql.Format(L"SELECT Col_Sender, Col_SenderName FROM qor_Msg WHERE Col_ID = '%s'",
-               CTitleListQuery::Quote(m_strMsgID).GetString());
-    CYqRecordset rs;
-    if (!rs.Open(sql, Connection()))
-        return;
-    CString login, name;
-    rs.MoveFirst();
-    if (!rs.IsEOF()) {
-        rs.GetValue(0, login);
-        rs.GetValue(1, name);
-    }
-    rs.Close();
-    if (!login.IsEmpty() && !name.IsEmpty())
-        CQorViewMgr::Instance()->NewChatDlg(login, name, CString(), CString(), TRUE, FALSE);
-}
+void CQorMsgContentDlg::ReplyByChat() { CSenderChat::Open(m_strMsgID); }
 
 void CQorMsgContentDlg::WriteToRecipients()
 {

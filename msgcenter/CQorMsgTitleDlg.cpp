@@ -1,4 +1,5 @@
 #include "msgcenter/CQorMsgTitleDlg.h"
+#include "msgcenter/CSenderChat.h"
 #include "framework/CBitmap.h"
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
@@ -429,23 +430,8 @@ bool CQorMsgTitleDlg::GetMarkedRow(_MSGITEM& item) const
 void CQorMsgTitleDlg::OnReplyByChat()
 {
     _MSGITEM row;
-    if (!GetMarkedRow(row) || row.strID.IsEmpty())
-        return;
-    CString sql;
-    sql.Format(L"SELECT Col_Sender, Col_SenderName FROM qor_Msg WHERE Col_ID = '%s'",
-               CTitleListQuery::Quote(row.strID).GetString());
-    CYqRecordset rs;
-    if (!rs.Open(sql, Connection()))
-        return;
-    rs.MoveFirst();
-    CString login, name;
-    if (!rs.IsEOF()) {
-        rs.GetValue(0, login);
-        rs.GetValue(1, name);
-    }
-    rs.Close();
-    if (!login.IsEmpty() && !name.IsEmpty())
-        CQorViewMgr::Instance()->NewChatDlg(login, name, CString(), CString(), TRUE, FALSE);
+    if (GetMarkedRow(row))
+        CSenderChat::Open(row.strID);
 }
 
 void CQorMsgTitleDlg::OpenReadState(const CString& strID)

@@ -1,4 +1,5 @@
 #include "msgcenter/CQorMsgTitleExDlg.h"
+#include "msgcenter/CSenderChat.h"
 #include "framework/CDataExchange.h"
 #include "framework/CUIntArray.h"
 #include "framework/CWinThread.h"
@@ -263,24 +264,7 @@ void CQorMsgTitleExDlg::OnListRClick(NMHDR*, LRESULT* pResult)
 // ---------------------------------------------------------------------------------------------
 // Commands
 
-void CQorMsgTitleExDlg::OnReplyByChat()
-{
-    CString id = RowId(m_list.GetSelectionMark());
-    if (id.IsEmpty())
-        return;
-    CYqRecordset rs;
-    if (!rs.Open(CContactHistoryQuery::Sender(id), Connection()))
-        return;
-    CString login, name;
-    rs.MoveFirst();
-    if (!rs.IsEOF()) {
-        rs.GetValue(0, login);
-        rs.GetValue(1, name);
-    }
-    rs.Close();
-    if (!login.IsEmpty() && !name.IsEmpty())
-        CQorViewMgr::Instance()->NewChatDlg(login, name, CString(), CString(), TRUE, FALSE);
-}
+void CQorMsgTitleExDlg::OnReplyByChat() { CSenderChat::Open(RowId(m_list.GetSelectionMark())); }
 
 void CQorMsgTitleExDlg::OnReadState()
 {
