@@ -653,7 +653,7 @@ void CQorMsgTitleExDlg::ReportTask(const CContactHistoryJob& job)
         QorMessageBox(text, caption, this, MB_OK, MB_ICONINFORMATION);
         return;
     case CContactHistoryJob::kDbFailed:
-        AfxFormatString2(text, IDS_HISTORY_DELETE_FAILED, Number(done), Number(static_cast<int>(job.rows.size())));
+        AfxFormatString2(text, IDS_CONTACT_HISTORY_DELETE_STOPPED, Number(done), Number(static_cast<int>(job.rows.size())));
         QorMessageBox(text, caption, this, MB_OK, MB_ICONWARNING);
         return;
     case CContactHistoryJob::kOpenFailed:

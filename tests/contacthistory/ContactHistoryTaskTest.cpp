@@ -53,6 +53,18 @@ protected:
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
         }
     }
+    // Pumps until the worker waits at the statement QorDBTest_HoldStatementContaining named
+    // (false after a minute without).
+    bool PumpUntilHeld()
+    {
+        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 60000;) {
+            if (QorDBTest_IsHolding())
+                return true;
+            testsupport::PumpMessages(5);
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+        }
+        return false;
+    }
     void ExpectOthersUntouched()
     {
         TableCounts others = CountTables(db, L"other");
@@ -111,8 +123,14 @@ TEST_F(HistoryTaskTest, CancelledExportHoldsExactlyTheMessagesItReports)
     std::wstring path = OutPath(L"cancelled.rtf");
     pane.exportPath = path.c_str();
     qorview_test::ClearCalls();
+    // The worker waits at its 201st message while the cancel lands.
+    QorDBTest_HoldStatementContaining(L"FROM qor_Msg_Content WHERE", 200);
     pane.StartExport(1);
-    PumpUntilDone(200);
+    const bool held = PumpUntilHeld();
+    if (held && pane.GetJob())
+        pane.GetJob()->cancel = true;
+    QorDBTest_ReleaseHeld();
+    ASSERT_TRUE(held);
     // As the waiting dialog's Cancel does.
     pane.SendMessage(WM_MSGCENTER_WAIT_CANCEL);
     EXPECT_FALSE(pane.IsBusy()) << "cancel returns only after the worker has ended";
@@ -179,14 +197,17 @@ TEST_F(HistoryTaskTest, CancelledDeletionKeepsWholeMessagesAndSaysWhatWasDeleted
     ListAll(n);
     pane.m_nDeleteBatch = 50;
     qorview_test::ClearCalls();
+    // The worker waits at its 501st message, in its eleventh batch, while the cancel flag is
+    // set, so that the cancel lands mid-way however fast or busy the machine; then the waiting
+    // dialog's Cancel waits for the worker.
+    QorDBTest_HoldStatementContaining(L"DELETE FROM qor_Msg_Recv", 500);
     pane.StartDelete(false);
-    PumpUntilDone(500);
-    // Held at its next statement while the cancel flag is set, so that the cancel lands mid-way
-    // however busy the machine; then the waiting dialog's Cancel waits for the worker.
-    ASSERT_TRUE(db.Connect()->BeginTrans());
+    const bool held = PumpUntilHeld();
+    if (held && pane.GetJob())
+        pane.GetJob()->cancel = true;
+    QorDBTest_ReleaseHeld();
+    ASSERT_TRUE(held);
     ASSERT_NE(nullptr, pane.GetJob());
-    pane.GetJob()->cancel = true;
-    db.Connect()->RollbackTrans();
     pane.SendMessage(WM_MSGCENTER_WAIT_CANCEL);
     ASSERT_FALSE(pane.IsBusy());
     EXPECT_EQ(CContactHistoryJob::kCancelled, pane.GetLastTaskResult());
