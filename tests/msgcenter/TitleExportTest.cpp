@@ -2,8 +2,10 @@
 // an older longer file leaves no trace, a failed write (full disk) and a selection too large
 // for the rich edit are reported and leave no short file. The file of the first test is read
 // again by LibreOffice (tests/msgcenter/export_text_check.sh, run after this program by CTest)
-// against the text written beside it.
+// against the text written beside it. The path comes from the system's save dialog, which
+// proposes the .rtf extension for a name typed without one.
 #include "tests/msgcenter/ReadingFixture.h"
+#include "tests/msgcenter/MsgCenterFixture.h"
 #include "controls/CWaitingDlg.h"
 #include "msgcenter/CMsgBodyText.h"
 #include "platform/QorResource/ResourceIds.h"
@@ -19,10 +21,13 @@ namespace {
 class ExportTitleDlg : public CQorMsgTitleDlg {
 public:
     CString exportPath;
+    bool askTheUser = false; // the pane's own save dialog, answered by a test's script
 
 protected:
     bool ChooseExportPath(CString& strPath) override
     {
+        if (askTheUser)
+            return CQorMsgTitleDlg::ChooseExportPath(strPath);
         strPath = exportPath;
         return !exportPath.IsEmpty();
     }
@@ -146,6 +151,43 @@ TEST_F(TitleExportTest, ExportsEveryRowOfTheSelectionAlsoNeverShown)
         line.Format(L"Ann->Me  %s\nBody of message %04d\n", CQorViewBaseFun::ToDefaultLocalTime(date).GetString(), i);
         expected << line.GetString();
     }
+}
+
+TEST_F(TitleExportTest, SaveDialogGivesATypedNameWithoutExtensionTheRtfOne)
+{
+    db.AddMany(3);
+    ASSERT_TRUE(pane.LoadFolderMsg(1));
+    testsupport::PumpMessages();
+    pane.askTheUser = true;
+    struct Case { const wchar_t* typed; const wchar_t* saved; } cases[] = {
+        {L"minutes", L"minutes.rtf"},
+        {L"kept.rtf", L"kept.rtf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CStringA(c.typed).GetString());
+        const std::wstring typed = db.Dir() + L"\\" + c.typed;
+        CString caption;
+        msgcenter_test::ModalScript script([&](HWND hDlg) {
+            if (!caption.IsEmpty())
+                return; // the export's waiting dialog, after the save dialog
+            ::GetWindowTextW(hDlg, caption.GetBuffer(128), 128);
+            caption.ReleaseBuffer();
+            ::SetDlgItemTextW(hDlg, 0x47c, typed.c_str()); // the file name box (cmb13)
+            ::SetDlgItemTextW(hDlg, 0x480, typed.c_str()); // (edt1, in the older layout)
+            ::PostMessageW(hDlg, WM_COMMAND, IDOK, 0);
+        });
+        SelectAll();
+        qorview_test::ClearCalls();
+        pane.SendMessage(WM_COMMAND, ID_TITLE_EXPORT, 0);
+        testsupport::PumpMessages();
+        EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_EXPORT_TITLE), caption) << "the save dialog came first";
+        const std::wstring saved = db.Dir() + L"\\" + c.saved;
+        EXPECT_EQ(0u, ReadFile(saved).rfind("{\\rtf", 0)) << "the export is in the file the dialog named";
+        EXPECT_EQ(3, pane.GetLastTaskCount());
+        EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"QorMessageBox").find(c.saved));
+    }
+    EXPECT_FALSE(FileExists(db.Dir() + L"\\minutes"));
+    EXPECT_FALSE(FileExists(db.Dir() + L"\\kept.rtf.rtf"));
 }
 
 TEST_F(TitleExportTest, FailedWriteIsReportedAndLeavesNoShortFile)
