@@ -2,8 +2,9 @@
 // over HTTP from a loopback file server into the chosen file, the progress dialog follows them
 // and ends when the transfer ends; a cancelled transfer's partial file is removed by the poll
 // timer, and only that transfer's; a missing file (404) and a dropped connection end the dialog
-// as a failure and are reported.
+// as a failure and are reported. Events are the pane's transfer's only when they carry its GUID.
 #include "tests/msgcenter/ReadingFixture.h"
+#include "tests/msgcenter/HistoryFixture.h"
 #include "tests/support/FileServer.h"
 #include "msgcenter/CDownloadAttachProcessDlg.h"
 #include "msgcenter/CQorMsgContentDlg.h"
@@ -85,14 +86,15 @@ protected:
         testsupport::PumpMessages();
     }
     // The message with a KTF body naming the file on the server under key, shown in the pane.
-    void ShowMessageWithFile(const char* key)
+    void ShowMessageWithFile(const char* key) { ShowMessageWithFile(key, server.Host()); }
+    void ShowMessageWithFile(const char* key, const std::string& fileHost)
     {
         StoredMsg m;
         m.id = kMsgId;
         m.contentType = L"Text/Ktf";
         CString ktf;
         ktf.Format(L"<KTF><Text>the report</Text><File name=\"report.bin\" size=\"%d\" type=\"1\" fshost=\"%s\">%s</File></KTF>",
-                   static_cast<int>(body.size()), CString(server.Host().c_str()).GetString(), CString(key).GetString());
+                   static_cast<int>(body.size()), CString(fileHost.c_str()).GetString(), CString(key).GetString());
         m.content = ktf;
         m.attachCount = 1;
         db.Add(m);
@@ -193,6 +195,73 @@ TEST_F(ContentTransferTest, MissingFileAndDroppedConnectionEndAsFailures)
         EXPECT_FALSE(Exists(g_target)) << c.key;
         EXPECT_GE(qorview_test::CountCalls(L"QorMessageBox"), 1) << "the failure is reported: " << c.key;
         db.Connect()->Execute(L"DELETE FROM qor_Msg; DELETE FROM qor_Msg_Content; DELETE FROM qor_Msg_Attach;");
+    }
+}
+
+// Two transfers report to the pane's window at once: the pane's own, held by its server at a
+// quarter, and another message's file. The other's end or failure is reported under its own
+// name and neither ends the pane's progress dialog nor moves its progress; the pane's own end
+// closes it.
+TEST_F(ContentTransferTest, AnotherTransfersEndOrFailureLeavesThisOneRunning)
+{
+    const wchar_t kOtherId[] = L"{7D3E0B12-5A4C-4C1A-8F00-00000000BEEF}";
+    const CString otherTarget = (db.Dir() + L"\\other.bin").c_str();
+    struct Case { const char* what; bool fails; } cases[] = {{"the other finishes", false}, {"the other fails", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::FileServer mine, other; // a server holds once: one each per case
+        mine.Put("mine", body);
+        mine.HoldAfter("mine", body.size() / 4);
+        other.Put("other", body);
+        if (c.fails)
+            other.DropAfter("other", body.size() * 3 / 4);
+        ShowMessageWithFile("mine", mine.Host());
+        pane.opened.clear();
+
+        CString before, after, box;
+        bool runningAfter = false;
+        CFileQueryID otherQuery;
+        historytest::ModalScript script;
+        script.Then(
+            [&] {
+                CDownloadAttachProcessDlg* dlg = pane.Attachments().GetProgressDlg();
+                return dlg && dlg->GetSafeHwnd() && mine.Holding();
+            },
+            [&] {
+                CDownloadAttachProcessDlg* dlg = pane.Attachments().GetProgressDlg();
+                testsupport::PumpUntil([&] {
+                    Tick();
+                    return dlg->GetPercentText() == L"25%";
+                });
+                before = dlg->GetPercentText();
+                qorview_test::ClearCalls();
+                CQorViewMgr::Instance()->DownloadAttach(CString(other.Host().c_str()), L"other", 1, pane.GetSafeHwnd(),
+                                                        kOtherId, otherTarget, &otherQuery);
+                testsupport::PumpUntil([] { return qorview_test::CountCalls(L"QorMessageBox") == 1; });
+                box = qorview_test::LastArgs(L"QorMessageBox").c_str();
+                after = dlg->GetPercentText();
+                Tick();
+                runningAfter = pane.Attachments().GetProgressDlg() == dlg && ::IsWindowVisible(dlg->GetSafeHwnd());
+                mine.Release();
+            });
+        EXPECT_TRUE(SaveAs()) << "the pane's own transfer ends its dialog";
+        EXPECT_TRUE(script.Done());
+        EXPECT_EQ(CString(L"25%"), before);
+        EXPECT_EQ(CString(L"25%"), after) << "the other's bytes are not this dialog's";
+        EXPECT_TRUE(runningAfter);
+        EXPECT_NE(-1, box.Find(c.fails ? L"The file other.bin could not be downloaded." : L"The file other.bin has been downloaded."))
+            << CStringA(box).GetString();
+        EXPECT_EQ(body, ReadAll(g_target));
+        EXPECT_EQ(g_target, pane.m_attachList.m_arrAttach[0].strLocalPath);
+        std::vector<CString> opened = {g_target};
+        if (!c.fails)
+            opened.insert(opened.begin(), otherTarget);
+        EXPECT_EQ(opened, pane.opened);
+        EXPECT_EQ(c.fails ? std::string() : body, ReadAll(otherTarget));
+
+        db.Connect()->Execute(L"DELETE FROM qor_Msg; DELETE FROM qor_Msg_Content; DELETE FROM qor_Msg_Attach;");
+        ::DeleteFileW(g_target);
+        ::DeleteFileW(otherTarget);
     }
 }
 

@@ -313,3 +313,72 @@ TEST_F(HistoryDownload, ATargetThatCannotBeRemovedIsNotTriedForEver)
     ::CloseHandle(held);
     EXPECT_TRUE(Exists(target));
 }
+
+// Another message's transfer reports to the viewer while the viewer's own download runs, held by
+// its server at a quarter: the other's end is stored and offered under its own message, its
+// failure reported under its own name, and neither ends the running download's dialog nor moves
+// its progress. The viewer's own end then completes it.
+TEST_F(HistoryDownload, AnotherTransfersEndOrFailureLeavesTheRunningDownloadAlone)
+{
+    const std::string body(40000, 'm');
+    const std::wstring mineTarget = saveDir + L"\\mine.bin", otherTarget = saveDir + L"\\other.bin";
+    struct Case { const char* what; bool fails; } cases[] = {{"the other finishes", false}, {"the other fails", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FileServer mine, other; // a server holds once: one each per case
+        mine.Put("mine", body);
+        mine.HoldAfter("mine", body.size() / 4);
+        other.Put("other", body);
+        if (c.fails)
+            other.DropAfter("other", body.size() * 3 / 4);
+        db.Exec(L"DELETE FROM qor_Msg; DELETE FROM qor_Msg_Content; DELETE FROM qor_Msg_Attach;");
+        db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"mine.bin", 40000, 1, L"mine", CString(mine.Host().c_str()))}));
+        db.AddPeerAttach(1, L"mine.bin");
+        db.AddPeerMsg(2, false, Ktf(L"", {KtfFile(L"other.bin", 40000, 1, L"other", CString(other.Host().c_str()))}));
+        db.AddPeerAttach(2, L"other.bin");
+        OpenPeer();
+        qorview_test::ClearCalls();
+        qorview_test::PushMessageBoxAnswer(IDCANCEL); // the other's "open it now?", when it finishes
+        qorview_test::PushMessageBoxAnswer(IDCANCEL); // this one's
+
+        CString before, after, box;
+        bool runningAfter = false;
+        CFileQueryID otherQuery;
+        ModalScript script;
+        script.Then([&] { return DialogOpen() && mine.Holding(); },
+                    [&] {
+                        PumpUntil([&] {
+                            Tick();
+                            return Dialog()->GetPercentText() == L"25%";
+                        });
+                        before = Dialog()->GetPercentText();
+                        CQorViewMgr::Instance()->DownloadAttach(CString(other.Host().c_str()), L"other", 1,
+                                                                win.viewer.GetSafeHwnd(), MsgId(2),
+                                                                otherTarget.c_str(), &otherQuery);
+                        PumpUntil([] { return qorview_test::CountCalls(L"QorMessageBox") == 1; });
+                        box = qorview_test::LastArgs(L"QorMessageBox").c_str();
+                        after = Dialog()->GetPercentText();
+                        Tick();
+                        runningAfter = DialogOpen() && !win.viewer.GetDownloads().IsComplete();
+                        mine.Release();
+                    });
+        win.ClickLink(win.Link(1, L"mine.bin"));
+        EXPECT_TRUE(script.Done());
+        EXPECT_EQ(before, CString(L"25%"));
+        EXPECT_EQ(after, CString(L"25%")) << "the other's bytes are not this dialog's";
+        EXPECT_TRUE(runningAfter);
+        EXPECT_NE(box.Find(c.fails ? L"The file other.bin could not be downloaded."
+                                   : L"The file other.bin has been downloaded."),
+                  -1)
+            << CStringA(box).GetString();
+        EXPECT_TRUE(win.viewer.GetDownloads().IsComplete());
+        EXPECT_FALSE(DialogOpen());
+        EXPECT_EQ(ReadAll(mineTarget), body);
+        EXPECT_EQ(StoredPath(true, 1, L"mine.bin"), CString(mineTarget.c_str()));
+        EXPECT_EQ(StoredPath(true, 2, L"other.bin"), c.fails ? CString() : CString(otherTarget.c_str()));
+        EXPECT_EQ(ReadAll(otherTarget), c.fails ? std::string() : body);
+        EXPECT_TRUE(ShellCalls().empty());
+        ::DeleteFileW(mineTarget.c_str());
+        ::DeleteFileW(otherTarget.c_str());
+    }
+}
