@@ -4,6 +4,7 @@
 // the links it opens and the ones it only shows, the message actions after a deletion, and the
 // attachments' menu, sending on, opening and saving.
 #include "tests/msgcenter/ReadingFixture.h"
+#include "tests/msgcenter/FolderTargetCases.h"
 #include "platform/QorView/AttachItem.h"
 #include "framework/CMenu.h"
 #include "msgcenter/CQorMsgContentDlg.h"
@@ -274,4 +275,11 @@ TEST_F(ContentPaneTest, TransferEventsOfOtherCodesAreIgnored)
     EXPECT_EQ(0, db.Count(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath <> ''"));
     EXPECT_TRUE(pane.m_attachList.m_arrAttach[0].strLocalPath.IsEmpty());
     EXPECT_TRUE(pane.opened.empty());
+}
+
+TEST_F(ContentPaneTest, AFolderTargetIsQuestionedOnlyWhenTheFolderIsThereAlready)
+{
+    msgcenter_test::CheckFolderTargetQuestion(db.Dir(), [&](CString& folder, CString& name) {
+        return pane.Attachments().ChooseSaveTarget(folder, name);
+    });
 }

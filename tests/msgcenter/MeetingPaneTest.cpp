@@ -13,6 +13,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CxMenu.h"
 #include "tests/msgcenter/MsgCenterFixture.h"
+#include "tests/msgcenter/FolderTargetCases.h"
 #include "tests/msgcenter/ReadingFixture.h"
 #include "tests/support/FileServer.h"
 #include <gtest/gtest.h>
@@ -447,25 +448,56 @@ TEST_F(MeetingAttachments, AFailedDownloadIsReportedAndLeavesTheFileUnknown)
 
 TEST_F(MeetingAttachments, AFolderTargetIsQuestionedOnlyWhenTheFolderIsThereAlready)
 {
-    CString folder, name;
-    qorview_test::ClearCalls();
-    qorview_test::SetSelectedFolder(dir);
-    name = L"photos\\";
-    EXPECT_TRUE(pane.ChooseAttachTarget(folder, name));
-    EXPECT_EQ(CString(dir.c_str()), folder);
-    EXPECT_EQ(CString(), name);
-    EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
+    msgcenter_test::CheckFolderTargetQuestion(dir, [&](CString& folder, CString& name) {
+        const bool chosen = pane.ChooseAttachTarget(folder, name);
+        if (chosen)
+            EXPECT_EQ(CString(), name) << "the folder's own name is the download's business";
+        return chosen;
+    });
+}
 
-    ::CreateDirectoryW((dir + L"\\photos").c_str(), nullptr);
-    qorview_test::SetSelectedFolder(dir);
-    qorview_test::PushMessageBoxAnswer(IDCANCEL);
-    name = L"photos\\";
-    EXPECT_FALSE(pane.ChooseAttachTarget(folder, name));
-    EXPECT_TRUE(AnyBoxHas(L"photos"));
-
-    qorview_test::SetSelectedFolder(L"");
-    name = L"photos\\";
-    EXPECT_FALSE(pane.ChooseAttachTarget(folder, name)) << "no folder chosen";
+// A file target comes from the save dialog, which asks before overwriting only when the file is
+// there already; the pane adds no question of its own. "No" leaves the dialog up for another
+// name (here the user then cancels).
+TEST_F(MeetingAttachments, AFileTargetIsQuestionedOnlyWhenTheFileIsThereAlready)
+{
+    const std::wstring target = dir + L"\\notes.txt";
+    struct Case { bool exists; int answer; bool chosen; } cases[] = {
+        {false, IDNO, true},
+        {true, IDYES, true},
+        {true, IDNO, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "file there: " << c.exists << ", answer " << c.answer);
+        if (c.exists)
+            std::ofstream(target.c_str()) << "old";
+        else
+            ::DeleteFileW(target.c_str());
+        HWND saveDialog = nullptr;
+        int questions = 0;
+        msgcenter_test::ModalScript script([&](HWND hDlg) {
+            if (!saveDialog) {
+                saveDialog = hDlg;
+                ::SetDlgItemTextW(hDlg, 0x47c, target.c_str()); // the file name box (cmb13)
+                ::SetDlgItemTextW(hDlg, 0x480, target.c_str()); // (edt1, in the older layout)
+                ::PostMessageW(hDlg, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            ++questions; // the overwrite question, owned by the save dialog
+            ::PostMessageW(hDlg, WM_COMMAND, c.answer, 0);
+            if (c.answer != IDYES)
+                ::PostMessageW(saveDialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        qorview_test::ClearCalls();
+        CString folder, name = L"notes.txt";
+        EXPECT_EQ(c.chosen, pane.ChooseAttachTarget(folder, name));
+        EXPECT_EQ(c.exists ? 1 : 0, questions);
+        EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
+        if (c.chosen) {
+            EXPECT_EQ(0, folder.CompareNoCase(dir.c_str())) << CStringA(folder).GetString();
+            EXPECT_EQ(CString(L"notes.txt"), name);
+        }
+    }
 }
 
 } // namespace
