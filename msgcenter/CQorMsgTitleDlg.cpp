@@ -109,10 +109,7 @@ BOOL CQorMsgTitleDlg::OnInitDialog()
     m_list.AddExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES | LVS_EX_HEADERDRAGDROP);
     CQorViewMgr::Instance()->SinkWindowScrollbar(m_list.GetSafeHwnd());
 
-    CRect rc;
-    GetClientRect(&rc);
-    m_nLastWidth = rc.Width();
-    m_nLastHeight = rc.Height();
+    m_layout.Start(*this);
     return TRUE;
 }
 
@@ -574,25 +571,9 @@ void CQorMsgTitleDlg::OnSize(UINT nType, int cx, int cy)
     CDialog::OnSize(nType, cx, cy);
     if (nType == SIZE_MINIMIZED || cy == 0)
         return;
-    if (!m_list.GetSafeHwnd() || !m_label.GetSafeHwnd()) {
-        m_nLastWidth = cx;
-        m_nLastHeight = cy;
-        return;
-    }
-    int dx = cx - m_nLastWidth, dy = cy - m_nLastHeight;
-    CRect rc;
-    m_label.GetWindowRect(&rc);
-    ScreenToClient(&rc);
-    rc.right += dx;
-    m_label.MoveWindow(&rc);
-    m_list.GetWindowRect(&rc);
-    ScreenToClient(&rc);
-    rc.right += dx;
-    rc.bottom += dy;
-    m_list.MoveWindow(&rc);
-    m_nLastWidth = cx;
-    m_nLastHeight = cy;
-    Invalidate();
+    int dx = 0;
+    if (m_layout.Resize(*this, m_label, m_list, cx, cy, dx))
+        Invalidate();
 }
 
 void CQorMsgTitleDlg::OnPaint()

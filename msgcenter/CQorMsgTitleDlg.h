@@ -9,6 +9,7 @@
 #include "framework/CDialog.h"
 #include "framework/CImageList.h"
 #include "controls/CWqMsgListCtrl.h"
+#include "msgcenter/CMsgListLayout.h"
 #include "msgcenter/CMsgTaskWaiting.h"
 #include "msgcenter/CTitleListCache.h"
 #include "platform/QorView/CLabel.h"
@@ -130,8 +131,7 @@ private:
     bool m_bStaticView = false;
     int m_nSortColumn = -1;
     bool m_bDescending = false;
-    int m_nLastWidth = 0;
-    int m_nLastHeight = 0;
+    CMsgListLayout m_layout;
     BYTE m_bSearch = 0;
     int m_nLastTaskCount = 0;
 };

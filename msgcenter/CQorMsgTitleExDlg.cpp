@@ -95,10 +95,7 @@ BOOL CQorMsgTitleExDlg::OnInitDialog()
     m_link.SetUnderline(TRUE);
     m_link.SetOwner(this);
     SetupColumns();
-    CRect rc;
-    GetClientRect(&rc);
-    m_nLastWidth = rc.Width();
-    m_nLastHeight = rc.Height();
+    m_layout.Start(*this);
     return TRUE;
 }
 
@@ -301,28 +298,17 @@ void CQorMsgTitleExDlg::OnSize(UINT nType, int cx, int cy)
     CDialog::OnSize(nType, cx, cy);
     if (nType == SIZE_MINIMIZED || cy == 0)
         return;
-    const int dx = cx - m_nLastWidth, dy = cy - m_nLastHeight;
-    if (m_label.GetSafeHwnd() && m_list.GetSafeHwnd()) {
-        CRect rc;
-        m_label.GetWindowRect(&rc);
-        ScreenToClient(&rc);
-        rc.right += dx;
-        m_label.MoveWindow(&rc);
-        m_list.GetWindowRect(&rc);
-        ScreenToClient(&rc);
-        rc.right += dx;
-        rc.bottom += dy;
-        m_list.MoveWindow(&rc);
+    int dx = 0;
+    if (m_layout.Resize(*this, m_label, m_list, cx, cy, dx)) {
         m_list.Invalidate();
         if (m_link.GetSafeHwnd()) {
+            CRect rc;
             m_link.GetWindowRect(&rc);
             ScreenToClient(&rc);
             rc.OffsetRect(dx, 0);
             m_link.MoveWindow(&rc);
         }
     }
-    m_nLastWidth = cx;
-    m_nLastHeight = cy;
     Invalidate();
 }
 

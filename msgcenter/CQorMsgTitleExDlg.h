@@ -15,6 +15,7 @@
 #include "framework/MessageMap.h"
 #include "controls/CWqMsgListCtrl.h"
 #include "msgcenter/CContactHistoryJob.h"
+#include "msgcenter/CMsgListLayout.h"
 #include "msgcenter/CMsgTaskWaiting.h"
 #include "platform/QorView/CLabel.h"
 #include "platform/QorView/CQorHyperLink.h"
@@ -114,8 +115,7 @@ private:
 
     CImageList m_imageList;
     HBRUSH m_hBandBrush = nullptr; // owned
-    int m_nLastWidth = 0;
-    int m_nLastHeight = 0;
+    CMsgListLayout m_layout;
     BYTE m_bBusy = 0;
     BYTE m_bCancel = 0;
     CString m_strExportPath;

@@ -458,3 +458,23 @@ TEST(UnicodeLike, FoldsEveryLanguageAndKnowsItsWildcards)
         EXPECT_EQ(c.match, db.Count(sql)) << c.text << " LIKE " << c.pattern;
     }
 }
+
+TEST_F(TitleListTest, ResizingWidensTheLabelAndGrowsTheListAndBackAgain)
+{
+    auto rectOf = [this](CWnd& w) {
+        CRect rc;
+        w.GetWindowRect(&rc);
+        pane.ScreenToClient(&rc);
+        return rc;
+    };
+    const CRect label0 = rectOf(pane.m_label), list0 = rectOf(pane.m_list);
+    pane.MoveWindow(0, 0, 700, 500);
+    CRect label = rectOf(pane.m_label), list = rectOf(pane.m_list);
+    EXPECT_EQ(CRect(label0.left, label0.top, label0.right + 60, label0.bottom), label);
+    EXPECT_EQ(CRect(list0.left, list0.top, list0.right + 60, list0.bottom + 80), list);
+    // A minimised pane keeps its layout; the next size is taken against the last laid out.
+    pane.SendMessage(WM_SIZE, SIZE_MINIMIZED, 0);
+    pane.MoveWindow(0, 0, 640, 420);
+    EXPECT_EQ(label0, rectOf(pane.m_label));
+    EXPECT_EQ(list0, rectOf(pane.m_list));
+}
