@@ -3,55 +3,44 @@
 #include "standin/QorDB/SqlStatement.h"
 #include <sqlite3.h>
 
-namespace {
-
-bool DeleteWhere(CYqConnect* pConnect, LPCWSTR pszSql, LPCWSTR pszKey)
-{
-    SqlStatement st(pConnect, pszSql);
-    st.Bind(1, pszKey);
-    return st.IsValid() && st.Run();
-}
-
-} // namespace
-
 bool CQorDBBaseFun::DeleteMsg(CYqConnect* pConnect, LPCWSTR pszMsgID)
 {
-    return DeleteWhere(pConnect, L"DELETE FROM qor_Msg WHERE Col_ID = ?1", pszMsgID);
+    return SqlStatement::Execute(pConnect, L"DELETE FROM qor_Msg WHERE Col_ID = ?1", pszMsgID);
 }
 
 bool CQorDBBaseFun::DeleteMsgAttach(CYqConnect* pConnect, LPCWSTR pszMsgID)
 {
-    return DeleteWhere(pConnect, L"DELETE FROM qor_Msg_Attach WHERE Col_MSGID = ?1", pszMsgID);
+    return SqlStatement::Execute(pConnect, L"DELETE FROM qor_Msg_Attach WHERE Col_MSGID = ?1", pszMsgID);
 }
 
 bool CQorDBBaseFun::DeleteMsgContent(CYqConnect* pConnect, LPCWSTR pszMsgID)
 {
-    return DeleteWhere(pConnect, L"DELETE FROM qor_Msg_Content WHERE Col_MSGID = ?1", pszMsgID);
+    return SqlStatement::Execute(pConnect, L"DELETE FROM qor_Msg_Content WHERE Col_MSGID = ?1", pszMsgID);
 }
 
 bool CQorDBBaseFun::DeleteMsgRecv(CYqConnect* pConnect, LPCWSTR pszMsgID)
 {
-    return DeleteWhere(pConnect, L"DELETE FROM qor_Msg_Recv WHERE Col_MSGID = ?1", pszMsgID);
+    return SqlStatement::Execute(pConnect, L"DELETE FROM qor_Msg_Recv WHERE Col_MSGID = ?1", pszMsgID);
 }
 
 bool CQorDBBaseFun::DeleteTalkItem(CYqConnect* pConnect, LPCWSTR pszTalkID)
 {
-    return DeleteWhere(pConnect, L"DELETE FROM Qor_Talk WHERE Col_ID = ?1", pszTalkID);
+    return SqlStatement::Execute(pConnect, L"DELETE FROM Qor_Talk WHERE Col_ID = ?1", pszTalkID);
 }
 
 bool CQorDBBaseFun::DeleteTalkMsg(CYqConnect* pConnect, LPCWSTR pszTalkID)
 {
-    return DeleteWhere(pConnect, L"DELETE FROM qor_Talk_Msg WHERE Col_TalkID = ?1", pszTalkID);
+    return SqlStatement::Execute(pConnect, L"DELETE FROM qor_Talk_Msg WHERE Col_TalkID = ?1", pszTalkID);
 }
 
 bool CQorDBBaseFun::DeleteTalkAttachment(CYqConnect* pConnect, LPCWSTR pszTalkID)
 {
-    return DeleteWhere(pConnect, L"DELETE FROM qor_Talk_AttachMent WHERE Col_TalkID = ?1", pszTalkID);
+    return SqlStatement::Execute(pConnect, L"DELETE FROM qor_Talk_AttachMent WHERE Col_TalkID = ?1", pszTalkID);
 }
 
 bool CQorDBBaseFun::DeleteTalkLog(CYqConnect* pConnect, LPCWSTR pszTalkID)
 {
-    return DeleteWhere(pConnect, L"DELETE FROM qor_Talk_Log WHERE Col_TalkID = ?1", pszTalkID);
+    return SqlStatement::Execute(pConnect, L"DELETE FROM qor_Talk_Log WHERE Col_TalkID = ?1", pszTalkID);
 }
 
 bool CQorDBBaseFun::FindTalkByNumber(CYqConnect* pConnect, int nNumber, CString& strTalkID)

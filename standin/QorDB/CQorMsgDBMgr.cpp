@@ -111,10 +111,7 @@ bool CQorMsgDBMgr::UpdateLocalPath(LPCWSTR pszTable, LPCWSTR pszIdColumn, LPCWST
         return false;
     CString update;
     update.Format(L"UPDATE %s SET Col_LocalPath = ?1 WHERE rowid = ?2", pszTable);
-    SqlStatement st(&m_connect, update);
-    st.Bind(1, pszLocalPath ? pszLocalPath : L"");
-    st.Bind(2, rowid);
-    return st.Run();
+    return SqlStatement::Execute(&m_connect, update, pszLocalPath ? pszLocalPath : L"", rowid);
 }
 
 bool CQorMsgDBMgr::UpdateAttachLocalPath(LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath)
@@ -129,28 +126,13 @@ bool CQorMsgDBMgr::UpdateTalkAttachLocalPath(LPCWSTR pszMsgID, LPCWSTR pszFileNa
 
 bool CQorMsgDBMgr::AddMsg(const QorMsgRecord& m)
 {
-    SqlStatement st(&m_connect,
-                    L"INSERT INTO qor_Msg (Col_ID, Col_Type, Col_FolderName, Col_MsgFolder, Col_Sender, Col_SenderName,"
-                    L" Col_RecvLogin, Col_RecvName, Col_Subject, Col_SendDate, Col_AttachCount, Col_ReadState,"
-                    L" Col_NeedConfirm, Col_MSGFlag, Col_XXAppCommand, Col_SourceMsgID)"
-                    L" VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16)");
-    st.Bind(1, m.id);
-    st.Bind(2, m.type);
-    st.Bind(3, m.folderName);
-    st.Bind(4, m.msgFolder);
-    st.Bind(5, m.sender);
-    st.Bind(6, m.senderName);
-    st.Bind(7, m.recvLogin);
-    st.Bind(8, m.recvName);
-    st.Bind(9, m.subject);
-    st.Bind(10, m.sendDate);
-    st.Bind(11, m.attachCount);
-    st.Bind(12, m.readState);
-    st.Bind(13, m.needConfirm);
-    st.Bind(14, m.msgFlag);
-    st.Bind(15, m.appCommand);
-    st.Bind(16, m.sourceMsgID);
-    return st.Run();
+    return SqlStatement::Execute(&m_connect,
+        L"INSERT INTO qor_Msg (Col_ID, Col_Type, Col_FolderName, Col_MsgFolder, Col_Sender, Col_SenderName,"
+        L" Col_RecvLogin, Col_RecvName, Col_Subject, Col_SendDate, Col_AttachCount, Col_ReadState,"
+        L" Col_NeedConfirm, Col_MSGFlag, Col_XXAppCommand, Col_SourceMsgID)"
+        L" VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16)",
+        m.id, m.type, m.folderName, m.msgFolder, m.sender, m.senderName, m.recvLogin, m.recvName, m.subject,
+        m.sendDate, m.attachCount, m.readState, m.needConfirm, m.msgFlag, m.appCommand, m.sourceMsgID);
 }
 
 bool CQorMsgDBMgr::AddMsgContent(LPCWSTR pszMsgID, const QorMsgBody& body)
@@ -167,44 +149,33 @@ bool CQorMsgDBMgr::AddMsgContent(LPCWSTR pszMsgID, const QorMsgBody& body)
 
 bool CQorMsgDBMgr::AddMsgAttach(LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath, int nSource)
 {
-    SqlStatement st(&m_connect, L"INSERT INTO qor_Msg_Attach (Col_MSGID, Col_FileName, Col_LocalPath, Col_Source)"
-                                L" VALUES (?1, ?2, ?3, ?4)");
-    st.Bind(1, pszMsgID);
-    st.Bind(2, pszFileName);
-    st.Bind(3, pszLocalPath);
-    st.Bind(4, nSource);
-    return st.Run();
+    return SqlStatement::Execute(&m_connect,
+        L"INSERT INTO qor_Msg_Attach (Col_MSGID, Col_FileName, Col_LocalPath, Col_Source)"
+        L" VALUES (?1, ?2, ?3, ?4)",
+        pszMsgID, pszFileName, pszLocalPath, nSource);
 }
 
 bool CQorMsgDBMgr::AddMsgRecv(LPCWSTR pszMsgID, LPCWSTR pszRecvName, LPCWSTR pszOpenDate)
 {
-    SqlStatement st(&m_connect, L"INSERT INTO qor_Msg_Recv (Col_MSGID, Col_RecvName, Col_OpenDate) VALUES (?1, ?2, ?3)");
-    st.Bind(1, pszMsgID);
-    st.Bind(2, pszRecvName);
-    st.Bind(3, pszOpenDate && *pszOpenDate ? pszOpenDate : L"2000-01-01 12:00:00");
-    return st.Run();
+    return SqlStatement::Execute(&m_connect,
+        L"INSERT INTO qor_Msg_Recv (Col_MSGID, Col_RecvName, Col_OpenDate) VALUES (?1, ?2, ?3)",
+        pszMsgID, pszRecvName, pszOpenDate && *pszOpenDate ? pszOpenDate : L"2000-01-01 12:00:00");
 }
 
 bool CQorMsgDBMgr::AddUnread(LPCWSTR pszMsgID, LPCWSTR pszRecvLogin, int nFavourite)
 {
-    SqlStatement st(&m_connect, L"INSERT INTO qor_Msg_UnRead (Col_ID, Col_RecvLogin, Col_Favourite) VALUES (?1, ?2, ?3)");
-    st.Bind(1, pszMsgID);
-    st.Bind(2, pszRecvLogin);
-    st.Bind(3, nFavourite);
-    return st.Run();
+    return SqlStatement::Execute(&m_connect,
+        L"INSERT INTO qor_Msg_UnRead (Col_ID, Col_RecvLogin, Col_Favourite) VALUES (?1, ?2, ?3)",
+        pszMsgID, pszRecvLogin, nFavourite);
 }
 
 bool CQorMsgDBMgr::AddTalk(LPCWSTR pszTalkID, int nType, LPCWSTR pszSubject, LPCWSTR pszCreated,
                            LPCWSTR pszCreatorName)
 {
-    SqlStatement st(&m_connect, L"INSERT INTO Qor_Talk (Col_ID, Col_Type, Col_Subject, Col_Dt_Create, Col_Creator_Name)"
-                                L" VALUES (?1, ?2, ?3, ?4, ?5)");
-    st.Bind(1, pszTalkID);
-    st.Bind(2, nType);
-    st.Bind(3, pszSubject);
-    st.Bind(4, pszCreated);
-    st.Bind(5, pszCreatorName);
-    return st.Run();
+    return SqlStatement::Execute(&m_connect,
+        L"INSERT INTO Qor_Talk (Col_ID, Col_Type, Col_Subject, Col_Dt_Create, Col_Creator_Name)"
+        L" VALUES (?1, ?2, ?3, ?4, ?5)",
+        pszTalkID, nType, pszSubject, pszCreated, pszCreatorName);
 }
 
 bool CQorMsgDBMgr::AddTalkMsg(const QorTalkMsgRecord& e)
@@ -224,23 +195,17 @@ bool CQorMsgDBMgr::AddTalkMsg(const QorTalkMsgRecord& e)
 bool CQorMsgDBMgr::AddTalkAttach(LPCWSTR pszTalkID, LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath,
                                  int nSource)
 {
-    SqlStatement st(&m_connect, L"INSERT INTO qor_Talk_AttachMent (Col_TalkID, Col_MsgID, Col_FileName, Col_LocalPath,"
-                                L" Col_Source) VALUES (?1, ?2, ?3, ?4, ?5)");
-    st.Bind(1, pszTalkID);
-    st.Bind(2, pszMsgID);
-    st.Bind(3, pszFileName);
-    st.Bind(4, pszLocalPath);
-    st.Bind(5, nSource);
-    return st.Run();
+    return SqlStatement::Execute(&m_connect,
+        L"INSERT INTO qor_Talk_AttachMent (Col_TalkID, Col_MsgID, Col_FileName, Col_LocalPath,"
+        L" Col_Source) VALUES (?1, ?2, ?3, ?4, ?5)",
+        pszTalkID, pszMsgID, pszFileName, pszLocalPath, nSource);
 }
 
 bool CQorMsgDBMgr::AddTalkLog(LPCWSTR pszTalkID, LPCWSTR pszDate, LPCWSTR pszText)
 {
-    SqlStatement st(&m_connect, L"INSERT INTO qor_Talk_Log (Col_TalkID, Col_Date, Col_Text) VALUES (?1, ?2, ?3)");
-    st.Bind(1, pszTalkID);
-    st.Bind(2, pszDate);
-    st.Bind(3, pszText);
-    return st.Run();
+    return SqlStatement::Execute(&m_connect,
+        L"INSERT INTO qor_Talk_Log (Col_TalkID, Col_Date, Col_Text) VALUES (?1, ?2, ?3)",
+        pszTalkID, pszDate, pszText);
 }
 
 bool CQorMsgDBMgr::GetMemoDBTime(CString& strTime)

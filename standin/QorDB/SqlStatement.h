@@ -26,6 +26,16 @@ public:
     bool Done() const { return m_done; }
     // Runs a statement without rows; false on error.
     bool Run();
+    // Prepares a statement without rows, binds the values to ?1, ?2, ... in their order and
+    // runs it; false on error.
+    template <class... Values>
+    static bool Execute(CYqConnect* pConnect, LPCWSTR pszSql, const Values&... values)
+    {
+        SqlStatement st(pConnect, pszSql);
+        int n = 0;
+        (st.Bind(++n, values), ...);
+        return st.Run();
+    }
 
     CString Text(int col) const;
     long long Int(int col) const;
