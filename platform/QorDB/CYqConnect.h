@@ -6,10 +6,13 @@
 // One connection is shared by the user-interface thread and workers. Every statement runs
 // whole under the connection's lock, and a transaction belongs to the thread that began it:
 // from BeginTrans to its CommitTrans or RollbackTrans the other threads' statements wait.
+// Threads get the lock in the order they asked for it, so a thread that waits for a transaction
+// to end runs before the owner's next one.
 // Transactions do not nest: BeginTrans while the calling thread has one open returns false
 // and leaves the open one as it is. A statement that fails inside a transaction dooms it:
 // CommitTrans then rolls the whole transaction back and returns false.
 #include "framework/CString.h"
+#include "platform/QorDB/QorConnectionLock.h"
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -57,7 +60,7 @@ public:
     // every statement from Prepare goes back through Finish. Fail records a failure (and dooms
     // the calling thread's open transaction).
     sqlite3* GetHandle() const { return m_db; }
-    std::recursive_mutex& GetLock() const { return m_lock; }
+    QorConnectionLock& GetLock() const { return m_lock; }
     sqlite3_stmt* Prepare(LPCWSTR pszSql);
     void Finish(sqlite3_stmt* pStmt);
     void Fail(const CString& text);
@@ -85,7 +88,7 @@ private:
     std::thread::id m_transOwner;
     bool m_rollbackOnly = false;
     mutable CString m_lastError;
-    mutable std::recursive_mutex m_lock;
+    mutable QorConnectionLock m_lock;
     struct StatementCache;
     std::unique_ptr<StatementCache> m_statements;
     std::unique_ptr<QorPageIndex> m_pages;

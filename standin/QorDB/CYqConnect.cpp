@@ -53,7 +53,7 @@ CYqConnect::~CYqConnect()
 
 bool CYqConnect::Open(LPCWSTR pszPath)
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     Close();
     if (!pszPath || !*pszPath) {
         m_lastError = L"no database file";
@@ -95,7 +95,7 @@ void CYqConnect::ClearStatementCache()
 
 bool CYqConnect::Close()
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     if (!m_db)
         return false;
     if (m_transDepth > 0)
@@ -110,13 +110,13 @@ bool CYqConnect::Close()
 
 bool CYqConnect::IsOpen() const
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     return m_db != nullptr;
 }
 
 CString CYqConnect::GetPath() const
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     return m_path;
 }
 
@@ -162,7 +162,7 @@ sqlite3_stmt* CYqConnect::Prepare(LPCWSTR pszSql, bool* pbMore)
 
 sqlite3_stmt* CYqConnect::Prepare(LPCWSTR pszSql, bool* pbMore, bool bAdmitted)
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     *pbMore = false;
     if (!pszSql || (!bAdmitted && !Admit(pszSql)))
         return nullptr;
@@ -205,7 +205,7 @@ void CYqConnect::Finish(sqlite3_stmt* pStmt)
 {
     if (!pStmt)
         return;
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     auto found = m_statements->byStmt.find(pStmt);
     if (found == m_statements->byStmt.end()) {
         sqlite3_finalize(pStmt);
@@ -219,7 +219,7 @@ void CYqConnect::Finish(sqlite3_stmt* pStmt)
 
 void CYqConnect::Fail(const CString& text)
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     m_lastError = text;
     QorDBRecordFailure();
     // Only the owner runs statements while a transaction is open, so the failure is its.
@@ -229,13 +229,13 @@ void CYqConnect::Fail(const CString& text)
 
 void CYqConnect::Succeed()
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     m_lastError.Empty();
 }
 
 bool CYqConnect::Execute(LPCWSTR pszSql)
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     bool more = false;
     sqlite3_stmt* stmt = Prepare(pszSql, &more);
     if (!stmt)
@@ -324,7 +324,7 @@ void CYqConnect::EndTrans(const char* pszEnd)
 
 bool CYqConnect::CommitTrans()
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     if (!m_db || m_transDepth == 0) {
         m_lastError = L"no transaction open on this thread";
         return false;
@@ -342,7 +342,7 @@ bool CYqConnect::CommitTrans()
 
 bool CYqConnect::RollbackTrans()
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     if (!m_db || m_transDepth == 0)
         return false;
     EndTrans("ROLLBACK");
@@ -351,18 +351,18 @@ bool CYqConnect::RollbackTrans()
 
 int CYqConnect::GetTransDepth() const
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     return m_transDepth > 0 && m_transOwner == std::this_thread::get_id() ? 1 : 0;
 }
 
 CString CYqConnect::GetLastError() const
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     return m_lastError;
 }
 
 int CYqConnect::GetChangedRows() const
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    std::lock_guard<QorConnectionLock> guard(m_lock);
     return m_db ? sqlite3_changes(m_db) : 0;
 }

@@ -129,7 +129,7 @@ bool CYqRecordset::Open(LPCWSTR pszSql, CYqConnect* pConnect)
         return false;
     // The rows are read whole under the connection's lock: the recordset never reaches the
     // connection again, so its life cannot overlap another thread's statement or transaction.
-    std::lock_guard<std::recursive_mutex> guard(pConnect->GetLock());
+    std::lock_guard<QorConnectionLock> guard(pConnect->GetLock());
     if (!pConnect->Admit(pszSql))
         return false;
     // A deep page of a long list comes from the connection's kept row positions.

@@ -5,7 +5,7 @@ SqlStatement::SqlStatement(CYqConnect* pConnect, LPCWSTR pszSql) : m_connect(pCo
 {
     if (!pConnect)
         return;
-    m_guard = std::unique_lock<std::recursive_mutex>(pConnect->GetLock());
+    m_guard = std::unique_lock<QorConnectionLock>(pConnect->GetLock());
     m_stmt = pConnect->Prepare(pszSql);
 }
 

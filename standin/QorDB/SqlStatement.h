@@ -42,7 +42,7 @@ public:
 
 private:
     CYqConnect* m_connect;
-    std::unique_lock<std::recursive_mutex> m_guard; // the connection stays open while we run
+    std::unique_lock<QorConnectionLock> m_guard; // the connection stays open while we run
     sqlite3_stmt* m_stmt = nullptr;
     bool m_done = false;
 };
