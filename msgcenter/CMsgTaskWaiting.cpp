@@ -1,11 +1,9 @@
 #include "msgcenter/CMsgTaskWaiting.h"
 #include "framework/CFileDialog.h"
-#include "framework/CMenu.h"
 #include "controls/CWaitingDlg.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
-#include "platform/QorView/CxMenu.h"
 
 CMsgTaskWaiting::~CMsgTaskWaiting()
 {
@@ -69,17 +67,4 @@ bool CMsgTaskWaiting::AskExportPath(CWnd* pParent, CString& strPath)
         return false;
     strPath = dlg.GetPathName();
     return true;
-}
-
-void CMsgTaskWaiting::TrackListMenu(CWnd* pPane)
-{
-    CxMenu menu;
-    if (!menu.LoadMenu(IDR_MENU_TITLE))
-        return;
-    CMenu* pPopup = menu.GetSubMenu(0);
-    if (!pPopup)
-        return;
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, pt.x, pt.y, pPane);
 }

@@ -30,8 +30,6 @@ public:
     // Asks where an export goes (save dialog with the export filter and title); false when the
     // user cancels.
     static bool AskExportPath(CWnd* pParent, CString& strPath);
-    // The message lists' context menu (menu 218) at the cursor, its commands sent to pPane.
-    static void TrackListMenu(CWnd* pPane);
 
 private:
     CWaitingDlg* m_pDlg = nullptr;

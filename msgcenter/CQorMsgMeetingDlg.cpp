@@ -3,6 +3,7 @@
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
 #include "framework/CWaitCursor.h"
+#include "msgcenter/CMenuAtCursor.h"
 #include "msgcenter/MsgCenterMessages.h"
 #include "platform/QorResource/MeetingResourceIds.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
@@ -242,17 +243,8 @@ void CQorMsgMeetingDlg::OnTalkRClick(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     CWaitCursor wait;
-    if (m_talkList.GetSelectionMark() < 0)
-        return;
-    CxMenu menu;
-    if (!menu.LoadMenu(IDR_MENU_MSG_TALK))
-        return;
-    CMenu* pPopup = menu.GetSubMenu(0);
-    if (!pPopup)
-        return;
-    CPoint pt;
-    ::GetCursorPos(&pt);
-    pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, pt.x, pt.y, this);
+    if (m_talkList.GetSelectionMark() >= 0)
+        CMenuAtCursor::Track(IDR_MENU_MSG_TALK, this);
 }
 
 void CQorMsgMeetingDlg::OnDeleteTalks()

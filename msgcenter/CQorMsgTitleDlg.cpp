@@ -1,4 +1,5 @@
 #include "msgcenter/CQorMsgTitleDlg.h"
+#include "msgcenter/CMenuAtCursor.h"
 #include "msgcenter/CSenderChat.h"
 #include "framework/CBitmap.h"
 #include "framework/CDataExchange.h"
@@ -366,7 +367,7 @@ void CQorMsgTitleDlg::OnListRClick(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     if (m_list.GetSelectionMark() >= 0)
-        CMsgTaskWaiting::TrackListMenu(this);
+        CMenuAtCursor::Track(IDR_MENU_TITLE, this);
 }
 
 // ---------------------------------------------------------------------------------------------

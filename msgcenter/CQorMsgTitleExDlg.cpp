@@ -1,4 +1,5 @@
 #include "msgcenter/CQorMsgTitleExDlg.h"
+#include "msgcenter/CMenuAtCursor.h"
 #include "msgcenter/CSenderChat.h"
 #include "framework/CDataExchange.h"
 #include "framework/CUIntArray.h"
@@ -255,7 +256,7 @@ void CQorMsgTitleExDlg::OnListRClick(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
     if (m_list.GetSelectionMark() >= 0)
-        CMsgTaskWaiting::TrackListMenu(this);
+        CMenuAtCursor::Track(IDR_MENU_TITLE, this);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,8 @@
 
 namespace msgcenter_test {
 
+int MenuWatcher::s_nMenus = 0;
+
 namespace {
 ModalScript* g_pScript = nullptr;
 int g_nDbCounter = 0;

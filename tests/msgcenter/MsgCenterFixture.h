@@ -49,6 +49,22 @@ private:
     CQorMsgDBMgr m_mgr;
 };
 
+// A timer inside a context menu's loop, while the watcher lives: counts the menus that came up
+// and closes each.
+struct MenuWatcher {
+    static int s_nMenus;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (::FindWindowW(L"#32768", nullptr)) {
+            ++s_nMenus;
+            ::EndMenu();
+        }
+    }
+    MenuWatcher() { s_nMenus = 0; m_id = ::SetTimer(nullptr, 0, 10, &Tick); }
+    ~MenuWatcher() { ::KillTimer(nullptr, m_id); }
+    UINT_PTR m_id;
+};
+
 // Acts on the next dialog that becomes active on this thread: action(hDialog) runs from a
 // timer inside the dialog's message loop, so a modal dialog can be filled in and ended.
 class ModalScript {

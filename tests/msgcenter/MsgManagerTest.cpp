@@ -397,21 +397,6 @@ TEST_F(MsgManagerTest, PersonSearchListsTheMatchingUsersOfTheInfoFile)
     testsupport::RemoveTree(root);
 }
 
-// A timer inside the menu's loop: notes that a menu is up and closes it.
-struct MenuWatcher {
-    static int s_nMenus;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD)
-    {
-        if (::FindWindowW(L"#32768", nullptr)) {
-            ++s_nMenus;
-            ::EndMenu();
-        }
-    }
-    MenuWatcher() { s_nMenus = 0; m_id = ::SetTimer(nullptr, 0, 10, &Tick); }
-    ~MenuWatcher() { ::KillTimer(nullptr, m_id); }
-    UINT_PTR m_id;
-};
-int MenuWatcher::s_nMenus = 0;
 
 void RightClickOn(CQorMsgManagerDlg* pDlg, HTREEITEM hItem)
 {

@@ -3,6 +3,7 @@
 // wildcards typed by the user), selection, deletion in one transaction and its failure, the
 // long task's cancel, and the keys.
 #include "tests/msgcenter/ReadingFixture.h"
+#include "tests/msgcenter/MsgCenterFixture.h"
 #include "msgcenter/CQorMsgTitleDlg.h"
 #include "msgcenter/CTitleListQuery.h"
 #include "controls/CWaitingDlg.h"
@@ -398,6 +399,18 @@ TEST_F(TitleListTest, KeysReachTheirCommands)
     qorview_test::PushMessageBoxAnswer(IDCANCEL);
     testsupport::PumpMessages();
     EXPECT_EQ(3, db.Count(L"SELECT count(*) FROM qor_Msg"));
+}
+
+TEST_F(TitleListTest, RightClickShowsTheListMenuOnlyOverAMarkedRow)
+{
+    ShowReceived(2);
+    NMHDR hdr = {pane.m_list.GetSafeHwnd(), IDC_TITLE_LIST, static_cast<UINT>(NM_RCLICK)};
+    for (int mark : {-1, 0}) {
+        pane.m_list.SetSelectionMark(mark);
+        msgcenter_test::MenuWatcher watcher;
+        pane.SendMessage(WM_NOTIFY, IDC_TITLE_LIST, reinterpret_cast<LPARAM>(&hdr));
+        EXPECT_EQ(mark < 0 ? 0 : 1, msgcenter_test::MenuWatcher::s_nMenus) << "mark " << mark;
+    }
 }
 
 TEST_F(TitleListTest, ReplyByChatOpensAChatWithTheSender)
