@@ -53,17 +53,24 @@ protected:
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
         }
     }
-    // Pumps until the worker waits at the statement QorDBTest_HoldStatementContaining named
-    // (false after a minute without).
-    bool PumpUntilHeld()
+    // Pumps until the worker waits at the statement QorDBTest_HoldStatementContaining named,
+    // sets the task's cancel flag there and lets the worker go on, so that the cancel lands at a
+    // known message however fast or busy the machine; false when the worker never got there
+    // (within a minute).
+    bool CancelAtHeldStatement()
     {
-        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 60000;) {
-            if (QorDBTest_IsHolding())
-                return true;
-            testsupport::PumpMessages(5);
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+        bool held = false;
+        for (DWORD start = ::GetTickCount(); !held && ::GetTickCount() - start < 60000;) {
+            held = QorDBTest_IsHolding();
+            if (!held) {
+                testsupport::PumpMessages(5);
+                ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+            }
         }
-        return false;
+        if (held && pane.GetJob())
+            pane.GetJob()->cancel = true;
+        QorDBTest_ReleaseHeld();
+        return held;
     }
     void ExpectOthersUntouched()
     {
@@ -123,14 +130,10 @@ TEST_F(HistoryTaskTest, CancelledExportHoldsExactlyTheMessagesItReports)
     std::wstring path = OutPath(L"cancelled.rtf");
     pane.exportPath = path.c_str();
     qorview_test::ClearCalls();
-    // The worker waits at its 201st message while the cancel lands.
+    // The cancel lands at the 201st message.
     QorDBTest_HoldStatementContaining(L"FROM qor_Msg_Content WHERE", 200);
     pane.StartExport(1);
-    const bool held = PumpUntilHeld();
-    if (held && pane.GetJob())
-        pane.GetJob()->cancel = true;
-    QorDBTest_ReleaseHeld();
-    ASSERT_TRUE(held);
+    ASSERT_TRUE(CancelAtHeldStatement());
     // As the waiting dialog's Cancel does.
     pane.SendMessage(WM_MSGCENTER_WAIT_CANCEL);
     EXPECT_FALSE(pane.IsBusy()) << "cancel returns only after the worker has ended";
@@ -197,16 +200,11 @@ TEST_F(HistoryTaskTest, CancelledDeletionKeepsWholeMessagesAndSaysWhatWasDeleted
     ListAll(n);
     pane.m_nDeleteBatch = 50;
     qorview_test::ClearCalls();
-    // The worker waits at its 501st message, in its eleventh batch, while the cancel flag is
-    // set, so that the cancel lands mid-way however fast or busy the machine; then the waiting
-    // dialog's Cancel waits for the worker.
+    // The cancel lands at the 501st message, in the eleventh batch; then the waiting dialog's
+    // Cancel waits for the worker.
     QorDBTest_HoldStatementContaining(L"DELETE FROM qor_Msg_Recv", 500);
     pane.StartDelete(false);
-    const bool held = PumpUntilHeld();
-    if (held && pane.GetJob())
-        pane.GetJob()->cancel = true;
-    QorDBTest_ReleaseHeld();
-    ASSERT_TRUE(held);
+    ASSERT_TRUE(CancelAtHeldStatement());
     ASSERT_NE(nullptr, pane.GetJob());
     pane.SendMessage(WM_MSGCENTER_WAIT_CANCEL);
     ASSERT_FALSE(pane.IsBusy());

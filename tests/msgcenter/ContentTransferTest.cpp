@@ -102,6 +102,20 @@ protected:
         pane.ShowMessageContent(m.id, m.senderName, m.date, m.recvName, true, 0, false);
         pane.m_attachList.SetSelectionMark(0);
     }
+    // Save as of a file the server holds after its first 1000 bytes, cancelled in the progress
+    // dialog while it is held.
+    void SaveAsCancelledWhileHeld()
+    {
+        server.Put("held-key", body);
+        server.HoldAfter("held-key", 1000);
+        ShowMessageWithFile("held-key");
+        g_pane = &pane;
+        g_server = &server;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 5, CancelWhenHeld);
+        EXPECT_FALSE(SaveAs());
+        ::KillTimer(nullptr, timer);
+        g_pane = nullptr;
+    }
     bool SaveAs()
     {
         qorview_test::ClearCalls();
@@ -135,15 +149,7 @@ TEST_F(ContentTransferTest, FileTravelsIntoTheChosenFile)
 
 TEST_F(ContentTransferTest, CancelRemovesThatTransfersFileOnlyAndOnlyOnce)
 {
-    server.Put("held-key", body);
-    server.HoldAfter("held-key", 1000);
-    ShowMessageWithFile("held-key");
-    g_pane = &pane;
-    g_server = &server;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 5, CancelWhenHeld);
-    EXPECT_FALSE(SaveAs());
-    ::KillTimer(nullptr, timer);
-    g_pane = nullptr;
+    SaveAsCancelledWhileHeld();
     EXPECT_EQ(IDCANCEL, pane.Attachments().GetLastTransferResult());
     EXPECT_TRUE(pane.Attachments().IsDeletePending());
     server.Release();
@@ -161,15 +167,7 @@ TEST_F(ContentTransferTest, CancelRemovesThatTransfersFileOnlyAndOnlyOnce)
 
 TEST_F(ContentTransferTest, PollTimerRemovesTheCancelledPartialFile)
 {
-    server.Put("held-key", body);
-    server.HoldAfter("held-key", 1000);
-    ShowMessageWithFile("held-key");
-    g_pane = &pane;
-    g_server = &server;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 5, CancelWhenHeld);
-    EXPECT_FALSE(SaveAs());
-    ::KillTimer(nullptr, timer);
-    g_pane = nullptr;
+    SaveAsCancelledWhileHeld();
     server.Release();
     // Whatever the cancelled transfer left at its target goes on the next tick.
     std::ofstream(g_target.GetString()) << "partial";
