@@ -10,7 +10,6 @@
 #include "framework/CString.h"
 #include <atomic>
 #include <vector>
-#include <windows.h>
 
 class CYqConnect;
 

@@ -2,7 +2,7 @@
 // The contact-history pane's worker threads: the export of the selected messages to an RTF file
 // and their deletion from the message database. Both work from the pane's CContactHistoryJob and
 // post WM_USER+101 to the pane as their last act.
-#include <windows.h>
+#include "framework/Platform.h"
 
 class CContactHistoryTasks {
 public:

@@ -9,7 +9,7 @@
 // a short file that would pass for the whole export.
 #include "framework/CString.h"
 #include "platform/QorView/CASRichEdit.h"
-#include <windows.h>
+#include "framework/Platform.h"
 
 class CRtfExportWriter {
 public:
