@@ -37,6 +37,17 @@ CRect ChildRect(CWnd* pParent, CWnd& child)
     return rc;
 }
 
+// Moves the child, keeping its size, so that its right edge is at nRight; returns its left edge.
+int PlaceLeftOf(CWnd* pParent, CWnd& child, int nRight)
+{
+    CRect rc = ChildRect(pParent, child);
+    const int width = rc.Width();
+    rc.right = nRight;
+    rc.left = nRight - width;
+    child.MoveWindow(&rc);
+    return rc.left;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CQorMsgContentDlg, CDialog)
@@ -147,36 +158,16 @@ void CQorMsgContentDlg::LayoutControls()
     text.bottom = client.bottom;
     m_richText.MoveWindow(&text);
 
-    CRect link = ChildRect(this, m_linkReadState);
-    int width = link.Width();
-    link.right = client.right - 6;
-    link.left = link.right - width;
-    m_linkReadState.MoveWindow(&link);
-    int edge = link.left;
-    link = ChildRect(this, m_linkReply);
-    width = link.Width();
-    link.right = edge - 6;
-    link.left = link.right - width;
-    m_linkReply.MoveWindow(&link);
-    edge = link.left;
-    link = ChildRect(this, m_linkWrite);
-    width = link.Width();
-    link.right = edge - 6;
-    link.left = link.right - width;
-    m_linkWrite.MoveWindow(&link);
-    edge = link.left;
+    // The action links stand at the right, right to left; the receivers line takes what is left.
+    int edge = PlaceLeftOf(this, m_linkReadState, client.right - 6);
+    edge = PlaceLeftOf(this, m_linkReply, edge - 6);
+    edge = PlaceLeftOf(this, m_linkWrite, edge - 6);
 
     CRect label = ChildRect(this, m_receivers);
-    if (m_bFromSearch) {
-        link = ChildRect(this, m_linkConversation);
-        width = link.Width();
-        link.right = edge - 11;
-        link.left = link.right - width;
-        m_linkConversation.MoveWindow(&link);
-        label.right = link.left - 9;
-    } else {
+    if (m_bFromSearch)
+        label.right = PlaceLeftOf(this, m_linkConversation, edge - 11) - 9;
+    else
         label.right = edge - 9;
-    }
     m_receivers.MoveWindow(&label);
 
     CRect attach = ChildRect(this, m_attachList);
