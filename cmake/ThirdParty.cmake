@@ -1,15 +1,17 @@
 # Third-party libraries, cross-built from Debian's sources that tools/setup fetched.
 
-# GoogleTest, built for the target.
-set(gtest_src /usr/src/googletest/googletest)
-add_library(gtest STATIC ${gtest_src}/src/gtest-all.cc)
-target_include_directories(gtest SYSTEM PUBLIC ${gtest_src}/include PRIVATE ${gtest_src})
-target_compile_options(gtest PRIVATE -w)
-set(gmock_src /usr/src/googletest/googlemock)
-add_library(gmock STATIC ${gmock_src}/src/gmock-all.cc)
-target_include_directories(gmock SYSTEM PUBLIC ${gmock_src}/include PRIVATE ${gmock_src})
-target_link_libraries(gmock PUBLIC gtest)
-target_compile_options(gmock PRIVATE -w)
+# GoogleTest, built for the target (only the tests use it).
+if(NOT KORVEL_PRODUCT_ONLY)
+  set(gtest_src /usr/src/googletest/googletest)
+  add_library(gtest STATIC ${gtest_src}/src/gtest-all.cc)
+  target_include_directories(gtest SYSTEM PUBLIC ${gtest_src}/include PRIVATE ${gtest_src})
+  target_compile_options(gtest PRIVATE -w)
+  set(gmock_src /usr/src/googletest/googlemock)
+  add_library(gmock STATIC ${gmock_src}/src/gmock-all.cc)
+  target_include_directories(gmock SYSTEM PUBLIC ${gmock_src}/include PRIVATE ${gmock_src})
+  target_link_libraries(gmock PUBLIC gtest)
+  target_compile_options(gmock PRIVATE -w)
+endif()
 
 file(GLOB tinyxml_dir LIST_DIRECTORIES true ${KORVEL_THIRD_PARTY}/src/tinyxml-*)
 file(GLOB zlib_dir LIST_DIRECTORIES true ${KORVEL_THIRD_PARTY}/src/zlib-*)
