@@ -222,10 +222,13 @@ TEST_F(XmppRoad, AServerStoppedWhileSignedInBringsTheCountdownAndTheReconnectSig
     EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
     Shot(L"countdown_panel");
 
-    // Reconnect now while the server is still away: the countdown comes back.
+    // Reconnect now while the server is still away: a sign-in is tried at once (not when the
+    // countdown runs out), and the countdown comes back. The refusal from loopback can arrive
+    // within the same pump as the attempt, so the progress panel in between is not always there
+    // to be seen: the attempt is told by its call.
     ClickOnReconnectPanel(IDC_RECONNECT_NOW);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg != nullptr || m_pDlg->m_pConnectErrDlg == nullptr; },
-                                       kRounds));
+    testsupport::PumpMessages();
+    EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 1);
     ASSERT_TRUE(WaitCountdown());
     EXPECT_FALSE(m_pDlg->m_bSignedIn);
 
