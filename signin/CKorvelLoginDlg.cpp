@@ -326,11 +326,7 @@ bool CKorvelLoginDlg::StartLogin()
 
 void CKorvelLoginDlg::ShowLoginError(BOOL bShow, const CString& strText, int nCode)
 {
-    if (strText.IsEmpty())
-        bShow = FALSE;
-    m_lblErrorText.SetWindowText(strText);
-    m_lblErrorText.ShowWindow(bShow ? SW_SHOW : SW_HIDE);
-    m_lblErrorMark.ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+    m_ErrorRow.Show(strText, bShow != FALSE);
     switch (nCode) {
     case kErrorServerUnreachable:
         m_cbServer.SetFocus();

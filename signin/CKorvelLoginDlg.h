@@ -26,6 +26,7 @@
 #include "platform/QorView/CxStatusButton.h"
 #include "platform/QorView/_SERVERITEM.h"
 #include "signin/CLoginByNameMode.h"
+#include "signin/CLoginErrorRow.h"
 #include "signin/ILoginOwner.h"
 #include "signin/LoginMessages.h"
 
@@ -53,8 +54,9 @@ public:
     // Validates the fields, copies them into the main window and posts WM_LOGIN_START. false
     // when a field was refused (the panel has shown why).
     bool StartLogin();
-    // Shows (or, with an empty text, hides) the error text and focuses the field that the code
-    // names: 10060 the server chooser, 205 the user box, 208 the password box.
+    // Shows (or, with an empty text, hides) the error text, on as many lines as it needs, and
+    // focuses the field that the code names: 10060 the server chooser, 205 the user box, 208
+    // the password box.
     void ShowLoginError(BOOL bShow, const CString& strText, int nCode);
     // After a successful sign-in: the server the view library actually reached becomes the
     // last server (and joins the list).
@@ -175,5 +177,6 @@ private:
     CQorResizer m_Resizer;
     CTransparentBkHelper m_BkHelper;
     CLoginByNameMode m_ByNameMode{*this}; // owns what m_pByNameDlg points to
+    CLoginErrorRow m_ErrorRow{*this};
     static NetSettingsRunner s_pfnNetSettings;
 };

@@ -14,7 +14,10 @@ namespace qorcore_test {
 // its arguments as text, joined by "|".
 using CallRecord = std::pair<std::wstring, std::wstring>;
 
+// Nothing is recorded until a test calls ClearCalls, which empties the log and records from then
+// on; StopRecording empties it and records nothing more (the program's own state).
 void ClearCalls();
+void StopRecording();
 std::vector<CallRecord> Calls();
 // The number of recorded calls of one operation.
 int CountCalls(const wchar_t* operation);

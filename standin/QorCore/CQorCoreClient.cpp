@@ -81,6 +81,7 @@ void CQorCoreClient::Login(const std::wstring& strServer, long nPort, const std:
         m_nStatus = nStatus;
         m_account = account;
         m_bHaveAccount = ok;
+        m_bServerShutDown = false;
     }
     if (!ok) {
         RaiseState(STATE_REFUSED, CXmppSession::ERR_LOGIN_NAME);
@@ -99,13 +100,17 @@ void CQorCoreClient::Logout()
 
 void CQorCoreClient::Repair()
 {
-    bool have;
+    bool have, shutDown;
     {
         std::lock_guard<std::mutex> lock(m_lock);
         have = m_bHaveAccount;
+        shutDown = m_bServerShutDown;
+        m_bServerShutDown = false;
     }
     StopSession();
-    if (!have) {
+    // A server that said it is shutting down is not asked again at once (it would still be
+    // going, or gone): the connection is lost, and the countdown decides when to try.
+    if (!have || shutDown) {
         RaiseState(STATE_LOST, kErrConnectionReset);
         return;
     }
@@ -114,27 +119,37 @@ void CQorCoreClient::Repair()
 
 void CQorCoreClient::SetStatus(long nStatus, const std::wstring& strText)
 {
-    std::string presence;
+    std::shared_ptr<CXmppSession> session;
+    const std::string presence = CXmppStanzaMap::PresenceStanza(nStatus, strText);
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_nStatus = nStatus;
         m_strStatusText = strText;
-        presence = CXmppStanzaMap::PresenceStanza(nStatus, strText);
-        if (m_pSession)
-            m_pSession->Send(presence);
+        if (!m_pSession || presence == m_strSessionPresence)
+            return;
+        session = m_pSession;
     }
+    if (!session->Send(presence))
+        return;
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (session == m_pSession)
+        m_strSessionPresence = presence;
 }
 
 bool CQorCoreClient::Send(IQorMsg* pMsg)
 {
-    std::lock_guard<std::mutex> lock(m_lock);
-    if (!m_pSession || !m_pSession->IsOnline())
-        return false;
-    const std::vector<std::string> stanzas =
-        CXmppStanzaMap::MessageStanzas(pMsg, m_account.domain, "m" + std::to_string(++m_nMessageId));
+    std::shared_ptr<CXmppSession> session;
+    std::vector<std::string> stanzas;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (!m_pSession || !m_pSession->IsOnline())
+            return false;
+        session = m_pSession;
+        stanzas = CXmppStanzaMap::MessageStanzas(pMsg, m_account.domain, "m" + std::to_string(++m_nMessageId));
+    }
     bool sent = !stanzas.empty();
     for (const std::string& xml : stanzas)
-        sent = m_pSession->Send(xml) && sent;
+        sent = session->Send(xml) && sent;
     return sent;
 }
 
@@ -154,20 +169,25 @@ void CQorCoreClient::StartSession(bool bRepair)
     std::lock_guard<std::mutex> lock(m_lock);
     const unsigned generation = ++m_nGeneration;
     XmppAccount account = m_account;
-    account.presence = CurrentPresence();
+    // Invisible signs in without the first presence: the server never tells anyone the user
+    // came online.
+    m_strSessionPresence = CurrentPresence();
+    if (!CXmppStanzaMap::IsInvisible(m_nStatus))
+        account.presence = m_strSessionPresence;
     m_pEvents = std::make_unique<SessionEvents>(*this, generation, bRepair);
-    m_pSession = std::make_unique<CXmppSession>(account, *m_pEvents);
+    m_pSession = std::make_shared<CXmppSession>(account, *m_pEvents);
     if (!m_pSession->Start()) {
         m_pSession.reset();
         RaiseState(bRepair ? STATE_LOST : STATE_RETRY, CXmppSession::ERR_UNREACHABLE);
     }
 }
 
-// Stopping waits for the session's thread, which may be raising an event of its own that needs
-// the lock: the session is taken out under the lock and stopped outside it.
+// Stopping waits for an event the session's thread may be telling, which may need the lock: the
+// session is taken out under the lock and stopped outside it. Its events object goes only after
+// Stop, which tells nothing more; the thread itself is not waited for.
 void CQorCoreClient::StopSession()
 {
-    std::unique_ptr<CXmppSession> session;
+    std::shared_ptr<CXmppSession> session;
     std::unique_ptr<SessionEvents> events;
     {
         std::lock_guard<std::mutex> lock(m_lock);
@@ -241,6 +261,10 @@ void CQorCoreClient::OnEnded(unsigned nGeneration, CXmppSession::EndReason reaso
         CQorEventHub::Instance().RaiseNotice(QorSinkApp, pCmd);
         pCmd->Release();
         return;
+    }
+    if (reason == CXmppSession::END_SHUTDOWN) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_bServerShutDown = true;
     }
     RaiseState(STATE_SOCKET_CLOSED, kErrConnectionReset);
 }

@@ -6,8 +6,14 @@
 // 12 when signed in, 8 (retry later) or 13 (refused) with an error number when not; once signed
 // in, 17 when the connection drops. The view library answers 17 by asking for a repair: a quiet
 // sign-in with the same account that reports 18 when it worked and 7 (the connection is lost)
-// when it did not, so 17 always comes before 7. An account signed in elsewhere with our resource
-// ends the session with the server's sign-out notice ("OUT", reason 223) instead.
+// when it did not, so 17 always comes before 7. A server that announces its shutdown gets no
+// quiet sign-in: the repair reports 7 at once, and the reconnect countdown waits for it. An
+// account signed in elsewhere with our resource ends the session with the server's sign-out
+// notice ("OUT", reason 223) instead.
+//
+// The status goes out as presence once per change: the first presence of a session is the
+// sign-in's, and setting the status it already shows sends nothing. No lock is held while a
+// stanza is being sent (a send can block for as long as the server does not read).
 //
 // Every event is raised from the session's thread through CQorEventHub, which hands it to the
 // sinks on the program's user-interface thread. A session that was replaced or stopped raises
@@ -68,8 +74,10 @@ private:
 
     std::mutex m_lock;
     unsigned m_nGeneration = 0;
-    std::unique_ptr<CXmppSession> m_pSession;
+    std::shared_ptr<CXmppSession> m_pSession;
     std::unique_ptr<SessionEvents> m_pEvents;
+    std::string m_strSessionPresence; // the presence the current session has given the server
+    bool m_bServerShutDown = false;   // the last session ended with the server's shutdown
     XmppAccount m_account;       // the last account signed in to (or being signed in to)
     bool m_bHaveAccount = false;
     long m_nStatus = 3;

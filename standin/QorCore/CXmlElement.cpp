@@ -69,19 +69,79 @@ CXmlElement& CXmlElement::AddChild(std::unique_ptr<CXmlElement> child)
     return *m_children.back();
 }
 
+namespace {
+
+const char kReplacement[] = "\xEF\xBF\xBD"; // U+FFFD
+
+// The length of the UTF-8 sequence at text[i] and its code point; 0 when the bytes there are not
+// well-formed UTF-8 (a stray byte, a cut or overlong sequence, a surrogate, past U+10FFFF).
+size_t DecodeUtf8(const std::string& text, size_t i, unsigned& cp)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    size_t len;
+    unsigned min;
+    if (lead < 0x80) {
+        cp = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        len = 2, min = 0x80, cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        len = 3, min = 0x800, cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        len = 4, min = 0x10000, cp = lead & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + len > text.size())
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        const unsigned char c = static_cast<unsigned char>(text[i + k]);
+        if ((c & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+// Characters XML 1.0 allows: tab, line feed, carriage return, and the rest from U+0020 on,
+// except U+FFFE and U+FFFF.
+bool AllowedInXml(unsigned cp)
+{
+    return cp >= 0x20 ? cp != 0xFFFE && cp != 0xFFFF : cp == 0x9 || cp == 0xA || cp == 0xD;
+}
+
+} // namespace
+
 std::string CXmlElement::Escape(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
-    for (char ch : text) {
-        switch (ch) {
+    for (size_t i = 0; i < text.size();) {
+        unsigned cp = 0;
+        const size_t len = DecodeUtf8(text, i, cp);
+        if (!len || !AllowedInXml(cp)) {
+            // A receiver's parser would refuse the whole stream (and the server close it): the
+            // character is shown as the replacement character instead.
+            out += kReplacement;
+            i += len ? len : 1;
+            continue;
+        }
+        switch (cp) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '\'': out += "&apos;"; break;
         case '"': out += "&quot;"; break;
-        default: out += ch; break;
+        // A parser turns a line end into a plain line feed, and white space in an attribute
+        // into spaces: as references they arrive as they were written.
+        case '\t': out += "&#9;"; break;
+        case '\n': out += "&#10;"; break;
+        case '\r': out += "&#13;"; break;
+        default: out.append(text, i, len); break;
         }
+        i += len;
     }
     return out;
 }

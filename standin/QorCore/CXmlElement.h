@@ -44,7 +44,10 @@ public:
     // carries no "jabber:client" declaration of its own.
     std::string ToXml(const std::string& strOuterNs = std::string()) const;
 
-    // Text and attribute values with the five XML characters escaped.
+    // Text and attribute values as XML: the five XML characters escaped, tab and line ends as
+    // character references (kept exactly in text and attributes alike), and every character
+    // XML 1.0 forbids (controls, U+FFFE, U+FFFF) or that is not well-formed UTF-8 replaced by
+    // U+FFFD, so that what goes out is always a stanza a server accepts.
     static std::string Escape(const std::string& text);
 
 private:

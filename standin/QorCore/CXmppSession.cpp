@@ -1,5 +1,7 @@
 #include "standin/QorCore/CXmppSession.h"
+#include "standin/QorCore/CQorCoreLog.h"
 #include "standin/QorCore/CScramClient.h"
+#include <new>
 
 namespace {
 
@@ -30,7 +32,7 @@ bool IsLoopbackAddress(const sockaddr* sa)
     return false;
 }
 
-addrinfo* Resolve(const std::string& host, int port)
+addrinfo* ResolveHost(const std::string& host, int port)
 {
     addrinfo hints = {};
     hints.ai_family = AF_UNSPEC;
@@ -62,7 +64,14 @@ CXmppSession::CXmppSession(const XmppAccount& account, IEvents& events)
 
 CXmppSession::~CXmppSession()
 {
-    Stop();
+    // The last holder is the thread when it ran, and it has closed the connection; a session
+    // that never started may still hold one.
+    CloseSocket();
+}
+
+addrinfo* CXmppSession::Resolve(const std::string& host, int port)
+{
+    return ResolveHost(host, port);
 }
 
 bool CXmppSession::SplitLoginName(const std::string& login, const std::string& server, std::string& user,
@@ -87,7 +96,7 @@ bool CXmppSession::SplitLoginName(const std::string& login, const std::string& s
 
 bool CXmppSession::IsLoopbackHost(const std::string& host, int port)
 {
-    addrinfo* list = Resolve(host, port);
+    addrinfo* list = ResolveHost(host, port);
     if (!list)
         return false;
     bool all = true;
@@ -99,35 +108,68 @@ bool CXmppSession::IsLoopbackHost(const std::string& host, int port)
 
 bool CXmppSession::Start()
 {
-    m_hThread = ::CreateThread(nullptr, 0, &CXmppSession::ThreadProc, this, 0, nullptr);
-    return m_hThread != nullptr;
+    std::shared_ptr<CXmppSession> self = weak_from_this().lock();
+    if (!self)
+        return false;
+    // The thread runs this module's code and may outlive everything that holds the module (a
+    // name look-up that takes its time after the program has let the core go): it holds the
+    // module itself, and lets it go as it ends.
+    HMODULE module = nullptr;
+    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                              reinterpret_cast<LPCWSTR>(&CXmppSession::ThreadProc), &module))
+        return false;
+    auto* held = new (std::nothrow) std::shared_ptr<CXmppSession>(std::move(self));
+    HANDLE thread = held ? ::CreateThread(nullptr, 0, &CXmppSession::ThreadProc, held, 0, nullptr) : nullptr;
+    if (!thread) {
+        delete held;
+        ::FreeLibrary(module);
+        return false;
+    }
+    ::CloseHandle(thread);
+    return true;
 }
 
 void CXmppSession::Stop()
 {
-    m_bStop = true;
     {
-        std::lock_guard<std::mutex> lock(m_sendLock);
-        if (m_socket != INVALID_SOCKET) {
-            if (m_bOnline) {
-                static const char kBye[] = "<presence type='unavailable'/></stream:stream>";
-                ::send(m_socket, kBye, static_cast<int>(sizeof(kBye) - 1), 0);
-            }
-            // Wakes the thread out of its wait for data.
-            ::shutdown(m_socket, SD_BOTH);
+        // An event being told is finished first; none is told after this.
+        std::lock_guard<std::mutex> events(m_eventLock);
+        m_bStop = true;
+    }
+    std::lock_guard<std::mutex> lock(m_socketLock);
+    const SOCKET s = m_socket;
+    if (s != INVALID_SOCKET) {
+        // The goodbye only when no send is under way: one that blocks must not hold the window.
+        // It goes out without blocking (what does not fit is lost with the connection).
+        std::unique_lock<std::mutex> sending(m_sendLock, std::try_to_lock);
+        if (sending.owns_lock() && m_bOnline) {
+            u_long nonBlocking = 1;
+            ::ioctlsocket(s, FIONBIO, &nonBlocking);
+            static const char kBye[] = "<presence type='unavailable'/></stream:stream>";
+            ::send(s, kBye, static_cast<int>(sizeof(kBye) - 1), 0);
         }
-    }
-    if (m_hThread) {
-        ::WaitForSingleObject(m_hThread, kNegotiateMs);
-        ::CloseHandle(m_hThread);
-        m_hThread = nullptr;
-    }
-    std::lock_guard<std::mutex> lock(m_sendLock);
-    if (m_socket != INVALID_SOCKET) {
-        ::closesocket(m_socket);
-        m_socket = INVALID_SOCKET;
+        // Wakes the thread out of its wait for data, and a send that blocks.
+        ::shutdown(s, SD_BOTH);
     }
     m_bOnline = false;
+}
+
+void CXmppSession::CloseSocket()
+{
+    // No send may be under way on the handle being closed, nor Stop's wake-up.
+    std::lock_guard<std::mutex> sending(m_sendLock);
+    std::lock_guard<std::mutex> lock(m_socketLock);
+    const SOCKET s = m_socket.exchange(INVALID_SOCKET);
+    if (s != INVALID_SOCKET)
+        ::closesocket(s);
+}
+
+template <class Step>
+void CXmppSession::Tell(Step step)
+{
+    std::lock_guard<std::mutex> lock(m_eventLock);
+    if (!m_bStop)
+        step();
 }
 
 bool CXmppSession::Send(const std::string& xml)
@@ -140,11 +182,12 @@ bool CXmppSession::Send(const std::string& xml)
 bool CXmppSession::SendRaw(const std::string& data)
 {
     std::lock_guard<std::mutex> lock(m_sendLock);
-    if (m_socket == INVALID_SOCKET)
+    const SOCKET s = m_socket;
+    if (s == INVALID_SOCKET)
         return false;
     size_t sent = 0;
     while (sent < data.size()) {
-        const int n = ::send(m_socket, data.data() + sent, static_cast<int>(data.size() - sent), 0);
+        const int n = ::send(s, data.data() + sent, static_cast<int>(data.size() - sent), 0);
         if (n <= 0)
             return false;
         sent += static_cast<size_t>(n);
@@ -159,17 +202,57 @@ std::string CXmppSession::NextId()
 
 DWORD WINAPI CXmppSession::ThreadProc(void* p)
 {
-    static_cast<CXmppSession*>(p)->Run();
+    HMODULE module = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&CXmppSession::ThreadProc), &module);
+    {
+        // WinSock stays up for this thread however early its owner cleans up its own use.
+        WSADATA data;
+        const bool winsock = ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
+        std::unique_ptr<std::shared_ptr<CXmppSession>> held(static_cast<std::shared_ptr<CXmppSession>*>(p));
+        (*held)->Run();
+        held.reset(); // the session may end here, on its own thread
+        if (winsock)
+            ::WSACleanup();
+    }
+    ::FreeLibraryAndExitThread(module, 0);
     return 0;
 }
 
 void CXmppSession::Fail(bool bRetry, int nError)
 {
-    if (!m_bStop)
-        m_events.OnFailed(bRetry, nError);
+    Tell([&] { m_events.OnFailed(bRetry, nError); });
 }
 
+// Nothing thrown in the session (memory that ran out while a stanza was mapped, say) may leave
+// the thread, which would end the program: the session ends as a lost connection instead.
 void CXmppSession::Run()
+{
+    bool failed = false;
+    try {
+        RunSteps();
+    } catch (const std::bad_alloc&) {
+        CQorCoreLog::Write("the session ended: it ran out of memory");
+        failed = true;
+    } catch (...) {
+        CQorCoreLog::Write("the session ended: it failed");
+        failed = true;
+    }
+    if (failed) {
+        const bool online = m_bOnline.exchange(false);
+        try {
+            if (online)
+                Tell([&] { m_events.OnEnded(END_LOST); });
+            else
+                Fail(true, ERR_PROTOCOL);
+        } catch (...) {
+        }
+    }
+    m_bOnline = false;
+    CloseSocket();
+}
+
+void CXmppSession::RunSteps()
 {
     if (!Connect() || !OpenStream() || !Authenticate() || !Bind() || !FetchRoster())
         return;
@@ -180,17 +263,20 @@ void CXmppSession::Run()
     if (m_bStop)
         return;
     m_bOnline = true;
-    m_events.OnOnline(m_account.user + "@" + m_account.domain + "/" + m_account.resource);
+    Tell([&] { m_events.OnOnline(m_account.user + "@" + m_account.domain + "/" + m_account.resource); });
     ReadLoop();
 }
 
 bool CXmppSession::Connect()
 {
-    if (!m_bStop)
-        m_events.OnStage(STAGE_CONNECTING);
+    Tell([&] { m_events.OnStage(STAGE_CONNECTING); });
     addrinfo* list = Resolve(m_account.host, m_account.port);
     if (!list) {
         Fail(true, ERR_UNREACHABLE);
+        return false;
+    }
+    if (m_bStop) {
+        ::freeaddrinfo(list);
         return false;
     }
     for (addrinfo* a = list; a; a = a->ai_next) {
@@ -233,7 +319,7 @@ bool CXmppSession::Connect()
         if (ok) {
             nonBlocking = 0;
             ::ioctlsocket(s, FIONBIO, &nonBlocking);
-            DWORD sendTimeout = kNegotiateMs;
+            DWORD sendTimeout = kXmppAnswerMs;
             ::setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendTimeout), sizeof(sendTimeout));
             connected = s;
         } else {
@@ -245,7 +331,7 @@ bool CXmppSession::Connect()
         Fail(true, ERR_UNREACHABLE);
         return false;
     }
-    std::lock_guard<std::mutex> lock(m_sendLock);
+    std::lock_guard<std::mutex> lock(m_socketLock);
     if (m_bStop) {
         ::closesocket(connected);
         return false;
@@ -263,13 +349,16 @@ bool CXmppSession::OpenStream()
         Fail(true, ERR_PROTOCOL);
         return false;
     }
-    if (!NextStanza(kNegotiateMs) || !m_pStanza->Is("features", CXmppStreamParser::kStreamNs)) {
+    if (!NextStanza(m_account.answerMs)) {
+        Fail(true, NoAnswerError());
+        return false;
+    }
+    if (!m_pStanza->Is("features", CXmppStreamParser::kStreamNs)) {
         Fail(true, ERR_PROTOCOL);
         return false;
     }
     m_pFeatures = std::move(m_pStanza);
-    if (!m_bStop)
-        m_events.OnStage(STAGE_CONNECTED);
+    Tell([&] { m_events.OnStage(STAGE_CONNECTED); });
     return true;
 }
 
@@ -292,8 +381,7 @@ bool CXmppSession::Authenticate()
         Fail(false, ERR_NO_MECHANISM);
         return false;
     }
-    if (!m_bStop)
-        m_events.OnStage(STAGE_SIGNING_IN);
+    Tell([&] { m_events.OnStage(STAGE_SIGNING_IN); });
 
     CXmlElement auth("auth", kSaslNs);
     std::unique_ptr<CScramClient> scram;
@@ -314,8 +402,8 @@ bool CXmppSession::Authenticate()
     bool serverVerified = !scram;
     bool finalSent = false;
     for (;;) {
-        if (!NextStanza(kNegotiateMs)) {
-            Fail(true, ERR_PROTOCOL);
+        if (!NextStanza(m_account.answerMs)) {
+            Fail(true, NoAnswerError());
             return false;
         }
         const CXmlElement& st = *m_pStanza;
@@ -374,8 +462,7 @@ bool CXmppSession::Bind()
         Fail(false, ERR_PROTOCOL);
         return false;
     }
-    if (!m_bStop)
-        m_events.OnStage(STAGE_CHECKING);
+    Tell([&] { m_events.OnStage(STAGE_CHECKING); });
     CXmlElement iq("iq", kClientNs);
     iq.SetAttr("type", "set");
     iq.AddChild("bind", kBindNs).AddChild("resource").SetText(m_account.resource);
@@ -412,8 +499,8 @@ bool CXmppSession::Request(CXmlElement& iq)
         return false;
     }
     do {
-        if (!NextStanza(kNegotiateMs)) {
-            Fail(true, ERR_PROTOCOL);
+        if (!NextStanza(m_account.answerMs)) {
+            Fail(true, NoAnswerError());
             return false;
         }
     } while (!IsResultOf(*m_pStanza, id));
@@ -422,8 +509,7 @@ bool CXmppSession::Request(CXmlElement& iq)
 
 bool CXmppSession::FetchRoster()
 {
-    if (!m_bStop)
-        m_events.OnStage(STAGE_LOADING);
+    Tell([&] { m_events.OnStage(STAGE_LOADING); });
     // Asking for the roster makes this an interested resource: the server then hands it the
     // presence of the account's contacts.
     CXmlElement iq("iq", kClientNs);
@@ -431,10 +517,10 @@ bool CXmppSession::FetchRoster()
     iq.AddChild("query", kRosterNs);
     if (!Request(iq))
         return false;
-    if (!m_bStop) {
+    Tell([&] {
         m_events.OnStage(STAGE_CONTACTS);
         m_events.OnStage(STAGE_ALMOST);
-    }
+    });
     return true;
 }
 
@@ -449,14 +535,16 @@ void CXmppSession::ReadLoop()
             m_queue.pop_front();
             const CXmlElement& st = *m_pStanza;
             if (st.Is("error", CXmppStreamParser::kStreamNs)) {
-                reason = st.Child("conflict", kStreamErrNs) ? END_CONFLICT : END_LOST;
+                reason = st.Child("conflict", kStreamErrNs)          ? END_CONFLICT
+                         : st.Child("system-shutdown", kStreamErrNs) ? END_SHUTDOWN
+                                                                      : END_LOST;
                 break;
             }
             if (st.Name() == "iq" && st.Ns() == kClientNs) {
                 AnswerIq(st);
                 continue;
             }
-            m_events.OnStanza(st);
+            Tell([&] { m_events.OnStanza(st); });
             continue;
         }
         if (m_bStreamClosed)
@@ -487,8 +575,7 @@ void CXmppSession::ReadLoop()
         }
     }
     m_bOnline = false;
-    if (!m_bStop)
-        m_events.OnEnded(reason);
+    Tell([&] { m_events.OnEnded(reason); });
 }
 
 bool CXmppSession::AnswerIq(const CXmlElement& iq)
@@ -516,6 +603,7 @@ bool CXmppSession::AnswerIq(const CXmlElement& iq)
 
 bool CXmppSession::NextStanza(DWORD nTimeoutMs)
 {
+    m_bTimedOut = false;
     const ULONGLONG deadline = Now() + nTimeoutMs;
     while (!m_bStop) {
         if (!m_queue.empty()) {
@@ -527,8 +615,10 @@ bool CXmppSession::NextStanza(DWORD nTimeoutMs)
         if (m_bStreamClosed)
             return false;
         const ULONGLONG now = Now();
-        if (now >= deadline)
+        if (now >= deadline) {
+            m_bTimedOut = true;
             return false;
+        }
         if (ReadSome(static_cast<DWORD>(deadline - now)) < 0)
             return false;
     }
@@ -537,11 +627,8 @@ bool CXmppSession::NextStanza(DWORD nTimeoutMs)
 
 int CXmppSession::ReadSome(DWORD nTimeoutMs)
 {
-    SOCKET s;
-    {
-        std::lock_guard<std::mutex> lock(m_sendLock);
-        s = m_socket;
-    }
+    // Only this thread closes the connection, so the handle stays good while it reads.
+    const SOCKET s = m_socket;
     if (s == INVALID_SOCKET)
         return -1;
     fd_set rd;
@@ -557,8 +644,10 @@ int CXmppSession::ReadSome(DWORD nTimeoutMs)
     const int n = ::recv(s, buffer, sizeof(buffer), 0);
     if (n <= 0)
         return -1;
-    if (!m_parser.Feed(buffer, static_cast<size_t>(n)))
+    if (!m_parser.Feed(buffer, static_cast<size_t>(n))) {
+        CQorCoreLog::Write("the stream from the server was refused: " + m_parser.Error());
         return -1;
+    }
     return 1;
 }
 
@@ -570,6 +659,11 @@ void CXmppSession::OnStreamOpen(const CXmlElement&)
 void CXmppSession::OnStanza(std::unique_ptr<CXmlElement> stanza)
 {
     m_queue.push_back(std::move(stanza));
+}
+
+void CXmppSession::OnStanzaDropped(const std::string& why)
+{
+    CQorCoreLog::Write("a stanza was dropped: " + why);
 }
 
 void CXmppSession::OnStreamClose()

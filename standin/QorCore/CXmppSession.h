@@ -8,13 +8,24 @@
 // A server that is not on this machine is refused before anything is sent: the core would have
 // to sign in over TLS, and the TLS of the Windows underneath (Schannel under Wine) cannot carry
 // the stream here, so no password ever goes over the network in the clear.
+//
+// The session is held by shared pointers, and its thread holds one of them (and a reference to
+// this module and to WinSock) until it ends: Stop never waits for the thread, which may sit in
+// a name look-up for as long as the resolver likes, and whatever the thread still touches lives
+// until it is done. Once Stop has returned, nothing more is told to IEvents.
 #include "framework/Platform.h"
+#include "platform/QorCore/QorCoreErrors.h"
 #include "standin/QorCore/CXmlElement.h"
 #include "standin/QorCore/CXmppStreamParser.h"
 #include <atomic>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
+
+// How long the server may take over each answer while signing in, and how long one send may
+// stay blocked.
+constexpr DWORD kXmppAnswerMs = 20000;
 
 struct XmppAccount {
     std::string host;     // the server's address as the user gave it
@@ -24,24 +35,28 @@ struct XmppAccount {
     std::string password;
     std::string resource;
     std::string presence; // the first presence stanza, already written out; empty for none
+    // How long the server may take over each answer while signing in.
+    DWORD answerMs = kXmppAnswerMs;
 };
 
-class CXmppSession : private CXmppStreamParser::IHandler {
+class CXmppSession : public std::enable_shared_from_this<CXmppSession>, private CXmppStreamParser::IHandler {
 public:
     // Why a session that had signed in ended.
     enum EndReason {
         END_LOST,     // the connection dropped, the server closed the stream, or it went quiet
         END_CONFLICT, // the account signed in elsewhere with the same resource
+        END_SHUTDOWN, // the server is shutting down: signing in again at once would find it gone
         END_STOPPED,  // Stop was called
     };
     // Error numbers of a failed sign-in (the detail of its code).
     enum {
-        ERR_LOGIN_NAME = 205,       // the login name cannot be an XMPP account
-        ERR_PASSWORD = 208,         // the server refused the name or password
-        ERR_NEEDS_TLS = 940,        // the server is not on this machine, or insists on TLS
-        ERR_NO_MECHANISM = 941,     // the server offers no sign-in we can use
-        ERR_PROTOCOL = 942,         // the server broke off the sign-in or answered nonsense
-        ERR_UNREACHABLE = 10060,    // nothing answers at the address
+        ERR_LOGIN_NAME = QorErrLoginName,
+        ERR_PASSWORD = QorErrPassword,
+        ERR_NEEDS_TLS = QorErrNeedsTls,
+        ERR_NO_MECHANISM = QorErrNoMechanism,
+        ERR_PROTOCOL = QorErrProtocol,
+        ERR_NO_ANSWER = QorErrNoAnswer,
+        ERR_UNREACHABLE = QorErrUnreachable,
     };
     // Stages reported while signing in (the progress codes of the sign-in road).
     enum {
@@ -63,17 +78,21 @@ public:
     };
 
     // Quiet time after which the server is pinged, and how long the answer may take.
-    enum { kPingAfterMs = 60000, kPingAnswerMs = 30000, kConnectMs = 10000, kNegotiateMs = 20000 };
+    enum { kPingAfterMs = 60000, kPingAnswerMs = 30000, kConnectMs = 10000 };
 
+    // Made with std::make_shared: the thread shares the session. events must outlive the
+    // session's last event, that is until Stop has returned.
     CXmppSession(const XmppAccount& account, IEvents& events);
-    ~CXmppSession();
+    virtual ~CXmppSession();
     CXmppSession(const CXmppSession&) = delete;
     CXmppSession& operator=(const CXmppSession&) = delete;
 
-    // Starts the thread; false when it could not be started.
+    // Starts the thread; false when it could not be started (or the session is not held by a
+    // shared pointer).
     bool Start();
-    // Ends the session without further events: sends the end of the stream when signed in,
-    // closes the socket and waits (bounded) for the thread.
+    // Ends the session without further events and without waiting for its thread: sends the
+    // end of the stream when signed in and nothing else is being sent, and wakes the thread,
+    // which closes the connection and ends on its own.
     void Stop();
     // Sends one stanza, already written out; false when the session is not signed in.
     bool Send(const std::string& xml);
@@ -87,9 +106,19 @@ public:
     static bool SplitLoginName(const std::string& login, const std::string& server, std::string& user,
                                std::string& domain);
 
+protected:
+    // The addresses of the host (getaddrinfo's list, freed by the caller); null when the name
+    // cannot be resolved. A test may hold it to see that nothing waits for it.
+    virtual addrinfo* Resolve(const std::string& host, int port);
+
 private:
     static DWORD WINAPI ThreadProc(void* p);
     void Run();
+    void RunSteps();
+    // Tells the owner one event, unless Stop has been called; Stop waits for one being told.
+    template <class Step>
+    void Tell(Step step);
+    void CloseSocket();
     // The sign-in, step by step; each false means the session failed (already reported).
     bool Connect();
     bool OpenStream();
@@ -102,8 +131,10 @@ private:
     bool Request(CXmlElement& iq);
 
     // Waits for the next stanza (or the stream's header after OpenStream) up to nTimeoutMs; false
-    // when the connection ended, the time ran out or Stop was called.
+    // when the connection ended, the time ran out (m_bTimedOut) or Stop was called.
     bool NextStanza(DWORD nTimeoutMs);
+    // The error of a sign-in step whose answer did not come.
+    int NoAnswerError() const { return m_bTimedOut ? ERR_NO_ANSWER : ERR_PROTOCOL; }
     // Reads what the socket has within nTimeoutMs into the parser. 1 data, 0 time out, -1 ended.
     int ReadSome(DWORD nTimeoutMs);
     bool SendRaw(const std::string& data);
@@ -115,16 +146,22 @@ private:
     // CXmppStreamParser::IHandler
     void OnStreamOpen(const CXmlElement& header) override;
     void OnStanza(std::unique_ptr<CXmlElement> stanza) override;
+    void OnStanzaDropped(const std::string& why) override;
     void OnStreamClose() override;
 
     XmppAccount m_account;
     IEvents& m_events;
     CXmppStreamParser m_parser;
-    HANDLE m_hThread = nullptr;
-    SOCKET m_socket = INVALID_SOCKET;
+    // The connection: published once connected, closed by the thread when it ends. m_socketLock
+    // guards its publication, its closing and Stop's wake-up (never held while waiting);
+    // m_sendLock keeps whole stanzas together on the wire and is held while send() blocks.
+    std::atomic<SOCKET> m_socket{INVALID_SOCKET};
+    std::mutex m_socketLock;
     std::mutex m_sendLock;
+    std::mutex m_eventLock; // held while an event is told; Stop takes it to end them
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bOnline{false};
+    bool m_bTimedOut = false;
     bool m_bHeaderSeen = false;
     bool m_bStreamClosed = false;
     bool m_bPlainAllowed = false;

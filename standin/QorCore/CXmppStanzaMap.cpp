@@ -1,5 +1,7 @@
 #include "standin/QorCore/CXmppStanzaMap.h"
+#include "framework/CString.h"
 #include "standin/QorCore/CQorCmdObject.h"
+#include "standin/QorCore/CQorCoreLog.h"
 #include "standin/QorCore/CQorMsgObject.h"
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +44,12 @@ long Number(IQorMsg* pMsg, HRESULT (STDMETHODCALLTYPE IQorMsg::*getter)(long*))
 long ToLong(const std::string& s)
 {
     return std::strtol(s.c_str(), nullptr, 10);
+}
+
+// Domains compare without case.
+bool SameDomain(const std::string& a, const std::string& b)
+{
+    return CString(CXmppStanzaMap::Wide(a).c_str()).CompareNoCase(CXmppStanzaMap::Wide(b).c_str()) == 0;
 }
 
 std::string BareJid(const std::string& jid)
@@ -214,6 +222,13 @@ bool CXmppStanzaMap::MapInbound(const CXmlElement& stanza, const std::string& st
     if (const CXmlElement* command = stanza.Child("command", kNs)) {
         if (command->Attr("name").empty())
             return false;
+        if (!IsFromServer(stanza, strOwnDomain)) {
+            // The server stamps every contact's stanza with the contact's address, so a command
+            // with any other sender is someone trying to sign the user out or change the status.
+            CQorCoreLog::Write("dropped the command " + CQorCoreLog::Quote(command->Attr("name")) + " from " +
+                               CQorCoreLog::Quote(stanza.Attr("from")) + ": only the server gives commands");
+            return false;
+        }
         const int sink = command->Attr("sink") == "core" ? 0 : 1;
         // A notice reaches the application's commands; "command" the notifications of the core.
         const bool notice = command->Attr("slot") != "command";
@@ -231,6 +246,11 @@ bool CXmppStanzaMap::MapInbound(const CXmlElement& stanza, const std::string& st
     target.OnMessage(1, pMsg);
     pMsg->Release();
     return true;
+}
+
+bool CXmppStanzaMap::IsFromServer(const CXmlElement& stanza, const std::string& strOwnDomain)
+{
+    return !stanza.HasAttr("from") || SameDomain(stanza.Attr("from"), strOwnDomain);
 }
 
 std::vector<std::string> CXmppStanzaMap::MessageStanzas(IQorMsg* pMsg, const std::string& strOwnDomain,
@@ -314,16 +334,30 @@ std::vector<std::string> CXmppStanzaMap::MessageStanzas(IQorMsg* pMsg, const std
     return out;
 }
 
+bool CXmppStanzaMap::IsInvisible(int nStatus)
+{
+    return nStatus == kStatusInvisible;
+}
+
 std::string CXmppStanzaMap::PresenceStanza(int nStatus, const std::wstring& strText)
 {
     CXmlElement presence("presence", kClientNs);
-    // 3 is online; 4 busy, 5 away, 6 long away, 8 "do not disturb me with popups".
+    // Invisible: no available presence at all, so the server tells every contact the user is
+    // offline, while the session stays up and messages to it still arrive. Nothing of the
+    // status (its text included) goes with it.
+    if (IsInvisible(nStatus)) {
+        presence.SetAttr("type", "unavailable");
+        return presence.ToXml(kClientNs);
+    }
+    // The show values XMPP knows: "dnd" means busy; the user who wants no popups at all (8)
+    // will not see a message for a while, which contacts read as extended away; away, chosen or
+    // by idle time, is "away". Online shows nothing.
     const char* show = nullptr;
     switch (nStatus) {
     case 4: show = "dnd"; break;
-    case 5: show = "away"; break;
-    case 6: show = "xa"; break;
-    case 8: show = "dnd"; break;
+    case 5:
+    case 7: show = "away"; break;
+    case 8: show = "xa"; break;
     default: break;
     }
     if (show)

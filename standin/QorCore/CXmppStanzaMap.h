@@ -6,9 +6,9 @@
 // the rich content, receivers, files, items, properties) rides in one element of our own,
 // <msg xmlns='urn:korvel:core:0'/>. A command (an application command, a notification) is a
 // <message/> holding <command xmlns='urn:korvel:core:0' name='...'/> with its integer and text
-// arguments and named fields. The status is presence, its exact number in <status/> of the same
-// namespace. Accounts are the local part of a JID on the account's own domain, and the bare JID
-// elsewhere.
+// arguments and named fields; only the server gives commands. The status is presence, its exact
+// number in <status/> of the same namespace (invisible is the unavailable presence). Accounts
+// are the local part of a JID on the account's own domain, and the bare JID elsewhere.
 #include "platform/QorCore/IQorCmd.h"
 #include "platform/QorCore/IQorMsg.h"
 #include "standin/QorCore/CXmlElement.h"
@@ -30,15 +30,24 @@ public:
     };
 
     // Turns one inbound stanza into the core's events; false when it carries none (presence,
-    // errors, chat states and the like).
+    // errors, chat states and the like). A command is taken only from the server itself; from
+    // anyone else it is dropped and logged.
     static bool MapInbound(const CXmlElement& stanza, const std::string& strOwnDomain, ITarget& target);
+    // Whether the server itself sent the stanza: it has no sender, or the bare domain of the
+    // account (compared without case, as domains are).
+    static bool IsFromServer(const CXmlElement& stanza, const std::string& strOwnDomain);
 
     // One <message/> per receiver of the core's message; empty when it has no receiver.
     // strFallbackId is the stanza id when the message has no id of its own.
     static std::vector<std::string> MessageStanzas(IQorMsg* pMsg, const std::string& strOwnDomain,
                                                    const std::string& strFallbackId);
-    // The presence of a status number and its text.
+    // The statuses of the core: 3 online, 4 busy, 5 away, 6 invisible, 7 away by idle time,
+    // 8 do not disturb (no popups).
+    enum { kStatusInvisible = 6 };
+    // The presence of a status number and its text; for invisible, the unavailable presence
+    // that takes the user out of every contact's sight.
     static std::string PresenceStanza(int nStatus, const std::wstring& strText);
+    static bool IsInvisible(int nStatus);
 
     // An account of the program ("bob", "carol@other.org") as a bare JID, and back.
     static std::string AccountToJid(const std::wstring& strAccount, const std::string& strOwnDomain);

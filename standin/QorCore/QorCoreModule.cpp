@@ -28,6 +28,9 @@ struct LogScope {
     ~LogScope() { ::LeaveCriticalSection(&g_logLock.cs); }
 };
 std::vector<qorcore_test::CallRecord> g_calls;
+// Calls are recorded only once a test has asked for the log: the program never does, so the
+// log of everything it sent (message texts included) is not kept outside tests.
+bool g_recording = false;
 
 struct ClassEntry {
     const CLSID* clsid;
@@ -169,7 +172,8 @@ HINSTANCE QorCoreModuleHandle() { return g_hModule; }
 void QorCoreRecord(const wchar_t* operation, const std::wstring& args)
 {
     LogScope lock;
-    g_calls.emplace_back(operation, args);
+    if (g_recording)
+        g_calls.emplace_back(operation, args);
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID)
@@ -222,6 +226,14 @@ void ClearCalls()
 {
     LogScope lock;
     g_calls.clear();
+    g_recording = true;
+}
+
+void StopRecording()
+{
+    LogScope lock;
+    g_calls.clear();
+    g_recording = false;
 }
 
 std::vector<CallRecord> Calls()

@@ -2,6 +2,7 @@
 #include "platform/QorView/QorViewTestHooks.h"
 #include "framework/CWnd.h"
 #include "platform/QorCore/QorCoreIds.h"
+#include "platform/QorCore/QorCoreErrors.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CASRichEdit.h"
@@ -59,13 +60,14 @@ void HandSinksToCore(CQorViewMgr* pMgr)
 UINT CoreErrorTextId(int nError)
 {
     switch (nError) {
-    case 205: return IDS_QORVIEW_ERR_LOGIN_NAME;
-    case 208: return IDS_QORVIEW_ERR_PASSWORD;
-    case 940: return IDS_QORVIEW_ERR_NEEDS_TLS;
-    case 941: return IDS_QORVIEW_ERR_NO_MECHANISM;
-    case 942: return IDS_QORVIEW_ERR_PROTOCOL;
-    case 10060:
-    case 10061: return IDS_QORVIEW_ERR_UNREACHABLE;
+    case QorErrLoginName: return IDS_QORVIEW_ERR_LOGIN_NAME;
+    case QorErrPassword: return IDS_QORVIEW_ERR_PASSWORD;
+    case QorErrNeedsTls: return IDS_QORVIEW_ERR_NEEDS_TLS;
+    case QorErrNoMechanism: return IDS_QORVIEW_ERR_NO_MECHANISM;
+    case QorErrProtocol: return IDS_QORVIEW_ERR_PROTOCOL;
+    case QorErrNoAnswer: return IDS_QORVIEW_ERR_NO_ANSWER;
+    case QorErrUnreachable:
+    case QorErrRefused: return IDS_QORVIEW_ERR_UNREACHABLE;
     default: return 0;
     }
 }

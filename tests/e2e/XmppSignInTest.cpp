@@ -3,153 +3,15 @@
 // second client (the peer) on the other side. Right and wrong passwords, a server that is not
 // running, one that stops while the user is signed in (connection lost, countdown, reconnect
 // when it is back), giving up during the countdown, signing out and in again, a chat message
-// from the peer as a desktop tip and a message to it, the server's sign-out, the account already
-// signed in on this machine by a second client process, and suspend and resume.
-#include "app/CAccountLock.h"
-#include "app/CKorvelBaseDlg.h"
+// from the peer as a desktop tip and a message to it, the server's sign-out (and a contact's,
+// which is refused), the account already signed in on this machine by a second client process,
+// and suspend and resume.
 #include "app/CQorTipMgr.h"
 #include "app/CUnreadMsg.h"
-#include "app/KorvelMessages.h"
-#include "platform/QorCore/IQorMsg.h"
-#include "platform/QorCore/QorCoreIds.h"
-#include "platform/QorResource/ResourceIds.h"
-#include "platform/QorResource/SignInResourceIds.h"
-#include "platform/QorView/CQorViewBaseFun.h"
-#include "platform/QorView/CQorViewMgr.h"
-#include "platform/QorView/QorViewTestHooks.h"
-#include "tests/app/MainWindowFixture.h"
-#include "tests/e2e/XmppServerControl.h"
+#include "tests/e2e/XmppRoad.h"
 #include <string>
 
 namespace {
-
-const wchar_t kLogin[] = L"alice";
-const wchar_t kPassword[] = L"alice-pw";
-// Pump rounds (of up to 5 ms each, more under load) for one sign-in step.
-const int kRounds = 12000;
-
-CString WindowText(HWND hWnd)
-{
-    wchar_t buffer[1024] = {};
-    ::GetWindowTextW(hWnd, buffer, 1024);
-    return buffer;
-}
-
-XmppServerControl& Server()
-{
-    static XmppServerControl server;
-    return server;
-}
-
-class XmppRoad : public MainWindowFixture {
-protected:
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        ASSERT_TRUE(Server().IsReady()) << std::string(Server().Error().begin(), Server().Error().end());
-        ASSERT_TRUE(Server().Ok("server-start"));
-        work_ = testsupport::TempDir(L"korvel_xmpp_work");
-        qorview_test::SetWorkDir(work_);
-        qorview_test::UseCoreSignIn();
-        qorview_test::SetMuteSounds(true);
-        CQorViewMgr* pMgr = CQorViewMgr::Instance();
-        pMgr->m_dwServerOption1 = pMgr->m_dwServerOption2 = 0;
-        ::InitializeCriticalSection(&otherGuard_);
-        ASSERT_TRUE(CreateMain());
-    }
-    void TearDown() override
-    {
-        other_.Release();
-        MainWindowFixture::TearDown();
-        ::DeleteCriticalSection(&otherGuard_);
-        qorview_test::SetWorkDir(L"");
-        qorview_test::SetMuteSounds(false);
-        CQorViewMgr::Instance()->m_strChangePwdAccount.Empty();
-        testsupport::RemoveTree(work_);
-        Server().Ok("server-start");
-    }
-
-    HWND Wnd() const { return m_pDlg->GetSafeHwnd(); }
-    CString ServerAddr() const { return CString(Server().Domain().c_str()); }
-
-    // Starts a sign-in with these fields and pumps until it has an outcome: signed in, an error
-    // on the sign-in panel, or the reconnect countdown.
-    void StartSignIn(const wchar_t* password = kPassword)
-    {
-        m_pDlg->m_strServerAddr = ServerAddr();
-        m_pDlg->m_nServerPort = Server().XmppPort();
-        m_pDlg->m_strLoginName = kLogin;
-        m_pDlg->m_strPassword = password;
-        m_pDlg->m_nLoginStatus = 3;
-        m_pDlg->m_nLoginFlags = 0;
-        // Sent, not posted: the progress panel stands when this returns, whereas the outcome
-        // (which may be quick: a refused connection on loopback) comes later through the queue.
-        ::SendMessageW(Wnd(), WM_LOGIN_START, 0, 0);
-    }
-    bool WaitSignedIn()
-    {
-        return testsupport::PumpUntil([&] { return m_pDlg->m_bSignedIn != 0; }, kRounds);
-    }
-    bool SignIn()
-    {
-        StartSignIn();
-        if (!WaitSignedIn())
-            return false;
-        testsupport::PumpMessages();
-        return true;
-    }
-    bool WaitLoginError()
-    {
-        return testsupport::PumpUntil([&] { return !LoginPanelError().IsEmpty() && !m_pDlg->m_pLoginWaitDlg; }, kRounds);
-    }
-    CString LoginPanelError() const
-    {
-        return m_pDlg->m_pLoginDlg ? WindowText(::GetDlgItem(m_pDlg->m_pLoginDlg->GetSafeHwnd(), IDC_ERROR_TEXT))
-                                   : CString();
-    }
-    static CString CoreErrorText(int error)
-    {
-        CString text, extra;
-        CQorViewMgr::Instance()->GetQorCoreErrorInfo(error, text, extra);
-        CString message;
-        message.Format(L"%s: %s", CQorViewBaseFun::LoadStringW(IDS_LOGIN_ERROR_CAPTION).GetString(), text.GetString());
-        return message;
-    }
-    HANDLE AccountMutex() const { return apptest::App().m_hAccountMutex; }
-    // Another process's attempt at the same account: refused while this one holds it.
-    CAccountLock::TakeResult OtherProcessTakes()
-    {
-        CAccountLock::TakeResult result =
-            other_.Take(CAccountLock::MutexName(ServerAddr(), Server().XmppPort(), kLogin));
-        other_.Release();
-        return result;
-    }
-    bool WaitCountdown()
-    {
-        return testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg && !m_pDlg->m_bSignedIn &&
-                                                   ::IsWindowVisible(m_pDlg->m_pConnectErrDlg->GetSafeHwnd()); },
-                                      kRounds);
-    }
-    void ClickOnReconnectPanel(int id)
-    {
-        HWND button = ::GetDlgItem(m_pDlg->m_pConnectErrDlg->GetSafeHwnd(), id);
-        ASSERT_NE(button, nullptr);
-        ::SendMessageW(button, BM_CLICK, 0, 0);
-    }
-    void Shot(const wchar_t* name)
-    {
-        ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        testsupport::PumpMessages();
-        const std::wstring dir = testsupport::ExeDir() + L"\\screenshots";
-        ::CreateDirectoryW(dir.c_str(), nullptr);
-        EXPECT_TRUE(testsupport::SaveScreenshot(dir + L"\\" + name + L".bmp", Wnd()));
-    }
-
-    std::wstring work_;
-    CRITICAL_SECTION otherGuard_;
-    HANDLE otherMutex_ = nullptr;
-    CAccountLock other_{otherGuard_, otherMutex_};
-};
 
 TEST_F(XmppRoad, RightPasswordSignsInAndTheServerSeesTheAccountComeAndGo)
 {
@@ -284,23 +146,11 @@ TEST_F(XmppRoad, ThePeersChatMessageArrivesAsADesktopTipAndAMessageGoesBack)
     EXPECT_EQ(tips.GetRecordAt(0)->nKind, CUnreadMsg::kKindBulletin);
 
     // The user's answer through the held core message reaches the peer.
-    CLSID clsid = {};
-    IQorMsg* msg = nullptr;
-    ASSERT_TRUE(SUCCEEDED(::CLSIDFromProgID(kProgIdQorMsg, &clsid)));
-    ASSERT_TRUE(SUCCEEDED(::CoCreateInstance(clsid, nullptr, kQorCoreClsCtx, IID_IQorMsg, reinterpret_cast<void**>(&msg))));
-    BSTR text = ::SysAllocString(L"Yes, see you there"), account = ::SysAllocString(L"bob"), name = ::SysAllocString(L"Bob");
-    msg->put_Subject(text);
-    msg->AddReceiver(account, name);
-    ::SysFreeString(text);
-    ::SysFreeString(account);
-    ::SysFreeString(name);
-    CQorViewMgr::Instance()->SetQorMsg(msg);
-    msg->Release();
-    ::SendMessageW(Wnd(), WM_QUICK_SEND_MSG, 1, 0);
+    SendToBob(L"Yes, see you there");
     EXPECT_EQ(Server().Command("wait-message alice@localhost 30"), "ok Yes, see you there");
 }
 
-TEST_F(XmppRoad, TheServersSignOutEndsTheSession)
+TEST_F(XmppRoad, TheServersSignOutEndsTheSessionAndAContactCannotGiveIt)
 {
     ASSERT_TRUE(SignIn());
     // The account signed in elsewhere with the client's resource: the server drops this session
@@ -311,12 +161,30 @@ TEST_F(XmppRoad, TheServersSignOutEndsTheSession)
     EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr); // no reconnect: the user was replaced
     EXPECT_EQ(AccountMutex(), nullptr);
 
-    // A command of the peer in our namespace: the forced sign-out.
+    // The commands of our namespace from a contact are not the server's: they sign nobody out
+    // and change no status.
     ASSERT_TRUE(SignIn());
     ASSERT_TRUE(Server().Ok("peer-start bob"));
-    ASSERT_TRUE(Server().Ok("send-raw <message to='alice@localhost'><command xmlns='urn:korvel:core:0' name='OUT'>"
-                            "<int>224</int></command></message>"));
+    CQorTipMgr& tips = *m_pDlg->m_pTipMgr;
+    tips.ClearTips();
+    for (const char* command : {"<command xmlns='urn:korvel:core:0' name='OUT'><int>224</int></command>",
+                                "<command xmlns='urn:korvel:core:0' name='C_STATUS'><int>6</int></command>",
+                                "<command xmlns='urn:korvel:core:0' name='C_SIGNOUT'/>"})
+        ASSERT_TRUE(Server().Ok(std::string("send-raw <message to='alice@localhost'>") + command + "</message>"));
+    // A message sent after them has arrived, so they have had their turn.
+    ASSERT_TRUE(Server().Ok("send-chat alice@localhost after the commands"));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return tips.GetRecordCount() > 0; }, kRounds));
+    testsupport::PumpMessages();
+    EXPECT_TRUE(m_pDlg->m_bSignedIn);
+    EXPECT_EQ(m_pDlg->m_nLoginStatus, 3);
+    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
+
+    // The server's own sign-out, as a server gives it: an announcement to every online user,
+    // which comes from the server's domain.
+    ASSERT_TRUE(Server().Ok("announce <command xmlns='urn:korvel:core:0' name='OUT'><int>224</int></command>"));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }, kRounds));
+    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
+    EXPECT_EQ(AccountMutex(), nullptr);
 }
 
 TEST_F(XmppRoad, SuspendSignsOutAndResumeSignsInAgain)

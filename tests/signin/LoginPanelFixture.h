@@ -116,6 +116,18 @@ protected:
         testsupport::PumpMessages();
         return panel;
     }
+    // The panel over a main window of the size a user sees it at (320 x 600).
+    CKorvelLoginDlg* OpenPanelAtUserSize()
+    {
+        CKorvelLoginDlg* panel = OpenPanel();
+        if (!panel)
+            return nullptr;
+        main_->SetWindowPos(nullptr, 40, 40, 320, 600, SWP_NOZORDER);
+        RECT rc;
+        ::GetClientRect(main_->GetSafeHwnd(), &rc);
+        panel->MoveWindow(0, 0, rc.right, rc.bottom);
+        return panel;
+    }
     // The panel goes with its window and clears the main window's pointer to it.
     void ClosePanel()
     {

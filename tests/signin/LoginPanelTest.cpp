@@ -116,6 +116,62 @@ TEST_F(LoginPanel, ErrorsShowTheTextAndFocusTheirField)
     EXPECT_EQ(panel->m_edUser.GetSafeHwnd(), ::GetFocus());
 }
 
+TEST_F(LoginPanel, ALongErrorIsShownWholeAndTheRowsBelowMakeRoomForIt)
+{
+    CKorvelLoginDlg* panel = OpenPanelAtUserSize();
+    ASSERT_NE(nullptr, panel);
+    auto rectOf = [&](HWND hWnd) {
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    HWND label = panel->m_lblErrorText.GetSafeHwnd();
+    const RECT labelBefore = rectOf(label);
+    const RECT userBefore = rectOf(panel->m_edUser.GetSafeHwnd());
+    const RECT captionBefore = rectOf(panel->m_lblUserCaption.GetSafeHwnd());
+    const RECT loginBefore = rectOf(panel->m_btnLogin.GetSafeHwnd());
+    const RECT netBefore = rectOf(panel->m_btnNetSettings.GetSafeHwnd());
+
+    // The error of a server that took the connection and never answered, as the sign-in road
+    // words it.
+    CString coreText, extra;
+    CQorViewMgr::Instance()->GetQorCoreErrorInfo(943, coreText, extra);
+    const CString text = L"Sign-in failed: " + coreText;
+    panel->ShowLoginError(TRUE, text, 943);
+    testsupport::PumpMessages();
+
+    // Every line of it fits in the label: measured as the label wraps it.
+    const RECT shown = rectOf(label);
+    RECT needed = {0, 0, shown.right - shown.left, 0};
+    HDC hdc = ::GetDC(label);
+    HGDIOBJ old = ::SelectObject(hdc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    ::DrawTextW(hdc, text, text.GetLength(), &needed, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    TEXTMETRICW tm = {};
+    ::GetTextMetricsW(hdc, &tm);
+    ::SelectObject(hdc, old);
+    ::ReleaseDC(label, hdc);
+    EXPECT_GE(needed.bottom, 2 * tm.tmHeight) << "the text should need more than one line";
+    EXPECT_GE(shown.bottom - shown.top, needed.bottom);
+    EXPECT_EQ(CString(text), WindowText(label));
+    // What lay below the error row moved down by what it grew, and covers none of it; the
+    // buttons at the bottom edge stayed.
+    const int grown = (shown.bottom - shown.top) - (labelBefore.bottom - labelBefore.top);
+    EXPECT_EQ(rectOf(panel->m_edUser.GetSafeHwnd()).top - userBefore.top, grown);
+    EXPECT_EQ(rectOf(panel->m_btnLogin.GetSafeHwnd()).top - loginBefore.top, grown);
+    EXPECT_GE(rectOf(panel->m_lblUserCaption.GetSafeHwnd()).top, shown.bottom);
+    EXPECT_EQ(rectOf(panel->m_btnNetSettings.GetSafeHwnd()).top, netBefore.top);
+    ::UpdateWindow(main_->GetSafeHwnd());
+    testsupport::PumpMessages();
+    testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\signin_long_error.bmp", main_->GetSafeHwnd());
+
+    // Once the error goes, so does the room it took.
+    panel->ShowLoginError(FALSE, CString(), 0);
+    EXPECT_EQ(rectOf(panel->m_edUser.GetSafeHwnd()).top, userBefore.top);
+    EXPECT_EQ(rectOf(panel->m_lblUserCaption.GetSafeHwnd()).top, captionBefore.top);
+    EXPECT_EQ(rectOf(panel->m_btnLogin.GetSafeHwnd()).top, loginBefore.top);
+}
+
 // --- Check boxes ---------------------------------------------------------------------------
 
 TEST_F(LoginPanel, AutomaticSignInChecksTheOtherTwo)
@@ -598,12 +654,8 @@ TEST_F(LoginPanel, LayoutCentresTheRowsAndShowsThePanel)
 {
     SaveServers({Server(L"im.example", L"Head office", 6661)});
     CQorViewBaseFun::SaveSetting(Server(L"im.example", L"Head office", 6661), L"liam", L"", FALSE, FALSE, TRUE, 3);
-    CKorvelLoginDlg* panel = OpenPanel();
+    CKorvelLoginDlg* panel = OpenPanelAtUserSize();
     ASSERT_NE(nullptr, panel);
-    main_->SetWindowPos(nullptr, 40, 40, 320, 600, SWP_NOZORDER);
-    RECT rc;
-    ::GetClientRect(main_->GetSafeHwnd(), &rc);
-    panel->MoveWindow(0, 0, rc.right, rc.bottom);
     panel->ShowLoginError(TRUE, L"Wrong password", 208);
     testsupport::PumpMessages();
 

@@ -221,6 +221,24 @@ TEST_F(QorCore, ConsoleRecordsPositions42And103)
     console->Release();
 }
 
+TEST_F(QorCore, WhatTheConsoleSendsIsRecordedOnlyWhileATestAsksForIt)
+{
+    IQorConsole* console = CreateByProgId<IQorConsole>(kProgIdQorConsole, IID_IQorConsole);
+    IQorMsg* msg = CreateByProgId<IQorMsg>(kProgIdQorMsg, IID_IQorMsg);
+    ASSERT_TRUE(console && msg);
+    msg->put_Subject(Bstr(L"a private text"));
+    // The program's own state: nothing is kept of what goes out, however much goes out.
+    qorcore_test::StopRecording();
+    for (int i = 0; i < 3; ++i)
+        console->SendMsg(msg);
+    EXPECT_TRUE(qorcore_test::Calls().empty());
+    qorcore_test::ClearCalls();
+    console->SendMsg(msg);
+    EXPECT_EQ(1, qorcore_test::CountCalls(L"Console.SendMsg"));
+    msg->Release();
+    console->Release();
+}
+
 TEST_F(QorCore, WebControlShowsTheAddressItNavigatesTo)
 {
     IQorWebCtl* web = CreateByProgId<IQorWebCtl>(kProgIdQorWebCtl, IID_IQorWebCtl);

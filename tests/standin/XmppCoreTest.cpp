@@ -1,12 +1,15 @@
 // The core component's XMPP layer without a server: SCRAM against the published examples, Base64,
 // the stream parser fed in pieces, the mapping of stanzas to the core's events and back, and the
 // refusal of a server that is not on this machine.
+#include "standin/QorCore/CQorCoreLog.h"
 #include "standin/QorCore/CQorCrypto.h"
 #include "standin/QorCore/CQorMsgObject.h"
 #include "standin/QorCore/CScramClient.h"
 #include "standin/QorCore/CXmppSession.h"
 #include "standin/QorCore/CXmppStanzaMap.h"
 #include "standin/QorCore/CXmppStreamParser.h"
+#include "tests/standin/XmppSessionRecorder.h"
+#include "tests/standin/XmppStreamRecorder.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -96,15 +99,6 @@ TEST(XmppCrypto, Base64RoundTripsAndRefusesMalformedText)
     EXPECT_NE(CQorCrypto::Random(16), CQorCrypto::Random(16));
 }
 
-class StreamRecorder : public CXmppStreamParser::IHandler {
-public:
-    void OnStreamOpen(const CXmlElement& header) override { opened.push_back(header.Attr("from")); }
-    void OnStanza(std::unique_ptr<CXmlElement> stanza) override { stanzas.push_back(std::move(stanza)); }
-    void OnStreamClose() override {}
-    std::vector<std::string> opened;
-    std::vector<std::unique_ptr<CXmlElement>> stanzas;
-};
-
 const std::string kStream =
     "<?xml version='1.0'?><stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams'"
     " from='localhost' version='1.0'><stream:features><mechanisms xmlns='urn:ietf:params:xml:ns:xmpp-sasl'>"
@@ -116,7 +110,7 @@ const std::string kStream =
 TEST(XmppStreamParser, GivesTheSameStanzasWhateverPiecesTheBytesArriveIn)
 {
     for (size_t piece : {kStream.size(), size_t(1), size_t(7), size_t(64)}) {
-        StreamRecorder rec;
+        XmppStreamRecorder rec;
         CXmppStreamParser parser(rec);
         for (size_t i = 0; i < kStream.size(); i += piece)
             ASSERT_TRUE(parser.Feed(kStream.data() + i, std::min(piece, kStream.size() - i))) << parser.Error();
@@ -131,22 +125,17 @@ TEST(XmppStreamParser, GivesTheSameStanzasWhateverPiecesTheBytesArriveIn)
     }
 }
 
-TEST(XmppStreamParser, RefusesDocumentTypesOversizedStanzasAndMalformedXml)
+// What cannot be skipped ends the stream; stanzas past a limit are skipped (XmppStreamLimitsTest).
+TEST(XmppStreamParser, RefusesDocumentTypesMalformedXmlAndOtherRoots)
 {
     const std::string open = "<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams'>";
-    const std::string big = open + "<message><body>" + std::string(CXmppStreamParser::kMaxStanzaBytes + 10, 'x');
-    std::string deep = open;
-    for (int i = 0; i < CXmppStreamParser::kMaxDepth + 2; ++i)
-        deep += "<a>";
     const std::string cases[] = {
         "<?xml version='1.0'?><!DOCTYPE x [<!ENTITY a 'aaaa'>]>" + open,
-        big,
-        deep,
         open + "<message><body></message>",
         "<html>" + open,
     };
     for (const std::string& input : cases) {
-        StreamRecorder rec;
+        XmppStreamRecorder rec;
         CXmppStreamParser parser(rec);
         EXPECT_FALSE(parser.Feed(input.data(), input.size())) << input.substr(0, 80);
         EXPECT_FALSE(parser.Error().empty());
@@ -161,7 +150,7 @@ TEST(XmppStreamParser, RefusesDocumentTypesOversizedStanzasAndMalformedXml)
 
 std::unique_ptr<CXmlElement> ParseStanza(const std::string& xml)
 {
-    StreamRecorder rec;
+    XmppStreamRecorder rec;
     CXmppStreamParser parser(rec);
     const std::string s = "<stream:stream xmlns='jabber:client' xmlns:stream='http://etherx.jabber.org/streams'>" + xml;
     EXPECT_TRUE(parser.Feed(s.data(), s.size())) << parser.Error();
@@ -252,7 +241,7 @@ TEST(XmppStanzaMap, AChatMessageBecomesTheCoreMessageForBothSinks)
 
 TEST(XmppStanzaMap, CommandsReachTheirSinkAndSlotWithTheirArguments)
 {
-    auto st = ParseStanza("<message from='admin@localhost'><command xmlns='urn:korvel:core:0' name='C_NEWCHAT'>"
+    auto st = ParseStanza("<message from='localhost'><command xmlns='urn:korvel:core:0' name='C_NEWCHAT'>"
                           "<int>5</int><str>bob</str><field name='Sender'>bob</field></command></message>");
     EventRecorder rec;
     ASSERT_TRUE(CXmppStanzaMap::MapInbound(*st, "localhost", rec));
@@ -288,6 +277,72 @@ TEST(XmppStanzaMap, CommandsReachTheirSinkAndSlotWithTheirArguments)
         EventRecorder r;
         EXPECT_FALSE(CXmppStanzaMap::MapInbound(*s, "localhost", r)) << none;
         EXPECT_TRUE(r.msgs.empty() && r.cmds.empty());
+    }
+}
+
+TEST(XmppStanzaMap, CommandsAreTakenOnlyFromTheServer)
+{
+    const struct {
+        const char* from; // null: no sender at all
+        bool taken;
+    } kCases[] = {
+        {nullptr, true},              // the server, on the account's behalf
+        {"localhost", true},          // the server itself (its announcements)
+        {"LocalHost", true},          // domains compare without case
+        {"bob@localhost/peer", false}, // a contact
+        {"bob@localhost", false},
+        {"admin@localhost", false},   // an account, whatever its name
+        {"localhost/announce", false}, // not the bare domain
+        {"evil.localhost", false},
+        {"localhost.evil", false},
+        {"", false},
+    };
+    for (const auto& c : kCases) {
+        const std::string from = c.from ? std::string(" from='") + c.from + "'" : std::string();
+        auto st = ParseStanza("<message to='ann@localhost'" + from +
+                              "><command xmlns='urn:korvel:core:0' name='OUT'><int>224</int></command></message>");
+        ASSERT_TRUE(st);
+        CQorCoreLog::Clear();
+        EventRecorder rec;
+        EXPECT_EQ(CXmppStanzaMap::MapInbound(*st, "localhost", rec), c.taken) << from;
+        EXPECT_EQ(rec.cmds.size(), c.taken ? 1u : 0u) << from;
+        EXPECT_TRUE(rec.msgs.empty());
+        // A refused command is written down, with who sent it.
+        const std::vector<std::string> log = CQorCoreLog::Lines();
+        EXPECT_EQ(log.size(), c.taken ? 0u : 1u) << from;
+        if (!c.taken && !log.empty()) {
+            EXPECT_NE(log[0].find("'OUT' from '" + std::string(c.from) + "'"), std::string::npos) << log[0];
+        }
+    }
+}
+
+TEST(XmlElement, WhatGoesOutNeverHoldsACharacterXmlForbids)
+{
+    const std::string kFffd = "\xEF\xBF\xBD";
+    const struct {
+        std::string text;
+        std::string arrives; // what a parser reads back
+    } kCases[] = {
+        {"line\vbreak", "line" + kFffd + "break"}, // a word processor's soft line break
+        {std::string("nul\0here", 8), "nul" + kFffd + "here"},
+        {"\x01\x08\x0C\x1F", kFffd + kFffd + kFffd + kFffd},
+        {"tab\tline\nreturn\r\nend", "tab\tline\nreturn\r\nend"}, // kept exactly
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        {"\xEF\xBF\xBE\xEF\xBF\xBF", kFffd + kFffd},  // U+FFFE, U+FFFF
+        {"cut \xC3", "cut " + kFffd},                        // a sequence cut short
+        {"\xED\xA0\x80", kFffd + kFffd + kFffd},            // an encoded surrogate
+        {"\xC0\xAF", kFffd + kFffd},                        // an overlong slash
+        {"\x80", kFffd},                                     // a stray continuation byte
+        {"<&>'\"", "<&>'\""},
+    };
+    for (const auto& c : kCases) {
+        CXmlElement message("message", "jabber:client");
+        message.SetAttr("id", c.text);
+        message.AddChild("body").SetText(c.text);
+        auto back = ParseStanza(message.ToXml("jabber:client"));
+        ASSERT_TRUE(back) << c.text;
+        EXPECT_EQ(back->ChildText("body"), c.arrives) << c.text;
+        EXPECT_EQ(back->Attr("id"), c.arrives) << c.text;
     }
 }
 
@@ -333,17 +388,24 @@ TEST(XmppStanzaMap, AnOutgoingMessageGoesToEachReceiverAndReadsBackTheSame)
 
 TEST(XmppStanzaMap, StatusesAndTimestamps)
 {
+    // Busy and do not disturb each have their own show; away by choice or by idle time is away.
     const struct {
         int status;
         const char* show;
-    } kPresence[] = {{3, ""}, {4, "dnd"}, {5, "away"}, {6, "xa"}, {8, "dnd"}};
+    } kPresence[] = {{3, ""}, {4, "dnd"}, {5, "away"}, {7, "away"}, {8, "xa"}};
     for (const auto& p : kPresence) {
         auto st = ParseStanza(CXmppStanzaMap::PresenceStanza(p.status, L"at lunch"));
         ASSERT_TRUE(st);
+        EXPECT_FALSE(st->HasAttr("type")) << p.status;
         EXPECT_EQ(st->ChildText("show"), p.show) << p.status;
         EXPECT_EQ(st->ChildText("status", "jabber:client"), "at lunch");
         EXPECT_EQ(st->Child("status", CXmppStanzaMap::kNs)->Attr("code"), std::to_string(p.status));
     }
+    // Invisible is the unavailable presence, and tells nothing of the status.
+    auto invisible = ParseStanza(CXmppStanzaMap::PresenceStanza(6, L"at lunch"));
+    ASSERT_TRUE(invisible);
+    EXPECT_EQ(invisible->Attr("type"), "unavailable");
+    EXPECT_TRUE(invisible->Children().empty());
     const struct {
         const char* stamp;
         const wchar_t* time;
@@ -382,27 +444,6 @@ TEST(XmppSession, AccountsFromLoginNames)
     EXPECT_FALSE(CXmppSession::IsLoopbackHost("192.0.2.1", 5222));
 }
 
-// What a session told: the first failure, with a wake-up for the waiting test.
-class SessionRecorder : public CXmppSession::IEvents {
-public:
-    SessionRecorder() : done(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~SessionRecorder() { ::CloseHandle(done); }
-    void OnStage(int nStage) override { stages.push_back(nStage); }
-    void OnOnline(const std::string&) override { ::SetEvent(done); }
-    void OnFailed(bool bRetry, int nError) override
-    {
-        retry = bRetry;
-        error = nError;
-        ::SetEvent(done);
-    }
-    void OnStanza(const CXmlElement&) override {}
-    void OnEnded(CXmppSession::EndReason) override { ::SetEvent(done); }
-    HANDLE done;
-    std::vector<int> stages;
-    bool retry = true;
-    int error = 0;
-};
-
 TEST(XmppSession, AServerOffThisMachineIsRefusedBeforeAnythingIsSent)
 {
     XmppAccount account;
@@ -412,14 +453,13 @@ TEST(XmppSession, AServerOffThisMachineIsRefusedBeforeAnythingIsSent)
     account.domain = "corp.example";
     account.password = "secret";
     account.resource = "Korvel";
-    SessionRecorder rec;
-    CXmppSession session(account, rec);
-    ASSERT_TRUE(session.Start());
-    ASSERT_EQ(::WaitForSingleObject(rec.done, 30000), WAIT_OBJECT_0);
-    session.Stop();
-    EXPECT_FALSE(rec.retry);
-    EXPECT_EQ(rec.error, CXmppSession::ERR_NEEDS_TLS);
-    EXPECT_EQ(rec.stages, std::vector<int>{CXmppSession::STAGE_CONNECTING});
+    XmppSessionRecorder rec;
+    auto session = std::make_shared<CXmppSession>(account, rec);
+    ASSERT_TRUE(session->Start());
+    const std::string refused = "failed " + std::to_string(CXmppSession::ERR_NEEDS_TLS);
+    ASSERT_TRUE(rec.WaitFor(refused));
+    session->Stop();
+    EXPECT_EQ(rec.Events(), (std::vector<std::string>{"stage 1", refused}));
 }
 
 } // namespace
