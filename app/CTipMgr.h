@@ -130,6 +130,10 @@ protected:
     void AddCloseButton();
     CRect GetContentRect() const;
     CString NewMessageCountText() const;
+    // The text-row layout's rows: each line of the text, broken at blanks where it is wider
+    // than nTextWidth, in at most nRowsThatFit rows (but never fewer than the lines).
+    static void BreakLinesIntoRows(const CStringArray& arLines, int nTextWidth, int nRowsThatFit,
+                                   CStringArray& arRows);
 
     // Unlinks a queued record (when it is queued) and destroys it; forgets it as the
     // current record when it was that.

@@ -4,13 +4,17 @@
 #include "platform/QorResource/TipResourceIds.h"
 #include "common/CWqStringMgr.h"
 #include "controls/ScaleByDpi.h"
+#include "controls/popup/CTkFontDC.h"
 #include "controls/popup/CTkPopupItem.h"
 #include "controls/popup/CTkPopupPaintManager.h"
+#include "framework/CClientDC.h"
+#include "framework/CTextFit.h"
 #include "framework/FormatString.h"
 #include "framework/ModuleState.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/xDUI/CResourceManager.h"
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -91,6 +95,29 @@ void CTipMgr::AddCloseButton()
     pClose->SetID(ID_TIP_CLOSE);
 }
 
+// A line wider than its row would be cut with "..." and never read whole (the lost
+// connection's one sentence was): it is broken at blanks into further rows, as many as the
+// content rectangle holds, after which the last row keeps the rest and the cut. Every line of
+// the text keeps at least its own row.
+void CTipMgr::BreakLinesIntoRows(const CStringArray& arLines, int nTextWidth, int nRowsThatFit, CStringArray& arRows)
+{
+    arRows.RemoveAll();
+    const int k = static_cast<int>(arLines.GetSize());
+    const int budget = std::max(k, nRowsThatFit);
+    CClientDC dc(nullptr);
+    CTkFontDC font(dc.GetSafeHdc(), static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
+    for (int i = 0; i < k; ++i) {
+        const int linesAfter = k - i - 1;
+        const int room = std::max(1, budget - static_cast<int>(arRows.GetSize()) - linesAfter);
+        CStringArray pieces;
+        CTextFit::Wrap(dc.GetSafeHdc(), arLines[i], nTextWidth, room, pieces);
+        if (pieces.GetSize() == 0)
+            arRows.Add(arLines[i]);
+        for (INT_PTR j = 0; j < pieces.GetSize(); ++j)
+            arRows.Add(pieces[j]);
+    }
+}
+
 CString CTipMgr::NewMessageCountText() const
 {
     const int nCount = CountNewMessageRecords();
@@ -107,10 +134,13 @@ void CTipMgr::BuildTextRowsTip(CUnreadMsg* pRecord)
     CStringArray arLines;
     CWqStringMgr::TokenizeString(pRecord->strText, &arLines, L"\n");
     const CRect rcContent = GetContentRect();
-    const int k = static_cast<int>(arLines.GetSize());
+    const int left = S(38), right = m_nTipWidth - S(10);
+    CStringArray arRows;
+    BreakLinesIntoRows(arLines, right - left - S(20), rcContent.Height() / std::max(1, m_nLineHeight), arRows);
+    const int k = static_cast<int>(arRows.GetSize());
     int y = rcContent.top + (rcContent.Height() - k * m_nLineHeight) / 2;
     for (int i = 0; i < k; ++i, y += m_nLineHeight)
-        AddTextRow(CRect(S(38), y, m_nTipWidth - S(10), y + m_nLineHeight), arLines[i]);
+        AddTextRow(CRect(left, y, right, y + m_nLineHeight), arRows[i]);
     AddCornerItem(FALSE);
     AddPictureOrIcon(pRecord->strPicture, IDI_TIP_DEFAULT);
     if (pRecord->bClosable)

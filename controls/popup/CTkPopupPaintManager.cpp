@@ -5,6 +5,7 @@
 #include "controls/popup/CTkFontDC.h"
 #include "controls/popup/CTkImageManagerIcon.h"
 #include "controls/popup/CTkPopupItem.h"
+#include "framework/CTextFit.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/xDUI/CRenderEngine.h"
 
@@ -131,11 +132,12 @@ void CTkPopupPaintManager::DrawItem(CDC* pDC, CTkPopupItem* pItem)
         ::SetBkMode(hdc, TRANSPARENT);
         ::SetTextColor(hdc, pItem->m_clrText != kNone ? pItem->m_clrText : m_clrText);
 
-        // A long name is cut while its "(...)" suffix stays whole.
+        // A long name is cut while its "(...)" suffix stays whole; a suffix that does not fit
+        // the row by itself (a message that merely holds a parenthesis) is cut with the rest.
         const CString& strCaption = pItem->m_strCaption;
         const int nParen = strCaption.Find(L'(');
         CString strHead = strCaption, strTail;
-        if (nParen > 0) {
+        if (nParen > 0 && CTextFit::Fits(hdc, strCaption.Mid(nParen), rcText.Width())) {
             strHead = strCaption.Left(nParen);
             strTail = strCaption.Mid(nParen);
         }

@@ -117,7 +117,8 @@ public:
     static void SeparateAID(const CString& strAID, CString& strUser, CString& strSecond);
     static void StringToArray(const CString& strText, CStringArray& arOut, const CString& strSep, int nMax);
     static BOOL IsHalfWideChar(const CString& strText);
-    // Cuts strText with "..." so that it fits the rectangle's width in the DC.
+    // Cuts strText with "..." so that it fits the rectangle's width in the DC, in a few
+    // measurements however long the text is.
     static void GetTruncatedString(HDC hDC, const RECT& rect, const CString& strText, CString& strResult);
     static int GetIniFileIntValue(const CString& strSection, const CString& strKey, const CString& strFile,
                                   int nDefault);

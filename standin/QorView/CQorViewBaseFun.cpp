@@ -1,6 +1,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CWqCriticalSection.h"
 #include "framework/Platform.h"
+#include "framework/CTextFit.h"
 #include "standin/QorView/CWebExtObject.h"
 #include "standin/QorView/QorViewRes.h"
 #include "standin/QorView/QorViewState.h"
@@ -735,22 +736,7 @@ BOOL CQorViewBaseFun::IsHalfWideChar(const CString& strText)
 
 void CQorViewBaseFun::GetTruncatedString(HDC hDC, const RECT& rect, const CString& strText, CString& strResult)
 {
-    int width = rect.right - rect.left;
-    SIZE size = {};
-    if (!hDC || strText.IsEmpty() ||
-        (::GetTextExtentPoint32W(hDC, strText, strText.GetLength(), &size) && size.cx <= width)) {
-        strResult = strText;
-        return;
-    }
-    int keep = strText.GetLength();
-    while (keep > 0) {
-        CString candidate = strText.Left(--keep) + L"...";
-        if (::GetTextExtentPoint32W(hDC, candidate, candidate.GetLength(), &size) && size.cx <= width) {
-            strResult = candidate;
-            return;
-        }
-    }
-    strResult = L"...";
+    strResult = CTextFit::Truncate(hDC, strText, rect.right - rect.left);
 }
 
 int CQorViewBaseFun::GetIniFileIntValue(const CString& strSection, const CString& strKey, const CString& strFile,

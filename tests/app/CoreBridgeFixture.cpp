@@ -170,6 +170,14 @@ std::vector<std::wstring> CoreBridgeFixture::PopupCaptions()
     return out;
 }
 
+std::wstring CoreBridgeFixture::PopupText()
+{
+    std::wstring text;
+    for (const std::wstring& caption : PopupCaptions())
+        text += (text.empty() ? L"" : L" ") + caption;
+    return text;
+}
+
 LRESULT CALLBACK CoreBridgeFixture::SpyProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);

@@ -45,6 +45,8 @@ protected:
     bool TrayShowsImage(int nImage) const;
     // The captions of the shown popup's items.
     std::vector<std::wstring> PopupCaptions();
+    // The captions joined by blanks: a line that the tip broke into rows reads whole again.
+    std::wstring PopupText();
 
     // Messages posted to the main window since the spy started: (message, wParam).
     void StartPostSpy();

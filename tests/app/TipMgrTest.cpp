@@ -9,10 +9,12 @@
 #include "controls/popup/CMultiMonitorApi.h"
 #include "controls/popup/CTkPopupItem.h"
 #include "controls/popup/CTkPopupPaintManager.h"
+#include "framework/CTextFit.h"
 #include "framework/FormatString.h"
 #include "platform/QorCore/IQorConsole.h"
 #include "platform/QorCore/IQorMsg.h"
 #include "platform/QorCore/QorCoreIds.h"
+#include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/TipResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
@@ -477,6 +479,57 @@ TEST_F(TipMgr, TextRowTipShowsOneRowPerLineTheDefaultIconAndTheCloseButton)
     EXPECT_EQ(ID_TIP_CLOSE, icons[1]->GetID());
     EXPECT_TRUE(icons[1]->IsButton());
     EXPECT_EQ(mgr->GetTipWidth() - ScaleByDpi(22), icons[1]->GetRect().left);
+}
+
+// A line wider than its row is broken at blanks into further rows, so that a sentence like the
+// lost connection's is read whole instead of ending in "..." with no way to read the rest.
+TEST_F(TipMgr, ALongLineBecomesRowsThatEachFitAndTogetherHoldTheWholeText)
+{
+    const CString text = CQorViewBaseFun::LoadStringW(IDS_CONNECTION_ENDED);
+    ASSERT_FALSE(text.IsEmpty());
+    mgr->AddTipRecord(text, L"", 0, 0);
+    ShowNow();
+    const auto rows = Rows();
+    ASSERT_GE(rows.size(), 2u) << "one row cannot hold it at this width";
+    const int textWidth = mgr->GetTipWidth() - ScaleByDpi(10) - ScaleByDpi(38) - ScaleByDpi(20);
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    std::wstring joined;
+    for (const std::wstring& row : rows) {
+        EXPECT_TRUE(CTextFit::Fits(dc, row.c_str(), textWidth)) << "cut when drawn: " << CStringA(row.c_str()).GetString();
+        joined += (joined.empty() ? L"" : L" ") + row;
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    EXPECT_EQ(std::wstring(text.GetString()), joined);
+    // The rows stand centred as one block, one under the other.
+    const int L = mgr->GetLineHeight();
+    const int top = ScaleByDpi(11) + ScaleByDpi(24);
+    const int height = mgr->GetTipHeight() - 2 * ScaleByDpi(11) - ScaleByDpi(24);
+    const int k = static_cast<int>(rows.size());
+    EXPECT_EQ(top + (height - k * L) / 2, ItemByCaption(rows[0])->GetRect().top);
+    EXPECT_EQ(ItemByCaption(rows[0])->GetRect().top + L, ItemByCaption(rows[1])->GetRect().top);
+    ::UpdateWindow(Tip().GetSafeHwnd());
+    EXPECT_TRUE(testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\tip_connection_ended.bmp", Tip().GetSafeHwnd()));
+}
+
+// A megabyte-long message shows its tip at once: the content row is cut to its width in a few
+// measurements (a parenthesis inside the text included) and the tip paints and answers.
+TEST_F(TipMgr, AMegabyteMessageShowsItsTipAtOnce)
+{
+    const CString bodies[] = {CString(L'a', 1 << 20), CString(L"a(") + CString(L'b', 1 << 20)};
+    for (const CString& body : bodies) {
+        CUnreadMsg* r = ChatRecord(L"ann", L"k1", L"i1");
+        r->strContent = body;
+        mgr->ClearTips();
+        mgr->MergeIntoUnreadBox(r);
+        ShowNow();
+        ASSERT_TRUE(Tip().GetSafeHwnd());
+        ::RedrawWindow(Tip().GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(CTkPopupControl::kStateShown, Tip().GetPopupState());
+        EXPECT_NE(nullptr, ItemByCaption(body.GetString())) << "the row holds the text; only its drawing is cut";
+    }
+    EXPECT_TRUE(testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\tip_long_body.bmp", Tip().GetSafeHwnd()));
 }
 
 TEST_F(TipMgr, NewMessageTipShowsCountSenderAndContent)
