@@ -342,6 +342,9 @@ bool CSignInFlow::OnLoginOK()
         pMgr->SetUserStatus(3, CString(), TRUE);
     }
     pMgr->SetUserStatus(status, CString(), FALSE);
+    // The sign-out or reset before this sign-in left the tray grey; nothing else repaints it
+    // until the status next changes, so it shows the status now, automatic sign-ins included.
+    m_dlg.SetTrayStatusImage(status);
 
     if (!m_dlg.m_nUnreadLoadTimer)
         m_dlg.m_nUnreadLoadTimer = m_dlg.SetTimer(TIMER_UNREAD_LOAD, kUnreadLoadMs, nullptr);

@@ -6,6 +6,7 @@
 #include "app/CAccountLock.h"
 #include "app/CKorvelBaseDlg.h"
 #include "app/CQorTipMgr.h"
+#include "app/CTrayStatus.h"
 #include "app/KorvelMessages.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/SignInResourceIds.h"
@@ -353,6 +354,40 @@ TEST_F(SignInRoad, LostConnectionCountsDownAndSignsInAgainWithOneAccountLock)
     EXPECT_TRUE(HasAccountProperty());
     EXPECT_FALSE(::IsWindowVisible(Wnd())) << "a reconnect leaves the window as the user left it";
     EXPECT_FALSE(m_pDlg->m_SignIn.IsReconnectAttempt());
+}
+
+// The tray shows the status after every sign-in: the first, a second one after signing out, and
+// the countdown's automatic one after a lost connection. The sign-out and the reset before the
+// last two turn it grey, and it stayed grey while the window said "Online".
+TEST_F(SignInRoad, TheTrayShowsTheStatusAfterEverySignInAutomaticOrNot)
+{
+    ASSERT_TRUE(CreateMain());
+    ASSERT_TRUE(UseColourStrip());
+    const COLORREF online = StatusColour(CTrayStatus::ImageForStatus(3));
+    const COLORREF offline = StatusColour(CTrayStatus::ImageForStatus(1));
+    ASSERT_NE(online, offline);
+    auto tray = [&] { return IconColour(m_pDlg->m_TrayIcon.GetIcon()); };
+
+    ASSERT_TRUE(SignIn());
+    EXPECT_EQ(online, tray()) << "the first sign-in";
+    ::SendMessageW(Wnd(), WM_COMMAND, 32809, 0);
+    testsupport::PumpMessages();
+    EXPECT_EQ(offline, tray()) << "signed out";
+    ASSERT_TRUE(SignIn());
+    EXPECT_EQ(online, tray()) << "a second sign-in";
+
+    ::PostMessageW(Wnd(), WM_LOGIN_NOTIFY, 7, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg != nullptr; }));
+    testsupport::PumpMessages();
+    EXPECT_EQ(offline, tray()) << "the connection was lost";
+    qorview_test::ClearCalls();
+    for (int i = 0; i < 10; ++i)
+        ::SendMessageW(m_pDlg->m_pConnectErrDlg->GetSafeHwnd(), WM_TIMER, 100, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return qorview_test::CountCalls(L"CQorViewMgr::Login") == 1; }));
+    EXPECT_EQ(qorview_test::FireConnectState(12, 0, 0), 1);
+    testsupport::PumpMessages();
+    ASSERT_EQ(m_pDlg->m_bSignedIn, 1);
+    EXPECT_EQ(online, tray()) << "the countdown's automatic sign-in";
 }
 
 // The two panels of the road as the user sees them inside the main window, saved beside the
