@@ -1,4 +1,5 @@
 #include "msgcenter/CContentAttachments.h"
+#include "common/CSafeFileName.h"
 #include "framework/CFileDialog.h"
 #include "framework/CMenu.h"
 #include "framework/CUIntArray.h"
@@ -14,6 +15,7 @@
 #include "msgcenter/ktf/CKTFText.h"
 #include "msgcenter/CTitleListQuery.h"
 #include "platform/FileClient/FileClientApi.h"
+#include "platform/FileClient/FileClientTransfer.h"
 #include "platform/FileTransfer/Utilities.h"
 #include "platform/QorDB/CQorDBBaseFun.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
@@ -290,6 +292,8 @@ void CContentAttachments::OnAttachSaveAs()
 bool CContentAttachments::ChooseSaveTarget(CString& strFolder, CString& strFileName)
 {
     strFolder.Empty();
+    // The sender chose the name: it is made safe before the dialog proposes it or a folder takes it.
+    strFileName = CSafeFileName::Clean(strFileName);
     if (EndsWithBackslash(strFileName)) {
         if (!CQorViewBaseFun::GetSelectedFolder(m_pPane->GetSafeHwnd(), Text(IDS_CHOOSE_FOLDER), strFolder) ||
             strFolder.IsEmpty())
@@ -403,8 +407,10 @@ bool CContentAttachments::TransferBodyFile(const CString& strMsgID, CString strF
     if (result == IDOK)
         return true;
     if (result == IDCANCEL) {
+        // Only the transfer's own partial file goes: the target may be a file that was there
+        // before (the user agreed to replace it, and it never was), or the finished download.
         m_bDeletePending = 1;
-        m_strDeletePath = target;
+        m_strDeletePath = target + FILECLIENT_PARTIAL_SUFFIX;
         m_nDeleteKind = m_nTransferKind;
     }
     return false;
@@ -437,14 +443,12 @@ bool CContentAttachments::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent != kPollTimer)
         return false;
     if (m_bDeletePending) {
-        BOOL removed = FALSE;
+        BOOL removed = TRUE;
         if (m_nDeleteKind == 1)
-            removed = ::DeleteFileW(m_strDeletePath) || ::GetFileAttributesW(m_strDeletePath) == INVALID_FILE_ATTRIBUTES;
+            removed = ::DeleteFileW(m_strDeletePath);
         else if (m_nDeleteKind == 2)
             removed = ::RemoveDirectoryW(m_strDeletePath);
-        else
-            removed = TRUE;
-        if (removed)
+        if (removed || ::GetFileAttributesW(m_strDeletePath) == INVALID_FILE_ATTRIBUTES)
             m_bDeletePending = 0;
         return true;
     }

@@ -4,7 +4,7 @@
 // attachment source: the view library's download (0), a file transfer named by the KTF body
 // with the download progress dialog (1), or not at all (2). It keeps the one transfer of the
 // pane: its query id, GUID, kind, size and target, the poll timer feeding the progress dialog,
-// and the removal of a cancelled transfer's partial target, which belongs to that transfer only.
+// and the removal of a cancelled transfer's partial file, which belongs to that transfer only.
 #include "framework/CString.h"
 #include "framework/CStringArray.h"
 #include "platform/QorView/CFileQueryID.h"
@@ -80,7 +80,7 @@ private:
     CDownloadAttachProcessDlg* m_pProgressDlg = nullptr; // owned; kept after its run
     UINT_PTR m_nPollTimer = 0;
     BYTE m_bDeletePending = 0;
-    // The partial target a cancelled transfer left, and its kind; set when that transfer is
+    // The partial file a cancelled transfer left, and its kind; set when that transfer is
     // cancelled, so a later transfer's target is never taken for it.
     CString m_strDeletePath;
     int m_nDeleteKind = 0;

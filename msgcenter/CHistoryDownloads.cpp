@@ -1,6 +1,6 @@
 #include "msgcenter/CHistoryDownloads.h"
+#include "common/CSafeFileName.h"
 #include "common/CShellRun.h"
-#include <algorithm>
 #include "framework/FormatString.h"
 #include "msgcenter/CDownloadAttachProcessDlg.h"
 #include "msgcenter/CHistoryRenderer.h"
@@ -8,6 +8,7 @@
 #include "msgcenter/ktf/CKTFFile.h"
 #include "msgcenter/ktf/CKTFMgr.h"
 #include "platform/FileClient/FileClientApi.h"
+#include "platform/FileClient/FileClientTransfer.h"
 #include "platform/FileTransfer/Utilities.h"
 #include "platform/QorResource/HistoryResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
@@ -47,22 +48,8 @@ CHistoryDownloads::~CHistoryDownloads() = default;
 
 CString CHistoryDownloads::DefaultSavePath(const CString& strFileName)
 {
-    CString name = strFileName;
-    int cut = std::max(name.ReverseFind(L'\\'), name.ReverseFind(L'/'));
-    if (cut >= 0)
-        name = name.Mid(cut + 1);
-    for (int i = 0; i < name.GetLength(); ++i) {
-        wchar_t ch = name[i];
-        if (ch < 32 || wcschr(L"<>:\"|?*", ch))
-            name.SetAt(i, L'_');
-    }
-    name.Trim();
-    name.TrimRight(L'.');
-    if (name.IsEmpty())
-        name = L"attachment";
-    CString folder = CQorViewBaseFun::GetMyDataSavePathInfo();
-    folder.TrimRight(L'\\');
-    return folder + L"\\" + name;
+    return CSafeFileName::FreePath(CQorViewBaseFun::GetMyDataSavePathInfo(), CSafeFileName::Clean(strFileName),
+                                   FILECLIENT_PARTIAL_SUFFIX);
 }
 
 bool CHistoryDownloads::OpenOrDownload(bool bPeer, const CString& strMsgId, const CString& strLocalPath,
@@ -162,9 +149,10 @@ bool CHistoryDownloads::OnTimer(UINT_PTR nIDEvent)
             m_deletePending = false;
             return true;
         }
-        BOOL removed = m_downloadKind == 1 ? ::DeleteFileW(m_downloadPath)
-                       : m_downloadKind == 2 ? ::RemoveDirectoryW(m_downloadPath)
-                                             : TRUE;
+        // Only the transfer's own partial file: the target itself was never the transfer's
+        // unless it completed, and a completed transfer keeps its file.
+        const CString part = m_downloadPath + FILECLIENT_PARTIAL_SUFFIX;
+        BOOL removed = m_downloadKind == 1 ? ::DeleteFileW(part) : m_downloadKind == 2 ? ::RemoveDirectoryW(part) : TRUE;
         DWORD error = removed ? 0 : ::GetLastError();
         if (removed || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             m_deletePending = false;

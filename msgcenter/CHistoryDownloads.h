@@ -4,8 +4,8 @@
 // message's body by its place and name) is fetched through the view library into its stored
 // path, or into the save folder when none is stored, while the progress dialog runs modally.
 // The download counts as complete only when the transfer reports its end; then its path is
-// stored (it names a file that exists) and the user may open it. A cancelled transfer's target is
-// removed on the next poll tick unless the transfer had already finished.
+// stored (it names a file that exists) and the user may open it. A cancelled transfer's partial
+// file is removed on the next poll tick; the target itself never is.
 #include "framework/CString.h"
 #include "platform/QorView/CFileQueryID.h"
 #include <memory>
@@ -35,8 +35,8 @@ public:
     bool OnTimer(UINT_PTR nIDEvent);
     // "WM_FILE_CLIENT_NOTIFY".
     LRESULT OnFileClientNotify(WPARAM wParam, LPARAM lParam);
-    // Where a file named by someone else's message is saved when no path is stored: the save
-    // folder and the name's last part, with characters a file name cannot hold replaced.
+    // Where a file named by someone else's message is saved when no path is stored: its name
+    // made safe, in the save folder, numbered when that name or its partial file is taken.
     static CString DefaultSavePath(const CString& strFileName);
 
     // The pending download (the last one started).

@@ -1,4 +1,5 @@
 #include "msgcenter/CMeetingAttachments.h"
+#include "common/CSafeFileName.h"
 #include "common/CShellRun.h"
 #include "framework/CFileDialog.h"
 #include "framework/CMenu.h"
@@ -121,6 +122,8 @@ bool CMeetingAttachments::Download(const CString& strMsgId, const CString& strFi
 
 bool CMeetingAttachments::ChooseTarget(CString& strFolder, CString& strFileName)
 {
+    // The sender chose the name: it is made safe before the dialog proposes it or a folder takes it.
+    strFileName = CSafeFileName::Clean(strFileName);
     if (IsFolderName(strFileName)) {
         const CString folderName = strFileName.Left(strFileName.GetLength() - 1);
         strFileName.Empty();

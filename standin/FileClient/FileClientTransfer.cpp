@@ -6,6 +6,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #include <atomic>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -21,6 +22,8 @@ struct Transfer {
     GUID guid = GUID_NULL;
     int transType = 1;
     HWND notify = nullptr;
+    // Something was at the local path when the transfer started: the user agreed to replace it.
+    bool replaceAgreed = false;
     // Guarded by g_lock.
     int state = FILEITEM_STATE_WAITING;
     LONGLONG done = 0;
@@ -31,6 +34,11 @@ struct Transfer {
 
 std::mutex g_lock;
 std::map<DWORD, std::shared_ptr<Transfer>> g_transfers;
+// Ended transfers, oldest first: kept for a late query (a window that asks how a transfer it
+// cancelled ended), but only the last few, so that the client does not grow with every
+// transfer the process ever made.
+std::deque<std::pair<DWORD, std::shared_ptr<Transfer>>> g_ended;
+const size_t kKeepEnded = 16;
 DWORD g_nextId = 1;
 std::atomic<int> g_running(0);
 
@@ -152,8 +160,8 @@ SOCKET Connect(const std::string& host, const std::string& port)
     return s;
 }
 
-// Runs the transfer; true when the whole body is in the .part file.
-bool Download(Transfer& t, const std::wstring& partPath)
+// Runs the transfer into the open partial file; true when the whole body is in it.
+bool Download(Transfer& t, HANDLE file)
 {
     std::string host, port, path;
     if (!ParseUrl(t.url, host, port, path))
@@ -195,14 +203,9 @@ bool Download(Transfer& t, const std::wstring& partPath)
         if (ok && lower.find("\r\ntransfer-encoding:") != std::string::npos)
             ok = false; // an HTTP/1.0 request gets an identity body; anything else is not ours to read
     }
-    HANDLE file = INVALID_HANDLE_VALUE;
     if (ok) {
-        {
-            std::lock_guard<std::mutex> guard(g_lock);
-            t.size = announced > 0 ? announced : 0;
-        }
-        file = ::CreateFileW(partPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ok = file != INVALID_HANDLE_VALUE;
+        std::lock_guard<std::mutex> guard(g_lock);
+        t.size = announced > 0 ? announced : 0;
     }
     if (ok) {
         SetState(t, FILEITEM_STATE_RUNNING);
@@ -240,21 +243,54 @@ bool Download(Transfer& t, const std::wstring& partPath)
     if (ok && announced >= 0 && done != announced)
         ok = false;
     ::closesocket(s);
-    if (file != INVALID_HANDLE_VALUE)
-        ::CloseHandle(file);
     return ok && !t.cancel;
 }
 
-void Run(std::shared_ptr<Transfer> t)
+// An ended transfer leaves the running ones for the short list of ended ones.
+void Forget(DWORD id)
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    auto it = g_transfers.find(id);
+    if (it == g_transfers.end())
+        return;
+    g_ended.emplace_back(id, it->second);
+    g_transfers.erase(it);
+    while (g_ended.size() > kKeepEnded)
+        g_ended.pop_front();
+}
+
+std::shared_ptr<Transfer> Find(DWORD id)
+{
+    auto it = g_transfers.find(id);
+    if (it != g_transfers.end())
+        return it->second;
+    for (const auto& ended : g_ended)
+        if (ended.first == id)
+            return ended.second;
+    return nullptr;
+}
+
+void Run(DWORD id, std::shared_ptr<Transfer> t)
 {
     WSADATA wsa;
     bool wsaOk = ::WSAStartup(MAKEWORD(2, 2), &wsa) == 0;
     SetState(*t, FILEITEM_STATE_CONNECTING);
-    const std::wstring part = t->localPath + L".part";
-    bool ok = wsaOk && Download(*t, part);
-    if (ok && !::MoveFileExW(part.c_str(), t->localPath.c_str(), MOVEFILE_REPLACE_EXISTING))
+    // The partial file is the transfer's own from the first moment: made new here (a file of that
+    // name that is already there is someone else's, and fails the transfer), it is the only file
+    // a failure or a cancel removes.
+    const std::wstring part = t->localPath + FILECLIENT_PARTIAL_SUFFIX;
+    HANDLE file = ::CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD error = file == INVALID_HANDLE_VALUE ? ::GetLastError() : 0;
+    bool ok = wsaOk && file != INVALID_HANDLE_VALUE && Download(*t, file);
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
+    // Only the complete file takes the local path; it replaces what is there only when the user
+    // agreed to that before the transfer started.
+    if (ok && !::MoveFileExW(part.c_str(), t->localPath.c_str(), t->replaceAgreed ? MOVEFILE_REPLACE_EXISTING : 0)) {
+        error = ::GetLastError();
         ok = false;
-    if (!ok)
+    }
+    if (!ok && file != INVALID_HANDLE_VALUE)
         ::DeleteFileW(part.c_str());
     if (ok) {
         SetState(*t, FILEITEM_STATE_DONE);
@@ -263,9 +299,10 @@ void Run(std::shared_ptr<Transfer> t)
         SetState(*t, FILEITEM_STATE_CANCELLED);
         Notify(*t, FCN_CANCELLED);
     } else {
-        SetState(*t, FILEITEM_STATE_FAILED, ::GetLastError());
+        SetState(*t, FILEITEM_STATE_FAILED, error ? error : ::GetLastError());
         Notify(*t, FCN_FILE_FAILED);
     }
+    Forget(id);
     if (wsaOk)
         ::WSACleanup();
     --g_running;
@@ -288,6 +325,7 @@ DWORD FileClient_StartDownload(LPCWSTR pszUrl, LPCWSTR pszLocalPath, LPCWSTR psz
     t->guid = guidTransfer;
     t->transType = nTransType;
     t->notify = hNotify;
+    t->replaceAgreed = ::GetFileAttributesW(pszLocalPath) != INVALID_FILE_ATTRIBUTES;
     DWORD id;
     {
         std::lock_guard<std::mutex> guard(g_lock);
@@ -296,7 +334,7 @@ DWORD FileClient_StartDownload(LPCWSTR pszUrl, LPCWSTR pszLocalPath, LPCWSTR psz
     }
     ++g_running;
     try {
-        std::thread(Run, t).detach();
+        std::thread(Run, id, t).detach();
     } catch (...) {
         --g_running;
         std::lock_guard<std::mutex> guard(g_lock);
@@ -311,20 +349,20 @@ BOOL FileClient_QueryTransfer(DWORD dwId, FiileItem_Info* pInfo)
     if (!pInfo)
         return FALSE;
     std::lock_guard<std::mutex> guard(g_lock);
-    auto it = g_transfers.find(dwId);
-    if (it == g_transfers.end())
+    std::shared_ptr<Transfer> t = Find(dwId);
+    if (!t)
         return FALSE;
-    Fill(*it->second, *pInfo);
+    Fill(*t, *pInfo);
     return TRUE;
 }
 
 BOOL FileClient_CancelTransfer(DWORD dwId)
 {
     std::lock_guard<std::mutex> guard(g_lock);
-    auto it = g_transfers.find(dwId);
-    if (it == g_transfers.end())
+    std::shared_ptr<Transfer> found = Find(dwId);
+    if (!found)
         return FALSE;
-    Transfer& t = *it->second;
+    Transfer& t = *found;
     if (t.state == FILEITEM_STATE_DONE || t.state == FILEITEM_STATE_FAILED || t.state == FILEITEM_STATE_CANCELLED)
         return FALSE;
     t.cancel = true;
@@ -334,4 +372,10 @@ BOOL FileClient_CancelTransfer(DWORD dwId)
 int FileClient_GetRunningTransfers()
 {
     return g_running.load();
+}
+
+int FileClient_GetKnownTransfers()
+{
+    std::lock_guard<std::mutex> guard(g_lock);
+    return static_cast<int>(g_transfers.size() + g_ended.size());
 }

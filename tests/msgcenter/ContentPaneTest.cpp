@@ -277,6 +277,44 @@ TEST_F(ContentPaneTest, TransferEventsOfOtherCodesAreIgnored)
     EXPECT_TRUE(pane.opened.empty());
 }
 
+// The sender chose the attachment's name: the save dialog is offered it made safe (its filter
+// built from the safe name), and a folder attachment goes inside the chosen folder only.
+TEST_F(ContentPaneTest, TheSaveDialogIsOfferedTheSendersNameMadeSafe)
+{
+    struct Case {
+        const wchar_t* sent;
+        const wchar_t* offered;
+        const wchar_t* ext;
+    } cases[] = {
+        {L"..\\..\\x.exe", L"x.exe", L"exe"},
+        {L"\\\\server\\share\\evil.dll", L"evil.dll", L"dll"},
+        {L"CON", L"_CON", L""},
+        {L"nul.txt", L"_nul.txt", L"txt"},
+        {L"report.txt:secret", L"report.txt_secret", L"txt_secret"},
+        {L"pic.png|*.exe", L"pic.png__.exe", L"exe"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CStringA(c.sent).GetString());
+        g_saveName.Empty();
+        CString folder, name = c.sent;
+        EXPECT_FALSE(pane.Attachments().ChooseSaveTarget(folder, name)) << "the dialog was cancelled";
+        EXPECT_EQ(std::wstring(c.offered), g_saveName.GetString());
+        EXPECT_EQ(std::wstring(c.ext), g_saveExt.GetString());
+    }
+    const std::wstring evil = db.Dir() + L"\\evil";
+    ::CreateDirectoryW(evil.c_str(), nullptr);
+    qorview_test::ClearCalls();
+    qorview_test::SetSelectedFolder(db.Dir());
+    qorview_test::SetDefaultMessageBoxAnswer(IDOK);
+    CString folder, name = L"..\\..\\evil\\";
+    EXPECT_TRUE(pane.Attachments().ChooseSaveTarget(folder, name));
+    EXPECT_EQ(CString(db.Dir().c_str()), folder);
+    EXPECT_EQ(CString(L"evil\\"), name) << "the download goes to the folder plus this name";
+    ASSERT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+    EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"QorMessageBox").find(evil));
+    ::RemoveDirectoryW(evil.c_str());
+}
+
 TEST_F(ContentPaneTest, AFolderTargetIsQuestionedOnlyWhenTheFolderIsThereAlready)
 {
     msgcenter_test::CheckFolderTargetQuestion(db.Dir(), [&](CString& folder, CString& name) {

@@ -1,8 +1,9 @@
 // Attachments got by a file transfer named in the message's KTF body: the bytes really travel
 // over HTTP from a loopback file server into the chosen file, the progress dialog follows them
 // and ends when the transfer ends; a cancelled transfer's partial file is removed by the poll
-// timer, and only that transfer's; a missing file (404) and a dropped connection end the dialog
-// as a failure and are reported. Events are the pane's transfer's only when they carry its GUID.
+// timer, and only that transfer's, never the file at its target; a missing file (404) and a
+// dropped connection end the dialog as a failure and are reported. Events are the pane's
+// transfer's only when they carry its GUID.
 #include "tests/msgcenter/ReadingFixture.h"
 #include "tests/msgcenter/HistoryFixture.h"
 #include "tests/support/FileServer.h"
@@ -165,15 +166,24 @@ TEST_F(ContentTransferTest, CancelRemovesThatTransfersFileOnlyAndOnlyOnce)
     EXPECT_EQ(body, ReadAll(g_target)) << "a new download is never deleted";
 }
 
-TEST_F(ContentTransferTest, PollTimerRemovesTheCancelledPartialFile)
+// A cancel removes the cancelled transfer's partial file and nothing else. Here the target was the
+// user's own file, which the save dialog let the user agree to replace and which the cancelled
+// transfer never did replace: it stays whole. A partial file the transfer could not remove itself
+// goes on the next tick.
+TEST_F(ContentTransferTest, PollTimerRemovesTheCancelledPartialFileNeverTheTarget)
 {
+    std::ofstream(g_target.GetString()) << "the user's own file";
     SaveAsCancelledWhileHeld();
     server.Release();
-    // Whatever the cancelled transfer left at its target goes on the next tick.
-    std::ofstream(g_target.GetString()) << "partial";
+    ASSERT_TRUE(testsupport::PumpUntil([] { return FileClient_GetRunningTransfers() == 0; }));
+    EXPECT_TRUE(pane.Attachments().IsDeletePending());
+    std::ofstream((g_target + L".part").GetString()) << "partial";
     Tick();
-    EXPECT_FALSE(Exists(g_target));
+    EXPECT_FALSE(Exists(g_target + L".part"));
+    EXPECT_EQ("the user's own file", ReadAll(g_target));
     EXPECT_FALSE(pane.Attachments().IsDeletePending());
+    Tick();
+    EXPECT_EQ("the user's own file", ReadAll(g_target));
 }
 
 TEST_F(ContentTransferTest, MissingFileAndDroppedConnectionEndAsFailures)

@@ -285,10 +285,13 @@ TEST_F(HistoryDownload, OnlyTheEndAndTheFailureOfATransferAreActedOn)
     FreeFileItem_Info(info);
 }
 
-// A cancelled target that cannot be removed (another program holds it open) is tried again on
-// later ticks, then given up; it is never forced.
-TEST_F(HistoryDownload, ATargetThatCannotBeRemovedIsNotTriedForEver)
+// A cancelled download's partial file that cannot be removed (another program holds it open) is
+// tried again on later ticks, then given up; it is never forced. The user's own file of the same
+// name, which the download was numbered beside, is never touched.
+TEST_F(HistoryDownload, APartialFileThatCannotBeRemovedIsNotTriedForEver)
 {
+    const std::wstring own = saveDir + L"\\held.bin";
+    std::ofstream(own.c_str()) << "the user's own held.bin";
     server.Put("held", std::string(30000, 'h'));
     server.HoldAfter("held", 3000);
     db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"held.bin", 30000, 1, L"held", host)}));
@@ -297,9 +300,11 @@ TEST_F(HistoryDownload, ATargetThatCannotBeRemovedIsNotTriedForEver)
     ASSERT_TRUE(PumpUntil([&] { return FileClient_GetRunningTransfers() == 0; }));
     server.Release();
     ASSERT_TRUE(win.viewer.GetDownloads().IsDeletePending());
+    const std::wstring target = win.viewer.GetDownloads().GetPath().GetString();
+    EXPECT_EQ(saveDir + L"\\held (2).bin", target);
 
-    const std::wstring target = saveDir + L"\\held.bin";
-    HANDLE held = ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::wstring part = target + L".part";
+    HANDLE held = ::CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     Tick();
     EXPECT_TRUE(win.viewer.GetDownloads().IsDeletePending()); // tried again later
@@ -311,7 +316,57 @@ TEST_F(HistoryDownload, ATargetThatCannotBeRemovedIsNotTriedForEver)
     EXPECT_FALSE(win.viewer.GetDownloads().IsDeletePending());
     EXPECT_LT(ticks, 10000);
     ::CloseHandle(held);
-    EXPECT_TRUE(Exists(target));
+    EXPECT_TRUE(Exists(part));
+    EXPECT_EQ(ReadAll(own), "the user's own held.bin");
+    EXPECT_FALSE(Exists(target));
+}
+
+// Alice's budget.xls lies in the save folder; Mallory's message links a budget.xls of its own.
+// The download never replaces Alice's file: it arrives numbered beside it, and that is the path
+// Mallory's link then opens. A cancelled download of yet another budget.xls deletes nothing of
+// either.
+TEST_F(HistoryDownload, AFileOfTheSameNameIsNeverReplacedNorDeleted)
+{
+    const std::wstring alice = saveDir + L"\\budget.xls";
+    std::ofstream(alice.c_str()) << "Alice's figures";
+    server.Put("mallory", "Mallory's figures");
+    server.Put("third", std::string(40000, 't'));
+    server.HoldAfter("third", 2000);
+    db.AddPeerMsg(1, false, Ktf(L"", {KtfFile(L"budget.xls", 17, 1, L"mallory", host)}));
+    db.AddPeerAttach(1, L"budget.xls");
+    db.AddPeerMsg(2, false, Ktf(L"", {KtfFile(L"budget.xls", 40000, 1, L"third", host)}));
+    OpenPeer();
+    // Both messages link a budget.xls: each link is known by its message.
+    auto linkOf = [&](int n) -> const CLinkDataMgr::CLinkItem* {
+        CLinkDataMgr& links = win.viewer.GetLinks();
+        for (int i = 0; i < links.GetCount(); ++i) {
+            CString msgId;
+            links.GetAt(i)->GetValue(L"_MsgID_", msgId);
+            if (links.GetAt(i)->kind == 1 && msgId == MsgId(n))
+                return links.GetAt(i);
+        }
+        return nullptr;
+    };
+
+    qorview_test::PushMessageBoxAnswer(IDCANCEL);
+    win.ClickLink(linkOf(1));
+    const std::wstring mallory = saveDir + L"\\budget (2).xls";
+    EXPECT_EQ(ReadAll(alice), "Alice's figures");
+    EXPECT_EQ(ReadAll(mallory), "Mallory's figures");
+    EXPECT_EQ(StoredPath(true, 1, L"budget.xls"), CString(mallory.c_str()));
+
+    ModalScript script;
+    script.Then([&] { return DialogOpen() && server.Holding(); },
+                [&] { ::SendMessageW(Dialog()->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(1187, BN_CLICKED), 0); });
+    win.ClickLink(linkOf(2));
+    ASSERT_TRUE(script.Done());
+    ASSERT_TRUE(PumpUntil([&] { return FileClient_GetRunningTransfers() == 0; }));
+    Tick();
+    Tick();
+    EXPECT_EQ(ReadAll(alice), "Alice's figures");
+    EXPECT_EQ(ReadAll(mallory), "Mallory's figures");
+    EXPECT_FALSE(Exists(saveDir + L"\\budget (3).xls"));
+    EXPECT_FALSE(Exists(saveDir + L"\\budget (3).xls.part"));
 }
 
 // Another message's transfer reports to the viewer while the viewer's own download runs, held by

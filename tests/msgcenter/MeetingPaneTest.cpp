@@ -459,6 +459,42 @@ TEST_F(MeetingAttachments, AFolderTargetIsQuestionedOnlyWhenTheFolderIsThereAlre
 // A file target comes from the save dialog, which asks before overwriting only when the file is
 // there already; the pane adds no question of its own. "No" leaves the dialog up for another
 // name (here the user then cancels).
+// The sender chose the attachment's name: the save dialog proposes it made safe, and a folder
+// attachment is asked about, and lands, inside the chosen folder under its own name only.
+TEST_F(MeetingAttachments, TheSaveDialogProposesTheSendersNameMadeSafe)
+{
+    struct Case {
+        const wchar_t* sent;
+        const wchar_t* proposed;
+    } cases[] = {{L"..\\..\\x.exe", L"x.exe"}, {L"C:\\Windows\\win.ini", L"win.ini"}, {L"LPT1.txt", L"_LPT1.txt"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CStringA(c.sent).GetString());
+        std::wstring proposed;
+        msgcenter_test::ModalScript script([&](HWND hDlg) {
+            wchar_t text[MAX_PATH] = {};
+            if (!::GetDlgItemTextW(hDlg, 0x47c, text, MAX_PATH)) // the file name box (cmb13)
+                ::GetDlgItemTextW(hDlg, 0x480, text, MAX_PATH);  // (edt1, in the older layout)
+            proposed = text;
+            ::PostMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
+        });
+        CString folder, name = c.sent;
+        EXPECT_FALSE(pane.ChooseAttachTarget(folder, name));
+        EXPECT_EQ(1, script.Shown());
+        EXPECT_EQ(std::wstring(c.proposed), proposed);
+    }
+    const std::wstring evil = dir + L"\\evil";
+    ::CreateDirectoryW(evil.c_str(), nullptr);
+    qorview_test::ClearCalls();
+    qorview_test::SetSelectedFolder(dir);
+    qorview_test::SetDefaultMessageBoxAnswer(IDOK);
+    CString folder, name = L"..\\..\\evil\\";
+    EXPECT_TRUE(pane.ChooseAttachTarget(folder, name));
+    EXPECT_EQ(CString(dir.c_str()), folder);
+    ASSERT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+    EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"QorMessageBox").find(evil))
+        << "the folder that would be written into lies inside the chosen one";
+}
+
 TEST_F(MeetingAttachments, AFileTargetIsQuestionedOnlyWhenTheFileIsThereAlready)
 {
     const std::wstring target = dir + L"\\notes.txt";

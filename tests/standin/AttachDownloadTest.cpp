@@ -220,3 +220,80 @@ TEST_F(AttachDownload, NothingStartsForAFolderABadMessageIdOrNoTarget)
     FreeFileItem_Info(info);
     EXPECT_TRUE(server.Paths().empty());
 }
+
+// A file at the target when the transfer starts is one the user agreed to replace: it stays as
+// it was until the new file is complete, and a cancel leaves it as it was. A file that appears at
+// the target while the transfer runs is someone else's: the transfer fails and leaves it alone.
+TEST_F(AttachDownload, ATargetIsReplacedOnlyWhenAgreedAndOnlyByTheCompleteFile)
+{
+    const std::string body(30000, 'n');
+    enum Step { kFinish, kCancel, kAnotherFileAppears };
+    const struct {
+        const char* what;
+        const char* before; // the file at the target when the transfer starts, if any
+        Step step;
+        int end;
+        std::string after;
+    } cases[] = {
+        {"agreed and finished", "the user's old copy", kFinish, FCN_FILE_DONE, body},
+        {"agreed and cancelled", "the user's old copy", kCancel, FCN_CANCELLED, "the user's old copy"},
+        {"someone else's appears", nullptr, kAnotherFileAppears, FCN_FILE_FAILED, "someone else's"},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        events.events.clear();
+        const std::wstring target = dir + L"\\target" + std::to_wstring(n++) + L".doc";
+        if (c.before)
+            std::ofstream(target.c_str()) << c.before;
+        FileServer held; // a server holds once: one per case
+        held.Put("file", body);
+        held.HoldAfter("file", 1000);
+        CFileQueryID query;
+        ASSERT_TRUE(CQorViewMgr::Instance()->DownloadAttach(Host(held), L"file", 1, events.hwnd, kMsgId, target.c_str(),
+                                                            &query));
+        ASSERT_TRUE(PumpUntil([&] { return held.Holding(); }));
+        if (c.before)
+            EXPECT_EQ(ReadAll(target), c.before) << "untouched while the new file is partial";
+        if (c.step == kCancel)
+            EXPECT_TRUE(CQorViewMgr::Instance()->CancelDownload(&query, events.hwnd, Utilities::StrToGuid(kMsgId), 1, 0));
+        else if (c.step == kAnotherFileAppears)
+            std::ofstream(target.c_str()) << "someone else's";
+        held.Release();
+        ASSERT_TRUE(PumpUntil([&] { return events.Ended(); }));
+        EXPECT_EQ(c.end, events.Last().code);
+        EXPECT_EQ(c.after, ReadAll(target));
+        EXPECT_FALSE(Exists(target + L".part"));
+        ASSERT_TRUE(PumpUntil([] { return FileClient_GetRunningTransfers() == 0; }));
+    }
+}
+
+// A partial file that is there before the transfer is not the transfer's: the transfer fails
+// without writing into it or removing it.
+TEST_F(AttachDownload, APartialFileThatIsAlreadyThereIsNeitherWrittenNorRemoved)
+{
+    server.Put("busy", "new body");
+    std::wstring target = dir + L"\\busy.txt";
+    std::ofstream((target + L".part").c_str()) << "mine";
+    CFileQueryID query;
+    ASSERT_TRUE(Start(L"busy", target, query));
+    ASSERT_TRUE(PumpUntil([&] { return events.Ended(); }));
+    EXPECT_EQ(events.Last().code, FCN_FILE_FAILED);
+    EXPECT_EQ(ReadAll(target + L".part"), "mine");
+    EXPECT_FALSE(Exists(target));
+}
+
+// The client forgets what has ended: after many transfers it knows only the last few.
+TEST_F(AttachDownload, EndedTransfersAreForgotten)
+{
+    server.Put("small", "small body");
+    for (int i = 0; i < 24; ++i) {
+        events.events.clear();
+        CFileQueryID query;
+        ASSERT_TRUE(Start(L"small", dir + L"\\small" + std::to_wstring(i) + L".txt", query));
+        ASSERT_TRUE(PumpUntil([&] { return events.Ended(); }));
+    }
+    ASSERT_TRUE(PumpUntil([] { return FileClient_GetRunningTransfers() == 0; }));
+    EXPECT_LE(FileClient_GetKnownTransfers(), 16);
+    EXPECT_GE(FileClient_GetKnownTransfers(), 1) << "the last ones still answer a late query";
+}
