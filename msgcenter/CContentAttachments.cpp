@@ -6,6 +6,7 @@
 #include "framework/FormatString.h"
 #include "platform/QorView/AttachItem.h"
 #include "msgcenter/CDownloadAttachProcessDlg.h"
+#include "msgcenter/CHistoryStore.h"
 #include "msgcenter/CQorMsgContentDlg.h"
 #include "msgcenter/IMsgContentOwner.h"
 #include "msgcenter/ktf/CKTFAt.h"
@@ -538,8 +539,7 @@ void CContentAttachments::OnFileClientNotify(int nCode, void* pRecord)
         // The path is recorded under the attachment lock; the question comes after it is let
         // go, so a box waiting for the user never holds the lock.
         CWqCriticalSection::Owner lock(CQorViewMgr::Instance()->m_csAttach);
-        if (CQorMsgDBMgr* pDB = CQorViewMgr::Instance()->m_pDBMgr)
-            pDB->UpdateAttachLocalPath(guidText, name, localPath);
+        CHistoryStore::SetAttachLocalPath(true, guidText, name, localPath);
         int row = FindRow(guidText, name);
         if (row < 0 && ours)
             row = FindRow(m_strTransferGuid, name);

@@ -154,7 +154,16 @@ bool CHistoryStore::SetAttachLocalPath(bool bPeer, const CString& strMsgId, cons
     CYqConnect* conn = Connection();
     if (!db || !conn)
         return false;
-    conn->BeginTrans();
+    // A download can end while this thread is inside a transaction of its own making: the title
+    // list's deletion lets messages through between its statements. The path waits for that
+    // transaction to end, so that it neither commits the deletion half-way nor goes with its
+    // rollback.
+    if (conn->GetTransDepth() > 0) {
+        conn->AfterTrans([=] { SetAttachLocalPath(bPeer, strMsgId, strFileName, strPath); });
+        return true;
+    }
+    if (!conn->BeginTrans())
+        return false;
     bool ok = bPeer ? db->UpdateAttachLocalPath(strMsgId, strFileName, strPath)
                     : db->UpdateTalkAttachLocalPath(strMsgId, strFileName, strPath);
     if (ok)

@@ -1,8 +1,9 @@
 #pragma once
 // CHistoryStore: what the history viewer reads from and writes to the local message database
 // for one conversation, a person's (peer: qor_Msg with qor_Msg_Content) or a discussion's
-// (talk: qor_Talk_Msg). Every login, id and file name goes into the statements quoted, so a
-// value from someone else's message can never change a statement.
+// (talk: qor_Talk_Msg), and where a downloaded attachment was saved, for every pane that
+// downloads one. Every login, id and file name goes into the statements quoted, so a value from
+// someone else's message can never change a statement.
 #include "framework/CString.h"
 #include <string>
 #include <vector>
@@ -39,7 +40,10 @@ public:
                                    CString& strPath);
     // The stored body of a message; false when the query fails or the message is not stored.
     static bool GetBody(bool bPeer, const CString& strMsgId, std::string& body);
-    // Records where an attachment was saved, in one transaction; false (rolled back) on failure.
+    // Records where an attachment was saved (a person's message: qor_Msg_Attach; a discussion's:
+    // qor_Talk_AttachMent), in one transaction of its own; false (rolled back) on failure. Called
+    // while the thread is inside another transaction, it writes once that one has ended and
+    // answers true.
     static bool SetAttachLocalPath(bool bPeer, const CString& strMsgId, const CString& strFileName,
                                    const CString& strPath);
 

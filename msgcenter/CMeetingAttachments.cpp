@@ -4,6 +4,7 @@
 #include "framework/CFileDialog.h"
 #include "framework/CMenu.h"
 #include "framework/FormatString.h"
+#include "msgcenter/CHistoryStore.h"
 #include "msgcenter/CQorMsgMeetingDlg.h"
 #include "msgcenter/MsgDb.h"
 #include "platform/QorDB/CQorDBBaseFun.h"
@@ -160,8 +161,7 @@ void CMeetingAttachments::OnDownloaded(const _ATTACH_ITEM& done)
     // The path is written and shown, and the user answers, before another download's end may
     // write its own.
     CWqCriticalSection::Owner lock(pMgr->m_csAttach);
-    if (pMgr->m_pDBMgr)
-        pMgr->m_pDBMgr->UpdateTalkAttachLocalPath(done.strMsgID, done.strFileName, done.strLocalPath);
+    CHistoryStore::SetAttachLocalPath(false, done.strMsgID, done.strFileName, done.strLocalPath);
     CAttachListCtrl& list = m_dlg.m_attachList;
     for (INT_PTR i = 0; i < list.m_arrAttach.GetSize(); ++i) {
         _ATTACH_ITEM& row = list.m_arrAttach[i];

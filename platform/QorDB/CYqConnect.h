@@ -10,12 +10,16 @@
 // to end runs before the owner's next one.
 // Transactions do not nest: BeginTrans while the calling thread has one open returns false
 // and leaves the open one as it is. A statement that fails inside a transaction dooms it:
-// CommitTrans then rolls the whole transaction back and returns false.
+// CommitTrans then rolls the whole transaction back and returns false. A write that must stand
+// on its own whatever becomes of the transaction the thread is inside (a download that ends while
+// the window pumps messages between a deletion's statements) waits for it with AfterTrans.
 #include "framework/CString.h"
 #include "platform/QorDB/QorConnectionLock.h"
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -47,6 +51,11 @@ public:
     bool RollbackTrans();
     // 1 while the calling thread has a transaction open, else 0.
     int GetTransDepth() const;
+    // Runs fn now, or, while the calling thread has a transaction open, on that thread right
+    // after the transaction has ended, committed or rolled back: a write of its own is then
+    // neither lost with someone else's rollback nor the cause of someone else's half-way
+    // commit. Dropped when the connection closes first.
+    void AfterTrans(std::function<void()> fn);
 
     // Text of the last failure on this connection ("" after a success).
     CString GetLastError() const;
@@ -79,7 +88,8 @@ public:
 private:
     sqlite3_stmt* Prepare(LPCWSTR pszSql, bool* pbMore, bool bAdmitted);
     bool Doomed() const { return m_transDepth > 0 && m_rollbackOnly; }
-    void EndTrans(const char* pszEnd);
+    // Ends the calling thread's transaction; answers what was to run after it.
+    std::vector<std::function<void()>> EndTrans(const char* pszEnd);
     void ClearStatementCache();
 
     sqlite3* m_db = nullptr;
@@ -87,6 +97,7 @@ private:
     int m_transDepth = 0;
     std::thread::id m_transOwner;
     bool m_rollbackOnly = false;
+    std::vector<std::function<void()>> m_afterTrans; // of the open transaction's thread
     mutable CString m_lastError;
     mutable QorConnectionLock m_lock;
     struct StatementCache;

@@ -99,7 +99,7 @@ bool CYqConnect::Close()
     if (!m_db)
         return false;
     if (m_transDepth > 0)
-        EndTrans("ROLLBACK"); // an unfinished batch is not kept
+        EndTrans("ROLLBACK"); // an unfinished batch is not kept, nor what waited for it
     ClearStatementCache();
     m_pages->Clear();
     sqlite3_close_v2(m_db);
@@ -308,7 +308,7 @@ bool CYqConnect::BeginTrans()
     return true;
 }
 
-void CYqConnect::EndTrans(const char* pszEnd)
+std::vector<std::function<void()>> CYqConnect::EndTrans(const char* pszEnd)
 {
     if (sqlite3_exec(m_db, pszEnd, nullptr, nullptr, nullptr) != SQLITE_OK) {
         m_lastError = ErrorOf(m_db);
@@ -319,34 +319,71 @@ void CYqConnect::EndTrans(const char* pszEnd)
     m_transDepth = 0;
     m_transOwner = std::thread::id();
     m_rollbackOnly = false;
+    std::vector<std::function<void()>> after;
+    after.swap(m_afterTrans);
     m_lock.unlock(); // the hold that BeginTrans took
+    return after;
 }
+
+namespace {
+
+void RunAll(const std::vector<std::function<void()>>& fns)
+{
+    for (const auto& fn : fns)
+        fn();
+}
+
+} // namespace
 
 bool CYqConnect::CommitTrans()
 {
-    std::lock_guard<QorConnectionLock> guard(m_lock);
-    if (!m_db || m_transDepth == 0) {
-        m_lastError = L"no transaction open on this thread";
-        return false;
+    bool ok = false;
+    std::vector<std::function<void()>> after;
+    {
+        std::lock_guard<QorConnectionLock> guard(m_lock);
+        if (!m_db || m_transDepth == 0) {
+            m_lastError = L"no transaction open on this thread";
+            return false;
+        }
+        if (Doomed()) {
+            const CString failure = m_lastError;
+            after = EndTrans("ROLLBACK");
+            m_lastError = failure.IsEmpty() ? CString(L"a statement of the transaction failed") : failure;
+        } else {
+            m_lastError.Empty();
+            after = EndTrans("COMMIT");
+            ok = m_lastError.IsEmpty();
+        }
     }
-    if (Doomed()) {
-        const CString failure = m_lastError;
-        EndTrans("ROLLBACK");
-        m_lastError = failure.IsEmpty() ? CString(L"a statement of the transaction failed") : failure;
-        return false;
-    }
-    m_lastError.Empty();
-    EndTrans("COMMIT");
-    return m_lastError.IsEmpty();
+    RunAll(after);
+    return ok;
 }
 
 bool CYqConnect::RollbackTrans()
 {
-    std::lock_guard<QorConnectionLock> guard(m_lock);
-    if (!m_db || m_transDepth == 0)
-        return false;
-    EndTrans("ROLLBACK");
+    std::vector<std::function<void()>> after;
+    {
+        std::lock_guard<QorConnectionLock> guard(m_lock);
+        if (!m_db || m_transDepth == 0)
+            return false;
+        after = EndTrans("ROLLBACK");
+    }
+    RunAll(after);
     return true;
+}
+
+void CYqConnect::AfterTrans(std::function<void()> fn)
+{
+    if (!fn)
+        return;
+    {
+        std::lock_guard<QorConnectionLock> guard(m_lock);
+        if (m_transDepth > 0 && m_transOwner == std::this_thread::get_id()) {
+            m_afterTrans.push_back(std::move(fn));
+            return;
+        }
+    }
+    fn();
 }
 
 int CYqConnect::GetTransDepth() const

@@ -80,8 +80,13 @@ LRESULT CALLBACK AttachWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     if (!::IsWindow(done.hNotify))
         return 0;
     if (code == FCN_FILE_DONE) {
-        if (CQorMsgDBMgr* pDB = CQorViewMgr::Instance()->m_pDBMgr)
-            pDB->UpdateAttachLocalPath(done.item.strMsgID, done.item.strFileName, done.item.strLocalPath);
+        // The window may be pumping messages inside a transaction of its own (a deletion): the
+        // path is written after it, never into it.
+        if (CQorMsgDBMgr* pDB = CQorViewMgr::Instance()->m_pDBMgr) {
+            const _ATTACH_ITEM item = done.item;
+            pDB->GetConnect()->AfterTrans(
+                [pDB, item] { pDB->UpdateAttachLocalPath(item.strMsgID, item.strFileName, item.strLocalPath); });
+        }
         ::SendMessageW(done.hNotify, WM_USER + 337, reinterpret_cast<WPARAM>(&done.item), 0);
     } else {
         CString name = done.item.strFileName;

@@ -9,7 +9,8 @@
 #include "framework/CMenu.h"
 #include "msgcenter/CQorMsgContentDlg.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
-#include "platform/FileClient/FiileItem_Info.h"
+#include "platform/FileClient/FileClientApi.h"
+#include "platform/QorDB/CYqConnect.h"
 #include "platform/FileTransfer/Utilities.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include <gtest/gtest.h>
@@ -275,6 +276,32 @@ TEST_F(ContentPaneTest, TransferEventsOfOtherCodesAreIgnored)
     EXPECT_EQ(0, db.Count(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath <> ''"));
     EXPECT_TRUE(pane.m_attachList.m_arrAttach[0].strLocalPath.IsEmpty());
     EXPECT_TRUE(pane.opened.empty());
+}
+
+// A transfer ends while a deletion's transaction is open on the same thread (the title list lets
+// messages through between its statements): cancelled, the deletion is undone whole, and the
+// file's path is recorded all the same.
+TEST_F(ContentPaneTest, ATransferEndingDuringADeletionLeavesItWholeAndItsPathRecorded)
+{
+    StoredMsg m = Body(L"{00000000-0000-0000-0000-0000000000A8}", L"UTF-8", L"x");
+    db.AddAttach(m.id, L"a.txt", L"", 1);
+    Body(L"{00000000-0000-0000-0000-0000000000A9}", L"UTF-8", L"to be deleted");
+    Show(m, true);
+    FiileItem_Info info;
+    info.strFileName = L"a.txt";
+    info.strLocalPath = WriteFile(L"a.txt").c_str();
+    Utilities::StrToGuid(m.id, info.guidTransfer);
+    CYqConnect* conn = db.Connect();
+    ASSERT_TRUE(conn->BeginTrans());
+    ASSERT_TRUE(conn->Execute(L"DELETE FROM qor_Msg WHERE Col_ID = '{00000000-0000-0000-0000-0000000000A9}'"));
+    qorview_test::PushMessageBoxAnswer(IDCANCEL); // not opened now
+    pane.SendMessage(::RegisterWindowMessageW(L"WM_FILE_CLIENT_NOTIFY"), FCN_FILE_DONE, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(1, conn->GetTransDepth()) << "the deletion's transaction is still open";
+    EXPECT_TRUE(conn->RollbackTrans());
+    EXPECT_EQ(2, db.Count(L"SELECT count(*) FROM qor_Msg")) << "the deletion is undone whole";
+    EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") +
+                          CString(info.strLocalPath) + L"'"));
+    EXPECT_EQ(CString(info.strLocalPath), pane.m_attachList.m_arrAttach[0].strLocalPath);
 }
 
 // The sender chose the attachment's name: the save dialog is offered it made safe (its filter

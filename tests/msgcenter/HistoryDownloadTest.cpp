@@ -6,6 +6,7 @@
 #include "platform/FileClient/FileClientTransfer.h"
 #include "platform/FileTransfer/Utilities.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorDB/CYqConnect.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "tests/msgcenter/HistoryFixture.h"
 #include "tests/support/FileServer.h"
@@ -58,6 +59,19 @@ protected:
     {
         return db.Text(CString(peer ? L"SELECT Col_LocalPath FROM qor_Msg_Attach" : L"SELECT Col_LocalPath FROM qor_Talk_AttachMent") +
                        L" WHERE Col_MsgID = " + Q(MsgId(n)) + L" AND Col_FileName = " + Q(name));
+    }
+
+    // The record the file client sends at the end of message n's transfer of a file into path
+    // (freed by the caller with FreeFileItem_Info).
+    static FiileItem_Info* EndRecord(int n, const wchar_t* name, const std::wstring& path)
+    {
+        FiileItem_Info* info = AllocFileItem_Info();
+        if (!info)
+            return nullptr;
+        info->strLocalPath = path.c_str();
+        info->strFileName = name;
+        Utilities::StrToGuid(MsgId(n), info->guidTransfer);
+        return info;
     }
 
     void OpenPeer()
@@ -257,12 +271,8 @@ TEST_F(HistoryDownload, OnlyTheEndAndTheFailureOfATransferAreActedOn)
     win.viewer.OpenTalkHistory(kTalk);
     const std::wstring file = saveDir + L"\\report.txt";
     std::ofstream(file.c_str()) << "report";
-    FiileItem_Info* info = AllocFileItem_Info();
+    FiileItem_Info* info = EndRecord(4, L"report.txt", file);
     ASSERT_NE(info, nullptr);
-    info->strLocalPath = file.c_str();
-    info->strFileName = L"report.txt";
-    info->llBytesDone = 6;
-    ASSERT_TRUE(Utilities::StrToGuid(MsgId(4), info->guidTransfer));
     static const UINT notify = ::RegisterWindowMessageW(FILECLIENT_NOTIFY_MESSAGE);
     for (int code : {0, 1, 2, 3, 4, 7, 8, 9, 10, 13}) {
         SCOPED_TRACE(code);
@@ -283,6 +293,39 @@ TEST_F(HistoryDownload, OnlyTheEndAndTheFailureOfATransferAreActedOn)
     EXPECT_EQ(StoredPath(false, 4, L"report.txt"), CString(file.c_str()));
     EXPECT_TRUE(ShellCalls().empty());
     FreeFileItem_Info(info);
+}
+
+// A download ends while a deletion's transaction is open on the same thread (the title list lets
+// messages through between its statements): the deletion stays whole, whether it is then
+// committed or cancelled, and the downloaded file's path is recorded either way.
+TEST_F(HistoryDownload, ADownloadEndingDuringADeletionLeavesItWholeAndItsPathRecorded)
+{
+    const std::wstring file = saveDir + L"\\report.txt";
+    std::ofstream(file.c_str()) << "report";
+    static const UINT notify = ::RegisterWindowMessageW(FILECLIENT_NOTIFY_MESSAGE);
+    for (bool commit : {false, true}) {
+        SCOPED_TRACE(commit ? "the deletion is committed" : "the deletion is cancelled");
+        db.Exec(L"DELETE FROM qor_Talk_Msg; DELETE FROM qor_Talk_AttachMent;");
+        db.AddTalkMsg(4, L"Ann", Ktf(L"", {KtfFile(L"report.txt", 6, 1, L"k", host)}));
+        db.AddTalkAttach(4, L"report.txt");
+        db.AddTalkMsg(5, L"Ann", Ktf(L"to be deleted", {}));
+        db.AddTalkMsg(6, L"Ann", Ktf(L"to be deleted too", {}));
+        CYqConnect* conn = db.db.GetConnect();
+        ASSERT_TRUE(conn->BeginTrans());
+        ASSERT_TRUE(conn->Execute(L"DELETE FROM qor_Talk_Msg WHERE Col_ID = " + Q(MsgId(5))));
+
+        FiileItem_Info* info = EndRecord(4, L"report.txt", file);
+        ASSERT_NE(info, nullptr);
+        qorview_test::PushMessageBoxAnswer(IDCANCEL);
+        ::SendMessageW(win.viewer.GetSafeHwnd(), notify, FCN_FILE_DONE, reinterpret_cast<LPARAM>(info));
+        FreeFileItem_Info(info);
+        EXPECT_EQ(1, conn->GetTransDepth()) << "the deletion's transaction is still open";
+
+        ASSERT_TRUE(conn->Execute(L"DELETE FROM qor_Talk_Msg WHERE Col_ID = " + Q(MsgId(6))));
+        EXPECT_TRUE(commit ? conn->CommitTrans() : conn->RollbackTrans());
+        EXPECT_EQ(commit ? 1 : 3, db.Count(L"SELECT count(*) FROM qor_Talk_Msg")) << "all of the deletion or none";
+        EXPECT_EQ(StoredPath(false, 4, L"report.txt"), CString(file.c_str()));
+    }
 }
 
 // A cancelled download's partial file that cannot be removed (another program holds it open) is

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -183,6 +184,35 @@ TEST_F(QorDbTest, DeletionBatchIsOneTransaction)
     m_mgr.CloseConnect();
     ASSERT_TRUE(m_mgr.OpenConnect(m_file.c_str()));
     EXPECT_EQ(Count(L"SELECT count(*) FROM qor_Msg"), 0);
+}
+
+// Work handed over while the thread is inside a transaction waits for its end, committed or
+// rolled back, so it neither joins that transaction nor ends it; outside a transaction it runs at
+// once; a connection closed first drops it.
+TEST_F(QorDbTest, WorkAfterTheTransactionRunsWhenItEndsWhicheverWay)
+{
+    std::vector<std::string> ran;
+    Db()->AfterTrans([&] { ran.push_back("at once"); });
+    EXPECT_EQ(std::vector<std::string>{"at once"}, ran);
+    for (bool commit : {true, false}) {
+        SCOPED_TRACE(commit ? "committed" : "rolled back");
+        ran.clear();
+        ASSERT_TRUE(Db()->BeginTrans());
+        int depthWhenRun = -1;
+        Db()->AfterTrans([&] {
+            ran.push_back("after");
+            depthWhenRun = Db()->GetTransDepth();
+        });
+        EXPECT_TRUE(ran.empty());
+        EXPECT_TRUE(commit ? Db()->CommitTrans() : Db()->RollbackTrans());
+        EXPECT_EQ(std::vector<std::string>{"after"}, ran);
+        EXPECT_EQ(0, depthWhenRun) << "it runs outside the ended transaction";
+    }
+    ran.clear();
+    ASSERT_TRUE(Db()->BeginTrans());
+    Db()->AfterTrans([&] { ran.push_back("never"); });
+    m_mgr.CloseConnect();
+    EXPECT_TRUE(ran.empty());
 }
 
 TEST_F(QorDbTest, FailedStatementRollsTheWholeBatchBack)
