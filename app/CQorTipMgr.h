@@ -39,8 +39,6 @@ public:
     // How a mail tip's address is opened; tests replace it so no browser starts.
     typedef void (*PFNOPENADDRESS)(const CString& strUrl); // CBaseFun's opener
     static void SetAddressOpener(PFNOPENADDRESS pfn);
-    // Only mail and web addresses are opened from a tip; any other text is never executed.
-    static BOOL IsOpenableAddress(const CString& strUrl);
 
     CKorvelBaseDlg* m_pMainDlg = nullptr; // the main window; not owned
 

@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <ole2.h>
 #include <shellapi.h>
+#include <cwctype>
 #include <string>
 
 namespace {
@@ -175,9 +176,40 @@ CBaseFun::PFNOPENADDRESS s_pfnOpenAddress = ShellOpenAddress;
 
 } // namespace
 
-void CBaseFun::OpenAddress(const CString& url)
+BOOL CBaseFun::IsOpenableLink(const CString& url)
 {
-    s_pfnOpenAddress(url);
+    // Longer than any browser takes an address.
+    const int kMaxLength = 2048;
+    CString link = url;
+    link.Trim();
+    if (link.IsEmpty() || link.GetLength() > kMaxLength)
+        return FALSE;
+    for (int i = 0; i < link.GetLength(); ++i) {
+        const wchar_t ch = link[i];
+        if (ch <= L' ' || ch == 0x7F || ch == L'"' || iswspace(ch))
+            return FALSE;
+    }
+    CString lower = link;
+    lower.MakeLower();
+    if (lower.Left(7) == L"mailto:")
+        return link.GetLength() > 7;
+    // A web address names a host: "http:///x" and "http://\\server" name none.
+    for (const wchar_t* scheme : {L"http://", L"https://"}) {
+        const int n = static_cast<int>(wcslen(scheme));
+        if (lower.Left(n) == scheme)
+            return link.GetLength() > n && link[n] != L'/' && link[n] != L'\\';
+    }
+    return FALSE;
+}
+
+BOOL CBaseFun::OpenAddress(const CString& url)
+{
+    if (!IsOpenableLink(url))
+        return FALSE;
+    CString link = url;
+    link.Trim();
+    s_pfnOpenAddress(link);
+    return TRUE;
 }
 
 CBaseFun::PFNOPENADDRESS CBaseFun::SetAddressOpener(PFNOPENADDRESS pfn)

@@ -40,8 +40,15 @@ public:
     // A link: the scheme before "://", or "FILE" for "X:\..."; the rest splits at "?" into
     // path and query, or without "?" goes to query when it holds "=", else to path.
     static void ParseLink(const CString& link, CString& scheme, CString& path, CString& query);
-    // Opens a web or mail address with the user's program for it (the shell's "open" verb).
-    static void OpenAddress(const CString& url);
+    // The one filter of every link the program opens for the user: a link from a message, a
+    // tip or the server is opened only when it is a web (http, https) or mail (mailto) address
+    // with nothing in it that could end the address where the shell passes it on (blanks,
+    // control characters, double quotes) and no longer than a browser takes. Files, folders,
+    // network paths and programs are never opened from a link.
+    static BOOL IsOpenableLink(const CString& url);
+    // Opens a link that passes IsOpenableLink with the user's program for it (the shell's
+    // "open" verb); FALSE, and nothing opened, for any other.
+    static BOOL OpenAddress(const CString& url);
     // Replaces how addresses are opened (tests, so that no browser starts); null restores the
     // shell. The previous opener is returned.
     typedef void (*PFNOPENADDRESS)(const CString& url);

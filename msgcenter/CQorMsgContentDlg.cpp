@@ -1,4 +1,5 @@
 #include "msgcenter/CQorMsgContentDlg.h"
+#include "common/CBaseFun.h"
 #include "msgcenter/CSenderChat.h"
 #include "framework/CDataExchange.h"
 #include "framework/CMenu.h"
@@ -339,14 +340,6 @@ void CQorMsgContentDlg::ShowAttachments(bool bHasAttach, int nFlags)
 // ---------------------------------------------------------------------------------------------
 // Links, menus, commands
 
-bool CQorMsgContentDlg::IsOpenableLink(const CString& strUrl)
-{
-    CString url(strUrl);
-    url.Trim();
-    url.MakeLower();
-    return url.Left(7) == L"http://" || url.Left(8) == L"https://" || url.Left(7) == L"mailto:";
-}
-
 void CQorMsgContentDlg::ShellOpen(const CString& strFile, const CString& strParameters)
 {
     ::ShellExecuteW(nullptr, strParameters.IsEmpty() ? L"open" : nullptr, strFile,
@@ -367,7 +360,7 @@ void CQorMsgContentDlg::OnLinkClick(NMHDR* pNMHDR, LRESULT* pResult)
     m_richText.SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&old));
     // A received message is not trusted: only web and mail addresses are opened; anything else
     // (a file, a program, a script) is only shown.
-    if (IsOpenableLink(url)) {
+    if (CBaseFun::IsOpenableLink(url)) {
         ShellOpen(url, CString());
         return;
     }

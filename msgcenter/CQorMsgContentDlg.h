@@ -55,9 +55,6 @@ public:
     void WriteToRecipients();
     void ShowReadState();
 
-    // Whether a link in a message may be opened: only web and mail addresses.
-    static bool IsOpenableLink(const CString& strUrl);
-
 // Attachments (the work is CContentAttachments')
     bool OpenAttachment(const CString& strMsgID, const CString& strFileName, const CString& strLocalPath)
     {

@@ -1,4 +1,5 @@
 #include "msgcenter/CQorMsgGroupDisDlg.h"
+#include "common/CBaseFun.h"
 #include "common/CShellRun.h"
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
@@ -311,11 +312,12 @@ void CQorMsgGroupDisDlg::OnLinkClicked(long nStart, long nEnd)
 {
     const CLinkDataMgr::CLinkItem* item = m_links.FindByRange(nStart, nEnd);
     if (!item) {
-        // A link the rich edit found by itself (an address) goes to the shell.
+        // A link the rich edit found by itself goes to the shell when it is a web or mail
+        // address; a file, a network path or a program in someone's message is never opened.
         CString text;
         m_view.GetTextRange(nStart, nEnd, text);
         text.Trim();
-        if (!text.IsEmpty())
+        if (CBaseFun::IsOpenableLink(text))
             CShellRun::Execute(GetSafeHwnd(), L"open", text, nullptr, nullptr, SW_SHOWNORMAL);
         return;
     }
@@ -333,11 +335,17 @@ void CQorMsgGroupDisDlg::OnLinkClicked(long nStart, long nEnd)
         if (!value.IsEmpty() && ::GetFileAttributesW(value) != INVALID_FILE_ATTRIBUTES)
             CShellRun::Execute(nullptr, nullptr, L"Explorer.exe", L"/n,/select," + value, nullptr, SW_SHOWNORMAL);
         break;
-    case CHistoryRenderer::kLinkAppCommand:
+    case CHistoryRenderer::kLinkAppCommand: {
+        // The command is stored message text. It reaches the configured program as one quoted
+        // argument that cannot be read as a switch, and never this program, whose command line
+        // it would otherwise be (sign-in fields, registration switches).
         item->GetValue(CHistoryRenderer::kKeyAppCommand, value);
-        CShellRun::Execute(nullptr, L"open", CQorViewMgr::Instance()->XX_GetAppPathName(CString()), value, nullptr,
-                           SW_SHOWNORMAL);
+        const CString program = CQorViewMgr::Instance()->XX_GetAppPathName(CString());
+        CString argument;
+        if (!program.IsEmpty() && !CShellRun::IsThisProgram(program) && CShellRun::QuoteArgument(value, argument))
+            CShellRun::Execute(nullptr, L"open", program, argument, nullptr, SW_SHOWNORMAL);
         break;
+    }
     default:
         break;
     }

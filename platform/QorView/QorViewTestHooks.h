@@ -69,6 +69,8 @@ void SetRecentContacts(const std::wstring& text);
 
 // Whether the signed-in user may receive files (HaveReceiveFileACE; default yes).
 void SetReceiveFileAllowed(bool allowed);
+// The program that application-command links run (XX_GetAppPathName); default none.
+void SetAppPathName(const std::wstring& path);
 
 // Sounds are recorded and not played while this is on (default off).
 void SetMuteSounds(bool mute);

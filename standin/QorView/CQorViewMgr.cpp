@@ -422,10 +422,21 @@ CString CQorViewMgr::GetMyConfigPro(const CString& strSection, const CString& st
 
 CString CQorViewMgr::GetUserInfoFile() { return CQorViewBaseFun::GetUserInfoFile(m_strAccount); }
 
+// Our library configures no program for application commands; tests name one.
 CString CQorViewMgr::XX_GetAppPathName(const CString& strApp)
 {
     Record(L"CQorViewMgr::XX_GetAppPathName", strApp);
-    return CString();
+    LockScript();
+    const CString path = GetScript().appPathName.c_str();
+    UnlockScript();
+    return path;
+}
+
+void qorview_test::SetAppPathName(const std::wstring& path)
+{
+    LockScript();
+    GetScript().appPathName = path;
+    UnlockScript();
 }
 
 // The template's placeholders: "%PERSON%", "%ACCOUNT%", "%SERVER%".

@@ -36,6 +36,7 @@ struct Script {
     std::deque<int> passwordPromptAnswers;
     bool muteSounds = false;
     bool receiveFileAllowed = true;
+    std::wstring appPathName;
     bool domainAccountExists = true;
     bool domainPasswordOk = true;
     std::wstring profileRoot;

@@ -3,6 +3,7 @@
 #include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -71,6 +72,53 @@ TEST(CBaseFun, AddressesAndLinks)
         EXPECT_EQ(path, c.path) << c.link;
         EXPECT_EQ(query, c.query) << c.link;
     }
+}
+
+namespace {
+
+std::vector<std::wstring> s_opened;
+void RecordOpened(const CString& url) { s_opened.push_back(url.GetString()); }
+
+} // namespace
+
+// Every place that opens a link asks this one filter: web and mail addresses only, and nothing
+// in them that could end the address where the shell hands it to the browser.
+TEST(CBaseFun, OnlyWebAndMailAddressesAreOpened)
+{
+    struct Case {
+        const wchar_t* url;
+        bool open;
+    } cases[] = {
+        {L"http://example.com", true},
+        {L"HTTPS://example.com/a?b=c#d", true},
+        {L"  mailto:a@b.c  ", true},
+        {L"http://example.com/a%20b", true},
+        {L"file:///C:/Windows/system32/calc.exe", false},
+        {L"C:\\evil.bat", false},
+        {L"javascript:alert(1)", false},
+        {L"\\\\server\\share\\x.exe", false},
+        {L"ftp://x", false},
+        {L"mailto:", false},
+        {L"http://", false},
+        {L"http:///etc/passwd", false},
+        {L"http://\\\\server\\share", false},
+        {L"http://x\" --user-data-dir=C:\\ \"", false},
+        {L"http://a b", false},
+        {L"http://a\tb", false},
+        {L"https://example.com/\r\ncalc", false},
+        {L"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.open ? TRUE : FALSE, CBaseFun::IsOpenableLink(c.url)) << CStringA(c.url).GetString();
+    EXPECT_FALSE(CBaseFun::IsOpenableLink(L"http://example.com/" + CString(L'a', 3000))) << "longer than a browser takes";
+
+    // Opening applies the same filter.
+    s_opened.clear();
+    CBaseFun::PFNOPENADDRESS previous = CBaseFun::SetAddressOpener(RecordOpened);
+    EXPECT_TRUE(CBaseFun::OpenAddress(L" https://example.com/x "));
+    EXPECT_FALSE(CBaseFun::OpenAddress(L"file:///C:/x.exe"));
+    CBaseFun::SetAddressOpener(previous);
+    EXPECT_EQ(std::vector<std::wstring>{L"https://example.com/x"}, s_opened);
 }
 
 TEST(CBaseFun, KeyValueInAList)

@@ -22,7 +22,11 @@ protected:
         previousShell = CShellRun::SetHandler(RecordShell);
         qorview_test::ClearCalls();
     }
-    void TearDown() override { CShellRun::SetHandler(previousShell); }
+    void TearDown() override
+    {
+        CShellRun::SetHandler(previousShell);
+        qorview_test::SetAppPathName(L"");
+    }
 
     void AddPeerConversation(int n)
     {
@@ -364,6 +368,8 @@ TEST_F(HistoryViewer, EachLinkKindDoesItsOwnThing)
     db.AddPeerMsg(1, false, Ktf(L"see http://example.org/x", {KtfFile(L"have.txt", 1, 1, L"k", L"h")}), L"Text/Ktf",
                   L"do-it");
     db.AddPeerAttach(1, L"have.txt", doubled);
+    const std::wstring helper = L"C:\\Tools\\helper.exe";
+    qorview_test::SetAppPathName(helper);
     OpenPeer();
 
     // A file on disk opens at once: no download, no dialog.
@@ -388,10 +394,67 @@ TEST_F(HistoryViewer, EachLinkKindDoesItsOwnThing)
     EXPECT_EQ(ShellCalls()[0].file, std::wstring(doubled));
     EXPECT_EQ(ShellCalls()[1].file, L"Explorer.exe");
     EXPECT_EQ(ShellCalls()[1].params, L"/n,/select," + file);
-    EXPECT_EQ(ShellCalls()[2].params, L"do-it");
+    EXPECT_EQ(ShellCalls()[2].file, helper);
+    EXPECT_EQ(ShellCalls()[2].params, L"\"do-it\"") << "one argument, quoted";
     EXPECT_EQ(ShellCalls()[3].file, L"http://example.org/x");
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::DownloadAttach"), 0);
     RemoveTree(dir);
+}
+
+// What someone else's message holds is only a link to the shell when it is a web or mail address;
+// its application command reaches the configured program as one quoted argument that no
+// program reads as a switch, and never this program's own command line.
+TEST_F(HistoryViewer, LinksFromAMessageNeverRunFilesProgramsOrSwitches)
+{
+    db.AddPeerMsg(1, false, Ktf(L"see file://C:/Windows/win.ini and \\\\server\\share\\x.exe"), L"Text/Ktf");
+    OpenPeer();
+    const CString text = win.Text();
+    for (const wchar_t* link : {L"file://C:/Windows/win.ini", L"\\\\server\\share\\x.exe"}) {
+        const long at = text.Find(link);
+        ASSERT_GE(at, 0);
+        win.ClickLink(at, at + static_cast<long>(wcslen(link)));
+    }
+    EXPECT_TRUE(ShellCalls().empty()) << "a file or a network path is never opened from a link";
+
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    CString selfName = CString(self).Mid(CString(self).ReverseFind(L'\\') + 1);
+    selfName.MakeUpper(); // the shell finds this program by its file name too, in any case
+    const std::wstring helper = L"C:\\Tools\\helper.exe";
+    const struct {
+        const wchar_t* program;
+        const wchar_t* command;
+        const wchar_t* params; // null: nothing runs
+    } cases[] = {
+        {helper.c_str(), L"/UnregServer", nullptr},
+        {helper.c_str(), L"-uninstall", nullptr},
+        {helper.c_str(), L"open \"x\" /quiet", nullptr},
+        {helper.c_str(), L"server=evil.example&password=x", L"\"server=evil.example&password=x\""},
+        {self, L"server=evil.example&password=x", nullptr},
+        {selfName.GetString(), L"viewid=7", nullptr},
+        {L"", L"anything", nullptr},
+    };
+    int n = 2;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(CStringA(c.command).GetString());
+        ShellCalls().clear();
+        qorview_test::SetAppPathName(c.program);
+        db.AddPeerMsg(n, false, Ktf(L"x"), L"Text/Ktf", c.command);
+        OpenPeer();
+        CString shown = L"[";
+        shown += c.command;
+        shown += L"]";
+        win.ClickLink(win.Link(31, shown));
+        if (!c.params) {
+            EXPECT_TRUE(ShellCalls().empty());
+        } else {
+            ASSERT_EQ(1u, ShellCalls().size());
+            EXPECT_EQ(std::wstring(c.program), ShellCalls()[0].file);
+            EXPECT_EQ(std::wstring(c.params), ShellCalls()[0].params);
+        }
+        db.Exec(L"DELETE FROM qor_Msg WHERE Col_ID = " + Q(MsgId(n)));
+        ++n;
+    }
 }
 
 TEST_F(HistoryViewer, TheLinksOfAnEarlierHistoryAreGone)
