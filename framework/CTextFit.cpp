@@ -39,6 +39,21 @@ int WholeCharacters(LPCWSTR pszText, int nKeep)
     return nKeep > 0 && IsHighSurrogate(pszText[nKeep - 1]) ? nKeep - 1 : nKeep;
 }
 
+// 0 when the whole text fits; else the length of a window at its start that does not fit (the
+// cut lies inside it). The window grows only while every character in it fits, so a long text
+// is measured no further than a little past the width.
+int OverflowWindow(CTextFit::IMeasure& measure, LPCWSTR pszText, int nLength, int nWidth)
+{
+    int window = std::min(nLength, kFirstWindow);
+    for (;;) {
+        if (measure.CountFitting(pszText, window, nWidth) < window)
+            return window;
+        if (window == nLength)
+            return 0;
+        window = window > nLength / 4 ? nLength : window * 4;
+    }
+}
+
 bool FitsWithSuffix(CTextFit::IMeasure& measure, LPCWSTR pszText, int nKeep, LPCWSTR pszSuffix, int nWidth)
 {
     std::wstring candidate(pszText, static_cast<size_t>(nKeep));
@@ -54,16 +69,9 @@ int CTextFit::FitPrefix(IMeasure& measure, LPCWSTR pszText, int nLength, LPCWSTR
         return -1;
     if (!pszSuffix)
         pszSuffix = L"";
-    // Does it fit whole? The window grows only while every character in it fits, so a long
-    // text is measured no further than a little past the width.
-    int window = std::min(nLength, kFirstWindow);
-    for (;;) {
-        if (measure.CountFitting(pszText, window, nWidth) < window)
-            break;
-        if (window == nLength)
-            return -1;
-        window = window > nLength / 4 ? nLength : window * 4;
-    }
+    const int window = OverflowWindow(measure, pszText, nLength, nWidth);
+    if (window == 0)
+        return -1;
     // The cut lies inside the window: what fits in the room the suffix leaves.
     const int suffixLength = static_cast<int>(wcslen(pszSuffix));
     const int room = nWidth - (suffixLength > 0 ? measure.Width(pszSuffix, suffixLength) : 0);
@@ -100,7 +108,7 @@ bool CTextFit::Fits(HDC hDC, const CString& strText, int nWidth)
     if (!hDC || strText.IsEmpty())
         return true;
     CDCMeasure measure(hDC);
-    return FitPrefix(measure, strText.GetString(), strText.GetLength(), L"", nWidth) < 0;
+    return OverflowWindow(measure, strText.GetString(), strText.GetLength(), nWidth) == 0;
 }
 
 void CTextFit::Wrap(HDC hDC, const CString& strText, int nWidth, int nMaxRows, CStringArray& rows)
