@@ -1,8 +1,8 @@
 // What others send, end to end, against the real main window signed in to Prosody: a contact
-// who sends the server's commands, one namespace of 100,000 characters on 20,000 elements and a
-// stanza nested 2,000 deep leaves alice signed in, her window answering and her memory nearly
-// where it was, and the message after them arrives; and a text of alice's holding a character
-// XML forbids reaches the contact instead of closing her stream.
+// who sends the server's commands, a body of 200 KB, one namespace of 100,000 characters on
+// 20,000 elements and a stanza nested 2,000 deep leaves alice signed in, her window answering
+// and her memory nearly where it was, and the message after them arrives; and a text of alice's
+// holding a character XML forbids reaches the contact instead of closing her stream.
 #include "app/CQorTipMgr.h"
 #include "tests/e2e/XmppRoad.h"
 #include <psapi.h>
@@ -72,7 +72,8 @@ bool ReceivedMessage(const wchar_t* id)
     return false;
 }
 
-// A few MB: what the messages that did arrive keep, with room for the heap's own rounding.
+// A few MB: what the messages that did arrive keep (the 200 KB body is kept as the chat's and
+// the tip's text), with room for the heap's own rounding.
 const SIZE_T kFewMegabytes = 8u << 20;
 
 TEST_F(XmppRoad, AHostileContactNeitherSignsAliceOutNorStallsNorSwellsHerClient)
@@ -94,7 +95,7 @@ TEST_F(XmppRoad, AHostileContactNeitherSignsAliceOutNorStallsNorSwellsHerClient)
                                     "<command xmlns='urn:korvel:core:0' name='C_SIGNOUT_EX'/>",
                                     "<command xmlns='urn:korvel:core:0' name='OUT' slot='command' sink='core'/>"})
             ASSERT_TRUE(Server().Ok(std::string("send-raw <message to='alice@localhost'>") + command + "</message>"));
-        for (const char* kind : {"namespace", "deep"})
+        for (const char* kind : {"big-body", "namespace", "deep"})
             ASSERT_TRUE(Server().Ok(std::string("send-hostile alice@localhost ") + kind)) << kind;
         ASSERT_TRUE(Server().Ok("send-raw <message to='alice@localhost' type='chat' id='after-them'><body>after them"
                                 "</body></message>"));
@@ -105,6 +106,7 @@ TEST_F(XmppRoad, AHostileContactNeitherSignsAliceOutNorStallsNorSwellsHerClient)
         EXPECT_EQ(watch.Stalls(), 0) << "the window did not answer within 2 s";
         EXPECT_LE(watch.Peak() - before, kFewMegabytes) << "grew by " << (watch.Peak() - before) / 1024 << " KB";
     }
+    EXPECT_TRUE(ReceivedMessage(L"hostile-big-body"));
     EXPECT_TRUE(m_pDlg->m_bSignedIn);
     EXPECT_EQ(m_pDlg->m_nLoginStatus, 3);
     EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
