@@ -1,6 +1,7 @@
 #include "standin/QorCore/CXmppSession.h"
 #include "standin/QorCore/CQorCoreLog.h"
 #include "standin/QorCore/CScramClient.h"
+#include "standin/QorCore/CXmppStanzaMap.h"
 #include <new>
 
 namespace {
@@ -142,11 +143,18 @@ void CXmppSession::Stop()
         // The goodbye only when no send is under way: one that blocks must not hold the window.
         // It goes out without blocking (what does not fit is lost with the connection).
         std::unique_lock<std::mutex> sending(m_sendLock, std::try_to_lock);
-        if (sending.owns_lock() && m_bOnline) {
+        if (sending.owns_lock() && (m_bOnline || m_pTls)) {
             u_long nonBlocking = 1;
             ::ioctlsocket(s, FIONBIO, &nonBlocking);
             static const char kBye[] = "<presence type='unavailable'/></stream:stream>";
-            ::send(s, kBye, static_cast<int>(sizeof(kBye) - 1), 0);
+            // Over TLS only when the channel is free this moment (the thread may be decrypting
+            // or in a renegotiation), and the server's TLS then hears the end as well.
+            if (m_bOnline && m_pTls)
+                m_pTls->Send(kBye, sizeof(kBye) - 1, false);
+            else if (m_bOnline)
+                ::send(s, kBye, static_cast<int>(sizeof(kBye) - 1), 0);
+            if (m_pTls)
+                m_pTls->Close();
         }
         // Wakes the thread out of its wait for data, and a send that blocks.
         ::shutdown(s, SD_BOTH);
@@ -185,6 +193,8 @@ bool CXmppSession::SendRaw(const std::string& data)
     const SOCKET s = m_socket;
     if (s == INVALID_SOCKET)
         return false;
+    if (m_pTls)
+        return m_pTls->Send(data.data(), data.size());
     size_t sent = 0;
     while (sent < data.size()) {
         const int n = ::send(s, data.data() + sent, static_cast<int>(data.size() - sent), 0);
@@ -254,7 +264,7 @@ void CXmppSession::Run()
 
 void CXmppSession::RunSteps()
 {
-    if (!Connect() || !OpenStream() || !Authenticate() || !Bind() || !FetchRoster())
+    if (!Connect() || !OpenStream() || !SecureStream() || !Authenticate() || !Bind() || !FetchRoster())
         return;
     if (!m_account.presence.empty() && !SendRaw(m_account.presence)) {
         Fail(true, ERR_PROTOCOL);
@@ -279,14 +289,6 @@ bool CXmppSession::Connect()
         ::freeaddrinfo(list);
         return false;
     }
-    for (addrinfo* a = list; a; a = a->ai_next) {
-        if (!IsLoopbackAddress(a->ai_addr)) {
-            ::freeaddrinfo(list);
-            Fail(false, ERR_NEEDS_TLS);
-            return false;
-        }
-    }
-    m_bPlainAllowed = true; // every address is on this machine
     SOCKET connected = INVALID_SOCKET;
     for (addrinfo* a = list; a && connected == INVALID_SOCKET && !m_bStop; a = a->ai_next) {
         SOCKET s = ::socket(a->ai_family, a->ai_socktype, a->ai_protocol);
@@ -322,6 +324,9 @@ bool CXmppSession::Connect()
             DWORD sendTimeout = kXmppAnswerMs;
             ::setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendTimeout), sizeof(sendTimeout));
             connected = s;
+            // Only the address actually reached counts: a name may resolve to this machine and
+            // to others.
+            m_bPlainAllowed = IsLoopbackAddress(a->ai_addr);
         } else {
             ::closesocket(s);
         }
@@ -358,17 +363,66 @@ bool CXmppSession::OpenStream()
         return false;
     }
     m_pFeatures = std::move(m_pStanza);
-    Tell([&] { m_events.OnStage(STAGE_CONNECTED); });
+    // The stream starts again after TLS and after the sign-in: the connection stood at the first.
+    if (!m_bConnectedTold)
+        Tell([&] { m_events.OnStage(STAGE_CONNECTED); });
+    m_bConnectedTold = true;
     return true;
+}
+
+bool CXmppSession::SecureStream()
+{
+    if (!m_pFeatures->Child("starttls", kTlsNs)) {
+        if (m_bPlainAllowed)
+            return true;
+        Fail(false, ERR_NEEDS_TLS);
+        return false;
+    }
+    if (!SendRaw(CXmlElement("starttls", kTlsNs).ToXml(kClientNs))) {
+        Fail(true, ERR_TLS_HANDSHAKE);
+        return false;
+    }
+    if (!NextStanza(m_account.answerMs)) {
+        Fail(true, m_bTimedOut ? ERR_NO_ANSWER : ERR_TLS_HANDSHAKE);
+        return false;
+    }
+    if (!m_pStanza->Is("proceed", kTlsNs)) {
+        Fail(false, ERR_TLS_HANDSHAKE); // the server's <failure/>: it closes the stream
+        return false;
+    }
+    // From here on only what the TLS channel carries counts: anything that came after <proceed/>
+    // in the clear was not the server's to say, and goes with the parser's state.
+    m_parser.Reset();
+    m_queue.clear();
+    auto channel = std::make_unique<CTlsChannel>(m_socket);
+    const CTlsChannel::Result result = channel->Handshake(CXmppStanzaMap::Wide(m_account.domain), m_account.answerMs);
+    if (result != CTlsChannel::TLS_OK) {
+        Fail(result == CTlsChannel::TLS_LOST, ERR_TLS_HANDSHAKE);
+        return false;
+    }
+    int error = 0;
+    switch (channel->CheckServer()) {
+    case CTlsCertCheck::CERT_OK: break;
+    case CTlsCertCheck::CERT_UNTRUSTED: error = ERR_TLS_UNTRUSTED; break;
+    case CTlsCertCheck::CERT_WRONG_NAME: error = ERR_TLS_WRONG_NAME; break;
+    case CTlsCertCheck::CERT_EXPIRED: error = ERR_TLS_EXPIRED; break;
+    default: error = ERR_TLS_CERTIFICATE; break;
+    }
+    if (error) {
+        channel->Close();
+        Fail(false, error);
+        return false;
+    }
+    {
+        std::lock_guard<std::mutex> lock(m_sendLock);
+        m_pTls = std::move(channel);
+    }
+    m_bPlainAllowed = true; // whatever goes now goes encrypted, to the account's own server
+    return OpenStream();
 }
 
 bool CXmppSession::Authenticate()
 {
-    const CXmlElement* tls = m_pFeatures->Child("starttls", kTlsNs);
-    if (tls && tls->Child("required")) {
-        Fail(false, ERR_NEEDS_TLS);
-        return false;
-    }
     bool sha1 = false, sha256 = false, plain = false;
     if (const CXmlElement* mechs = m_pFeatures->Child("mechanisms", kSaslNs)) {
         for (const auto& m : mechs->Children()) {
@@ -631,6 +685,15 @@ int CXmppSession::ReadSome(DWORD nTimeoutMs)
     const SOCKET s = m_socket;
     if (s == INVALID_SOCKET)
         return -1;
+    if (m_pTls) {
+        std::string plain;
+        const int r = m_pTls->Receive(nTimeoutMs, plain);
+        if (r > 0 && !plain.empty() && !m_parser.Feed(plain.data(), plain.size())) {
+            CQorCoreLog::Write("the stream from the server was refused: " + m_parser.Error());
+            return -1;
+        }
+        return r;
+    }
     fd_set rd;
     FD_ZERO(&rd);
     FD_SET(s, &rd);

@@ -1,13 +1,16 @@
 #pragma once
 // One connection of the core to an XMPP server, run on its own thread: connect, open the
-// stream, sign in with SASL (SCRAM-SHA-256 or SCRAM-SHA-1; PLAIN only to a server on this
-// machine), bind a resource, fetch the roster, send the first presence, and then read stanzas
-// until the connection ends, answering the server's pings and pinging a quiet server. What
-// happens is told to the owner through IEvents, on the session's thread.
+// stream, encrypt it with TLS whenever the server offers it (STARTTLS), sign in with SASL
+// (SCRAM-SHA-256 or SCRAM-SHA-1; PLAIN only over TLS or to a server on this machine), bind a
+// resource, fetch the roster, send the first presence, and then read stanzas until the
+// connection ends, answering the server's pings and pinging a quiet server. What happens is told
+// to the owner through IEvents, on the session's thread.
 //
-// A server that is not on this machine is refused before anything is sent: the core would have
-// to sign in over TLS, and the TLS of the Windows underneath (Schannel under Wine) cannot carry
-// the stream here, so no password ever goes over the network in the clear.
+// A server that is not on this machine must offer TLS, and its certificate must be good for the
+// XMPP domain of the account (CTlsCertCheck): otherwise the sign-in is refused with the reason
+// before anything of the account is sent, so no name or password ever goes to a server that
+// cannot be told from an impostor, nor over the network in the clear. The same check holds on
+// this machine whenever TLS is offered there: a certificate is never taken on trust.
 //
 // The session is held by shared pointers, and its thread holds one of them (and a reference to
 // this module and to WinSock) until it ends: Stop never waits for the thread, which may sit in
@@ -15,6 +18,7 @@
 // until it is done. Once Stop has returned, nothing more is told to IEvents.
 #include "framework/Platform.h"
 #include "platform/QorCore/QorCoreErrors.h"
+#include "standin/QorCore/CTlsChannel.h"
 #include "standin/QorCore/CXmlElement.h"
 #include "standin/QorCore/CXmppStreamParser.h"
 #include <atomic>
@@ -56,6 +60,11 @@ public:
         ERR_NO_MECHANISM = QorErrNoMechanism,
         ERR_PROTOCOL = QorErrProtocol,
         ERR_NO_ANSWER = QorErrNoAnswer,
+        ERR_TLS_UNTRUSTED = QorErrTlsUntrusted,
+        ERR_TLS_WRONG_NAME = QorErrTlsWrongName,
+        ERR_TLS_EXPIRED = QorErrTlsExpired,
+        ERR_TLS_HANDSHAKE = QorErrTlsHandshake,
+        ERR_TLS_CERTIFICATE = QorErrTlsCertificate,
         ERR_UNREACHABLE = QorErrUnreachable,
     };
     // Stages reported while signing in (the progress codes of the sign-in road).
@@ -122,6 +131,9 @@ private:
     // The sign-in, step by step; each false means the session failed (already reported).
     bool Connect();
     bool OpenStream();
+    // STARTTLS when the server offers it: the handshake, the certificate's check and a new
+    // stream over the encrypted channel; a server off this machine without it is refused.
+    bool SecureStream();
     bool Authenticate();
     bool Bind();
     bool FetchRoster();
@@ -156,6 +168,9 @@ private:
     // guards its publication, its closing and Stop's wake-up (never held while waiting);
     // m_sendLock keeps whole stanzas together on the wire and is held while send() blocks.
     std::atomic<SOCKET> m_socket{INVALID_SOCKET};
+    // Set (under m_sendLock, by the thread) once the stream is encrypted; every byte then goes
+    // through it.
+    std::unique_ptr<CTlsChannel> m_pTls;
     std::mutex m_socketLock;
     std::mutex m_sendLock;
     std::mutex m_eventLock; // held while an event is told; Stop takes it to end them
@@ -164,7 +179,8 @@ private:
     bool m_bTimedOut = false;
     bool m_bHeaderSeen = false;
     bool m_bStreamClosed = false;
-    bool m_bPlainAllowed = false;
+    bool m_bPlainAllowed = false; // the password may go as it is: over TLS, or to this machine
+    bool m_bConnectedTold = false; // STAGE_CONNECTED was told (once per session)
     std::deque<std::unique_ptr<CXmlElement>> m_queue; // stanzas parsed and not yet taken
     std::unique_ptr<CXmlElement> m_pStanza;           // the stanza NextStanza took
     std::unique_ptr<CXmlElement> m_pFeatures;

@@ -66,6 +66,11 @@ UINT CoreErrorTextId(int nError)
     case QorErrNoMechanism: return IDS_QORVIEW_ERR_NO_MECHANISM;
     case QorErrProtocol: return IDS_QORVIEW_ERR_PROTOCOL;
     case QorErrNoAnswer: return IDS_QORVIEW_ERR_NO_ANSWER;
+    case QorErrTlsUntrusted: return IDS_QORVIEW_ERR_TLS_UNTRUSTED;
+    case QorErrTlsWrongName: return IDS_QORVIEW_ERR_TLS_WRONG_NAME;
+    case QorErrTlsExpired: return IDS_QORVIEW_ERR_TLS_EXPIRED;
+    case QorErrTlsHandshake: return IDS_QORVIEW_ERR_TLS_HANDSHAKE;
+    case QorErrTlsCertificate: return IDS_QORVIEW_ERR_TLS_CERTIFICATE;
     case QorErrUnreachable:
     case QorErrRefused: return IDS_QORVIEW_ERR_UNREACHABLE;
     default: return 0;

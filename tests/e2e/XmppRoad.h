@@ -1,6 +1,7 @@
 #pragma once
 // The fixture of the end-to-end tests: the real main window signs in through the view library
-// and the core component to the test run's Prosody on loopback (tools/xmpp-test-server), whose
+// and the core component to the test run's Prosody on loopback (tools/xmpp-test-server), over TLS
+// with a certificate of the test authority the run trusts in the Wine prefix; the server's
 // controller also drives the peer client.
 #include "app/CAccountLock.h"
 #include "app/CKorvelBaseDlg.h"
@@ -70,9 +71,15 @@ protected:
     // on the sign-in panel, or the reconnect countdown.
     void StartSignIn(const wchar_t* password = kPassword, int status = 3)
     {
-        m_pDlg->m_strServerAddr = ServerAddr();
-        m_pDlg->m_nServerPort = Server().XmppPort();
-        m_pDlg->m_strLoginName = kLogin;
+        StartSignInTo(ServerAddr(), Server().XmppPort(), kLogin, password, status);
+    }
+    // The same with another server and login name (a server elsewhere, a test server).
+    void StartSignInTo(const CString& server, int port, const CString& login, const wchar_t* password = kPassword,
+                       int status = 3)
+    {
+        m_pDlg->m_strServerAddr = server;
+        m_pDlg->m_nServerPort = port;
+        m_pDlg->m_strLoginName = login;
         m_pDlg->m_strPassword = password;
         m_pDlg->m_nLoginStatus = status;
         m_pDlg->m_nLoginFlags = 0;

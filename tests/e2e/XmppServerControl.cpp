@@ -8,26 +8,6 @@
 
 namespace {
 
-// The Windows name of a Linux path: Wine's own conversion when it offers it, else its drive Z:,
-// which maps the Linux root.
-std::wstring DosPath(const std::string& unixPath)
-{
-    using Convert = wchar_t* (CDECL*)(const char*);
-    auto convert = reinterpret_cast<Convert>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name"));
-    if (convert) {
-        if (wchar_t* dos = convert(unixPath.c_str())) {
-            std::wstring out(dos);
-            ::HeapFree(::GetProcessHeap(), 0, dos);
-            return out;
-        }
-    }
-    std::wstring out = L"Z:";
-    for (char c : unixPath)
-        out += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return out;
-}
-
 std::string Exchange(int port, const std::string& line, int timeoutSeconds)
 {
     SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -70,7 +50,7 @@ XmppServerControl::XmppServerControl()
         m_strError = L"KORVEL_XMPP_STATE is not set: run the test through ctest, which starts the server";
         return;
     }
-    std::ifstream in(DosPath(state).c_str());
+    std::ifstream in(testsupport::DosPath(state).c_str());
     std::string line;
     while (std::getline(in, line)) {
         const size_t eq = line.find('=');
@@ -83,9 +63,11 @@ XmppServerControl::XmppServerControl()
             m_nXmppPort = atoi(value.c_str());
         else if (key == "domain")
             m_strDomain.assign(value.begin(), value.end());
+        else if (key == "pki")
+            m_strPki = testsupport::DosPath(value);
     }
     if (!IsReady())
-        m_strError = L"the server's state file cannot be read: " + DosPath(state);
+        m_strError = L"the server's state file cannot be read: " + testsupport::DosPath(state);
 }
 
 std::string XmppServerControl::Command(const std::string& line, int nTimeoutSeconds)

@@ -13,6 +13,9 @@ public:
     bool IsReady() const { return m_nControlPort > 0 && m_nXmppPort > 0; }
     int XmppPort() const { return m_nXmppPort; }
     const std::wstring& Domain() const { return m_strDomain; }
+    // The folder of the servers' certificates (Windows path): DOMAIN.pem for each server, and
+    // expired.pem, wrong-name.pem and untrusted.pem.
+    const std::wstring& PkiFolder() const { return m_strPki; }
     const std::wstring& Error() const { return m_strError; }
 
     // Sends one command and waits for its answer, pumping this thread's messages meanwhile (the
@@ -25,5 +28,6 @@ private:
     int m_nControlPort = 0;
     int m_nXmppPort = 0;
     std::wstring m_strDomain;
+    std::wstring m_strPki;
     std::wstring m_strError;
 };

@@ -1,14 +1,19 @@
 // The sign-in road end to end: the real main window signs in through the view library and the
-// core component to a real XMPP server (Prosody on loopback, started by the test run), with a
-// second client (the peer) on the other side. Right and wrong passwords, a server that is not
-// running, one that stops while the user is signed in (connection lost, countdown, reconnect
-// when it is back), giving up during the countdown, signing out and in again, a chat message
-// from the peer as a desktop tip and a message to it, the server's sign-out (and a contact's,
-// which is refused), the account already signed in on this machine by a second client process,
-// and suspend and resume.
+// core component to a real XMPP server (Prosody on loopback, started by the test run, which
+// insists on TLS: every sign-in here goes over it), with a second client (the peer) on the other
+// side. Right and wrong passwords, a server that is not running, one that stops while the user is
+// signed in (connection lost, countdown, reconnect when it is back), giving up during the
+// countdown, signing out and in again, a chat message from the peer as a desktop tip and a
+// message to it, the server's sign-out (and a contact's, which is refused), the account already
+// signed in on this machine by a second client process, and suspend and resume. Servers that
+// cannot be trusted (a certificate of an unknown authority, for another name, expired; no TLS at
+// all) are refused with their reason and get nothing of the account; a server on another machine
+// (a test host of the test run's own) signs in over TLS, and without TLS is refused.
 #include "app/CQorTipMgr.h"
 #include "app/CUnreadMsg.h"
+#include "platform/QorCore/QorCoreErrors.h"
 #include "tests/e2e/XmppRoad.h"
+#include <sstream>
 #include <string>
 
 namespace {
@@ -282,6 +287,87 @@ TEST_F(XmppRoad, ASecondClientProcessOfTheSignedInAccountIsRefused)
     EXPECT_NE(boxText.find(kLogin), std::wstring::npos) << std::string(boxText.begin(), boxText.end());
     EXPECT_TRUE(m_pDlg->m_bSignedIn);
     EXPECT_NE(AccountMutex(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// "ok ADDRESS PORT ..." of the controller: address and port.
+bool ParseEndpoint(const std::string& answer, CString& address, int& port)
+{
+    std::istringstream in(answer);
+    std::string ok, host;
+    if (!(in >> ok >> host >> port) || ok != "ok")
+        return false;
+    address = CString(std::wstring(host.begin(), host.end()).c_str());
+    return true;
+}
+
+TEST_F(XmppRoad, AServerWhoseCertificateCannotBeTrustedIsRefusedWithItsReasonAndGetsNothingOfTheAccount)
+{
+    const struct {
+        const char* kind;
+        int error;
+        const char* report; // what the server got: the handshake, and nothing after it
+    } kCases[] = {
+        {"untrusted", QorErrTlsUntrusted, "ok connections=1 handshakes=1 after=0"},
+        {"wrong-name", QorErrTlsWrongName, "ok connections=1 handshakes=1 after=0"},
+        {"expired", QorErrTlsExpired, "ok connections=1 handshakes=1 after=0"},
+        {"broken", QorErrTlsHandshake, "ok connections=1 handshakes=0 after=0"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.kind);
+        CString address;
+        int port = 0;
+        const std::string trap = Server().Command(std::string("trap-start ") + c.kind);
+        ASSERT_TRUE(ParseEndpoint(trap, address, port)) << trap;
+        StartSignInTo(ServerAddr(), port, kLogin);
+        ASSERT_TRUE(WaitLoginError());
+        EXPECT_EQ(std::wstring(LoginPanelError()), std::wstring(CoreErrorText(c.error)));
+        EXPECT_FALSE(m_pDlg->m_bSignedIn);
+        EXPECT_EQ(AccountMutex(), nullptr);
+        if (c.error == QorErrTlsUntrusted)
+            Shot(L"untrusted_certificate_refused");
+        EXPECT_EQ(Server().Command("trap-report"), c.report);
+    }
+    Server().Ok("trap-stop");
+}
+
+TEST_F(XmppRoad, AServerOnAnotherMachineSignsInOverTlsAndOneWithoutTlsIsRefusedBeforeTheAccountIsSent)
+{
+    // The test host: a network namespace of the test run's, reached at an address of its own and
+    // serving the domain its certificate names. Signing in there names the domain in the login.
+    const std::string remote = Server().Command("remote-start tls");
+    if (remote.rfind("unavailable", 0) == 0)
+        GTEST_SKIP() << "this machine allows no test host off loopback: " << remote;
+    CString address, domain;
+    int port = 0;
+    ASSERT_TRUE(ParseEndpoint(remote, address, port)) << remote;
+    domain = CString(std::wstring(remote.begin() + remote.rfind(' ') + 1, remote.end()).c_str());
+    const CString login = CString(kLogin) + L"@" + domain;
+    StartSignInTo(address, port, login);
+    ASSERT_TRUE(WaitSignedIn()) << LoginPanelError().GetString();
+    testsupport::PumpMessages();
+    ::PostMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+
+    // The same server without TLS: refused with the reason.
+    ASSERT_TRUE(Server().Ok("remote-start plain"));
+    StartSignInTo(address, port, login);
+    ASSERT_TRUE(WaitLoginError());
+    EXPECT_EQ(std::wstring(LoginPanelError()), std::wstring(CoreErrorText(QorErrNeedsTls)));
+    Shot(L"plain_server_off_loopback_refused");
+    Server().Ok("remote-stop");
+
+    // What such a server gets: the stream's opening, and nothing of the account after it.
+    const std::string trap = Server().Command("trap-start plain remote");
+    ASSERT_TRUE(ParseEndpoint(trap, address, port)) << trap;
+    StartSignInTo(address, port, login);
+    ASSERT_TRUE(WaitLoginError());
+    EXPECT_EQ(std::wstring(LoginPanelError()), std::wstring(CoreErrorText(QorErrNeedsTls)));
+    EXPECT_EQ(Server().Command("trap-report"), "ok connections=1 handshakes=0 after=0");
+    Server().Ok("trap-stop");
 }
 
 } // namespace

@@ -1,14 +1,15 @@
 // The core component's XMPP layer without a server: SCRAM against the published examples, Base64,
 // the stream parser fed in pieces, the mapping of stanzas to the core's events and back, and the
-// refusal of a server that is not on this machine.
+// verdicts on a server's certificate from the answers of Windows' chain checks. (Sessions are in
+// XmppSessionTest; TLS and the refusal of servers that cannot be trusted in tests/e2e.)
 #include "standin/QorCore/CQorCoreLog.h"
 #include "standin/QorCore/CQorCrypto.h"
 #include "standin/QorCore/CQorMsgObject.h"
 #include "standin/QorCore/CScramClient.h"
+#include "standin/QorCore/CTlsCertCheck.h"
 #include "standin/QorCore/CXmppSession.h"
 #include "standin/QorCore/CXmppStanzaMap.h"
 #include "standin/QorCore/CXmppStreamParser.h"
-#include "tests/standin/XmppSessionRecorder.h"
 #include "tests/standin/XmppStreamRecorder.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -444,22 +445,32 @@ TEST(XmppSession, AccountsFromLoginNames)
     EXPECT_FALSE(CXmppSession::IsLoopbackHost("192.0.2.1", 5222));
 }
 
-TEST(XmppSession, AServerOffThisMachineIsRefusedBeforeAnythingIsSent)
+TEST(TlsCertCheck, ClassifiesTheAnswersOfTheSslPolicyAndOfTheChain)
 {
-    XmppAccount account;
-    account.host = "192.0.2.1"; // documentation address: never reached
-    account.port = 5222;
-    account.user = "ann";
-    account.domain = "corp.example";
-    account.password = "secret";
-    account.resource = "Korvel";
-    XmppSessionRecorder rec;
-    auto session = std::make_shared<CXmppSession>(account, rec);
-    ASSERT_TRUE(session->Start());
-    const std::string refused = "failed " + std::to_string(CXmppSession::ERR_NEEDS_TLS);
-    ASSERT_TRUE(rec.WaitFor(refused));
-    session->Stop();
-    EXPECT_EQ(rec.Events(), (std::vector<std::string>{"stage 1", refused}));
+    const struct {
+        HRESULT policy;
+        DWORD chain;
+        CTlsCertCheck::Verdict verdict;
+    } kCases[] = {
+        {S_OK, CERT_TRUST_NO_ERROR, CTlsCertCheck::CERT_OK},
+        // Wine's SSL policy passes a chain it could not complete: the chain's own status tells.
+        {S_OK, CERT_TRUST_IS_PARTIAL_CHAIN, CTlsCertCheck::CERT_UNTRUSTED},
+        {S_OK, CERT_TRUST_IS_UNTRUSTED_ROOT, CTlsCertCheck::CERT_UNTRUSTED},
+        {CERT_E_UNTRUSTEDROOT, CERT_TRUST_IS_UNTRUSTED_ROOT, CTlsCertCheck::CERT_UNTRUSTED},
+        {CERT_E_CHAINING, CERT_TRUST_IS_PARTIAL_CHAIN, CTlsCertCheck::CERT_UNTRUSTED},
+        {CERT_E_CN_NO_MATCH, CERT_TRUST_NO_ERROR, CTlsCertCheck::CERT_WRONG_NAME},
+        // An unknown authority's word on the name counts for nothing.
+        {CERT_E_CN_NO_MATCH, CERT_TRUST_IS_PARTIAL_CHAIN, CTlsCertCheck::CERT_UNTRUSTED},
+        {CERT_E_EXPIRED, CERT_TRUST_IS_NOT_TIME_VALID, CTlsCertCheck::CERT_EXPIRED},
+        {S_OK, CERT_TRUST_IS_NOT_TIME_VALID, CTlsCertCheck::CERT_EXPIRED},
+        {CERT_E_REVOKED, CERT_TRUST_IS_REVOKED, CTlsCertCheck::CERT_INVALID},
+        {S_OK, CERT_TRUST_IS_NOT_SIGNATURE_VALID, CTlsCertCheck::CERT_INVALID},
+        {CERT_E_WRONG_USAGE, CERT_TRUST_IS_NOT_VALID_FOR_USAGE, CTlsCertCheck::CERT_INVALID},
+        {TRUST_E_CERT_SIGNATURE, CERT_TRUST_NO_ERROR, CTlsCertCheck::CERT_INVALID},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(CTlsCertCheck::Classify(static_cast<DWORD>(c.policy), c.chain), c.verdict)
+            << std::hex << c.policy << " " << c.chain;
 }
 
 } // namespace

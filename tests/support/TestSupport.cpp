@@ -1,7 +1,10 @@
 #include "tests/support/TestSupport.h"
 #include "framework/ModuleState.h"
+#include <wincrypt.h>
 #include <cstring>
+#include <fstream>
 #include <shellapi.h>
+#include <sstream>
 #include <vector>
 
 namespace testsupport {
@@ -183,6 +186,42 @@ RECT ClientRectOnScreen(HWND hwnd)
 bool IsDark(COLORREF c)
 {
     return GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11 < 100 * 100;
+}
+
+std::wstring DosPath(const std::string& unixPath)
+{
+    using Convert = wchar_t* (CDECL*)(const char*);
+    auto convert = reinterpret_cast<Convert>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name"));
+    if (convert) {
+        if (wchar_t* dos = convert(unixPath.c_str())) {
+            std::wstring out(dos);
+            ::HeapFree(::GetProcessHeap(), 0, dos);
+            return out;
+        }
+    }
+    std::wstring out = L"Z:";
+    for (char c : unixPath)
+        out += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return out;
+}
+
+std::string ReadPemCertificate(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    std::stringstream pem;
+    pem << in.rdbuf();
+    const std::string text = pem.str();
+    DWORD size = 0;
+    if (text.empty() || !::CryptStringToBinaryA(text.c_str(), static_cast<DWORD>(text.size()), CRYPT_STRING_BASE64HEADER,
+                                                nullptr, &size, nullptr, nullptr))
+        return std::string();
+    std::string der(size, '\0');
+    if (!::CryptStringToBinaryA(text.c_str(), static_cast<DWORD>(text.size()), CRYPT_STRING_BASE64HEADER,
+                                reinterpret_cast<BYTE*>(&der[0]), &size, nullptr, nullptr))
+        return std::string();
+    der.resize(size);
+    return der;
 }
 
 std::wstring ExeDir()

@@ -81,6 +81,13 @@ bool IsDark(COLORREF c);
 // The folder of the running test executable (where the DLLs lie).
 std::wstring ExeDir();
 
+// The Windows name of a Linux path: Wine's own conversion where it offers it, else its drive Z:,
+// which maps the Linux root.
+std::wstring DosPath(const std::string& unixPath);
+
+// The DER bytes of the first certificate of a PEM file; empty when the file holds none.
+std::string ReadPemCertificate(const std::wstring& path);
+
 // Waits for a process to end, pumping this thread's messages meanwhile (a single-threaded COM
 // apartment must keep answering while it waits); false when it is still running at the limit.
 bool WaitForProcess(HANDLE process, DWORD timeoutMs = 240000);
