@@ -6,7 +6,7 @@ foreach(arch i686 x86_64)
   set(KORVEL_ARCH ${arch})
   include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)
   foreach(tool ${CMAKE_C_COMPILER} ${CMAKE_CXX_COMPILER} ${CMAKE_RC_COMPILER} ${KORVEL_IDL_COMPILER} ${KORVEL_STRIP}
-              ${Python3_EXECUTABLE})
+              ${KORVEL_NM} ${KORVEL_DLLTOOL} ${Python3_EXECUTABLE})
     message("${arch} ${tool}")
   endforeach()
 endforeach()

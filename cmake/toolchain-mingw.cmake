@@ -22,6 +22,8 @@ set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
 set(CMAKE_RC_COMPILER  ${triple}-windres)
 set(KORVEL_IDL_COMPILER ${triple}-widl)   # cmake/Idl.cmake
 set(KORVEL_STRIP ${triple}-strip)         # the C++ runtime copied beside the programs
+set(KORVEL_NM ${triple}-nm)               # the system libraries that load late (cmake/DelayLoad.cmake)
+set(KORVEL_DLLTOOL ${triple}-dlltool)
 # The build's scripts run under Debian's own Python, whatever other one stands first on the PATH.
 set(Python3_EXECUTABLE /usr/bin/python3 CACHE FILEPATH "Python for the build's scripts")
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
