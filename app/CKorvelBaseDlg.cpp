@@ -204,6 +204,9 @@ int CKorvelBaseDlg::GetVersionCode() const
     return pApp ? static_cast<int>(pApp->m_dwVersion) : 41362;
 }
 
+// Posted: the progress panel that asks is still inside its own handler.
+void CKorvelBaseDlg::RequestExit() { PostMessage(WM_KORVEL_EXIT, 0, 0); }
+
 // The sign-in road: each member forwards to the flow or the panels.
 
 LRESULT CKorvelBaseDlg::StartLogin(WPARAM, LPARAM)

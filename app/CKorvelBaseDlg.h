@@ -78,6 +78,7 @@ public:
     int GetVersionCode() const override;
     void SetPanelSizeClass(int nClass) override { m_nPanelSizeClass = nClass; }
     void SetReconnectAttempt() override { m_SignIn.SetReconnectAttempt(); }
+    void RequestExit() override;
 
     // Creates the three COM objects and hands them to the view library (again after a
     // sign-out); the two sinks get this window as their owner. Always TRUE.
@@ -112,7 +113,7 @@ public:
     void GetPanelRect(RECT* pRect) const;
 
 // Window services (each forwards to the concern's own class: CTrayStatus, CHotKeys, CAutoAway,
-// CSavedPosition, CUserDataFolder, CWebServiceIni, CStatusMenu, CSendMsgRequest, CUpdateCheck)
+// CSavedPosition, CUserDataFolder, CWebServiceIni, CStatusMenu, CSendMsgRequest, CUpdaterCheck)
     // The tray icon with the product tooltip and the status images; FALSE when the shell
     // refused it (timer 102 then tries again).
     BOOL CreateTrayIcon();

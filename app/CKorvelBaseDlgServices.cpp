@@ -15,7 +15,6 @@
 #include "app/CSendMsgRequest.h"
 #include "app/CTheCallback.h"
 #include "app/CUnreadMsg.h"
-#include "app/CUpdateCheck.h"
 #include "app/CUserDataFolder.h"
 #include "app/CWebServiceIni.h"
 #include "app/KorvelMessages.h"
@@ -30,6 +29,7 @@
 #include "platform/QorView/CxDuiToolbar.h"
 #include "platform/QorView/QorMessageBox.h"
 #include "platform/WqUpApi/WqUpApi.h"
+#include "signin/CUpdaterCheck.h"
 
 namespace {
 
@@ -546,7 +546,12 @@ BOOL CKorvelBaseDlg::ChangePassword(const CString& strOldPassword, const CString
 LRESULT CKorvelBaseDlg::OnCheckUpdate(WPARAM, LPARAM)
 {
     CKorvelApp* pApp = CKorvelApp::GetApp();
-    const int result = CUpdateCheck::Check(m_strServerAddr, m_nServerPort, pApp ? pApp->m_dwVersion : 0, m_hWnd);
+    CUpdaterCheck::Request request;
+    request.strServer = m_strServerAddr;
+    request.nPort = m_nServerPort;
+    request.nVersion = pApp ? static_cast<int>(pApp->m_dwVersion) : 0;
+    request.hOwner = m_hWnd;
+    const int result = CUpdaterCheck().Run(request);
     if (result == WQUP_UPDATE_OFFERED || result == WQUP_UPDATE_FORCED)
         CQorUpdatePromptDlg::ShowPrompt();
     return 0;
@@ -554,7 +559,8 @@ LRESULT CKorvelBaseDlg::OnCheckUpdate(WPARAM, LPARAM)
 
 LRESULT CKorvelBaseDlg::OnApplyUpdate(WPARAM, LPARAM)
 {
-    CUpdateCheck::StartUpdate();
+    // The user has agreed already (the prompt), so the updater asks nothing more.
+    CUpdaterCheck().StartUpdate(true);
     PostMessage(WM_KORVEL_EXIT, 0, 0);
     return 0;
 }

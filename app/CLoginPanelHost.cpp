@@ -12,9 +12,7 @@
 
 CDialog* CLoginPanelHost::CreatePanel(CKorvelBaseDlg* pOwner, bool bAutoStart)
 {
-    auto* pPanel = new CKorvelLoginDlg();
-    pPanel->m_pOwner = pOwner;
-    pPanel->m_bAutoStart = bAutoStart;
+    auto* pPanel = new CKorvelLoginDlg(pOwner, bAutoStart);
     if (!pPanel->Create(IDD_LOGIN_DIALOG, pOwner)) {
         delete pPanel;
         return nullptr;
@@ -25,7 +23,7 @@ CDialog* CLoginPanelHost::CreatePanel(CKorvelBaseDlg* pOwner, bool bAutoStart)
 void CLoginPanelHost::SetAutoStart(CDialog* pPanel, bool bAutoStart)
 {
     if (pPanel)
-        static_cast<CKorvelLoginDlg*>(pPanel)->m_bAutoStart = bAutoStart;
+        static_cast<CKorvelLoginDlg*>(pPanel)->SetAutoStart(bAutoStart);
 }
 
 bool CLoginPanelHost::IsAutoLoginChecked(CDialog* pPanel)
@@ -37,7 +35,7 @@ HWND CLoginPanelHost::GetByNameWnd(CDialog* pPanel)
 {
     if (!pPanel)
         return nullptr;
-    CKorvelLoginByNameDlg* pByName = static_cast<CKorvelLoginDlg*>(pPanel)->m_pByNameDlg;
+    CKorvelLoginByNameDlg* pByName = static_cast<CKorvelLoginDlg*>(pPanel)->GetByNameDlg();
     return pByName ? pByName->GetSafeHwnd() : nullptr;
 }
 
@@ -74,8 +72,7 @@ CDialog* CLoginPanelHost::CreateWaitPanel(CKorvelBaseDlg* pOwner)
 {
     // The panel's network-check link opens the network check for the failed sign-in's server.
     CKorvelLoginWaitDlg::SetNetCheckRunner(&CNetCheckDlg::RunModal);
-    auto* pPanel = new CKorvelLoginWaitDlg();
-    pPanel->m_pOwner = pOwner;
+    auto* pPanel = new CKorvelLoginWaitDlg(pOwner);
     if (!pPanel->Create(IDD_LOGIN_WAIT, pOwner)) {
         delete pPanel;
         return nullptr;
@@ -109,8 +106,7 @@ void CLoginPanelHost::UpdateWaitLogo(CDialog* pPanel, const CString& strCompanyK
 
 CDialog* CLoginPanelHost::CreateReconnectPanel(CKorvelBaseDlg* pOwner)
 {
-    auto* pPanel = new CConnectErrDlg();
-    pPanel->m_pOwner = pOwner;
+    auto* pPanel = new CConnectErrDlg(pOwner);
     if (!pPanel->Create(IDD_CONNECT_ERR, pOwner)) {
         delete pPanel;
         return nullptr;
@@ -121,7 +117,7 @@ CDialog* CLoginPanelHost::CreateReconnectPanel(CKorvelBaseDlg* pOwner)
 void CLoginPanelHost::SetReconnectError(CDialog* pPanel, int nError)
 {
     if (pPanel)
-        static_cast<CConnectErrDlg*>(pPanel)->m_nErrorCode = nError;
+        static_cast<CConnectErrDlg*>(pPanel)->SetErrorCode(nError);
 }
 
 void CLoginPanelHost::StartReconnectCountdown(CDialog* pPanel, int nStart, int nReset)
@@ -139,7 +135,7 @@ void CLoginPanelHost::StopReconnectCountdown(CDialog* pPanel)
 void CLoginPanelHost::InstallDialogs()
 {
     // The panel's "Network settings" button and its first-run check open the settings dialog.
-    CKorvelLoginDlg::SetNetSettingsRunner(&CNetSetDlg::RunForPanel);
+    CKorvelLoginDlg::SetNetSettingsRunner(&CNetSetDlg::RunModal);
 }
 
 #else

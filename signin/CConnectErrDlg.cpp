@@ -19,7 +19,7 @@ BEGIN_MESSAGE_MAP(CConnectErrDlg, CDialog)
     ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
-CConnectErrDlg::CConnectErrDlg() : CDialog(IDD_CONNECT_ERR) {}
+CConnectErrDlg::CConnectErrDlg(ILoginOwner* pOwner) : CDialog(IDD_CONNECT_ERR), m_pOwner(pOwner) {}
 
 void CConnectErrDlg::DoDataExchange(CDataExchange* pDX)
 {

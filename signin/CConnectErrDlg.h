@@ -20,7 +20,8 @@ class CConnectErrDlg : public CDialog, public CTransparentBkHelper {
 public:
     enum { kTimerId = 100, kTimerMs = 1000 };
 
-    CConnectErrDlg();
+    // The main window (not owned); without one the buttons do nothing.
+    explicit CConnectErrDlg(ILoginOwner* pOwner = nullptr);
 
     // nReset forgets the earlier attempts; nStart non-zero counts one more attempt and starts
     // its countdown, zero stops the countdown.
@@ -33,8 +34,9 @@ public:
     const CReconnectCountdown& GetCountdown() const { return m_Countdown; }
     bool IsCounting() const { return m_nTimerId != 0; }
 
-    ILoginOwner* m_pOwner = nullptr; // the main window; null: the buttons do nothing
-    int m_nErrorCode = 0;            // the error that brought the panel up
+    // The error that brought the panel up.
+    void SetErrorCode(int nError) { m_nErrorCode = nError; }
+    int GetErrorCode() const { return m_nErrorCode; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -57,6 +59,8 @@ private:
     void ShowRemaining();
     HWND OwnerWnd() const;
 
+    ILoginOwner* m_pOwner; // not owned; null: no main window
+    int m_nErrorCode = 0;
     CReconnectCountdown m_Countdown;
     UINT_PTR m_nTimerId = 0;
     CQorResizer m_Resizer;

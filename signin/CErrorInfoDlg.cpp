@@ -8,7 +8,10 @@ BEGIN_MESSAGE_MAP(CErrorInfoDlg, CDialog)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CErrorInfoDlg::CErrorInfoDlg(CWnd* pParent) : CDialog(IDD_ERROR_INFO, pParent) {}
+CErrorInfoDlg::CErrorInfoDlg(CWnd* pParent, const CString& strText1, const CString& strText2)
+    : CDialog(IDD_ERROR_INFO, pParent), m_strText1(strText1), m_strText2(strText2)
+{
+}
 
 void CErrorInfoDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -9,10 +9,7 @@
 
 class CErrorInfoDlg : public CDialog, public CTransparentBkHelper {
 public:
-    explicit CErrorInfoDlg(CWnd* pParent = nullptr);
-
-    CString m_strText1; // shown in control 1112
-    CString m_strText2; // shown in control 1113
+    CErrorInfoDlg(CWnd* pParent, const CString& strText1, const CString& strText2);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -22,5 +19,8 @@ protected:
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
+private:
+    CString m_strText1; // shown in control 1112
+    CString m_strText2; // shown in control 1113
     CxButtonBase m_btnClose;
 };

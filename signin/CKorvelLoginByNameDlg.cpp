@@ -6,7 +6,7 @@
 #include "framework/CPaintDC.h"
 #include "framework/FormatString.h"
 #include "platform/QorResource/ResourceIds.h"
-#include "signin/CKorvelLoginDlg.h"
+#include "signin/ILoginByNameOwner.h"
 #include "signin/CUserDeptsLookup.h"
 #include "signin/LoginStore.h"
 
@@ -32,8 +32,8 @@ BEGIN_MESSAGE_MAP(CKorvelLoginByNameDlg, CDialog)
     ON_MESSAGE(WM_BYNAME_DEPTS_REPLY, &CKorvelLoginByNameDlg::OnDeptsReply)
 END_MESSAGE_MAP()
 
-CKorvelLoginByNameDlg::CKorvelLoginByNameDlg(CWnd* pMainWnd, CKorvelLoginDlg* pLoginDlg)
-    : CDialog(IDD_LOGIN_BYNAME), m_pMainWnd(pMainWnd), m_pLoginDlg(pLoginDlg)
+CKorvelLoginByNameDlg::CKorvelLoginByNameDlg(CWnd* pMainWnd, ILoginByNameOwner* pOwner)
+    : CDialog(IDD_LOGIN_BYNAME), m_pMainWnd(pMainWnd), m_pOwner(pOwner)
 {
 }
 
@@ -76,12 +76,9 @@ BOOL CKorvelLoginByNameDlg::OnInitDialog()
 // ---------------------------------------------------------------------------------------------
 // The server of the sign-in panel
 
-CString CKorvelLoginByNameDlg::GetServerAddress() const
-{
-    return m_pLoginDlg ? m_pLoginDlg->m_strCurrentAddr : CString();
-}
+CString CKorvelLoginByNameDlg::GetServerAddress() const { return m_pOwner ? m_pOwner->GetServerAddress() : CString(); }
 
-int CKorvelLoginByNameDlg::GetServerPort() const { return m_pLoginDlg ? m_pLoginDlg->m_nCurrentPort : 0; }
+int CKorvelLoginByNameDlg::GetServerPort() const { return m_pOwner ? m_pOwner->GetServerPort() : 0; }
 
 CString CKorvelLoginByNameDlg::GetServerKey() const { return MakeServerKey(GetServerAddress(), GetServerPort()); }
 
@@ -97,12 +94,34 @@ void CKorvelLoginByNameDlg::FillNameList(const CStringArray& arNames)
         m_cbName.AddString(arNames[i]);
 }
 
+void CKorvelLoginByNameDlg::ChooseName(int nLine)
+{
+    m_cbName.SetCurSel(nLine);
+    OnNameSelChange();
+}
+
 CString CKorvelLoginByNameDlg::GetNameText() const
 {
     CString text;
     if (m_cbName.GetSafeHwnd())
         m_cbName.GetWindowText(text);
     return text;
+}
+
+CString CKorvelLoginByNameDlg::GetDeptText() const
+{
+    CString text;
+    if (m_cbDept.GetSafeHwnd())
+        m_cbDept.GetWindowText(text);
+    return text;
+}
+
+void CKorvelLoginByNameDlg::FocusName() { m_cbName.SetFocus(); }
+
+CString CKorvelLoginByNameDlg::GetAnswersName() const
+{
+    auto entry = m_Answers.find(GetServerKey());
+    return entry != m_Answers.end() ? entry->second.strName : CString();
 }
 
 void CKorvelLoginByNameDlg::SetDeptText(const CString& strText)
@@ -274,14 +293,30 @@ void CKorvelLoginByNameDlg::ApplyChosenAccount(const CString& strLoginName, cons
     // The label under the department box names the account the sign-in will use.
     if (m_lblAccount.GetSafeHwnd())
         m_lblAccount.SetWindowText(strLoginName);
-    if (m_pLoginDlg) {
-        m_pLoginDlg->m_strUserName = strLoginName;
-        m_pLoginDlg->m_strPassword = password;
-        if (m_pLoginDlg->m_chkSavePassword.GetSafeHwnd())
-            m_pLoginDlg->m_chkSavePassword.SetChecked(found);
-        if (m_pLoginDlg->GetSafeHwnd())
-            m_pLoginDlg->UpdateData(FALSE);
-    }
+    if (m_pOwner)
+        m_pOwner->ApplyChosenAccount(strLoginName, password, found);
+}
+
+CString CKorvelLoginByNameDlg::ReadPassword()
+{
+    m_edPassword.GetWindowText(m_strPassword);
+    return m_strPassword;
+}
+
+void CKorvelLoginByNameDlg::RestoreChoice(const CString& strLogin, const CString& strPassword, const CString& strName,
+                                          const CString& strDepartment)
+{
+    m_strPassword = strPassword;
+    m_strChosenLogin = strLogin;
+    m_strQueriedName = strName;
+    SetDeptText(strDepartment);
+}
+
+void CKorvelLoginByNameDlg::ForgetChoice()
+{
+    m_strQueriedName.Empty();
+    SetDeptText(CString());
+    m_strPassword.Empty();
 }
 
 // ---------------------------------------------------------------------------------------------

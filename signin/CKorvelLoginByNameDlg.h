@@ -21,15 +21,18 @@
 #include <memory>
 #include <vector>
 
-class CKorvelLoginDlg;
 class CUserDeptsLookup;
+class ILoginByNameOwner;
 
 class CKorvelLoginByNameDlg : public CDialog {
 public:
-    // The main window (read for its minimised state only) and the sign-in panel whose server it
-    // queries and whose account fields it fills; both borrowed, both may be null.
-    CKorvelLoginByNameDlg(CWnd* pMainWnd, CKorvelLoginDlg* pLoginDlg);
+    // The main window (read for its minimised state only) and the sign-in panel's by-name mode,
+    // whose server it queries and which takes the chosen account; both borrowed, both may be null.
+    CKorvelLoginByNameDlg(CWnd* pMainWnd, ILoginByNameOwner* pOwner);
     ~CKorvelLoginByNameDlg() override;
+
+    enum : UINT_PTR { kPollTimer = 105 };
+    enum { kQueryPort = 8000 }; // the server's web service, whatever the sign-in port
 
     // The server the sign-in panel has chosen, and its store key ("%s:%d", lowered).
     CString GetServerAddress() const;
@@ -38,6 +41,8 @@ public:
 
     // Replaces the name box's list.
     void FillNameList(const CStringArray& arNames);
+    // Chooses a line of the name box and looks its name up (as the user's choice does).
+    void ChooseName(int nLine);
     // Asks the server for the accounts of the queried name (an empty name applies no account).
     void QueryUserDepts();
     // Adds the answers of a reply (UTF-8 XML) for the queried name; shows that none was found
@@ -46,45 +51,38 @@ public:
     // Adds one answer unless the server's list holds it already (letter case ignored).
     void AddUserDept(const UserDeptAnswer& answer);
     bool HasUserDeptEntry(const UserDeptAnswer& answer) const;
-    // Makes the account the chosen one and writes it into the sign-in panel; an empty password
-    // takes the saved one of the account, which also ticks the panel's save-password box.
+    // Makes the account the chosen one and hands it to the sign-in panel; an empty password
+    // takes the saved one of the account (the panel then ticks its save-password box).
     void ApplyChosenAccount(const CString& strLoginName, const CString& strPassword);
     bool LookUpSavedPassword(const CString& strLoginName, CString& strPassword) const;
 
     // The poll (timer 105): a changed name box starts a new query.
     void PollName();
+    bool IsPolling() const { return m_bPollTimer != 0; }
+
+// The account chosen here
+    const CString& GetChosenLogin() const { return m_strChosenLogin; }
+    // The password as typed in the password box (kept as the chosen one's).
+    CString ReadPassword();
+    // The name box's and the department box's texts.
+    CString GetNameText() const;
+    CString GetDeptText() const;
     // The text the department box shows (its lines aside).
     void SetDeptText(const CString& strText);
+    // The choice of the last sign-in by name: its login name and password, its display name as
+    // the queried name and its department as the department box's text (shown by UpdateData).
+    void RestoreChoice(const CString& strLogin, const CString& strPassword, const CString& strName,
+                       const CString& strDepartment);
+    // Forgets the display name, the department text and the password (the chosen login stays).
+    void ForgetChoice();
+    void ForgetPassword() { m_strPassword.Empty(); }
+    void FocusName();
+    // The display name the current server's answers belong to; empty when there are none.
+    CString GetAnswersName() const;
 
     afx_msg void OnNameSelChange();
     afx_msg void OnDeptDropDown();
     afx_msg void OnDeptSelChange();
-
-    // What a server's answers are: the display name of the first answer, and the answers in
-    // department-box order.
-    struct DeptEntry {
-        CString strName;
-        std::vector<UserDeptAnswer> answers;
-    };
-
-    CString m_strQueriedName;   // exchanged with the name box 1077
-    CString m_strPassword;      // exchanged with the password edit 5002
-    CString m_strChosenLogin;
-    CString m_strLastQueryUrl;
-    CWnd* m_pMainWnd = nullptr;
-    CKorvelLoginDlg* m_pLoginDlg = nullptr;
-    int m_bPollTimer = 0;
-    std::map<CString, DeptEntry> m_Answers; // by server key
-
-    CFlatComboBox m_cbName;
-    CFlatComboBox m_cbDept;
-    CEdit m_edPassword;
-    CxLabel m_lblAccount;       // 1013
-    CxLabel m_lblPassword;      // 1014
-    CxLabel m_lblName;          // 1016
-
-    static const UINT_PTR kPollTimer = 105;
-    static const int kQueryPort = 8000; // the server's web service, whatever the sign-in port
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -101,8 +99,30 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CString GetNameText() const;
+    // What a server's answers are: the display name of the first answer, and the answers in
+    // department-box order.
+    struct DeptEntry {
+        CString strName;
+        std::vector<UserDeptAnswer> answers;
+    };
+
     void ResetDepts();
+
+    CString m_strQueriedName;   // exchanged with the name box 1077
+    CString m_strPassword;      // exchanged with the password edit 5002
+    CString m_strChosenLogin;
+    CString m_strLastQueryUrl;
+    CWnd* m_pMainWnd;
+    ILoginByNameOwner* m_pOwner;
+    int m_bPollTimer = 0;
+    std::map<CString, DeptEntry> m_Answers; // by server key
+
+    CFlatComboBox m_cbName;
+    CFlatComboBox m_cbDept;
+    CEdit m_edPassword;
+    CxLabel m_lblAccount;       // 1013
+    CxLabel m_lblPassword;      // 1014
+    CxLabel m_lblName;          // 1016
 
     CTransparentBkHelper m_BkHelper;
     std::unique_ptr<CUserDeptsLookup> m_pLookup;

@@ -1,92 +1,18 @@
 #include "signin/CKorvelLoginDlg.h"
-#include "controls/ScaleByDpi.h"
 #include "framework/CDataExchange.h"
-#include "framework/CPaintDC.h"
 #include "framework/FormatString.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
-#include "platform/QorView/CQorViewMgr.h"
-#include "platform/QorView/CWqCoolDlg.h"
 #include "platform/QorView/CxFrameHelper.h"
 #include "platform/QorView/QorMessageBox.h"
-#include "platform/QorView/_PROXYINFO.h"
 #include "signin/CKorvelLoginByNameDlg.h"
-#include "signin/LoginStore.h"
 
 namespace {
-
-// The status menu: command, status value, icon cell of "i.button.main.dlg.status.icons".
-struct StatusChoice {
-    UINT nCommand;
-    int nStatus;
-    const wchar_t* pszImage;
-};
-const StatusChoice kStatusChoices[] = {
-    {ID_LOGIN_STATUS_ONLINE, 3, L"file='i.button.main.dlg.status.icons' source='0,0,11,11' align='2' "},
-    {ID_LOGIN_STATUS_AWAY, 5, L"file='i.button.main.dlg.status.icons' source='11,0,22,11' align='2' "},
-    {ID_LOGIN_STATUS_INVISIBLE, 6, L"file='i.button.main.dlg.status.icons' source='22,0,33,11' align='2' "},
-    {ID_LOGIN_STATUS_DND, 8, L"file='i.button.main.dlg.status.icons' source='33,0,44,11' align='2' "},
-    {ID_LOGIN_STATUS_BUSY, 4, L"file='i.button.main.dlg.status.icons' source='55,0,66,11' align='2' "},
-};
-
-const int kStartupWindowsAccount = 0x02;
-const int kStartupNoServerChoice = 0x08;
-const int kStartupNoRememberedAccount = 0x10;
-const int kLoginFlagWindowsAccount = 0x200;
-
-// The password the server expects with a Windows-account sign-in.
-const wchar_t kWindowsAccountPassword[] = L"plomevarkit";
 
 // Error codes the main window reports, and the field each one concerns.
 const int kErrorServerUnreachable = 10060;
 const int kErrorUnknownUser = 205;
 const int kErrorWrongPassword = 208;
-
-CString ReadEnvironment(LPCWSTR pszName)
-{
-    wchar_t buffer[1024] = {};
-    DWORD n = ::GetEnvironmentVariableW(pszName, buffer, 1024);
-    return n > 0 && n < 1024 ? CString(buffer) : CString();
-}
-
-// The computer's host name; empty when it cannot be had.
-CString GetLocalHostName()
-{
-    WSADATA wsa;
-    bool started = ::WSAStartup(MAKEWORD(2, 2), &wsa) == 0;
-    char name[256] = {};
-    CString result;
-    if (::gethostname(name, sizeof(name)) == 0) {
-        name[sizeof(name) - 1] = '\0';
-        wchar_t wide[256] = {};
-        if (::MultiByteToWideChar(CP_ACP, 0, name, -1, wide, 256) > 0)
-            result = wide;
-    }
-    if (started)
-        ::WSACleanup();
-    return result;
-}
-
-// A status read from the settings: one of the menu's values, else online (a damaged or
-// foreign settings file must not send the server a status it does not know).
-int KnownStatusOr3(int nStatus)
-{
-    for (const StatusChoice& choice : kStatusChoices) {
-        if (choice.nStatus == nStatus)
-            return nStatus;
-    }
-    return 3;
-}
-
-// A port read from the settings (the last server, the server list): nothing stored (0) or a
-// value no server can listen on gives the default port.
-int StoredPortOrDefault(int nPort) { return nPort >= 1 && nPort <= 65535 ? nPort : KORVEL_DEFAULT_PORT; }
-
-bool FileExists(const CString& strPath)
-{
-    DWORD attr = ::GetFileAttributesW(strPath);
-    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 } // namespace
 
@@ -111,7 +37,10 @@ BEGIN_MESSAGE_MAP(CKorvelLoginDlg, CDialog)
     ON_BN_CLICKED(IDC_NET_SETTINGS, &CKorvelLoginDlg::OnNetSettings)
 END_MESSAGE_MAP()
 
-CKorvelLoginDlg::CKorvelLoginDlg() : CDialog(IDD_LOGIN_DIALOG) {}
+CKorvelLoginDlg::CKorvelLoginDlg(ILoginOwner* pOwner, bool bAutoStart)
+    : CDialog(IDD_LOGIN_DIALOG), m_pOwner(pOwner), m_bAutoStart(bAutoStart)
+{
+}
 
 CKorvelLoginDlg::~CKorvelLoginDlg()
 {
@@ -144,8 +73,15 @@ void CKorvelLoginDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_CHECK_CAPTION, m_lblCheckCaption);
     DDX_Control(pDX, IDC_LOGO_STRIP, m_lblLogo);
     DDX_Control(pDX, IDC_HEAD_PIC, m_HeadPic);
-    DDX_Text(pDX, IDC_USER_EDIT, m_strUserName);
-    DDX_Text(pDX, IDC_PASSWORD_EDIT, m_strPassword);
+    // The boxes show the model's account; what the user typed goes back into it.
+    CString loginName = m_Settings.GetLoginName();
+    CString password = m_Settings.GetPassword();
+    DDX_Text(pDX, IDC_USER_EDIT, loginName);
+    DDX_Text(pDX, IDC_PASSWORD_EDIT, password);
+    if (pDX->m_bSaveAndValidate) {
+        m_Settings.SetLoginName(loginName);
+        m_Settings.SetPassword(password);
+    }
 }
 
 void CKorvelLoginDlg::PostNcDestroy()
@@ -171,9 +107,9 @@ BOOL CKorvelLoginDlg::OnInitDialog()
     m_btnLogin.SetTextColor(RGB(0x33, 0x33, 0x33));
 
     CString server = GetServerText();
-    if (m_strPassword.IsEmpty())
+    if (m_Settings.GetPassword().IsEmpty())
         m_edPassword.SetFocus();
-    if (m_strUserName.IsEmpty())
+    if (m_Settings.GetLoginName().IsEmpty())
         m_edUser.SetFocus();
     if (server.IsEmpty()) {
         InstallLanguageFile();
@@ -185,11 +121,8 @@ BOOL CKorvelLoginDlg::OnInitDialog()
     RefreshBrandingForServerText();
     ShowLoginError(FALSE, CString(), 0);
 
-    if (StartupFlags() & kStartupNoRememberedAccount) {
-        m_chkRememberMe.ShowWindow(SW_HIDE);
-        m_chkSavePassword.ShowWindow(SW_HIDE);
-        m_chkAutoLogin.ShowWindow(SW_HIDE);
-    }
+    if (StartupFlags() & LoginSettings::STARTUP_NO_REMEMBERED_ACCOUNT)
+        HideCheckBoxes();
 
     // Skins of the buttons and labels
     for (CxCheckButton* pCheck : {&m_chkRememberMe, &m_chkSavePassword, &m_chkAutoLogin}) {
@@ -211,8 +144,8 @@ BOOL CKorvelLoginDlg::OnInitDialog()
     m_btnStatus.SetButtonMenu(IDR_MENU_LOGIN_STATUS);
     m_btnStatus.SetTransparent(TRUE);
     m_btnStatus.SetSkin(L"xMainDlgStatusButton");
-    m_btnStatus.SetIconIndexByStatus(m_nStatus);
-    for (const StatusChoice& choice : kStatusChoices)
+    m_btnStatus.SetIconIndexByStatus(m_Settings.GetStatus());
+    for (const LoginStatusChoice& choice : LoginSettings::StatusChoices())
         m_btnStatus.SetMenuItemImage(choice.nCommand, choice.pszImage);
     m_lblLogo.SetSkin(L"xLabelLogoTopLoginDlg");
     m_lblErrorText.SetTextAlign(1);
@@ -256,12 +189,6 @@ void CKorvelLoginDlg::SkinControls()
     m_edPassword.Init();
 }
 
-void CKorvelLoginDlg::PlaceHeadPicture(int cx, int cy)
-{
-    RECT rc = GetControlRect(IDC_HEAD_PIC);
-    m_HeadPic.MoveWindow(rc.left, rc.top, cx, cy);
-}
-
 void CKorvelLoginDlg::CreateIconWindows()
 {
     const UINT bitmaps[5] = {IDB_ICON_SERVER, IDB_ICON_USER, 0, IDB_ICON_PASSWORD, 0};
@@ -286,40 +213,24 @@ void CKorvelLoginDlg::OnLoginButton()
 bool CKorvelLoginDlg::StartLogin()
 {
     // The by-name panel (when shown) has chosen the account.
-    if (m_pByNameDlg)
-        m_ByNameMode.TakeChosenAccount();
-
-    CString serverName;
-    int index = m_strCurrentAddr.IsEmpty() ? -1 : FindServer(m_strCurrentAddr);
-    if (index >= 0)
-        serverName = m_arServers[index].strName;
+    m_ByNameMode.TakeChosenAccount();
 
     UpdateData(TRUE);
-    if (m_strUserName.IsEmpty()) {
+    switch (m_Settings.CheckSignIn()) {
+    case LoginSettings::REFUSED_NO_LOGIN_NAME:
         m_edUser.SetFocus();
-        if (m_pByNameDlg)
-            m_pByNameDlg->m_cbName.SetFocus();
+        m_ByNameMode.FocusName();
         return false;
-    }
-    if (m_strCurrentAddr.IsEmpty()) {
+    case LoginSettings::REFUSED_NO_SERVER:
         QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_ENTER_SERVER), CQorViewBaseFun::LoadStringW(IDS_LOGIN_CAPTION),
                       this, MB_OK, MB_ICONWARNING);
         return false;
+    case LoginSettings::REFUSED_NONE:
+        break;
     }
     if (!m_pOwner)
         return true;
-
-    LoginFields fields;
-    fields.strLoginName = m_strUserName;
-    fields.strLoginName.TrimRight();
-    fields.strPassword = m_strPassword;
-    fields.nPasswordType = 0;
-    fields.strServerAddr = m_strCurrentAddr;
-    fields.nServerPort = m_nCurrentPort;
-    fields.strServerName = serverName;
-    fields.nLoginStatus = m_nStatus;
-    fields.nLoginFlags = m_nLoginFlags;
-    m_pOwner->SetLoginFields(fields);
+    m_pOwner->SetLoginFields(m_Settings.SignInFields());
     ::PostMessageW(OwnerHwnd(), WM_LOGIN_START, 0, 0);
     return true;
 }
@@ -342,223 +253,67 @@ void CKorvelLoginDlg::ShowLoginError(BOOL bShow, const CString& strText, int nCo
     }
 }
 
+// ---------------------------------------------------------------------------------------------
+// Check boxes: each change reaches the view library's settings at once (LoginSettings).
+
 bool CKorvelLoginDlg::IsAutoLoginChecked() const
 {
     return m_chkAutoLogin.GetSafeHwnd() && m_chkAutoLogin.IsChecked();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Check boxes: each change reaches the view library's settings at once.
-
-void CKorvelLoginDlg::OnSavePasswordCheck()
+void CKorvelLoginDlg::HideCheckBoxes()
 {
-    if (m_chkSavePassword.IsChecked()) {
-        CQorViewBaseFun::SetSavePassword(1);
-        m_chkRememberMe.SetChecked(true);
-        CQorViewBaseFun::SetRememberMeInfo(1);
-    } else {
-        m_chkAutoLogin.SetChecked(false);
-        CQorViewBaseFun::SetAutoLoginInfo(0);
-        CQorViewBaseFun::SetSavePassword(0);
-        m_strPassword.Empty();
+    m_chkRememberMe.ShowWindow(SW_HIDE);
+    m_chkSavePassword.ShowWindow(SW_HIDE);
+    m_chkAutoLogin.ShowWindow(SW_HIDE);
+}
+
+LoginChecks CKorvelLoginDlg::ReadChecks() const
+{
+    LoginChecks checks;
+    checks.bRememberMe = m_chkRememberMe.IsChecked();
+    checks.bSavePassword = m_chkSavePassword.IsChecked();
+    checks.bAutoLogin = m_chkAutoLogin.IsChecked();
+    return checks;
+}
+
+void CKorvelLoginDlg::ShowChecks(const LoginChecks& checks)
+{
+    m_chkRememberMe.SetChecked(checks.bRememberMe);
+    m_chkSavePassword.SetChecked(checks.bSavePassword);
+    m_chkAutoLogin.SetChecked(checks.bAutoLogin);
+}
+
+void CKorvelLoginDlg::OnCheckChanged(LoginCheckBox box)
+{
+    const LoginChecks checks = m_Settings.ApplyCheck(box, ReadChecks());
+    ShowChecks(checks);
+    if (!m_pOwner)
+        return;
+    LoginFields fields = m_pOwner->GetLoginFields();
+    if (box == CHECK_SAVE_PASSWORD && !checks.bSavePassword) {
+        // The password goes from the box and from the next sign-in too.
         m_edPassword.SetWindowText(L"");
-        if (m_pOwner) {
-            LoginFields fields = m_pOwner->GetLoginFields();
-            fields.strPassword.Empty();
-            m_pOwner->SetLoginFields(fields);
-        }
+        fields.strPassword.Empty();
+        m_pOwner->SetLoginFields(fields);
+    } else if (box == CHECK_REMEMBER_ME && !checks.bRememberMe) {
+        fields.strLoginName.Empty();
+        m_pOwner->SetLoginFields(fields);
     }
 }
 
-void CKorvelLoginDlg::OnAutoLoginCheck()
-{
-    if (m_chkAutoLogin.IsChecked()) {
-        m_chkSavePassword.SetChecked(true);
-        m_chkRememberMe.SetChecked(true);
-        CQorViewBaseFun::SetSavePassword(1);
-        CQorViewBaseFun::SetAutoLoginInfo(1);
-        CQorViewBaseFun::SetRememberMeInfo(1);
-    } else {
-        CQorViewBaseFun::SetAutoLoginInfo(0);
-    }
-}
-
-void CKorvelLoginDlg::OnRememberMeCheck()
-{
-    if (m_chkRememberMe.IsChecked()) {
-        CQorViewBaseFun::SetRememberMeInfo(1);
-    } else {
-        CQorViewBaseFun::SetRememberMeInfo(0);
-        CQorViewBaseFun::SetAutoLoginInfo(0);
-        CQorViewBaseFun::SetSavePassword(0);
-        m_chkAutoLogin.SetChecked(false);
-        m_chkSavePassword.SetChecked(false);
-        if (m_pOwner) {
-            LoginFields fields = m_pOwner->GetLoginFields();
-            fields.strLoginName.Empty();
-            m_pOwner->SetLoginFields(fields);
-        }
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Server chooser. What the chooser shows is where the next sign-in goes: a chosen entry, or a
-// typed text that matches one, makes that entry current; any other typed text is a new
-// address on the default port.
-
-CString CKorvelLoginDlg::GetServerText() const
-{
-    CString text;
-    if (m_cbServer.GetSafeHwnd())
-        m_cbServer.GetWindowText(text);
-    return text;
-}
-
-// The chooser shows where the next sign-in goes: the list entry of that address when there is
-// one, else the address as text. Only the display changes; the current port stays.
-void CKorvelLoginDlg::ShowServerInChooser(const CString& strAddress)
-{
-    if (!m_cbServer.GetSafeHwnd())
-        return;
-    int index = FindServer(strAddress);
-    bool shownByEntry = false;
-    for (int item = 0; index >= 0 && item < m_cbServer.GetCount() && !shownByEntry; ++item) {
-        if (m_cbServer.GetItemData(item) == static_cast<DWORD_PTR>(index + 1)) {
-            m_cbServer.SetCurSel(item);
-            shownByEntry = true;
-        }
-    }
-    if (!shownByEntry) {
-        m_cbServer.SetCurSel(-1);
-        m_cbServer.SetWindowText(strAddress);
-    }
-    OnUserNameChange();
-    RefreshBrandingForServerText();
-}
-
-const _SERVERITEM* CKorvelLoginDlg::GetSelectedServer() const
-{
-    int sel = m_cbServer.GetCurSel();
-    if (sel == CB_ERR)
-        return nullptr;
-    INT_PTR index = static_cast<INT_PTR>(m_cbServer.GetItemData(sel)) - 1;
-    if (index < 0 || index >= m_arServers.GetSize())
-        return nullptr;
-    return &m_arServers[index];
-}
-
-void CKorvelLoginDlg::OnServerSelChange()
-{
-    UpdateData(TRUE);
-    const _SERVERITEM* pItem = GetSelectedServer();
-    if (!pItem)
-        return;
-    _SERVERITEM item = *pItem;
-    m_strCurrentAddr = item.strServer;
-    m_nCurrentPort = item.nPort;
-    UpdateData(FALSE);
-    LoadHeadPicture(item.strName, m_strUserName);
-    RefreshBranding(item.strName);
-}
-
-void CKorvelLoginDlg::OnServerEditChange()
-{
-    OnUserNameChange();
-    // Blanks around a pasted address are not part of it.
-    CString text = GetServerText();
-    text.Trim();
-    int index = FindServer(text);
-    if (index >= 0) {
-        m_strCurrentAddr = m_arServers[index].strServer;
-        m_nCurrentPort = m_arServers[index].nPort;
-    } else {
-        m_strCurrentAddr = text;
-        m_nCurrentPort = KORVEL_DEFAULT_PORT;
-    }
-    RefreshBrandingForServerText();
-}
-
-void CKorvelLoginDlg::OnUserNameChange()
-{
-    if (!m_edUser.GetSafeHwnd())
-        return;
-    CString user;
-    m_edUser.GetWindowText(user);
-    int index = FindServer(GetServerText());
-    ShowHeadPicture(index >= 0 ? CQorViewBaseFun::GetUserPicFile(m_arServers[index].strName, user) : CString());
-}
-
-void CKorvelLoginDlg::LoadHeadPicture(const CString& strServerName, const CString& strUserName)
-{
-    ShowHeadPicture(CQorViewBaseFun::GetUserPicFile(strServerName, strUserName));
-}
-
-void CKorvelLoginDlg::ShowHeadPicture(const CString& file)
-{
-    if (file == m_strHeadPicFile)
-        return;
-    m_strHeadPicFile = file;
-    m_HeadPicture.UnLoad();
-    if (!file.IsEmpty())
-        m_HeadPicture.Load(file);
-    if (m_HeadPic.GetSafeHwnd()) {
-        m_HeadPic.LoadPic(&m_HeadPicture);
-        RECT rc = GetControlRect(IDC_HEAD_PIC);
-        InvalidateRect(&rc);
-    }
-}
-
-void CKorvelLoginDlg::RefreshBranding(const CString& strServerName)
-{
-    CString company = CQorViewBaseFun::GetCorAddInCompanyName(strServerName);
-    if (company.IsEmpty())
-        company = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME);
-    CWnd* pMain = m_pOwner ? m_pOwner->GetLoginOwnerWnd() : nullptr;
-    if (!pMain || !pMain->GetSafeHwnd())
-        return;
-    CString title;
-    pMain->GetWindowText(title);
-    if (title != company) {
-        pMain->SetWindowText(company);
-        ::RedrawWindow(pMain->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-    }
-}
-
-void CKorvelLoginDlg::RefreshBrandingForServerText()
-{
-    int index = FindServer(GetServerText());
-    RefreshBranding(index >= 0 ? m_arServers[index].strName : CString());
-}
-
-int CKorvelLoginDlg::FindServer(const CString& strAddress) const
-{
-    for (INT_PTR i = 0; i < m_arServers.GetSize(); ++i) {
-        if (m_arServers[i].strServer.CompareNoCase(strAddress) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-int CKorvelLoginDlg::FindSavedUser(const CString& strUser) const
-{
-    for (INT_PTR i = 0; i < m_arSavedUsers.GetSize(); ++i) {
-        if (m_arSavedUsers[i].CompareNoCase(strUser) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
+void CKorvelLoginDlg::OnSavePasswordCheck() { OnCheckChanged(CHECK_SAVE_PASSWORD); }
+void CKorvelLoginDlg::OnAutoLoginCheck() { OnCheckChanged(CHECK_AUTO_LOGIN); }
+void CKorvelLoginDlg::OnRememberMeCheck() { OnCheckChanged(CHECK_REMEMBER_ME); }
 
 // ---------------------------------------------------------------------------------------------
 // Status, mode, mouse
 
 void CKorvelLoginDlg::OnStatusChoice(UINT nID)
 {
-    for (const StatusChoice& choice : kStatusChoices) {
-        if (choice.nCommand == nID) {
-            m_nStatus = choice.nStatus;
-            SetStatus(choice.nStatus);
-            return;
-        }
+    if (const LoginStatusChoice* pChoice = LoginSettings::FindStatusChoice(nID)) {
+        m_Settings.SetStatus(pChoice->nStatus);
+        SetStatus(pChoice->nStatus);
     }
 }
 
@@ -580,11 +335,6 @@ void CKorvelLoginDlg::OnSwitchLoginMode() { SwitchLoginMode(false); }
 
 void CKorvelLoginDlg::SwitchLoginMode(bool bKeep) { m_ByNameMode.Switch(bKeep); }
 
-void CKorvelLoginDlg::ShowServerPrompt()
-{
-    m_cbServer.SetWindowText(L"<" + CQorViewBaseFun::LoadStringW(IDS_ENTER_SERVER) + L">");
-}
-
 HWND CKorvelLoginDlg::OwnerHwnd() const
 {
     CWnd* pMain = m_pOwner ? m_pOwner->GetLoginOwnerWnd() : nullptr;
@@ -601,408 +351,35 @@ void CKorvelLoginDlg::OnLButtonDown(UINT nFlags, CPoint point)
         ::PostMessageW(OwnerHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
 }
 
-void CKorvelLoginDlg::OnNetSettings() { OpenNetSettings(); }
-
 // ---------------------------------------------------------------------------------------------
-// Layout and painting
+// What the by-name mode uses of the panel
 
-RECT CKorvelLoginDlg::GetControlRect(UINT nID) const
+CWnd* CKorvelLoginDlg::GetMainWnd() { return m_pOwner ? m_pOwner->GetLoginOwnerWnd() : nullptr; }
+
+void CKorvelLoginDlg::ShowAccountRows(bool bShow)
 {
-    RECT rc = {0, 0, 0, 0};
-    HWND hCtrl = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
-    if (hCtrl) {
-        ::GetWindowRect(hCtrl, &rc);
-        ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-    }
-    return rc;
-}
-
-void CKorvelLoginDlg::MoveControl(UINT nID, int x, int y, int cx, int cy)
-{
-    HWND hCtrl = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
-    if (hCtrl)
-        ::MoveWindow(hCtrl, x, y, cx, cy, TRUE);
-}
-
-void CKorvelLoginDlg::OnSize(UINT nType, int cx, int cy)
-{
-    CDialog::OnSize(nType, cx, cy);
-    if (!::GetDlgItem(m_hWnd, IDC_LOGIN_BUTTON))
-        return;
-    auto width = [](const RECT& rc) { return static_cast<int>(rc.right - rc.left); };
-    auto height = [](const RECT& rc) { return static_cast<int>(rc.bottom - rc.top); };
-
-    // Network settings in the bottom-right corner, the mode switch right above it.
-    RECT rcNet = GetControlRect(IDC_NET_SETTINGS);
-    int netX = cx - ScaleByDpi(4) - width(rcNet);
-    int netY = cy - ScaleByDpi(4) - height(rcNet);
-    MoveControl(IDC_NET_SETTINGS, netX, netY, width(rcNet), height(rcNet));
-    int switchLeft = netX + ScaleByDpi(26);
-    int switchRight = netX + width(rcNet) - ScaleByDpi(2);
-    MoveControl(IDC_SWITCH_MODE, switchLeft, netY - ScaleByDpi(2) - height(rcNet), switchRight - switchLeft,
-                height(rcNet));
-
-    // Logo and sign-in button centred.
-    for (UINT nID : {static_cast<UINT>(IDC_LOGO_STRIP), static_cast<UINT>(IDC_LOGIN_BUTTON)}) {
-        RECT rc = GetControlRect(nID);
-        MoveControl(nID, (cx - width(rc)) / 2, rc.top, width(rc), height(rc));
-    }
-
-    // The three rows, centred with a square of their own height for the icon on the left.
-    RECT rcServer = GetControlRect(IDC_SERVER_COMBO);
-    RECT rcUser = GetControlRect(IDC_USER_EDIT);
-    RECT rcPassword = GetControlRect(IDC_PASSWORD_EDIT);
-    auto rowLeft = [&](const RECT& rc) { return (cx - width(rc) - height(rc)) / 2 + height(rc); };
-    int serverLeft = rowLeft(rcServer);
-    int userLeft = rowLeft(rcUser);
-    int passwordLeft = rowLeft(rcPassword);
-    MoveControl(IDC_SERVER_COMBO, serverLeft, rcServer.top, width(rcServer), height(rcServer));
-    MoveControl(IDC_USER_EDIT, userLeft, rcUser.top, width(rcUser), height(rcUser));
-    MoveControl(IDC_PASSWORD_EDIT, passwordLeft, rcPassword.top, width(rcPassword), height(rcPassword));
-    int serverIconLeft = serverLeft - height(rcServer);
-    int userIconLeft = userLeft - height(rcUser);
-    int passwordIconLeft = passwordLeft - height(rcPassword);
-    MoveControl(IDC_ICON_SERVER, serverIconLeft, rcServer.top, height(rcServer), height(rcServer) + 1);
-    MoveControl(IDC_ICON_USER, userIconLeft, rcUser.top - 2, height(rcUser), height(rcUser) + 2);
-    MoveControl(IDC_ICON_USER_LINE, userLeft, rcUser.top - 2, width(rcUser), 2);
-    MoveControl(IDC_ICON_PASSWORD, passwordIconLeft, rcPassword.top - 2, height(rcPassword), height(rcPassword) + 2);
-    MoveControl(IDC_ICON_PASSWORD_LINE, passwordLeft, rcPassword.top - 2, width(rcPassword), 2);
-
-    // Captions follow the server row's icon; check boxes and the error row the password row's.
-    for (UINT nID : {static_cast<UINT>(IDC_SERVER_CAPTION), static_cast<UINT>(IDC_PASSWORD_CAPTION),
-                     static_cast<UINT>(IDC_USER_CAPTION)}) {
-        RECT rc = GetControlRect(nID);
-        MoveControl(nID, serverIconLeft, rc.top, width(rc), height(rc));
-    }
-    for (UINT nID : {static_cast<UINT>(IDC_REMEMBER_ME), static_cast<UINT>(IDC_SAVE_PASSWORD),
-                     static_cast<UINT>(IDC_AUTO_LOGIN), static_cast<UINT>(IDC_ERROR_MARK),
-                     static_cast<UINT>(IDC_CHECK_CAPTION)}) {
-        RECT rc = GetControlRect(nID);
-        MoveControl(nID, passwordIconLeft, rc.top, width(rc), height(rc));
-    }
-    RECT rcCaption = GetControlRect(IDC_CHECK_CAPTION);
-    RECT rcStatus = GetControlRect(IDC_STATUS_BUTTON);
-    MoveControl(IDC_STATUS_BUTTON, rcCaption.right, rcStatus.top, width(rcStatus), height(rcStatus));
-    RECT rcMark = GetControlRect(IDC_ERROR_MARK);
-    RECT rcError = GetControlRect(IDC_ERROR_TEXT);
-    MoveControl(IDC_ERROR_TEXT, rcMark.right, rcError.top, width(rcError), height(rcError));
-    m_ByNameMode.Layout(cx);
-}
-
-void CKorvelLoginDlg::OnPaint()
-{
-    CPaintDC dc(this);
-    m_BkHelper.DrawParentBackground(this, &dc);
-}
-
-BOOL CKorvelLoginDlg::OnEraseBkgnd(CDC*) { return TRUE; }
-
-// ---------------------------------------------------------------------------------------------
-// Settings: loading
-
-bool CKorvelLoginDlg::LoadLoginSettings()
-{
-    BOOL bRememberMe = TRUE;
-    BOOL bSavePwd = FALSE;
-    BOOL bAutoLogin = FALSE;
-    bool bCanSave = CanSaveLoginInfo();
-    if (!bCanSave) {
-        m_chkRememberMe.ShowWindow(SW_HIDE);
-        m_chkSavePassword.ShowWindow(SW_HIDE);
-        m_chkAutoLogin.ShowWindow(SW_HIDE);
-    }
-    if (!m_pOwner)
-        return false;
-
-    UpdateData(TRUE);
-    CQorViewBaseFun::LoadServerList(m_arServers);
-    for (INT_PTR i = 0; i < m_arServers.GetSize(); ++i) {
-        m_arServers[i].nPort = StoredPortOrDefault(m_arServers[i].nPort);
-        int item = m_cbServer.AddString(m_arServers[i].strServer);
-        if (item >= 0)
-            m_cbServer.SetItemData(item, static_cast<DWORD_PTR>(i + 1));
-    }
-    if (CQorViewBaseFun::LoadLoginedUsers(m_arSavedUsers)) {
-        for (INT_PTR i = 0; i < m_arSavedUsers.GetSize(); ++i)
-            m_edUser.AddSearchString(m_arSavedUsers[i]);
-    }
-
-    CString loadedUser;
-    CString loadedPassword;
-    int index = -1;
-    if (m_LastServer.strServer.IsEmpty()) {
-        CQorViewBaseFun::LoadSetting(m_LastServer, loadedUser, loadedPassword, bSavePwd, bAutoLogin, bRememberMe,
-                                     m_nStatus);
-        m_nStatus = KnownStatusOr3(m_nStatus);
-        m_LastServer.nPort = StoredPortOrDefault(m_LastServer.nPort);
-        GetLoginStore().LoadLoginStore(m_LastServer.strServer, m_LastServer.nPort);
-        if (!bCanSave) {
-            loadedUser.Empty();
-            loadedPassword.Empty();
-            bSavePwd = bAutoLogin = bRememberMe = FALSE;
-        }
-        m_nCurrentPort = m_LastServer.nPort;
-        index = FindServer(m_LastServer.strServer);
-        if (m_pByNameDlg)
-            m_ByNameMode.ApplyLoadedSettings(loadedUser, loadedPassword, bCanSave, bSavePwd != FALSE);
-    } else {
-        bSavePwd = CQorViewBaseFun::IsSavePwd();
-        bAutoLogin = CQorViewBaseFun::IsAutoLogin();
-        index = FindServer(m_LastServer.strServer);
-    }
-
-    const LoginFields owned = m_pOwner->GetLoginFields();
-    if (!owned.strLoginName.IsEmpty()) {
-        // A sign-in is already under way (the command line named the account).
-        m_cbServer.SetWindowText(owned.strServerAddr);
-        m_strUserName = owned.strLoginName;
-        if (owned.nPasswordType == 0)
-            m_strPassword = owned.strPassword;
-        m_strCurrentAddr = owned.strServerAddr;
-        m_nCurrentPort = owned.nServerPort;
-    } else {
-        m_strUserName = loadedUser;
-        m_strPassword = bSavePwd ? loadedPassword : CString();
-        if (!m_LastServer.strServer.IsEmpty()) {
-            // The server of the last sign-in takes its entry's place (or the first entry's,
-            // when the list does not hold it), and the chooser shows it there.
-            if (index < 0 && m_arServers.GetSize() > 0)
-                index = 0;
-            if (index >= 0) {
-                m_arServers[index] = m_LastServer;
-                DWORD_PTR data = static_cast<DWORD_PTR>(index + 1);
-                for (int item = 0; item < m_cbServer.GetCount(); ++item) {
-                    if (m_cbServer.GetItemData(item) == data) {
-                        m_cbServer.DeleteString(item);
-                        m_cbServer.InsertString(item, m_LastServer.strServer);
-                        m_cbServer.SetItemData(item, data);
-                        index = item;
-                        break;
-                    }
-                }
-                m_strCurrentAddr = m_LastServer.strServer;
-                m_nCurrentPort = m_LastServer.nPort;
-            }
-        } else if (m_arServers.GetSize() > 0) {
-            // Nothing was signed in to yet: offer the first saved server as it is stored.
-            index = 0;
-            m_strCurrentAddr = m_arServers[0].strServer;
-            m_nCurrentPort = m_arServers[0].nPort;
-        }
-        m_cbServer.SetCurSel(index);
-        // No server to select (a first run): the deselection emptied the chooser, which asks
-        // for an address again.
-        if (index < 0 && GetServerText().IsEmpty())
-            ShowServerPrompt();
-    }
-
-    int startupFlags = StartupFlags();
-    if (bRememberMe && !(startupFlags & kStartupNoRememberedAccount)) {
-        CQorViewMgr* pMgr = CQorViewMgr::Instance();
-        if (pMgr && !pMgr->m_strLastAccount.IsEmpty()) {
-            CString second;
-            CQorViewBaseFun::SeparateAID(pMgr->m_strLastAccount, m_strUserName, second);
-            if (bSavePwd && owned.nPasswordType == 0)
-                m_strPassword = pMgr->m_strLastPassword;
-        }
-    } else {
-        m_strUserName.Empty();
-        m_strPassword.Empty();
-    }
-
-    if (startupFlags & kStartupNoServerChoice)
-        m_cbServer.EnableWindow(FALSE);
-
-    if (startupFlags & kStartupWindowsAccount) {
-        CString windowsUser = ReadEnvironment(L"USERNAME");
-        CString domain = ReadEnvironment(L"USERDOMAIN");
-        if (domain.CompareNoCase(GetLocalHostName()) != 0) {
-            m_nLoginFlags |= kLoginFlagWindowsAccount;
-            m_strUserName = windowsUser;
-            m_strPassword = kWindowsAccountPassword;
-            m_edUser.EnableWindow(FALSE);
-            m_edPassword.EnableWindow(FALSE);
-        }
-    }
-
-    SetStatus(m_nStatus);
-    m_chkRememberMe.SetChecked(bRememberMe != FALSE);
-    m_chkSavePassword.SetChecked(bSavePwd != FALSE);
-    m_chkAutoLogin.SetChecked(bAutoLogin != FALSE);
-
-    _PROXYINFO proxy;
-    CQorViewBaseFun::LoadProxy(proxy);
-    m_pOwner->SetProxyInfo(proxy.nType, proxy.nFlag, proxy.strHost, proxy.nPort, proxy.strUser, proxy.strPassword,
-                           proxy.strDomain);
-    if (CQorViewBaseFun::IsAutoRun() && !CQorViewBaseFun::IsWindowsAutoRunKorvel())
-        CQorViewBaseFun::SetAutoRun(1);
-
-    UpdateData(FALSE);
-    return true;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Settings: after a successful sign-in
-
-void CKorvelLoginDlg::UpdateConnectedServer()
-{
-    CQorViewMgr* pMgr = CQorViewMgr::Instance();
-    if (!pMgr)
-        return;
-    if (pMgr->m_nUseAltServer == 0)
-        SetCurrentServer(pMgr->m_strServerAddr, pMgr->m_nServerPort & 0xFFFF, pMgr->m_strServerName);
-    else
-        SetCurrentServer(pMgr->m_strAltServerAddr, pMgr->m_nAltServerPort & 0xFFFF, pMgr->m_strServerName);
-}
-
-void CKorvelLoginDlg::SetCurrentServer(const CString& strAddress, int nPort, const CString& strName)
-{
-    m_LastServer.strServer = strAddress;
-    m_LastServer.strName = strName;
-    m_LastServer.nPort = nPort;
-    AddOrUpdateServer(m_LastServer, false);
-}
-
-void CKorvelLoginDlg::AddOrUpdateServer(const _SERVERITEM& item, bool bAddToChooser)
-{
-    int index = FindServer(item.strServer);
-    if (index >= 0) {
-        m_arServers[index] = item;
-        return;
-    }
-    INT_PTR added = m_arServers.Add(item);
-    if (bAddToChooser && m_cbServer.GetSafeHwnd()) {
-        int pos = m_cbServer.InsertString(0, item.strServer);
-        if (pos >= 0)
-            m_cbServer.SetItemData(pos, static_cast<DWORD_PTR>(added + 1));
+    int show = bShow ? SW_SHOW : SW_HIDE;
+    m_edPassword.ShowWindow(show);
+    m_edUser.ShowWindow(show);
+    m_lblPasswordCaption.ShowWindow(show);
+    m_lblUserCaption.ShowWindow(show);
+    // The icons of the two rows (the server row's icon stays).
+    for (int i = 1; i < 5; ++i) {
+        if (m_pIconWnds[i])
+            m_pIconWnds[i]->ShowWindow(show);
     }
 }
 
-int CKorvelLoginDlg::SaveLoginInfo()
+bool CKorvelLoginDlg::IsSavePasswordChecked() const { return m_chkSavePassword.IsChecked(); }
+
+void CKorvelLoginDlg::SetSavePasswordChecked(bool bChecked)
 {
-    CString user = m_strUserName;
-    user.TrimRight();
-    // The company may forbid keeping anything of a sign-in: then no saved user, no password
-    // and no by-name record is written, only the server list and the status.
-    bool bCanSave = CanSaveLoginInfo();
-    if (bCanSave) {
-        int at = FindSavedUser(user);
-        if (at >= 0)
-            m_arSavedUsers.RemoveAt(at);
-        m_arSavedUsers.InsertAt(0, user);
-        CQorViewBaseFun::SaveLoginedUsers(m_arSavedUsers);
-    }
-    CQorViewBaseFun::SaveServerList(m_arServers);
-
-    bool bRememberMe = m_chkRememberMe.IsChecked();
-    bool bSavePwd = m_chkSavePassword.IsChecked();
-    bool bAutoLogin = m_chkAutoLogin.IsChecked();
-
-    const LoginFields owned = m_pOwner ? m_pOwner->GetLoginFields() : LoginFields();
-    if (m_pOwner && owned.nPasswordType != 0)
-        return 1;
-    if (!bCanSave) {
-        CQorViewBaseFun::SaveSetting(m_LastServer, CString(), CString(), FALSE, FALSE, 0, m_nStatus);
-        CQorViewBaseFun::SaveSettingEx(CString(), CString());
-        return 1;
-    }
-
-    // The by-name record of this account on the server it signed in to.
-    SavedLoginRecord record;
-    record.strUserKey = user;
-    record.strUserName = m_ByNameMode.GetDisplayName();
-    record.strDepartment = m_ByNameMode.GetDepartment();
-    record.strPassword = bSavePwd ? m_strPassword : CString();
-    record.nSavePassword = bSavePwd ? 1 : 0;
-    CString address = m_pOwner ? owned.strServerAddr : m_strCurrentAddr;
-    int port = m_pOwner ? owned.nServerPort : m_nCurrentPort;
-    GetLoginStore().SetLoginRecord(address, port, record);
-    GetLoginStore().SaveLoginStore(address, port);
-
-    if (bRememberMe) {
-        CQorViewBaseFun::SaveSetting(m_LastServer, user, m_strPassword, bSavePwd, bAutoLogin, 1, m_nStatus);
-        if (m_pByNameDlg)
-            CQorViewBaseFun::SaveSettingEx(record.strUserName, record.strDepartment);
-    } else {
-        CQorViewBaseFun::SaveSetting(m_LastServer, CString(), CString(), bSavePwd, bAutoLogin, 0, m_nStatus);
-        CQorViewBaseFun::SaveSettingEx(CString(), CString());
-    }
-    return 1;
+    if (m_chkSavePassword.GetSafeHwnd())
+        m_chkSavePassword.SetChecked(bChecked);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Preset server, first run, network settings, language file
-
-bool CKorvelLoginDlg::LoadPresetServer()
+void CKorvelLoginDlg::ShowAccount()
 {
-    CString file = CQorViewBaseFun::GetWorkDir() + L"\\WebServiceUrl.ini";
-    if (!FileExists(file))
-        return false;
-    wchar_t address[1024] = {};
-    ::GetPrivateProfileStringW(L"SERVERIP", L"IpAddr", L"", address, 1024, file);
-    if (address[0] == L'\0')
-        return false;
-    m_strCurrentAddr = address;
-    m_bPresetLocked = ::GetPrivateProfileIntW(L"SERVERIP", L"Disable", 0, file) != 0;
-    ShowServerInChooser(m_strCurrentAddr);
-    return true;
-}
-
-void CKorvelLoginDlg::CheckServerSetup()
-{
-    if (!LoadPresetServer() && m_arServers.GetSize() == 0)
-        OpenNetSettings();
-}
-
-void CKorvelLoginDlg::OpenNetSettings()
-{
-    if (!m_pOwner)
-        return;
-    CQorViewMgr* pMgr = CQorViewMgr::Instance();
-    if (!pMgr || pMgr->m_bNetSetOpen)
-        return;
-    pMgr->m_bNetSetOpen = 1;
-    CString address = m_strCurrentAddr;
-    int port = m_nCurrentPort;
-    bool deleted = false;
-    INT_PTR result = s_pfnNetSettings ? s_pfnNetSettings(this, address, port, m_bPresetLocked, deleted) : IDCANCEL;
-    if (deleted)
-        ForgetServersAndUsers();
-    if (result == IDOK) {
-        m_nCurrentPort = port;
-        m_strCurrentAddr = address;
-        ShowServerInChooser(m_strCurrentAddr);
-    }
-    pMgr->m_bNetSetOpen = 0;
-    if (result == IDOK && m_pByNameDlg) {
-        GetLoginStore().LoadLoginStore(m_strCurrentAddr, m_nCurrentPort);
-        m_ByNameMode.FillNames(true);
-    }
-}
-
-void CKorvelLoginDlg::ForgetServersAndUsers()
-{
-    m_arServers.RemoveAll();
-    m_arSavedUsers.RemoveAll();
-    m_LastServer = _SERVERITEM();
-    m_edUser.RemoveAllSearchStrings();
-    // The chooser keeps showing the current address, now as plain text.
-    CString shown = GetServerText();
-    m_cbServer.ResetContent();
-    m_cbServer.SetWindowText(shown);
-}
-
-void CKorvelLoginDlg::InstallLanguageFile()
-{
-    CString language = m_pOwner ? m_pOwner->GetLanguage() : CString(L"CHS");
-    CString source = CQorViewBaseFun::GetWorkDir() + L"\\BaseData";
-    if (language == L"CHS")
-        source += L"\\chs_lang.ini";
-    else if (language == L"CHT")
-        source += L"\\cht_lang.ini";
-    else
-        source += L"\\enu_lang.ini";
-    CString target = CQorViewBaseFun::GetKorvelOptionFolder() + L"\\langex.ini";
-    // Never replaces a language file the user already has.
-    ::CopyFileW(source, target, TRUE);
+    if (GetSafeHwnd())
+        UpdateData(FALSE);
 }

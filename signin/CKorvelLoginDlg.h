@@ -3,15 +3,18 @@
 // over its client area while nobody is signed in. It holds the server chooser, the user name and
 // password boxes, the remember-me / save-password / automatic-sign-in boxes and the status
 // chooser; it validates what was entered, copies it into the main window and posts
-// WM_LOGIN_START there. It also remembers: the server list, the saved users, the last server
-// and the check boxes are loaded when it opens and saved after a successful sign-in (through
-// the view library's settings), and it installs the language file and presets the server from
-// "WebServiceUrl.ini".
+// WM_LOGIN_START there. What it remembers (the server list, the saved users, the last server, the
+// account, the check boxes, the preset server) is its settings model, LoginSettings, which it
+// shows; the sign-in by display name is CLoginByNameMode, the error row CLoginErrorRow.
+//
+// The panel's own code lies in three files by concern: CKorvelLoginDlg.cpp (initialisation,
+// signing in, the check boxes, the status and the mode), CKorvelLoginDlgServers.cpp (the server
+// chooser, the branding and head picture, loading and saving the settings) and
+// CKorvelLoginDlgLayout.cpp (layout and painting).
 //
 // Enter and Escape never close it; the object deletes itself when its window goes.
 #include "framework/CDialog.h"
 #include "framework/CString.h"
-#include "framework/CStringArray.h"
 #include "framework/MessageMap.h"
 #include "platform/QorView/CACEdit.h"
 #include "platform/QorView/CFlatComboBox.h"
@@ -27,27 +30,28 @@
 #include "platform/QorView/_SERVERITEM.h"
 #include "signin/CLoginByNameMode.h"
 #include "signin/CLoginErrorRow.h"
+#include "signin/ILoginByNameHost.h"
 #include "signin/ILoginOwner.h"
 #include "signin/LoginMessages.h"
+#include "signin/LoginSettings.h"
 
 class CKorvelLoginByNameDlg;
 
-// Port of a server typed in by hand.
-const int KORVEL_DEFAULT_PORT = 6660;
-
-class CKorvelLoginDlg : public CDialog {
+class CKorvelLoginDlg : public CDialog, private ILoginByNameHost {
 public:
-    CKorvelLoginDlg();
+    // The main window (not owned; null: none, and several operations do nothing) and whether it
+    // permits the automatic sign-in.
+    explicit CKorvelLoginDlg(ILoginOwner* pOwner = nullptr, bool bAutoStart = true);
     ~CKorvelLoginDlg() override;
 
-    // Runs the network settings dialog for the panel: given the current address and port and
-    // whether the preset file locks the server, answers IDOK with the new address and port in
-    // the same arguments, or anything else to change nothing; bDeleted comes back true when the
-    // user deleted the server list and the saved user information. The dialog itself is
-    // installed by whoever provides it (SetNetSettingsRunner); without one the settings never
-    // open.
-    using NetSettingsRunner = INT_PTR (*)(CKorvelLoginDlg* pPanel, CString& strAddress, int& nPort, bool bLocked,
-                                          bool& bDeleted);
+    // Runs the network settings dialog for the panel: over pParent, for the owner (who takes the
+    // proxy), given the current address and port and whether the preset file locks the server;
+    // answers IDOK with the new address and port in the same arguments, or anything else to
+    // change nothing; bDeleted comes back true when the user deleted the server list and the
+    // saved user information. The dialog itself is installed by whoever provides it
+    // (SetNetSettingsRunner); without one the settings never open.
+    using NetSettingsRunner = INT_PTR (*)(CWnd* pParent, ILoginOwner* pOwner, CString& strAddress, int& nPort,
+                                          bool bLocked, bool& bDeleted);
     static void SetNetSettingsRunner(NetSettingsRunner pfnRunner);
 
 // Called by the main window
@@ -68,13 +72,20 @@ public:
     // settings.
     void CheckServerSetup();
     bool IsAutoLoginChecked() const;
+    // The main window permits (or forbids) the automatic sign-in.
+    void SetAutoStart(bool bAutoStart) { m_bAutoStart = bAutoStart; }
+    // The by-name panel; null in account mode.
+    CKorvelLoginByNameDlg* GetByNameDlg() const { return m_ByNameMode.GetPanel(); }
 
 // Settings (loading and saving)
     // Fills the panel from the stored settings; false only without a main window.
     bool LoadLoginSettings();
     void SetCurrentServer(const CString& strAddress, int nPort, const CString& strName);
+    // Adds the server to the list (and, with bAddToChooser, at the top of the chooser) or updates
+    // its entry.
     void AddOrUpdateServer(const _SERVERITEM& item, bool bAddToChooser);
-    // Presets the current address from "WebServiceUrl.ini" [SERVERIP]; false when there is none.
+    // Presets the current address from "WebServiceUrl.ini" [SERVERIP] and shows it; false when
+    // there is none.
     bool LoadPresetServer();
     void OpenNetSettings();
     // The server list and the saved users were deleted from the settings: the panel forgets its
@@ -82,55 +93,18 @@ public:
     void ForgetServersAndUsers();
     // Copies the language file of the application's language to "langex.ini" unless it exists.
     void InstallLanguageFile();
-
-// Lookups
-    // Index of the server list entry with this address (case ignored), -1 when none.
-    int FindServer(const CString& strAddress) const;
-    int FindSavedUser(const CString& strUser) const;
-    // The list entry the chooser has selected, or null.
-    const _SERVERITEM* GetSelectedServer() const;
+    // Shows the status on the status chooser.
     void SetStatus(int nStatus);
     // Swaps the user and password rows for the by-name panel and back.
     void SwitchLoginMode(bool bKeep);
-    CLoginByNameMode& GetByNameMode() { return m_ByNameMode; }
 
-// Members (the main window and the by-name panel read and write them)
-    ILoginOwner* m_pOwner = nullptr;               // the main window, not owned; null = none
-    CKorvelLoginByNameDlg* m_pByNameDlg = nullptr; // by-name panel, null in account mode
-    CServerItemArray m_arServers;
-    CStringArray m_arSavedUsers;                   // most recent first
-    _SERVERITEM m_LastServer;
-    CString m_strCurrentAddr;
-    int m_nCurrentPort = KORVEL_DEFAULT_PORT;      // until a stored or chosen server says otherwise
-    CString m_strUserName;
-    CString m_strPassword;
-    int m_nStatus = 3;
-    int m_nLoginFlags = 0;                         // 0x200 Windows-account sign-in
-    bool m_bAutoStart = true;                      // the creator may forbid automatic sign-in
-    bool m_bPresetLocked = false;                  // [SERVERIP] "Disable"
-    CString m_strHeadPicFile;
-    CQorPicture m_HeadPicture;
-    CIconWnd* m_pIconWnds[5] = {};                 // 554..558
-
-    // Controls
-    CFlatComboBox m_cbServer;
-    CACEdit m_edUser;
-    CACEdit m_edPassword;
-    CxButtonBase m_btnLogin;
-    CxCheckButton m_chkRememberMe;
-    CxCheckButton m_chkSavePassword;
-    CxCheckButton m_chkAutoLogin;
-    CxStatusButton m_btnStatus;
-    CxButtonBase m_btnNetSettings;
-    CxButtonBase m_btnSwitchMode;
-    CxLabel m_lblErrorText;
-    CxLabel m_lblErrorMark;
-    CxLabel m_lblUserCaption;
-    CxLabel m_lblPasswordCaption;
-    CxLabel m_lblServerCaption;
-    CxLabel m_lblCheckCaption;
-    CxLabel m_lblLogo;
-    CHeadPic m_HeadPic;
+    // The settings the panel shows: the servers, the account, the status, where the next
+    // sign-in goes.
+    LoginSettings& GetSettings() override { return m_Settings; }
+    const LoginSettings& GetSettings() const { return m_Settings; }
+    // The head picture shown beside the account: its file (empty for none) and whether it loaded.
+    const CString& GetHeadPictureFile() const { return m_strHeadPicFile; }
+    bool IsHeadPictureShown() const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -157,9 +131,27 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+// ILoginByNameHost: what the by-name mode uses of the panel
+    CWnd* GetPanelWnd() override { return this; }
+    CWnd* GetMainWnd() override;
+    void ShowAccountRows(bool bShow) override;
+    bool IsSavePasswordChecked() const override;
+    void SetSavePasswordChecked(bool bChecked) override;
+    void ShowAccount() override;
+
     void SkinControls();
     void PlaceHeadPicture(int cx, int cy);
     void CreateIconWindows();
+    // Hides the three check boxes (the company or the start-up flags keep nothing).
+    void HideCheckBoxes();
+    // The boxes' states, and the coupling after the user set one of them.
+    LoginChecks ReadChecks() const;
+    void ShowChecks(const LoginChecks& checks);
+    void OnCheckChanged(LoginCheckBox box);
+    // Every list entry in the chooser, in list order, item data = index + 1.
+    void FillServerChooser();
+    // The list index of the chooser's selected entry, -1 without one.
+    int GetSelectedServer() const;
     void LoadHeadPicture(const CString& strServerName, const CString& strUserName);
     void ShowHeadPicture(const CString& strFile);
     void RefreshBranding(const CString& strServerName);
@@ -174,9 +166,35 @@ private:
     int StartupFlags() const { return m_pOwner ? m_pOwner->GetStartupFlags() : 0; }
     HWND OwnerHwnd() const;
 
+    ILoginOwner* m_pOwner;      // the main window, not owned; null = none
+    bool m_bAutoStart;          // the main window permits the automatic sign-in
+    LoginSettings m_Settings;
+    CString m_strHeadPicFile;
+    CQorPicture m_HeadPicture;
+    CIconWnd* m_pIconWnds[5] = {}; // 554..558
+
+    CFlatComboBox m_cbServer;
+    CACEdit m_edUser;
+    CACEdit m_edPassword;
+    CxButtonBase m_btnLogin;
+    CxCheckButton m_chkRememberMe;
+    CxCheckButton m_chkSavePassword;
+    CxCheckButton m_chkAutoLogin;
+    CxStatusButton m_btnStatus;
+    CxButtonBase m_btnNetSettings;
+    CxButtonBase m_btnSwitchMode;
+    CxLabel m_lblErrorText;
+    CxLabel m_lblErrorMark;
+    CxLabel m_lblUserCaption;
+    CxLabel m_lblPasswordCaption;
+    CxLabel m_lblServerCaption;
+    CxLabel m_lblCheckCaption;
+    CxLabel m_lblLogo;
+    CHeadPic m_HeadPic;
+
     CQorResizer m_Resizer;
     CTransparentBkHelper m_BkHelper;
-    CLoginByNameMode m_ByNameMode{*this}; // owns what m_pByNameDlg points to
+    CLoginByNameMode m_ByNameMode{*this}; // owns the by-name panel
     CLoginErrorRow m_ErrorRow{*this};
     static NetSettingsRunner s_pfnNetSettings;
 };

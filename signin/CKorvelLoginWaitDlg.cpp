@@ -18,7 +18,6 @@ namespace {
 const UINT_PTR kAttemptTimerId = 101;
 const UINT kAttemptTimerMs = 200;
 const UINT kSkinChildClicked = WM_USER + 1001; // 2025: a skinned child was clicked (wParam: its window)
-const UINT kExitProgram = WM_USER + 2000;
 const COLORREF kCancelTextColor = 0x404A5C;
 const COLORREF kLinkColor = 0xFF0000;
 
@@ -54,7 +53,13 @@ BEGIN_MESSAGE_MAP(CKorvelLoginWaitDlg, CDialog)
     ON_MESSAGE(WM_LOGIN_WAIT_CANCEL, &CKorvelLoginWaitDlg::OnWaitCancel)
 END_MESSAGE_MAP()
 
-CKorvelLoginWaitDlg::CKorvelLoginWaitDlg() : CDialog(IDD_LOGIN_WAIT) {}
+CKorvelLoginWaitDlg::CKorvelLoginWaitDlg(ILoginOwner* pOwner) : CDialog(IDD_LOGIN_WAIT), m_pOwner(pOwner) {}
+
+void CKorvelLoginWaitDlg::SetErrorTexts(const CString& strFirst, const CString& strSecond)
+{
+    m_strErrorText1 = strFirst;
+    m_strErrorText2 = strSecond;
+}
 
 void CKorvelLoginWaitDlg::SetNetCheckRunner(NetCheckRunner pfnRunner) { s_pfnNetCheck = pfnRunner; }
 
@@ -177,23 +182,22 @@ void CKorvelLoginWaitDlg::RunUpdaterCheck()
         return;
     const LoginFields fields = m_pOwner->GetLoginFields();
     CUpdaterCheck::Request request;
-    request.strTitle = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_TITLE);
+    request.strServer = fields.strServerAddr;
+    request.nPort = fields.nServerPort;
     request.nVersion = m_pOwner->GetVersionCode();
-    request.strAddInPath.Format(L"%s\\Addins\\[ItemName]", CQorViewBaseFun::GetWorkDir().GetString());
-    request.strSkinPath = CQorViewBaseFun::GetMySkinFilePathInfo();
-    request.strUrl.Format(L"http://%s:%d/Update", fields.strServerAddr.GetString(), fields.nServerPort);
-    switch (CUpdaterCheck::Run(request)) {
+    const CUpdaterCheck updater;
+    switch (updater.Run(request)) {
     case WQUP_UPDATE_OFFERED:
         if (QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_UPDATE_OFFERED),
                           CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), this, MB_OKCANCEL, MB_ICONEXCLAMATION,
                           1, 0) != IDOK)
             return;
-        CUpdaterCheck::StartUpdate(false);
-        PostToOwner(kExitProgram);
+        updater.StartUpdate(false);
+        m_pOwner->RequestExit();
         return;
     case WQUP_UPDATE_FORCED:
-        CUpdaterCheck::StartUpdate(true);
-        PostToOwner(kExitProgram);
+        updater.StartUpdate(true);
+        m_pOwner->RequestExit();
         return;
     default:
         return;
@@ -234,9 +238,7 @@ void CKorvelLoginWaitDlg::OpenNetCheckOrErrorInfo()
         if (s_pfnNetCheck)
             s_pfnNetCheck(pMain, fields.strServerAddr, fields.nServerPort);
     } else {
-        CErrorInfoDlg dlg(pMain);
-        dlg.m_strText1 = m_strErrorText1;
-        dlg.m_strText2 = m_strErrorText2;
+        CErrorInfoDlg dlg(pMain, m_strErrorText1, m_strErrorText2);
         dlg.DoModal();
     }
     pMgr->m_bModal = 0;
@@ -253,7 +255,7 @@ LRESULT CKorvelLoginWaitDlg::OnWaitCancel(WPARAM, LPARAM)
 void CKorvelLoginWaitDlg::CancelSignIn()
 {
     m_bCancelled = 1;
-    CUpdaterCheck::Cancel();
+    CUpdaterCheck().Cancel();
     PostToOwner(WM_LOGIN_CANCEL);
 }
 
@@ -344,7 +346,7 @@ void CKorvelLoginWaitDlg::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CKorvelLoginWaitDlg::OnDestroy()
 {
-    CUpdaterCheck::Cancel();
+    CUpdaterCheck().Cancel();
     StopAttemptTimer();
     CDialog::OnDestroy();
 }

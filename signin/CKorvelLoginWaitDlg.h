@@ -25,7 +25,8 @@ class ILoginOwner;
 
 class CKorvelLoginWaitDlg : public CDialog, public CTransparentBkHelper {
 public:
-    CKorvelLoginWaitDlg();
+    // The main window (not owned); without one the links and the updater do nothing.
+    explicit CKorvelLoginWaitDlg(ILoginOwner* pOwner = nullptr);
 
     // Opens the network check for a server, modally over pParent. The dialog itself is
     // installed by whoever provides it (SetNetCheckRunner); without one the link opens nothing.
@@ -59,9 +60,8 @@ public:
     int GetLogoType() const { return m_nLogoType; }
     bool IsAddInLogoLoaded() const { return m_AddInLogo.IsLoaded() != FALSE; }
 
-    ILoginOwner* m_pOwner = nullptr; // the main window; null until set (then the links do nothing)
-    CString m_strErrorText1;         // shown by the error information dialog
-    CString m_strErrorText2;
+    // The two texts the error information dialog shows (nothing in the program fills them yet).
+    void SetErrorTexts(const CString& strFirst, const CString& strSecond);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -106,6 +106,10 @@ private:
     BYTE m_bCancelled = 0;
     int m_nLogoType = 0;
     CString m_strLogoPath;
+
+    ILoginOwner* m_pOwner;   // not owned; null: no main window
+    CString m_strErrorText1; // shown by the error information dialog
+    CString m_strErrorText2;
 
     static NetCheckRunner s_pfnNetCheck;
 };

@@ -1,6 +1,6 @@
 #include "signin/CLoginErrorRow.h"
 #include "platform/QorResource/ResourceIds.h"
-#include "signin/CKorvelLoginDlg.h"
+#include "framework/CWnd.h"
 
 namespace {
 
@@ -18,16 +18,19 @@ void CLoginErrorRow::Show(const CString& strText, bool bShow)
 {
     if (strText.IsEmpty())
         bShow = false;
-    HWND hLabel = m_panel.m_lblErrorText.GetSafeHwnd();
+    const HWND hLabel = ::GetDlgItem(m_panel.GetSafeHwnd(), IDC_ERROR_TEXT);
+    const HWND hMark = ::GetDlgItem(m_panel.GetSafeHwnd(), IDC_ERROR_MARK);
     if (hLabel && !m_nOneLine) {
         const RECT rc = RectInParent(hLabel, m_panel.GetSafeHwnd());
         m_nOneLine = rc.bottom - rc.top;
     }
-    m_panel.m_lblErrorText.SetWindowText(strText);
-    if (hLabel)
+    if (hLabel) {
+        ::SetWindowTextW(hLabel, strText);
         Fit(hLabel, bShow ? NeededHeight(hLabel, strText) : m_nOneLine);
-    m_panel.m_lblErrorText.ShowWindow(bShow ? SW_SHOW : SW_HIDE);
-    m_panel.m_lblErrorMark.ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+        ::ShowWindow(hLabel, bShow ? SW_SHOW : SW_HIDE);
+    }
+    if (hMark)
+        ::ShowWindow(hMark, bShow ? SW_SHOW : SW_HIDE);
 }
 
 int CLoginErrorRow::NeededHeight(HWND hLabel, const CString& strText) const

@@ -8,11 +8,12 @@
 #include "framework/CString.h"
 #include "framework/Platform.h"
 
-class CKorvelLoginDlg;
+class CWnd;
 
 class CLoginErrorRow {
 public:
-    explicit CLoginErrorRow(CKorvelLoginDlg& panel) : m_panel(panel) {}
+    // The sign-in panel's window, whose label 2021 and marker 1018 make the row.
+    explicit CLoginErrorRow(CWnd& panel) : m_panel(panel) {}
     CLoginErrorRow(const CLoginErrorRow&) = delete;
     CLoginErrorRow& operator=(const CLoginErrorRow&) = delete;
 
@@ -25,6 +26,6 @@ private:
     // Makes the label nHeight tall and moves what lies below it by the difference.
     void Fit(HWND hLabel, int nHeight);
 
-    CKorvelLoginDlg& m_panel;
+    CWnd& m_panel;
     int m_nOneLine = 0; // the label's height as the template made it, known at the first Show
 };

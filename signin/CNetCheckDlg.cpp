@@ -56,7 +56,10 @@ BEGIN_MESSAGE_MAP(CNetCheckDlg, CDialog)
     ON_MESSAGE(WM_NETCHECK_ENDED, &CNetCheckDlg::OnRunEnded)
 END_MESSAGE_MAP()
 
-CNetCheckDlg::CNetCheckDlg(CWnd* pParent) : CDialog(IDD_NET_CHECK, pParent) {}
+CNetCheckDlg::CNetCheckDlg(CWnd* pParent, const CString& strServerAddr, int nServerPort, const _PROXYINFO& proxy)
+    : CDialog(IDD_NET_CHECK, pParent), m_strServerAddr(strServerAddr), m_nServerPort(nServerPort), m_Proxy(proxy)
+{
+}
 
 CNetCheckDlg::~CNetCheckDlg()
 {
@@ -71,11 +74,18 @@ CNetCheckDlg::~CNetCheckDlg()
 
 void CNetCheckDlg::RunModal(CWnd* pParent, const CString& strServer, int nPort)
 {
-    CNetCheckDlg dlg(pParent);
-    dlg.m_strServerAddr = strServer;
-    dlg.m_nServerPort = nPort;
-    CQorViewBaseFun::LoadProxy(dlg.m_Proxy);
+    _PROXYINFO proxy;
+    CQorViewBaseFun::LoadProxy(proxy);
+    CNetCheckDlg dlg(pParent, strServer, nPort, proxy);
     dlg.DoModal();
+}
+
+bool CNetCheckDlg::IsWorkerRunning()
+{
+    if (!m_Lock.TryLock())
+        return true;
+    m_Lock.Unlock();
+    return false;
 }
 
 void CNetCheckDlg::DoDataExchange(CDataExchange* pDX)

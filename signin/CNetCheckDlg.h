@@ -29,7 +29,10 @@ public:
     // What a step came to; a step not run yet keeps the template's look (STATE_NONE).
     enum StepState { STATE_NONE = 0, STATE_PASSED, STATE_FAILED, STATE_SKIPPED };
 
-    explicit CNetCheckDlg(CWnd* pParent = nullptr);
+    // The server of the failed sign-in; the connection step goes through the proxy when its
+    // type is not 0.
+    explicit CNetCheckDlg(CWnd* pParent = nullptr, const CString& strServerAddr = CString(), int nServerPort = 6660,
+                          const _PROXYINFO& proxy = _PROXYINFO());
     ~CNetCheckDlg() override;
 
     // Runs the check modally for the server of a failed sign-in; the connection step goes through
@@ -46,17 +49,10 @@ public:
     StepState GetStepState(int nStep) const;
     // The worker has ended and the close button is enabled again.
     bool IsFinished() const { return m_bFinished; }
-
-    // Set by the caller before DoModal.
-    CString m_strServerAddr;
-    int m_nServerPort = 6660;
-    _PROXYINFO m_Proxy; // the proxy of the sign-in; type 0 = direct
-
-    std::atomic<bool> m_bCancel{false};
-    CWqCriticalSection m_Lock; // held by the worker for its whole run
-    CString m_strStatus;       // text 11142
-    CStatic m_Pictures[STEP_COUNT];
-    CxButtonBase m_btnClose;
+    // The steps not yet begun are skipped (the dialog is closing).
+    bool IsCancelled() const { return m_bCancel; }
+    // The worker holds its lock for its whole run: true while it runs.
+    bool IsWorkerRunning();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -76,6 +72,15 @@ private:
     void ShowStatus(const CString& strText);
     void WaitForWorker();
 
+    CString m_strServerAddr;
+    int m_nServerPort;
+    _PROXYINFO m_Proxy;        // the proxy of the sign-in; type 0 = direct
+
+    std::atomic<bool> m_bCancel{false};
+    CWqCriticalSection m_Lock; // held by the worker for its whole run
+    CString m_strStatus;       // text 11142
+    CStatic m_Pictures[STEP_COUNT];
+    CxButtonBase m_btnClose;
     CWinThread* m_pThread = nullptr; // kept until it has ended (not auto-deleted)
     HWND m_hReportWnd = nullptr;     // where the worker posts; set before it starts
     StepState m_States[STEP_COUNT] = {};

@@ -7,7 +7,6 @@
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorMessageBox.h"
 #include "platform/QorView/_PROXYINFO.h"
-#include "signin/CKorvelLoginDlg.h"
 #include "signin/ILoginOwner.h"
 #include "signin/LoginStore.h"
 
@@ -21,7 +20,7 @@ struct ProxyKind {
 const ProxyKind kProxyKinds[] = {{IDS_PROXY_NONE, 0}, {IDS_PROXY_SOCKS5, 3}, {IDS_PROXY_HTTP, 4}};
 
 // The captions beside the fields (the split line 1007 is the eighth label of the same look).
-const UINT kCaptionIds[CNetSetDlg::kCaptionCount] = {1008, 1009, 1010, 1014, 1011, 1015, 1013};
+const UINT kCaptionIds[] = {1008, 1009, 1010, 1014, 1011, 1015, 1013};
 
 } // namespace
 
@@ -49,23 +48,24 @@ BEGIN_MESSAGE_MAP(CNetSetDlg, CQorDlg)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CNetSetDlg::CNetSetDlg(CWnd* pParent) : CQorDlg(IDD_NET_SETTINGS, pParent) {}
-
-INT_PTR CNetSetDlg::RunForPanel(CKorvelLoginDlg* pPanel, CString& strAddress, int& nPort, bool bLocked,
-                                bool& bDeleted)
+CNetSetDlg::CNetSetDlg(CWnd* pParent, ILoginOwner* pOwner, const CString& strServerAddr, int nServerPort,
+                       bool bServerLocked)
+    : CQorDlg(IDD_NET_SETTINGS, pParent), m_pOwner(pOwner), m_nServerPort(nServerPort),
+      m_strServerAddr(strServerAddr), m_bServerLocked(bServerLocked ? 1 : 0)
 {
-    CNetSetDlg dlg(pPanel);
-    dlg.m_pOwner = pPanel ? pPanel->m_pOwner : nullptr;
-    dlg.m_nServerPort = nPort;
-    dlg.m_strServerAddr = strAddress;
-    dlg.m_bServerLocked = bLocked ? 1 : 0;
-    dlg.m_pLoginDlg = pPanel;
+    static_assert(sizeof(kCaptionIds) / sizeof(kCaptionIds[0]) == kCaptionCount, "a caption id per label");
+}
+
+INT_PTR CNetSetDlg::RunModal(CWnd* pParent, ILoginOwner* pOwner, CString& strAddress, int& nPort, bool bLocked,
+                             bool& bDeleted)
+{
+    CNetSetDlg dlg(pParent, pOwner, strAddress, nPort, bLocked);
     dlg.SetShowButton(4);
     INT_PTR result = dlg.DoModal();
-    bDeleted = dlg.m_bServerDeleted != 0;
+    bDeleted = dlg.IsServerDeleted();
     if (result == IDOK) {
-        strAddress = dlg.m_strServerAddr;
-        nPort = dlg.m_nServerPort;
+        strAddress = dlg.GetServerAddress();
+        nPort = dlg.GetServerPort();
     }
     return result;
 }

@@ -15,50 +15,33 @@
 #include "platform/QorView/CxLabel.h"
 #include "platform/QorView/_SERVERITEM.h"
 
-class CKorvelLoginDlg;
 class ILoginOwner;
 
 class CNetSetDlg : public CQorDlg, public CxFrameHelper {
 public:
-    explicit CNetSetDlg(CWnd* pParent = nullptr);
+    // The current server of the sign-in panel (shown and offered for change), whether the preset
+    // file locks it (the server box disabled), and the main window that takes the proxy (not
+    // owned; may be null).
+    CNetSetDlg(CWnd* pParent, ILoginOwner* pOwner, const CString& strServerAddr, int nServerPort, bool bServerLocked);
 
-    // The sign-in panel's network settings runner (CKorvelLoginDlg::NetSettingsRunner): runs the
-    // dialog modally over the panel for its address, port and lock, with its owner taking the proxy.
-    static INT_PTR RunForPanel(CKorvelLoginDlg* pPanel, CString& strAddress, int& nPort, bool bLocked,
-                               bool& bDeleted);
+    // The sign-in panel's network settings (CKorvelLoginDlg::NetSettingsRunner): runs the dialog
+    // modally over the panel for its address, port and lock, with its owner taking the proxy.
+    static INT_PTR RunModal(CWnd* pParent, ILoginOwner* pOwner, CString& strAddress, int& nPort, bool bLocked,
+                            bool& bDeleted);
 
     // Fills the proxy fields from the stored proxy and the server box from the server list.
     void LoadNetSettings();
     // Enables or disables the five proxy fields together.
     void EnableProxyFields(BOOL bEnable);
 
-    // Set by the caller before DoModal; address and port are read back after IDOK.
-    ILoginOwner* m_pOwner = nullptr;      // the main window: takes the proxy; not owned
-    int m_nServerPort = 0;                // edit 1012
-    CString m_strServerAddr;              // box 1018
-    CKorvelLoginDlg* m_pLoginDlg = nullptr;
-    BYTE m_bServerDeleted = 0;            // the user deleted the server list and user information
-    BYTE m_bServerLocked = 0;             // the preset file fixes the server: box 1018 disabled
-    CServerItemArray m_arServers;
-
-    CFlatComboBox m_cbServer;
-    CSkinEdit m_edServerPort;
-    CFlatComboBox m_cbProxyType;
-    CSkinEdit m_edProxyHost;
-    CSkinEdit m_edProxyPort;
-    CSkinEdit m_edProxyUser;
-    CSkinEdit m_edProxyPassword;
-    CSkinEdit m_edProxyDomain;
-    CxButtonBase m_btnOK;
-    CxButtonBase m_btnCancel;
-    CxButtonBase m_btnDelete;
-    CxLabel m_lblSplitLine;
-    static const int kCaptionCount = 7;
-    CxLabel m_lblCaptions[kCaptionCount];
+    // After IDOK: the server chosen (address trimmed, port checked).
+    const CString& GetServerAddress() const { return m_strServerAddr; }
+    int GetServerPort() const { return m_nServerPort; }
+    // The user deleted the server list and the saved user information.
+    bool IsServerDeleted() const { return m_bServerDeleted != 0; }
 
     // The server and proxy ports a user may enter.
-    static const int kMinPort = 1;
-    static const int kMaxPort = 65535;
+    enum { kMinPort = 1, kMaxPort = 65535 };
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -73,9 +56,32 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CBrush m_brBackground; // the labels' background: the dialog's own
+    enum { kCaptionCount = 7 };
+
     // Shows the message of a refused field and puts the focus on it (its text selected).
     void RefuseField(CWnd& field, const CString& strText, const CString& strCaption);
+
+    ILoginOwner* m_pOwner;     // the main window: takes the proxy; not owned
+    int m_nServerPort;         // edit 1012
+    CString m_strServerAddr;   // box 1018
+    BYTE m_bServerDeleted = 0;
+    BYTE m_bServerLocked;      // the preset file fixes the server: box 1018 disabled
+    CServerItemArray m_arServers;
+
+    CFlatComboBox m_cbServer;
+    CSkinEdit m_edServerPort;
+    CFlatComboBox m_cbProxyType;
+    CSkinEdit m_edProxyHost;
+    CSkinEdit m_edProxyPort;
+    CSkinEdit m_edProxyUser;
+    CSkinEdit m_edProxyPassword;
+    CSkinEdit m_edProxyDomain;
+    CxButtonBase m_btnOK;
+    CxButtonBase m_btnCancel;
+    CxButtonBase m_btnDelete;
+    CxLabel m_lblSplitLine;
+    CxLabel m_lblCaptions[kCaptionCount];
+    CBrush m_brBackground; // the labels' background: the dialog's own
 };
 
 // A port typed by the user: the number when the text (blanks around it aside) is all decimal

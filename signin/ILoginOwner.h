@@ -36,8 +36,7 @@ public:
                               const CString& strPassword, const CString& strThird) = 0;
 
 // The application
-    // Start-up flags: 0x2 try the Windows account, 0x8 server chooser disabled, 0x10 no
-    // remembered account (the three sign-in check boxes hidden).
+    // Start-up flags; the sign-in reads those of LoginSettings::StartupFlag.
     virtual int GetStartupFlags() const = 0;
     // Language code, "CHS" unless the application was told otherwise.
     virtual CString GetLanguage() const = 0;
@@ -53,6 +52,9 @@ public:
     virtual void SetPanelSizeClass(int nClass) = 0;
     // The countdown starts this sign-in: after it succeeds the window stays as the user left it.
     virtual void SetReconnectAttempt() = 0;
+    // The program ends so that the updater can replace it. Asynchronous: the panel that asks is
+    // still inside its own handler.
+    virtual void RequestExit() = 0;
 
 protected:
     // Never deleted through this interface: the panels only borrow their owner.

@@ -5,6 +5,9 @@
 // "remember me" or "save password".
 #include "framework/CString.h"
 
+// nLoginFlags: the Windows account signs in.
+const int LOGIN_FLAG_WINDOWS_ACCOUNT = 0x200;
+
 struct LoginFields {
     CString strLoginName;
     CString strPassword;
@@ -13,5 +16,5 @@ struct LoginFields {
     int nServerPort = 0;
     CString strServerName;      // display name of the server
     int nLoginStatus = 3;       // initial status: 3, 4, 5, 6 or 8
-    int nLoginFlags = 0;        // 0x200 Windows-account sign-in
+    int nLoginFlags = 0;        // LOGIN_FLAG_WINDOWS_ACCOUNT
 };

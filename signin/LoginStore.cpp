@@ -1,5 +1,4 @@
 #include "signin/LoginStore.h"
-#include "common/CRegistryKey.h"
 #include "common/HexCipher.h"
 
 namespace {
@@ -165,17 +164,6 @@ void LoginStore::DeleteAll()
     CString setting;
     setting.Format(L"%s\\%s", kStoreRoot, kStoreSetting);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, setting);
-}
-
-bool CanSaveLoginInfo()
-{
-    DWORD canSave = 1;
-    CRegistryKey policy;
-    if (policy.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\KorvelSoft\\Korvel", KEY_READ)) {
-        policy.QueryDWORDValue(L"CantSaveLoginInfo", canSave);
-        policy.Close();
-    }
-    return canSave != 0;
 }
 
 LoginStore& GetLoginStore()

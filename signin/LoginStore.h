@@ -41,9 +41,5 @@ private:
     std::map<CString, RecordMap> m_servers;
 };
 
-// The company policy on keeping sign-in data: HKLM "SOFTWARE\KorvelSoft\Korvel", DWORD
-// "CantSaveLoginInfo". Sign-in data may be kept unless the value is there and 0.
-bool CanSaveLoginInfo();
-
 // The process-wide store, created on first use.
 LoginStore& GetLoginStore();

@@ -481,6 +481,16 @@ TEST_F(SignedInWindow, OfferedUpdateIsPromptedAndAppliedOnRequest)
     WqUpTest_SetCheckResult(2);
 }
 
+// The progress panel asks for the exit an accepted update needs through its owner interface;
+// the window goes once the asking handler has returned, not inside it.
+TEST_F(SignedInWindow, TheSignInPanelsExitRequestEndsTheProgramAfterwards)
+{
+    static_cast<ILoginOwner*>(m_pDlg)->RequestExit();
+    EXPECT_TRUE(IsAlive());
+    testsupport::PumpMessages();
+    EXPECT_FALSE(IsAlive());
+}
+
 TEST_F(SignedInWindow, EscapeHidesOrExitsAsTheUserChose)
 {
     ::SetWindowPos(Main(), nullptr, 60, 50, 320, 640, SWP_NOZORDER);

@@ -36,21 +36,21 @@ protected:
         if (!panel)
             return nullptr;
         panel_ = panel;
-        panel->m_strCurrentAddr = CString(address_.c_str());
-        panel->m_nCurrentPort = 6660;
-        Click(panel->m_btnSwitchMode);
-        return panel->m_pByNameDlg;
+        panel->GetSettings().SetCurrentAddress(CString(address_.c_str()), panel->GetSettings().GetCurrentPort());
+        panel->GetSettings().SetCurrentAddress(panel->GetSettings().GetCurrentAddress(), 6660);
+        Click(Control<CxButtonBase>(panel, IDC_SWITCH_MODE));
+        return panel->GetByNameDlg();
     }
     // Types a name as the user would and lets the poll notice it.
     static void TypeName(CKorvelLoginByNameDlg* byName, LPCWSTR name)
     {
-        byName->m_cbName.SetWindowText(name);
+        Control<CFlatComboBox>(byName, IDC_BYNAME_NAME).SetWindowText(name);
         ::SendMessageW(byName->GetSafeHwnd(), WM_TIMER, CKorvelLoginByNameDlg::kPollTimer, 0);
     }
     static CString Line(CKorvelLoginByNameDlg* byName, int line)
     {
         CString text;
-        byName->m_cbDept.GetLBText(line, text);
+        Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetLBText(line, text);
         return text;
     }
 
@@ -63,23 +63,23 @@ TEST_F(LoginByName, SwitchingPutsTheByNameRowsInPlaceOfTheAccountRowsAndBack)
     CKorvelLoginByNameDlg* byName = OpenByName();
     ASSERT_NE(nullptr, byName);
     EXPECT_TRUE(byName->IsWindowVisible());
-    EXPECT_FALSE(panel_->m_edUser.IsWindowVisible());
-    EXPECT_FALSE(panel_->m_edPassword.IsWindowVisible());
-    EXPECT_FALSE(panel_->m_lblUserCaption.IsWindowVisible());
+    EXPECT_FALSE(Control<CACEdit>(panel_, IDC_USER_EDIT).IsWindowVisible());
+    EXPECT_FALSE(Control<CACEdit>(panel_, IDC_PASSWORD_EDIT).IsWindowVisible());
+    EXPECT_FALSE(Control<CxLabel>(panel_, IDC_USER_CAPTION).IsWindowVisible());
     RECT panelRect, byNameRect, error, status;
     ::GetClientRect(panel_->GetSafeHwnd(), &panelRect);
     ::GetWindowRect(byName->GetSafeHwnd(), &byNameRect);
-    ::GetWindowRect(panel_->m_lblErrorText.GetSafeHwnd(), &error);
-    ::GetWindowRect(panel_->m_lblCheckCaption.GetSafeHwnd(), &status);
+    ::GetWindowRect(Control<CxLabel>(panel_, IDC_ERROR_TEXT).GetSafeHwnd(), &error);
+    ::GetWindowRect(Control<CxLabel>(panel_, IDC_CHECK_CAPTION).GetSafeHwnd(), &status);
     EXPECT_EQ(panelRect.right, byNameRect.right - byNameRect.left); // the panel's full width
     EXPECT_EQ(error.bottom, byNameRect.top);
     EXPECT_EQ(status.top, byNameRect.bottom);
-    EXPECT_EQ(1, byName->m_bPollTimer); // shown: the poll runs
+    EXPECT_TRUE(byName->IsPolling()); // shown: the poll runs
 
-    Click(panel_->m_btnSwitchMode);
-    EXPECT_EQ(nullptr, panel_->m_pByNameDlg);
-    EXPECT_TRUE(panel_->m_edUser.IsWindowVisible());
-    EXPECT_TRUE(panel_->m_edPassword.IsWindowVisible());
+    Click(Control<CxButtonBase>(panel_, IDC_SWITCH_MODE));
+    EXPECT_EQ(nullptr, panel_->GetByNameDlg());
+    EXPECT_TRUE(Control<CACEdit>(panel_, IDC_USER_EDIT).IsWindowVisible());
+    EXPECT_TRUE(Control<CACEdit>(panel_, IDC_PASSWORD_EDIT).IsWindowVisible());
 }
 
 TEST_F(LoginByName, TypedNameIsLookedUpOnTheWebServiceAndTheFirstAccountApplied)
@@ -90,7 +90,7 @@ TEST_F(LoginByName, TypedNameIsLookedUpOnTheWebServiceAndTheFirstAccountApplied)
     ASSERT_NE(nullptr, byName);
 
     TypeName(byName, L"Ann Lee");
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return byName->m_cbDept.GetCount() == 3; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCount() == 3; }));
     std::vector<std::string> requests = server.Requests();
     ASSERT_EQ(1u, requests.size());
     EXPECT_EQ(0u, requests[0].find("POST /open/user.html?op=get_user_depts&username=Ann+Lee HTTP/1.1\r\n"))
@@ -100,19 +100,19 @@ TEST_F(LoginByName, TypedNameIsLookedUpOnTheWebServiceAndTheFirstAccountApplied)
     EXPECT_EQ(CString(L"HQ/Sales"), Line(byName, 0));
     EXPECT_EQ(CString(L"HQ/Support"), Line(byName, 1));
     EXPECT_EQ(CString(L"\u65E0\u90E8\u95E8"), Line(byName, 2));
-    EXPECT_EQ(0, byName->m_cbDept.GetCurSel());
-    EXPECT_EQ(CString(L"alee"), panel_->m_strUserName);
-    EXPECT_EQ(CString(L"alee"), byName->m_strChosenLogin);
+    EXPECT_EQ(0, Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCurSel());
+    EXPECT_EQ(CString(L"alee"), panel_->GetSettings().GetLoginName());
+    EXPECT_EQ(CString(L"alee"), byName->GetChosenLogin());
 
     // The same name in other letter case asks nothing new.
     TypeName(byName, L"ANN LEE");
     testsupport::PumpMessages();
     EXPECT_EQ(1u, server.Requests().size());
-    EXPECT_EQ(3, byName->m_cbDept.GetCount());
+    EXPECT_EQ(3, Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCount());
 
     // Dropping the box down asks again only when the answers belong to another name.
     ::SendMessageW(byName->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_BYNAME_DEPT, CBN_DROPDOWN),
-                   reinterpret_cast<LPARAM>(byName->m_cbDept.GetSafeHwnd()));
+                   reinterpret_cast<LPARAM>(Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetSafeHwnd()));
     testsupport::PumpMessages();
     EXPECT_EQ(1u, server.Requests().size());
 
@@ -130,11 +130,11 @@ TEST_F(LoginByName, NamesOutsideTheCodePageReachTheServerAndComeBackWhole)
     CKorvelLoginByNameDlg* byName = OpenByName();
     ASSERT_NE(nullptr, byName);
     TypeName(byName, L"\u5F20\u4F1F");
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return byName->m_cbDept.GetCount() == 1; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCount() == 1; }));
     EXPECT_NE(std::string::npos, server.Requests()[0].find("username=%E5%BC%A0%E4%BC%9F HTTP/1.1"));
     EXPECT_EQ(CString(L"\u7814\u53D1\u90E8/\u0391\u03B8\u03AE\u03BD\u03B1"), Line(byName, 0));
-    EXPECT_EQ(CString(L"\u5F20\u4F1F"), byName->m_Answers[byName->GetServerKey()].strName);
-    EXPECT_EQ(CString(L"zhangwei"), panel_->m_strUserName);
+    EXPECT_EQ(CString(L"\u5F20\u4F1F"), byName->GetAnswersName());
+    EXPECT_EQ(CString(L"zhangwei"), panel_->GetSettings().GetLoginName());
 }
 
 TEST_F(LoginByName, AnswerForANameNoLongerTypedIsDropped)
@@ -159,11 +159,11 @@ TEST_F(LoginByName, AnswerForANameNoLongerTypedIsDropped)
     TypeName(byName, L"Bob");
     ::SetEvent(gate);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return server.Requests().size() == 2; }));
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return byName->m_cbDept.GetCount() == 1; }));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCount() == 1; }));
     testsupport::PumpMessages();
-    ASSERT_EQ(1, byName->m_cbDept.GetCount());
+    ASSERT_EQ(1, Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCount());
     EXPECT_EQ(CString(L"Lab"), Line(byName, 0));
-    EXPECT_EQ(CString(L"bob"), panel_->m_strUserName);
+    EXPECT_EQ(CString(L"bob"), panel_->GetSettings().GetLoginName());
     ::CloseHandle(gate);
 }
 
@@ -173,14 +173,14 @@ TEST_F(LoginByName, UnknownNameSaysSoAndClearsTheAccount)
     ASSERT_TRUE(server.Ok());
     CKorvelLoginByNameDlg* byName = OpenByName();
     ASSERT_NE(nullptr, byName);
-    panel_->m_strUserName = L"previous";
+    panel_->GetSettings().SetLoginName(L"previous");
     TypeName(byName, L"Nobody");
     CString expected;
     AfxFormatString1(expected, IDS_BYNAME_NOT_FOUND, L"Nobody");
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return WindowText(byName->m_cbDept.GetSafeHwnd()) == expected; }));
-    EXPECT_EQ(0, byName->m_cbDept.GetCount());
-    EXPECT_TRUE(panel_->m_strUserName.IsEmpty());
-    EXPECT_TRUE(byName->m_strChosenLogin.IsEmpty());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return WindowText(Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetSafeHwnd()) == expected; }));
+    EXPECT_EQ(0, Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCount());
+    EXPECT_TRUE(panel_->GetSettings().GetLoginName().IsEmpty());
+    EXPECT_TRUE(byName->GetChosenLogin().IsEmpty());
 }
 
 TEST_F(LoginByName, ASavedPasswordComesWithItsAccountAndGoesWithIt)
@@ -196,18 +196,18 @@ TEST_F(LoginByName, ASavedPasswordComesWithItsAccountAndGoesWithIt)
     CKorvelLoginByNameDlg* byName = OpenByName();
     ASSERT_NE(nullptr, byName);
     TypeName(byName, L"Ann Lee");
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return byName->m_cbDept.GetCount() == 3; }));
-    EXPECT_EQ(CString(L"pw-alee"), panel_->m_strPassword);
-    EXPECT_EQ(CString(L"pw-alee"), WindowText(byName->m_edPassword.GetSafeHwnd()));
-    EXPECT_TRUE(panel_->m_chkSavePassword.IsChecked());
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCount() == 3; }));
+    EXPECT_EQ(CString(L"pw-alee"), panel_->GetSettings().GetPassword());
+    EXPECT_EQ(CString(L"pw-alee"), WindowText(Control<CEdit>(byName, IDC_BYNAME_PASSWORD).GetSafeHwnd()));
+    EXPECT_TRUE(Control<CxCheckButton>(panel_, IDC_SAVE_PASSWORD).IsChecked());
 
     // The third line is another account, without a saved password.
-    byName->m_cbDept.SetCurSel(2);
+    Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).SetCurSel(2);
     ::SendMessageW(byName->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_BYNAME_DEPT, CBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(byName->m_cbDept.GetSafeHwnd()));
-    EXPECT_EQ(CString(L"alee2"), panel_->m_strUserName);
-    EXPECT_TRUE(panel_->m_strPassword.IsEmpty());
-    EXPECT_FALSE(panel_->m_chkSavePassword.IsChecked());
+                   reinterpret_cast<LPARAM>(Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetSafeHwnd()));
+    EXPECT_EQ(CString(L"alee2"), panel_->GetSettings().GetLoginName());
+    EXPECT_TRUE(panel_->GetSettings().GetPassword().IsEmpty());
+    EXPECT_FALSE(Control<CxCheckButton>(panel_, IDC_SAVE_PASSWORD).IsChecked());
 }
 
 TEST_F(LoginByName, SignInTakesTheChosenAccountAndSavesTheByNameRecord)
@@ -216,10 +216,10 @@ TEST_F(LoginByName, SignInTakesTheChosenAccountAndSavesTheByNameRecord)
     CKorvelLoginByNameDlg* byName = OpenByName();
     ASSERT_NE(nullptr, byName);
     TypeName(byName, L"Ann Lee");
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return byName->m_cbDept.GetCount() == 3; }));
-    byName->m_edPassword.SetWindowText(L"typed-pw");
-    panel_->m_chkRememberMe.SetChecked(true);
-    panel_->m_chkSavePassword.SetChecked(true);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetCount() == 3; }));
+    Control<CEdit>(byName, IDC_BYNAME_PASSWORD).SetWindowText(L"typed-pw");
+    Control<CxCheckButton>(panel_, IDC_REMEMBER_ME).SetChecked(true);
+    Control<CxCheckButton>(panel_, IDC_SAVE_PASSWORD).SetChecked(true);
     ASSERT_TRUE(panel_->StartLogin());
     testsupport::PumpMessages();
     EXPECT_EQ(1, main_->loginStarts);
@@ -244,13 +244,13 @@ TEST_F(LoginByName, SignInTakesTheChosenAccountAndSavesTheByNameRecord)
 
     // The next time the panel switches to the sign-in by name, it offers the saved name and shows
     // the account chosen last.
-    Click(panel_->m_btnSwitchMode);
-    Click(panel_->m_btnSwitchMode);
-    byName = panel_->m_pByNameDlg;
+    Click(Control<CxButtonBase>(panel_, IDC_SWITCH_MODE));
+    Click(Control<CxButtonBase>(panel_, IDC_SWITCH_MODE));
+    byName = panel_->GetByNameDlg();
     ASSERT_NE(nullptr, byName);
-    ASSERT_EQ(1, byName->m_cbName.GetCount());
-    EXPECT_EQ(CString(L"Ann Lee"), WindowText(byName->m_cbName.GetSafeHwnd()));
-    EXPECT_EQ(CString(L"HQ/Sales"), WindowText(byName->m_cbDept.GetSafeHwnd()));
+    ASSERT_EQ(1, Control<CFlatComboBox>(byName, IDC_BYNAME_NAME).GetCount());
+    EXPECT_EQ(CString(L"Ann Lee"), WindowText(Control<CFlatComboBox>(byName, IDC_BYNAME_NAME).GetSafeHwnd()));
+    EXPECT_EQ(CString(L"HQ/Sales"), WindowText(Control<CFlatComboBox>(byName, IDC_BYNAME_DEPT).GetSafeHwnd()));
 }
 
 TEST_F(LoginByName, EmptyNameOnlyFocusesTheNameBox)
@@ -259,7 +259,7 @@ TEST_F(LoginByName, EmptyNameOnlyFocusesTheNameBox)
     ASSERT_NE(nullptr, byName);
     EXPECT_FALSE(panel_->StartLogin());
     HWND focus = ::GetFocus();
-    EXPECT_TRUE(focus == byName->m_cbName.GetSafeHwnd() || ::GetParent(focus) == byName->m_cbName.GetSafeHwnd());
+    EXPECT_TRUE(focus == Control<CFlatComboBox>(byName, IDC_BYNAME_NAME).GetSafeHwnd() || ::GetParent(focus) == Control<CFlatComboBox>(byName, IDC_BYNAME_NAME).GetSafeHwnd());
     EXPECT_EQ(0, main_->loginStarts);
 }
 
@@ -268,11 +268,11 @@ TEST_F(LoginByName, ThePollTimerReallyFiresAndStopsWhenHidden)
     testsupport::HttpServer server("<users/>", address_.c_str(), CKorvelLoginByNameDlg::kQueryPort);
     CKorvelLoginByNameDlg* byName = OpenByName();
     ASSERT_NE(nullptr, byName);
-    byName->m_cbName.SetWindowText(L"Timer");
+    Control<CFlatComboBox>(byName, IDC_BYNAME_NAME).SetWindowText(L"Timer");
     EXPECT_TRUE(testsupport::PumpUntil([&] { return server.Requests().size() == 1; }, 4000));
     byName->ShowWindow(SW_HIDE);
     ::SendMessageW(byName->GetSafeHwnd(), WM_TIMER, CKorvelLoginByNameDlg::kPollTimer, 0);
-    EXPECT_EQ(0, byName->m_bPollTimer);
+    EXPECT_FALSE(byName->IsPolling());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/QorView/QorViewTestHooks.h"
 #include "signin/CKorvelLoginDlg.h"
 #include "tests/signin/TestLoginOwner.h"
+#include "tests/support/DialogControls.h"
 #include "tests/support/TestSupport.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -23,7 +24,7 @@ inline int g_netSettingsRuns = 0;
 inline bool g_netSettingsLocked = false;
 inline INT_PTR g_netSettingsAnswer = IDCANCEL;
 inline bool g_netSettingsDeletes = false;
-inline INT_PTR FakeNetSettings(CKorvelLoginDlg*, CString& strAddress, int& nPort, bool bLocked, bool& bDeleted)
+inline INT_PTR FakeNetSettings(CWnd*, ILoginOwner*, CString& strAddress, int& nPort, bool bLocked, bool& bDeleted)
 {
     ++g_netSettingsRuns;
     g_netSettingsLocked = bLocked;
@@ -34,6 +35,8 @@ inline INT_PTR FakeNetSettings(CKorvelLoginDlg*, CString& strAddress, int& nPort
     }
     return g_netSettingsAnswer;
 }
+
+using testsupport::Control;
 
 inline CString WindowText(HWND hWnd)
 {
@@ -101,8 +104,7 @@ protected:
             if (!main_->Create(IDD_MAIN_WINDOW, nullptr))
                 return nullptr;
         }
-        auto* panel = new CKorvelLoginDlg();
-        panel->m_pOwner = main_;
+        auto* panel = new CKorvelLoginDlg(main_);
         if (!panel->Create(IDD_LOGIN_DIALOG, main_)) {
             delete panel;
             return nullptr;
@@ -170,7 +172,7 @@ protected:
     // CBN_EDITCHANGE to the panel).
     static void TypeServer(CKorvelLoginDlg* panel, LPCWSTR text)
     {
-        HWND edit = ::GetWindow(panel->m_cbServer.GetSafeHwnd(), GW_CHILD);
+        HWND edit = ::GetWindow(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd(), GW_CHILD);
         ASSERT_NE(nullptr, edit);
         ::SendMessageW(edit, EM_SETSEL, 0, -1);
         for (LPCWSTR p = text; *p; ++p)
@@ -179,9 +181,9 @@ protected:
     }
     static void ChooseServer(CKorvelLoginDlg* panel, int item)
     {
-        panel->m_cbServer.SetCurSel(item);
+        Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).SetCurSel(item);
         ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_SERVER_COMBO, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(panel->m_cbServer.GetSafeHwnd()));
+                       reinterpret_cast<LPARAM>(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd()));
         testsupport::PumpMessages();
     }
     static void SetText(CWnd& wnd, LPCWSTR text) { ::SetWindowTextW(wnd.GetSafeHwnd(), text); }

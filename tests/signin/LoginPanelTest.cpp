@@ -17,11 +17,11 @@ TEST_F(LoginPanel, EmptyUserNameOnlyFocusesTheUserBox)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    panel->m_strCurrentAddr = L"im.example";
-    SetText(panel->m_edUser, L"");
-    panel->m_cbServer.SetFocus();
-    Click(panel->m_btnLogin);
-    EXPECT_EQ(panel->m_edUser.GetSafeHwnd(), ::GetFocus());
+    panel->GetSettings().SetCurrentAddress(L"im.example", panel->GetSettings().GetCurrentPort());
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"");
+    Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).SetFocus();
+    Click(Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON));
+    EXPECT_EQ(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd(), ::GetFocus());
     EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
     EXPECT_EQ(0, main_->loginStarts);
 }
@@ -30,8 +30,8 @@ TEST_F(LoginPanel, EmptyServerAddressIsRefusedWithAWarning)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    panel->m_strCurrentAddr.Empty();
-    SetText(panel->m_edUser, L"alice");
+    panel->GetSettings().SetCurrentAddress(CString(), panel->GetSettings().GetCurrentPort());
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"alice");
     EXPECT_FALSE(panel->StartLogin());
     ASSERT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
     std::wstring args = qorview_test::LastArgs(L"QorMessageBox");
@@ -48,15 +48,15 @@ TEST_F(LoginPanel, SignInCopiesTheFieldsAndPostsLoginStart)
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
     ChooseServer(panel, 0);
-    SetText(panel->m_edUser, L"alice  ");
-    SetText(panel->m_edPassword, L"s3cret");
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"alice  ");
+    SetText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT), L"s3cret");
     ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, ID_LOGIN_STATUS_BUSY, 0);
-    panel->m_nLoginFlags = 0x200;
-    Click(panel->m_btnLogin);
+    panel->GetSettings().SetLoginFlags(0x200);
+    Click(Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON));
 
     EXPECT_EQ(1, main_->loginStarts);
     EXPECT_EQ(CString(L"alice"), main_->fields.strLoginName); // sent without the trailing blanks...
-    EXPECT_EQ(CString(L"alice  "), WindowText(panel->m_edUser.GetSafeHwnd())); // ...the box keeps them
+    EXPECT_EQ(CString(L"alice  "), WindowText(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd())); // ...the box keeps them
     EXPECT_EQ(CString(L"s3cret"), main_->fields.strPassword);
     EXPECT_EQ(0, main_->fields.nPasswordType);
     EXPECT_EQ(CString(L"im.example"), main_->fields.strServerAddr);
@@ -77,12 +77,12 @@ TEST_F(LoginPanel, StatusMenuSetsTheStatusAndTheButtonText)
                  {ID_LOGIN_STATUS_BUSY, 4}, {ID_LOGIN_STATUS_ONLINE, 3}};
     for (const auto& c : cases) {
         ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, c.command, 0);
-        EXPECT_EQ(c.status, panel->m_nStatus);
-        EXPECT_EQ(c.status, panel->m_btnStatus.GetIconStatus());
-        EXPECT_EQ(CQorViewBaseFun::GetUserStatusStr(c.status), WindowText(panel->m_btnStatus.GetSafeHwnd()));
+        EXPECT_EQ(c.status, panel->GetSettings().GetStatus());
+        EXPECT_EQ(c.status, Control<CxStatusButton>(panel, IDC_STATUS_BUTTON).GetIconStatus());
+        EXPECT_EQ(CQorViewBaseFun::GetUserStatusStr(c.status), WindowText(Control<CxStatusButton>(panel, IDC_STATUS_BUTTON).GetSafeHwnd()));
     }
     EXPECT_EQ(CString(L"file='i.button.main.dlg.status.icons' source='55,0,66,11' align='2' "),
-              panel->m_btnStatus.GetMenuItemImage(ID_LOGIN_STATUS_BUSY));
+              Control<CxStatusButton>(panel, IDC_STATUS_BUTTON).GetMenuItemImage(ID_LOGIN_STATUS_BUSY));
 }
 
 TEST_F(LoginPanel, ErrorsShowTheTextAndFocusTheirField)
@@ -92,28 +92,28 @@ TEST_F(LoginPanel, ErrorsShowTheTextAndFocusTheirField)
     const struct {
         int code;
         HWND focus;
-    } cases[] = {{10060, panel->m_cbServer.GetSafeHwnd()},
-                 {205, panel->m_edUser.GetSafeHwnd()},
-                 {208, panel->m_edPassword.GetSafeHwnd()}};
+    } cases[] = {{10060, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd()},
+                 {205, Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()},
+                 {208, Control<CACEdit>(panel, IDC_PASSWORD_EDIT).GetSafeHwnd()}};
     for (const auto& c : cases) {
-        panel->m_btnLogin.SetFocus();
+        Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).SetFocus();
         panel->ShowLoginError(TRUE, L"Sign-in failed", c.code);
         HWND focus = ::GetFocus();
         // The chooser's focus lies in its edit part.
         EXPECT_TRUE(focus == c.focus || ::GetParent(focus) == c.focus) << c.code;
-        EXPECT_TRUE(panel->m_lblErrorText.IsWindowVisible());
-        EXPECT_TRUE(panel->m_lblErrorMark.IsWindowVisible());
-        EXPECT_EQ(CString(L"Sign-in failed"), WindowText(panel->m_lblErrorText.GetSafeHwnd()));
+        EXPECT_TRUE(Control<CxLabel>(panel, IDC_ERROR_TEXT).IsWindowVisible());
+        EXPECT_TRUE(Control<CxLabel>(panel, IDC_ERROR_MARK).IsWindowVisible());
+        EXPECT_EQ(CString(L"Sign-in failed"), WindowText(Control<CxLabel>(panel, IDC_ERROR_TEXT).GetSafeHwnd()));
     }
     // Another code moves no focus.
-    panel->m_btnLogin.SetFocus();
+    Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).SetFocus();
     panel->ShowLoginError(TRUE, L"Other", 17);
-    EXPECT_EQ(panel->m_btnLogin.GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).GetSafeHwnd(), ::GetFocus());
     // An empty text hides the error but still focuses the field.
     panel->ShowLoginError(TRUE, L"", 205);
-    EXPECT_FALSE(panel->m_lblErrorText.IsWindowVisible());
-    EXPECT_FALSE(panel->m_lblErrorMark.IsWindowVisible());
-    EXPECT_EQ(panel->m_edUser.GetSafeHwnd(), ::GetFocus());
+    EXPECT_FALSE(Control<CxLabel>(panel, IDC_ERROR_TEXT).IsWindowVisible());
+    EXPECT_FALSE(Control<CxLabel>(panel, IDC_ERROR_MARK).IsWindowVisible());
+    EXPECT_EQ(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd(), ::GetFocus());
 }
 
 TEST_F(LoginPanel, ALongErrorIsShownWholeAndTheRowsBelowMakeRoomForIt)
@@ -126,12 +126,12 @@ TEST_F(LoginPanel, ALongErrorIsShownWholeAndTheRowsBelowMakeRoomForIt)
         ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&rc), 2);
         return rc;
     };
-    HWND label = panel->m_lblErrorText.GetSafeHwnd();
+    HWND label = Control<CxLabel>(panel, IDC_ERROR_TEXT).GetSafeHwnd();
     const RECT labelBefore = rectOf(label);
-    const RECT userBefore = rectOf(panel->m_edUser.GetSafeHwnd());
-    const RECT captionBefore = rectOf(panel->m_lblUserCaption.GetSafeHwnd());
-    const RECT loginBefore = rectOf(panel->m_btnLogin.GetSafeHwnd());
-    const RECT netBefore = rectOf(panel->m_btnNetSettings.GetSafeHwnd());
+    const RECT userBefore = rectOf(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd());
+    const RECT captionBefore = rectOf(Control<CxLabel>(panel, IDC_USER_CAPTION).GetSafeHwnd());
+    const RECT loginBefore = rectOf(Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).GetSafeHwnd());
+    const RECT netBefore = rectOf(Control<CxButtonBase>(panel, IDC_NET_SETTINGS).GetSafeHwnd());
 
     // The error of a server that took the connection and never answered, as the sign-in road
     // words it.
@@ -157,19 +157,19 @@ TEST_F(LoginPanel, ALongErrorIsShownWholeAndTheRowsBelowMakeRoomForIt)
     // What lay below the error row moved down by what it grew, and covers none of it; the
     // buttons at the bottom edge stayed.
     const int grown = (shown.bottom - shown.top) - (labelBefore.bottom - labelBefore.top);
-    EXPECT_EQ(rectOf(panel->m_edUser.GetSafeHwnd()).top - userBefore.top, grown);
-    EXPECT_EQ(rectOf(panel->m_btnLogin.GetSafeHwnd()).top - loginBefore.top, grown);
-    EXPECT_GE(rectOf(panel->m_lblUserCaption.GetSafeHwnd()).top, shown.bottom);
-    EXPECT_EQ(rectOf(panel->m_btnNetSettings.GetSafeHwnd()).top, netBefore.top);
+    EXPECT_EQ(rectOf(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()).top - userBefore.top, grown);
+    EXPECT_EQ(rectOf(Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).GetSafeHwnd()).top - loginBefore.top, grown);
+    EXPECT_GE(rectOf(Control<CxLabel>(panel, IDC_USER_CAPTION).GetSafeHwnd()).top, shown.bottom);
+    EXPECT_EQ(rectOf(Control<CxButtonBase>(panel, IDC_NET_SETTINGS).GetSafeHwnd()).top, netBefore.top);
     ::UpdateWindow(main_->GetSafeHwnd());
     testsupport::PumpMessages();
     testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\signin_long_error.bmp", main_->GetSafeHwnd());
 
     // Once the error goes, so does the room it took.
     panel->ShowLoginError(FALSE, CString(), 0);
-    EXPECT_EQ(rectOf(panel->m_edUser.GetSafeHwnd()).top, userBefore.top);
-    EXPECT_EQ(rectOf(panel->m_lblUserCaption.GetSafeHwnd()).top, captionBefore.top);
-    EXPECT_EQ(rectOf(panel->m_btnLogin.GetSafeHwnd()).top, loginBefore.top);
+    EXPECT_EQ(rectOf(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()).top, userBefore.top);
+    EXPECT_EQ(rectOf(Control<CxLabel>(panel, IDC_USER_CAPTION).GetSafeHwnd()).top, captionBefore.top);
+    EXPECT_EQ(rectOf(Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).GetSafeHwnd()).top, loginBefore.top);
 }
 
 // --- Check boxes ---------------------------------------------------------------------------
@@ -178,23 +178,23 @@ TEST_F(LoginPanel, AutomaticSignInChecksTheOtherTwo)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    panel->m_chkRememberMe.SetChecked(false);
-    panel->m_chkSavePassword.SetChecked(false);
-    panel->m_chkAutoLogin.SetChecked(false);
+    Control<CxCheckButton>(panel, IDC_REMEMBER_ME).SetChecked(false);
+    Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).SetChecked(false);
+    Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).SetChecked(false);
     qorview_test::ClearCalls();
-    Click(panel->m_chkAutoLogin);
-    EXPECT_TRUE(panel->m_chkAutoLogin.IsChecked());
-    EXPECT_TRUE(panel->m_chkSavePassword.IsChecked());
-    EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
+    Click(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN));
+    EXPECT_TRUE(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).IsChecked());
+    EXPECT_TRUE(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).IsChecked());
+    EXPECT_TRUE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsChecked());
     EXPECT_TRUE(panel->IsAutoLoginChecked());
     EXPECT_TRUE(CQorViewBaseFun::IsSavePwd());
     EXPECT_TRUE(CQorViewBaseFun::IsAutoLogin());
     EXPECT_TRUE(CQorViewBaseFun::IsRememberMe());
 
     // Unchecking it again touches only its own setting.
-    Click(panel->m_chkAutoLogin);
-    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
-    EXPECT_TRUE(panel->m_chkSavePassword.IsChecked());
+    Click(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN));
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).IsChecked());
+    EXPECT_TRUE(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).IsChecked());
     EXPECT_FALSE(CQorViewBaseFun::IsAutoLogin());
     EXPECT_TRUE(CQorViewBaseFun::IsSavePwd());
 }
@@ -203,24 +203,24 @@ TEST_F(LoginPanel, UncheckingSavePasswordClearsThePasswordEverywhere)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    Click(panel->m_chkAutoLogin); // all three on
-    SetText(panel->m_edPassword, L"pw");
-    panel->m_strPassword = L"pw";
+    Click(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN)); // all three on
+    SetText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT), L"pw");
+    panel->GetSettings().SetPassword(L"pw");
     main_->fields.strPassword = L"pw";
-    Click(panel->m_chkSavePassword);
-    EXPECT_FALSE(panel->m_chkSavePassword.IsChecked());
-    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
-    EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
-    EXPECT_TRUE(panel->m_strPassword.IsEmpty());
-    EXPECT_TRUE(WindowText(panel->m_edPassword.GetSafeHwnd()).IsEmpty());
+    Click(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD));
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).IsChecked());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).IsChecked());
+    EXPECT_TRUE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsChecked());
+    EXPECT_TRUE(panel->GetSettings().GetPassword().IsEmpty());
+    EXPECT_TRUE(WindowText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT).GetSafeHwnd()).IsEmpty());
     EXPECT_TRUE(main_->fields.strPassword.IsEmpty());
     EXPECT_FALSE(CQorViewBaseFun::IsSavePwd());
     EXPECT_FALSE(CQorViewBaseFun::IsAutoLogin());
 
     // Checking it again also checks remember me.
-    panel->m_chkRememberMe.SetChecked(false);
-    Click(panel->m_chkSavePassword);
-    EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
+    Control<CxCheckButton>(panel, IDC_REMEMBER_ME).SetChecked(false);
+    Click(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD));
+    EXPECT_TRUE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsChecked());
     EXPECT_TRUE(CQorViewBaseFun::IsSavePwd());
     EXPECT_TRUE(CQorViewBaseFun::IsRememberMe());
 }
@@ -229,12 +229,12 @@ TEST_F(LoginPanel, UncheckingRememberMeUnchecksTheOthersAndForgetsTheLoginName)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    Click(panel->m_chkAutoLogin);
+    Click(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN));
     main_->fields.strLoginName = L"bob";
-    Click(panel->m_chkRememberMe);
-    EXPECT_FALSE(panel->m_chkRememberMe.IsChecked());
-    EXPECT_FALSE(panel->m_chkSavePassword.IsChecked());
-    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
+    Click(Control<CxCheckButton>(panel, IDC_REMEMBER_ME));
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsChecked());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).IsChecked());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).IsChecked());
     EXPECT_TRUE(main_->fields.strLoginName.IsEmpty());
     EXPECT_FALSE(CQorViewBaseFun::IsRememberMe());
     EXPECT_FALSE(CQorViewBaseFun::IsSavePwd());
@@ -249,11 +249,11 @@ TEST_F(LoginPanel, ChoosingAServerMakesItsAddressAndPortCurrent)
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
     ChooseServer(panel, 1);
-    EXPECT_EQ(CString(L"b.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6002, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"b.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6002, panel->GetSettings().GetCurrentPort());
     ChooseServer(panel, 0);
-    EXPECT_EQ(CString(L"a.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6001, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"a.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6001, panel->GetSettings().GetCurrentPort());
 }
 
 TEST_F(LoginPanel, TypedServerBecomesCurrentAndSignInGoesThere)
@@ -265,20 +265,20 @@ TEST_F(LoginPanel, TypedServerBecomesCurrentAndSignInGoesThere)
 
     // A listed server, typed in other letter case: that entry.
     TypeServer(panel, L"B.EXAMPLE");
-    EXPECT_EQ(CString(L"b.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6002, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"b.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6002, panel->GetSettings().GetCurrentPort());
 
     // Blanks around a pasted address are dropped before the lookup.
     TypeServer(panel, L" a.example  ");
-    EXPECT_EQ(CString(L"a.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6001, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"a.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6001, panel->GetSettings().GetCurrentPort());
 
     // An unknown one: the typed address on the default port.
     TypeServer(panel, L"new.example");
-    EXPECT_EQ(CString(L"new.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6660, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"new.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6660, panel->GetSettings().GetCurrentPort());
 
-    SetText(panel->m_edUser, L"carol");
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"carol");
     ASSERT_TRUE(panel->StartLogin());
     testsupport::PumpMessages();
     EXPECT_EQ(1, main_->loginStarts);
@@ -295,10 +295,10 @@ TEST_F(LoginPanel, SettingsRoundTripThroughTheViewLibrary)
     SaveServers({Server(L"other.example", L"Other", 6001)});
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    SetText(panel->m_edUser, L"Dave");
-    SetText(panel->m_edPassword, L"pa55");
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"Dave");
+    SetText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT), L"pa55");
     panel->UpdateData(TRUE);
-    Click(panel->m_chkSavePassword); // and remember me
+    Click(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD)); // and remember me
     ::SendMessageW(panel->GetSafeHwnd(), WM_COMMAND, ID_LOGIN_STATUS_AWAY, 0);
     main_->fields.strServerAddr = server;
     main_->fields.nServerPort = 6443;
@@ -317,20 +317,20 @@ TEST_F(LoginPanel, SettingsRoundTripThroughTheViewLibrary)
 
     panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(CString(L"Dave"), WindowText(panel->m_edUser.GetSafeHwnd()));
-    EXPECT_EQ(CString(L"pa55"), WindowText(panel->m_edPassword.GetSafeHwnd()));
-    EXPECT_TRUE(panel->m_chkRememberMe.IsChecked());
-    EXPECT_TRUE(panel->m_chkSavePassword.IsChecked());
-    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
-    EXPECT_EQ(5, panel->m_nStatus);
-    ASSERT_EQ(2, panel->m_arServers.GetSize());
-    EXPECT_EQ(CString(L"Round trip"), panel->m_arServers[1].strName);
-    EXPECT_EQ(server, WindowText(panel->m_cbServer.GetSafeHwnd()));
-    EXPECT_EQ(server, panel->m_strCurrentAddr);
-    EXPECT_EQ(6443, panel->m_nCurrentPort);
-    ASSERT_EQ(1, panel->m_arSavedUsers.GetSize());
-    EXPECT_EQ(CString(L"Dave"), panel->m_arSavedUsers[0]);
-    EXPECT_EQ(1, panel->m_edUser.GetSearchStrings().GetSize());
+    EXPECT_EQ(CString(L"Dave"), WindowText(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()));
+    EXPECT_EQ(CString(L"pa55"), WindowText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT).GetSafeHwnd()));
+    EXPECT_TRUE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsChecked());
+    EXPECT_TRUE(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).IsChecked());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).IsChecked());
+    EXPECT_EQ(5, panel->GetSettings().GetStatus());
+    ASSERT_EQ(2, panel->GetSettings().GetServerCount());
+    EXPECT_EQ(CString(L"Round trip"), panel->GetSettings().GetServer(1).strName);
+    EXPECT_EQ(server, WindowText(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd()));
+    EXPECT_EQ(server, panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6443, panel->GetSettings().GetCurrentPort());
+    ASSERT_EQ(1, panel->GetSettings().GetSavedUsers().GetSize());
+    EXPECT_EQ(CString(L"Dave"), panel->GetSettings().GetSavedUsers()[0]);
+    EXPECT_EQ(1, Control<CACEdit>(panel, IDC_USER_EDIT).GetSearchStrings().GetSize());
 
     // The by-name record of the account was written to the registry and reads back.
     LoginStore fresh;
@@ -367,11 +367,11 @@ TEST_F(LoginPanel, WithoutRememberMeOnlyTheServerAndFlagsAreKept)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    SetText(panel->m_edUser, L"erin");
-    SetText(panel->m_edPassword, L"pw");
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"erin");
+    SetText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT), L"pw");
     panel->UpdateData(TRUE);
-    Click(panel->m_chkRememberMe); // off (it loads checked)
-    ASSERT_FALSE(panel->m_chkRememberMe.IsChecked());
+    Click(Control<CxCheckButton>(panel, IDC_REMEMBER_ME)); // off (it loads checked)
+    ASSERT_FALSE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsChecked());
     main_->fields.strServerAddr = L"forget.example";
     main_->fields.nServerPort = 6660;
     main_->fields.nPasswordType = 0;
@@ -391,9 +391,9 @@ TEST_F(LoginPanel, WithoutRememberMeOnlyTheServerAndFlagsAreKept)
 
     panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    EXPECT_TRUE(WindowText(panel->m_edUser.GetSafeHwnd()).IsEmpty());
-    EXPECT_FALSE(panel->m_chkRememberMe.IsChecked());
-    EXPECT_EQ(CString(L"forget.example"), panel->m_strCurrentAddr);
+    EXPECT_TRUE(WindowText(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()).IsEmpty());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsChecked());
+    EXPECT_EQ(CString(L"forget.example"), panel->GetSettings().GetCurrentAddress());
 
     // The record of the account is written all the same.
     LoginStore fresh;
@@ -409,18 +409,18 @@ TEST_F(LoginPanel, LoadingWithoutALastServerKeepsTheSavedList)
     SaveServers({Server(L"first.example", L"First", 6101), Server(L"second.example", L"Second", 6102)});
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    ASSERT_EQ(2, panel->m_arServers.GetSize());
-    EXPECT_EQ(CString(L"first.example"), panel->m_arServers[0].strServer);
-    EXPECT_EQ(6101, panel->m_arServers[0].nPort);
-    EXPECT_EQ(0, panel->m_cbServer.GetCurSel());
-    EXPECT_EQ(CString(L"first.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6101, panel->m_nCurrentPort);
+    ASSERT_EQ(2, panel->GetSettings().GetServerCount());
+    EXPECT_EQ(CString(L"first.example"), panel->GetSettings().GetServer(0).strServer);
+    EXPECT_EQ(6101, panel->GetSettings().GetServer(0).nPort);
+    EXPECT_EQ(0, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetCurSel());
+    EXPECT_EQ(CString(L"first.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6101, panel->GetSettings().GetCurrentPort());
 
     // A successful sign-in saves the list unharmed.
     main_->fields.strServerAddr = L"first.example";
     main_->fields.nServerPort = 6101;
     main_->fields.nPasswordType = 0;
-    panel->m_strUserName = L"frank";
+    panel->GetSettings().SetLoginName(L"frank");
     panel->SaveLoginInfo();
     CServerItemArray stored;
     CQorViewBaseFun::LoadServerList(stored);
@@ -436,13 +436,13 @@ TEST_F(LoginPanel, LastServerMissingFromTheListTakesTheFirstPlaceAndIsShown)
     CQorViewBaseFun::SaveSetting(Server(L"last.example", L"Last", 6999), L"gina", L"", FALSE, FALSE, TRUE, 3);
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(CString(L"last.example"), panel->m_arServers[0].strServer);
-    EXPECT_EQ(CString(L"keep.example"), panel->m_arServers[1].strServer);
-    EXPECT_EQ(0, panel->m_cbServer.GetCurSel());
-    EXPECT_EQ(CString(L"last.example"), WindowText(panel->m_cbServer.GetSafeHwnd()));
-    EXPECT_EQ(CString(L"last.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6999, panel->m_nCurrentPort);
-    EXPECT_EQ(CString(L"gina"), WindowText(panel->m_edUser.GetSafeHwnd()));
+    EXPECT_EQ(CString(L"last.example"), panel->GetSettings().GetServer(0).strServer);
+    EXPECT_EQ(CString(L"keep.example"), panel->GetSettings().GetServer(1).strServer);
+    EXPECT_EQ(0, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetCurSel());
+    EXPECT_EQ(CString(L"last.example"), WindowText(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd()));
+    EXPECT_EQ(CString(L"last.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6999, panel->GetSettings().GetCurrentPort());
+    EXPECT_EQ(CString(L"gina"), WindowText(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()));
 }
 
 TEST_F(LoginPanel, CommandLineAccountWinsOverTheSavedOne)
@@ -457,11 +457,11 @@ TEST_F(LoginPanel, CommandLineAccountWinsOverTheSavedOne)
     main_->fields.nServerPort = 6200;
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(CString(L"ivy"), WindowText(panel->m_edUser.GetSafeHwnd()));
-    EXPECT_TRUE(WindowText(panel->m_edPassword.GetSafeHwnd()).IsEmpty());
-    EXPECT_EQ(CString(L"cmd.example"), WindowText(panel->m_cbServer.GetSafeHwnd()));
-    EXPECT_EQ(CString(L"cmd.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6200, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"ivy"), WindowText(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()));
+    EXPECT_TRUE(WindowText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT).GetSafeHwnd()).IsEmpty());
+    EXPECT_EQ(CString(L"cmd.example"), WindowText(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd()));
+    EXPECT_EQ(CString(L"cmd.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6200, panel->GetSettings().GetCurrentPort());
 }
 
 TEST_F(LoginPanel, NoRememberedAccountFlagHidesTheCheckBoxes)
@@ -470,11 +470,11 @@ TEST_F(LoginPanel, NoRememberedAccountFlagHidesTheCheckBoxes)
     startupFlags_ = 0x10 | 0x08;
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    EXPECT_FALSE(panel->m_chkRememberMe.IsWindowVisible());
-    EXPECT_FALSE(panel->m_chkSavePassword.IsWindowVisible());
-    EXPECT_FALSE(panel->m_chkAutoLogin.IsWindowVisible());
-    EXPECT_TRUE(WindowText(panel->m_edUser.GetSafeHwnd()).IsEmpty());
-    EXPECT_FALSE(panel->m_cbServer.IsWindowEnabled()); // 0x08: the server is fixed
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsWindowVisible());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).IsWindowVisible());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).IsWindowVisible());
+    EXPECT_TRUE(WindowText(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()).IsEmpty());
+    EXPECT_FALSE(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).IsWindowEnabled()); // 0x08: the server is fixed
 }
 
 TEST_F(LoginPanel, WindowsAccountSignInOutsideTheComputersOwnDomain)
@@ -484,11 +484,11 @@ TEST_F(LoginPanel, WindowsAccountSignInOutsideTheComputersOwnDomain)
     ::SetEnvironmentVariableW(L"USERDOMAIN", L"CORPDOMAIN");
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(0x200, panel->m_nLoginFlags & 0x200);
-    EXPECT_EQ(CString(L"winuser"), WindowText(panel->m_edUser.GetSafeHwnd()));
-    EXPECT_EQ(11, WindowText(panel->m_edPassword.GetSafeHwnd()).GetLength());
-    EXPECT_FALSE(panel->m_edUser.IsWindowEnabled());
-    EXPECT_FALSE(panel->m_edPassword.IsWindowEnabled());
+    EXPECT_EQ(0x200, panel->GetSettings().GetLoginFlags() & 0x200);
+    EXPECT_EQ(CString(L"winuser"), WindowText(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()));
+    EXPECT_EQ(11, WindowText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT).GetSafeHwnd()).GetLength());
+    EXPECT_FALSE(Control<CACEdit>(panel, IDC_USER_EDIT).IsWindowEnabled());
+    EXPECT_FALSE(Control<CACEdit>(panel, IDC_PASSWORD_EDIT).IsWindowEnabled());
     ClosePanel();
 
     // The computer's own name as the domain (in any letter case): a local account, no such
@@ -503,8 +503,8 @@ TEST_F(LoginPanel, WindowsAccountSignInOutsideTheComputersOwnDomain)
     ::SetEnvironmentVariableW(L"USERDOMAIN", domain);
     panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(0, panel->m_nLoginFlags & 0x200);
-    EXPECT_TRUE(panel->m_edUser.IsWindowEnabled());
+    EXPECT_EQ(0, panel->GetSettings().GetLoginFlags() & 0x200);
+    EXPECT_TRUE(Control<CACEdit>(panel, IDC_USER_EDIT).IsWindowEnabled());
 }
 
 TEST_F(LoginPanel, CompanyPolicyForbidsKeepingSignInData)
@@ -515,14 +515,14 @@ TEST_F(LoginPanel, CompanyPolicyForbidsKeepingSignInData)
     CKorvelLoginDlg* panel = OpenPanel();
     ForbidKeepingSignInData(false);
     ASSERT_NE(nullptr, panel);
-    EXPECT_FALSE(panel->m_chkRememberMe.IsWindowVisible());
-    EXPECT_FALSE(panel->m_chkSavePassword.IsWindowVisible());
-    EXPECT_FALSE(panel->m_chkAutoLogin.IsWindowVisible());
-    EXPECT_FALSE(panel->m_chkAutoLogin.IsChecked());
-    EXPECT_TRUE(WindowText(panel->m_edUser.GetSafeHwnd()).IsEmpty());
-    EXPECT_TRUE(WindowText(panel->m_edPassword.GetSafeHwnd()).IsEmpty());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_REMEMBER_ME).IsWindowVisible());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).IsWindowVisible());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).IsWindowVisible());
+    EXPECT_FALSE(Control<CxCheckButton>(panel, IDC_AUTO_LOGIN).IsChecked());
+    EXPECT_TRUE(WindowText(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd()).IsEmpty());
+    EXPECT_TRUE(WindowText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT).GetSafeHwnd()).IsEmpty());
     // The last server's port is still taken.
-    EXPECT_EQ(6001, panel->m_nCurrentPort);
+    EXPECT_EQ(6001, panel->GetSettings().GetCurrentPort());
 }
 
 TEST_F(LoginPanel, CompanyPolicyIsHonouredWhenSavingToo)
@@ -534,12 +534,12 @@ TEST_F(LoginPanel, CompanyPolicyIsHonouredWhenSavingToo)
 
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    panel->m_strCurrentAddr = L"policy.example";
-    SetText(panel->m_edUser, L"lena");
-    SetText(panel->m_edPassword, L"secret");
+    panel->GetSettings().SetCurrentAddress(L"policy.example", panel->GetSettings().GetCurrentPort());
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"lena");
+    SetText(Control<CACEdit>(panel, IDC_PASSWORD_EDIT), L"secret");
     // Even boxes that say otherwise keep nothing while the policy forbids it.
-    panel->m_chkRememberMe.SetChecked(true);
-    panel->m_chkSavePassword.SetChecked(true);
+    Control<CxCheckButton>(panel, IDC_REMEMBER_ME).SetChecked(true);
+    Control<CxCheckButton>(panel, IDC_SAVE_PASSWORD).SetChecked(true);
     ASSERT_TRUE(panel->StartLogin());
     panel->SaveLoginInfo();
 
@@ -570,11 +570,11 @@ TEST_F(LoginPanel, PresetServerFileSetsTheAddressAndLock)
     EXPECT_FALSE(panel->LoadPresetServer()); // empty address
 
     WriteFile(work_ + L"\\WebServiceUrl.ini", "[SERVERIP]\r\nIpAddr=preset.example\r\nDisable=1\r\n");
-    panel->m_nCurrentPort = 6123;
+    panel->GetSettings().SetCurrentAddress(panel->GetSettings().GetCurrentAddress(), 6123);
     panel->CheckServerSetup();
-    EXPECT_EQ(CString(L"preset.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6123, panel->m_nCurrentPort); // the port is not the file's business
-    EXPECT_TRUE(panel->m_bPresetLocked);
+    EXPECT_EQ(CString(L"preset.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6123, panel->GetSettings().GetCurrentPort()); // the port is not the file's business
+    EXPECT_TRUE(panel->GetSettings().IsPresetLocked());
     EXPECT_EQ(0, g_netSettingsRuns);
 }
 
@@ -585,9 +585,9 @@ TEST_F(LoginPanel, FirstRunOpensTheNetworkSettingsOnce)
     g_netSettingsAnswer = IDOK;
     panel->CheckServerSetup();
     EXPECT_EQ(1, g_netSettingsRuns);
-    EXPECT_EQ(CString(L"chosen.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(7001, panel->m_nCurrentPort);
-    EXPECT_EQ(CString(L"chosen.example"), WindowText(panel->m_cbServer.GetSafeHwnd())); // shown where it goes
+    EXPECT_EQ(CString(L"chosen.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(7001, panel->GetSettings().GetCurrentPort());
+    EXPECT_EQ(CString(L"chosen.example"), WindowText(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd())); // shown where it goes
     EXPECT_EQ(0, CQorViewMgr::Instance()->m_bNetSetOpen);
 
     // While the dialog is open, a second request does nothing.
@@ -598,9 +598,9 @@ TEST_F(LoginPanel, FirstRunOpensTheNetworkSettingsOnce)
 
     // A cancelled dialog changes nothing; a saved server list means no first run.
     g_netSettingsAnswer = IDCANCEL;
-    Click(panel->m_btnNetSettings);
+    Click(Control<CxButtonBase>(panel, IDC_NET_SETTINGS));
     EXPECT_EQ(2, g_netSettingsRuns);
-    EXPECT_EQ(CString(L"chosen.example"), panel->m_strCurrentAddr);
+    EXPECT_EQ(CString(L"chosen.example"), panel->GetSettings().GetCurrentAddress());
     panel->AddOrUpdateServer(Server(L"x.example", L"X", 1), true);
     panel->CheckServerSetup();
     EXPECT_EQ(2, g_netSettingsRuns);
@@ -661,9 +661,9 @@ TEST_F(LoginPanel, LayoutCentresTheRowsAndShowsThePanel)
 
     RECT client, user, icon, login;
     ::GetClientRect(panel->GetSafeHwnd(), &client);
-    ::GetWindowRect(panel->m_edUser.GetSafeHwnd(), &user);
+    ::GetWindowRect(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd(), &user);
     ::GetWindowRect(::GetDlgItem(panel->GetSafeHwnd(), IDC_ICON_USER), &icon);
-    ::GetWindowRect(panel->m_btnLogin.GetSafeHwnd(), &login);
+    ::GetWindowRect(Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).GetSafeHwnd(), &login);
     ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&user), 2);
     ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&icon), 2);
     ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&login), 2);
@@ -672,7 +672,7 @@ TEST_F(LoginPanel, LayoutCentresTheRowsAndShowsThePanel)
     EXPECT_EQ(user.left, icon.right); // the icon fills the square left of the box
     EXPECT_LE(std::abs((login.left + login.right) / 2 - client.right / 2), 1);
     RECT net;
-    ::GetWindowRect(panel->m_btnNetSettings.GetSafeHwnd(), &net);
+    ::GetWindowRect(Control<CxButtonBase>(panel, IDC_NET_SETTINGS).GetSafeHwnd(), &net);
     ::MapWindowPoints(HWND_DESKTOP, panel->GetSafeHwnd(), reinterpret_cast<POINT*>(&net), 2);
     EXPECT_GE(net.right, client.right - 8);
     EXPECT_GE(net.bottom, client.bottom - 8);
@@ -687,14 +687,14 @@ TEST_F(LoginPanel, FirstRunWithAPresetServerSignsInThereOnTheDefaultPort)
     WriteFile(work_ + L"\\WebServiceUrl.ini", "[SERVERIP]\r\nIpAddr=preset.example\r\n");
     CKorvelLoginDlg* panel = OpenPanel(); // nothing stored yet
     ASSERT_NE(nullptr, panel);
-    EXPECT_TRUE(panel->m_strCurrentAddr.IsEmpty());
-    EXPECT_EQ(6660, panel->m_nCurrentPort);
+    EXPECT_TRUE(panel->GetSettings().GetCurrentAddress().IsEmpty());
+    EXPECT_EQ(6660, panel->GetSettings().GetCurrentPort());
 
     panel->CheckServerSetup();
     EXPECT_EQ(0, g_netSettingsRuns);
-    EXPECT_FALSE(panel->m_bPresetLocked);
-    EXPECT_EQ(CString(L"preset.example"), WindowText(panel->m_cbServer.GetSafeHwnd()));
-    SetText(panel->m_edUser, L"mia");
+    EXPECT_FALSE(panel->GetSettings().IsPresetLocked());
+    EXPECT_EQ(CString(L"preset.example"), WindowText(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd()));
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"mia");
     ASSERT_TRUE(panel->StartLogin());
     testsupport::PumpMessages();
     EXPECT_EQ(1, main_->loginStarts);
@@ -708,11 +708,11 @@ TEST_F(LoginPanel, PresetServerInTheListIsShownByItsEntry)
     WriteFile(work_ + L"\\WebServiceUrl.ini", "[SERVERIP]\r\nIpAddr=PRESET.example\r\nDisable=0\r\n");
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    ASSERT_EQ(0, panel->m_cbServer.GetCurSel());
+    ASSERT_EQ(0, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetCurSel());
     panel->CheckServerSetup();
-    EXPECT_EQ(1, panel->m_cbServer.GetCurSel());
-    EXPECT_EQ(CString(L"PRESET.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6001, panel->m_nCurrentPort); // the preset names no port
+    EXPECT_EQ(1, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetCurSel());
+    EXPECT_EQ(CString(L"PRESET.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6001, panel->GetSettings().GetCurrentPort()); // the preset names no port
 }
 
 TEST_F(LoginPanel, StoredStatusAndPortOutsideTheirRangesFallBack)
@@ -726,9 +726,9 @@ TEST_F(LoginPanel, StoredStatusAndPortOutsideTheirRangesFallBack)
                                      c.storedStatus);
         CKorvelLoginDlg* panel = OpenPanel();
         ASSERT_NE(nullptr, panel);
-        EXPECT_EQ(c.status, panel->m_nStatus) << c.storedStatus;
-        EXPECT_EQ(CQorViewBaseFun::GetUserStatusStr(c.status), WindowText(panel->m_btnStatus.GetSafeHwnd()));
-        EXPECT_EQ(c.port, panel->m_nCurrentPort) << c.storedPort;
+        EXPECT_EQ(c.status, panel->GetSettings().GetStatus()) << c.storedStatus;
+        EXPECT_EQ(CQorViewBaseFun::GetUserStatusStr(c.status), WindowText(Control<CxStatusButton>(panel, IDC_STATUS_BUTTON).GetSafeHwnd()));
+        EXPECT_EQ(c.port, panel->GetSettings().GetCurrentPort()) << c.storedPort;
         ClosePanel();
     }
     // A listed server without a usable port is offered on the default port.
@@ -736,33 +736,33 @@ TEST_F(LoginPanel, StoredStatusAndPortOutsideTheirRangesFallBack)
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
     ChooseServer(panel, 1);
-    EXPECT_EQ(CString(L"zero.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6660, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"zero.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6660, panel->GetSettings().GetCurrentPort());
 }
 
 TEST_F(LoginPanel, InitialisationSetsUpTheControlsAndTheMainFrame)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(18, ::SendMessageW(panel->m_edUser.GetSafeHwnd(), EM_GETLIMITTEXT, 0, 0));
-    EXPECT_EQ(18, ::SendMessageW(panel->m_edPassword.GetSafeHwnd(), EM_GETLIMITTEXT, 0, 0));
-    EXPECT_TRUE(panel->m_edUser.IsInit());
-    EXPECT_TRUE(panel->m_edPassword.IsInit());
+    EXPECT_EQ(18, ::SendMessageW(Control<CACEdit>(panel, IDC_USER_EDIT).GetSafeHwnd(), EM_GETLIMITTEXT, 0, 0));
+    EXPECT_EQ(18, ::SendMessageW(Control<CACEdit>(panel, IDC_PASSWORD_EDIT).GetSafeHwnd(), EM_GETLIMITTEXT, 0, 0));
+    EXPECT_TRUE(Control<CACEdit>(panel, IDC_USER_EDIT).IsInit());
+    EXPECT_TRUE(Control<CACEdit>(panel, IDC_PASSWORD_EDIT).IsInit());
 
     CString tip = CQorViewBaseFun::LoadStringW(IDS_LOGIN_BUTTON_TIP);
     tip.Replace(L"%1", CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME));
-    EXPECT_EQ(tip, panel->m_btnLogin.GetToolTipText());
-    EXPECT_EQ(static_cast<COLORREF>(0x333333), panel->m_btnLogin.GetTextColor());
-    EXPECT_EQ(CString(L"xButtonLogin"), panel->m_btnLogin.GetSkin());
-    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_NET_SETTINGS), WindowText(panel->m_btnNetSettings.GetSafeHwnd()));
-    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_NET_SETTINGS), panel->m_btnNetSettings.GetToolTipText());
-    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_SWITCH_LOGIN_MODE_TIP), panel->m_btnSwitchMode.GetToolTipText());
-    EXPECT_EQ(static_cast<COLORREF>(0xFF2525), panel->m_lblErrorText.GetTextColor());
-    EXPECT_EQ(1u, panel->m_lblErrorText.GetTextAlign());
-    EXPECT_EQ(0x11u, panel->m_lblServerCaption.GetTextAlign());
-    EXPECT_TRUE(panel->m_btnSwitchMode.IsWindowVisible()); // the way to the sign-in by display name
-    EXPECT_FALSE(panel->m_HeadPic.IsWindowVisible());
-    EXPECT_TRUE(panel->m_HeadPic.HasDefault());
+    EXPECT_EQ(tip, Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).GetToolTipText());
+    EXPECT_EQ(static_cast<COLORREF>(0x333333), Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).GetTextColor());
+    EXPECT_EQ(CString(L"xButtonLogin"), Control<CxButtonBase>(panel, IDC_LOGIN_BUTTON).GetSkin());
+    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_NET_SETTINGS), WindowText(Control<CxButtonBase>(panel, IDC_NET_SETTINGS).GetSafeHwnd()));
+    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_NET_SETTINGS), Control<CxButtonBase>(panel, IDC_NET_SETTINGS).GetToolTipText());
+    EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_SWITCH_LOGIN_MODE_TIP), Control<CxButtonBase>(panel, IDC_SWITCH_MODE).GetToolTipText());
+    EXPECT_EQ(static_cast<COLORREF>(0xFF2525), Control<CxLabel>(panel, IDC_ERROR_TEXT).GetTextColor());
+    EXPECT_EQ(1u, Control<CxLabel>(panel, IDC_ERROR_TEXT).GetTextAlign());
+    EXPECT_EQ(0x11u, Control<CxLabel>(panel, IDC_SERVER_CAPTION).GetTextAlign());
+    EXPECT_TRUE(Control<CxButtonBase>(panel, IDC_SWITCH_MODE).IsWindowVisible()); // the way to the sign-in by display name
+    EXPECT_FALSE(Control<CHeadPic>(panel, IDC_HEAD_PIC).IsWindowVisible());
+    EXPECT_TRUE(Control<CHeadPic>(panel, IDC_HEAD_PIC).HasDefault());
     EXPECT_TRUE(panel->GetStyle() & WS_CLIPCHILDREN);
 
     // The row icons: the server row's hidden, the user and password rows' with their bitmaps,
@@ -776,10 +776,10 @@ TEST_F(LoginPanel, InitialisationSetsUpTheControlsAndTheMainFrame)
                  {IDC_ICON_PASSWORD, true, true},
                  {IDC_ICON_PASSWORD_LINE, true, false}};
     for (int i = 0; i < 5; ++i) {
-        ASSERT_NE(nullptr, panel->m_pIconWnds[i]);
-        EXPECT_EQ(::GetDlgItem(panel->GetSafeHwnd(), icons[i].id), panel->m_pIconWnds[i]->GetSafeHwnd());
-        EXPECT_EQ(icons[i].visible, panel->m_pIconWnds[i]->IsWindowVisible() != FALSE) << icons[i].id;
-        EXPECT_EQ(icons[i].bitmap, panel->m_pIconWnds[i]->GetBitmap() != nullptr) << icons[i].id;
+        ASSERT_NE(nullptr, (&Control<CIconWnd>(panel, IDC_ICON_SERVER + i)));
+        EXPECT_EQ(::GetDlgItem(panel->GetSafeHwnd(), icons[i].id), (&Control<CIconWnd>(panel, IDC_ICON_SERVER + i))->GetSafeHwnd());
+        EXPECT_EQ(icons[i].visible, (&Control<CIconWnd>(panel, IDC_ICON_SERVER + i))->IsWindowVisible() != FALSE) << icons[i].id;
+        EXPECT_EQ(icons[i].bitmap, (&Control<CIconWnd>(panel, IDC_ICON_SERVER + i))->GetBitmap() != nullptr) << icons[i].id;
     }
 
     // The main window becomes a resizable frame with title icon and text.
@@ -819,15 +819,14 @@ TEST_F(LoginPanel, TitleAndHeadPictureFollowTheServer)
     std::wstring picture = folder + L"\\Alpha.bmp";
     ASSERT_TRUE(testsupport::SaveScreenshot(picture, main_->GetSafeHwnd()));
     ASSERT_EQ(CString(picture.c_str()), CQorViewBaseFun::GetUserPicFile(L"Alpha", L"zoe"));
-    SetText(panel->m_edUser, L"zoe");
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"zoe");
     testsupport::PumpMessages();
-    EXPECT_EQ(CString(picture.c_str()), panel->m_strHeadPicFile);
-    EXPECT_TRUE(panel->m_HeadPicture.IsLoaded());
-    EXPECT_EQ(&panel->m_HeadPicture, panel->m_HeadPic.GetPicture());
-    SetText(panel->m_edUser, L"zo");
+    EXPECT_EQ(CString(picture.c_str()), panel->GetHeadPictureFile());
+    EXPECT_TRUE(panel->IsHeadPictureShown()); // loaded, and the head-picture control shows it
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"zo");
     testsupport::PumpMessages();
-    EXPECT_TRUE(panel->m_strHeadPicFile.IsEmpty());
-    EXPECT_FALSE(panel->m_HeadPicture.IsLoaded());
+    EXPECT_TRUE(panel->GetHeadPictureFile().IsEmpty());
+    EXPECT_FALSE(panel->IsHeadPictureShown());
     testsupport::RemoveTree(profile_ + L"\\Data");
 }
 
@@ -855,28 +854,28 @@ TEST_F(LoginPanel, ConnectedServerJoinsTheListButNotTheChooser)
     mgr->m_nAltServerPort = 0x10000 + 6200; // ports are 16 bits wide
     mgr->m_nUseAltServer = 1;
     panel->UpdateConnectedServer();
-    EXPECT_EQ(CString(L"alt.example"), panel->m_LastServer.strServer);
-    EXPECT_EQ(6200, panel->m_LastServer.nPort);
-    EXPECT_EQ(CString(L"Alt"), panel->m_LastServer.strName);
-    ASSERT_EQ(2, panel->m_arServers.GetSize());
-    EXPECT_EQ(1, panel->m_cbServer.GetCount());
+    EXPECT_EQ(CString(L"alt.example"), panel->GetSettings().GetLastServer().strServer);
+    EXPECT_EQ(6200, panel->GetSettings().GetLastServer().nPort);
+    EXPECT_EQ(CString(L"Alt"), panel->GetSettings().GetLastServer().strName);
+    ASSERT_EQ(2, panel->GetSettings().GetServerCount());
+    EXPECT_EQ(1, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetCount());
 
     // A listed server (in any letter case) is updated in place.
     mgr->m_nUseAltServer = 0;
     mgr->m_strServerAddr = L"A.EXAMPLE";
     mgr->m_nServerPort = 7000;
     panel->UpdateConnectedServer();
-    ASSERT_EQ(2, panel->m_arServers.GetSize());
-    EXPECT_EQ(CString(L"A.EXAMPLE"), panel->m_arServers[0].strServer);
-    EXPECT_EQ(7000, panel->m_arServers[0].nPort);
+    ASSERT_EQ(2, panel->GetSettings().GetServerCount());
+    EXPECT_EQ(CString(L"A.EXAMPLE"), panel->GetSettings().GetServer(0).strServer);
+    EXPECT_EQ(7000, panel->GetSettings().GetServer(0).nPort);
 
     // Asked to, a new server goes to the top of the chooser and can be chosen there.
     panel->AddOrUpdateServer(Server(L"new.example", L"New", 6300), true);
-    ASSERT_EQ(2, panel->m_cbServer.GetCount());
-    EXPECT_EQ(3u, panel->m_cbServer.GetItemData(0));
+    ASSERT_EQ(2, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetCount());
+    EXPECT_EQ(3u, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetItemData(0));
     ChooseServer(panel, 0);
-    EXPECT_EQ(CString(L"new.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6300, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"new.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6300, panel->GetSettings().GetCurrentPort());
     mgr->m_strServerName.Empty();
     mgr->m_strServerAddr.Empty();
     mgr->m_strAltServerAddr.Empty();
@@ -887,7 +886,7 @@ TEST_F(LoginPanel, CommandLinePasswordSavesOnlyTheLists)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    panel->m_strUserName = L"olga";
+    panel->GetSettings().SetLoginName(L"olga");
     main_->fields.nPasswordType = 1;
     main_->fields.strServerAddr = L"cmd.example";
     main_->fields.nServerPort = 6660;

@@ -53,11 +53,9 @@ protected:
         ::FreeLibrary(module_);
     }
 
-    // Opens the check for the server (modeless, as a test can drive it) and waits for its end.
-    bool RunCheck(CNetCheckDlg& dlg, const wchar_t* address, int port)
+    // Opens the check (modeless, as a test can drive it) and waits for its end.
+    bool RunCheck(CNetCheckDlg& dlg)
     {
-        dlg.m_strServerAddr = address;
-        dlg.m_nServerPort = port;
         if (!dlg.Create(IDD_NET_CHECK, nullptr))
             return false;
         dlg.ShowWindow(SW_SHOW);
@@ -95,8 +93,8 @@ TEST_F(NetCheck, EachServerStopsAtTheStepThatFails)
         {L"no server address", L"", server.Port(), S::STEP_ECHO, S::STATE_FAILED, IDS_NETCHECK_NO_ECHO},
     };
     for (const auto& c : cases) {
-        CNetCheckDlg dlg;
-        ASSERT_TRUE(RunCheck(dlg, c.address, c.port)) << c.what;
+        CNetCheckDlg dlg(nullptr, c.address, c.port);
+        ASSERT_TRUE(RunCheck(dlg)) << c.what;
         int lastStep = c.lastStep;
         UINT text = c.text;
         if (!s_echoAllowed && c.address[0]) {
@@ -115,7 +113,7 @@ TEST_F(NetCheck, EachServerStopsAtTheStepThatFails)
         for (int step = lastStep + 1; step <= S::STEP_CONNECT; ++step)
             EXPECT_EQ(S::STATE_NONE, dlg.GetStepState(step)) << c.what << " step " << step;
         EXPECT_EQ(Formatted(text), WindowText(::GetDlgItem(dlg.GetSafeHwnd(), IDC_NETCHECK_STATUS))) << c.what;
-        EXPECT_TRUE(dlg.m_btnClose.IsWindowEnabled()) << c.what;
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dlg.GetSafeHwnd(), IDCANCEL))) << c.what;
         // The failed step shows the red picture, a step not run keeps the template's empty one.
         HBITMAP failed = Picture(dlg, IDC_NETCHECK_CONNECT);
         EXPECT_EQ(dlg.GetStepState(S::STEP_CONNECT) == S::STATE_NONE, failed == nullptr) << c.what;
@@ -130,8 +128,8 @@ TEST_F(NetCheck, EachServerStopsAtTheStepThatFails)
 
 TEST_F(NetCheck, PicturesAreTheResourceModulesBitmaps)
 {
-    CNetCheckDlg dlg;
-    ASSERT_TRUE(RunCheck(dlg, L"127.0.0.1", testsupport::RefusedPort()));
+    CNetCheckDlg dlg(nullptr, L"127.0.0.1", testsupport::RefusedPort());
+    ASSERT_TRUE(RunCheck(dlg));
     HBITMAP passed = Picture(dlg, IDC_NETCHECK_CORE);
     HBITMAP failed = Picture(dlg, IDC_NETCHECK_CONNECT);
     ASSERT_NE(nullptr, passed);
@@ -158,18 +156,15 @@ LRESULT CALLBACK CloseAfterStep3(int code, WPARAM wParam, LPARAM lParam)
 TEST_F(NetCheck, ClosingWhileTheWorkerRunsWaitsForItWithoutHanging)
 {
     // A documentation address nobody answers: the echo step would wait five seconds.
-    CNetCheckDlg dlg;
-    dlg.m_strServerAddr = L"198.51.100.7";
-    dlg.m_nServerPort = testsupport::RefusedPort();
+    CNetCheckDlg dlg(nullptr, L"198.51.100.7", testsupport::RefusedPort());
     g_hook = ::SetWindowsHookExW(WH_GETMESSAGE, &CloseAfterStep3, nullptr, ::GetCurrentThreadId());
     ASSERT_NE(nullptr, g_hook);
     INT_PTR result = dlg.DoModal();
     ::UnhookWindowsHookEx(g_hook);
     EXPECT_EQ(IDCANCEL, result);
     // The worker has ended: it no longer holds its lock, and the steps after the close never ran.
-    EXPECT_TRUE(dlg.m_Lock.TryLock());
-    dlg.m_Lock.Unlock();
-    EXPECT_TRUE(dlg.m_bCancel);
+    EXPECT_FALSE(dlg.IsWorkerRunning());
+    EXPECT_TRUE(dlg.IsCancelled());
     EXPECT_NE(CNetCheckDlg::STATE_PASSED, dlg.GetStepState(CNetCheckDlg::STEP_CONNECT));
 }
 

@@ -27,12 +27,7 @@ protected:
         if (!panel)
             return nullptr;
         main_->proxySets = 0; // the panel hands over the stored proxy when it loads
-        dlg_ = new CNetSetDlg(panel);
-        dlg_->m_pOwner = main_;
-        dlg_->m_strServerAddr = address;
-        dlg_->m_nServerPort = port;
-        dlg_->m_bServerLocked = locked ? 1 : 0;
-        dlg_->m_pLoginDlg = panel;
+        dlg_ = new CNetSetDlg(panel, main_, address, port, locked);
         if (!dlg_->Create(IDD_NET_SETTINGS, panel))
             return nullptr;
         testsupport::PumpMessages();
@@ -40,9 +35,9 @@ protected:
     }
     static void ChooseProxy(CNetSetDlg* dlg, int item)
     {
-        dlg->m_cbProxyType.SetCurSel(item);
+        Control<CFlatComboBox>(dlg, IDC_NETSET_PROXY_TYPE).SetCurSel(item);
         ::SendMessageW(dlg->GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_NETSET_PROXY_TYPE, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(dlg->m_cbProxyType.GetSafeHwnd()));
+                       reinterpret_cast<LPARAM>(Control<CFlatComboBox>(dlg, IDC_NETSET_PROXY_TYPE).GetSafeHwnd()));
     }
     static _PROXYINFO Proxy(int type, int kind, LPCWSTR host, int port)
     {
@@ -66,23 +61,23 @@ TEST_F(NetSettings, LoadsTheStoredProxyAndTheServerList)
     CQorViewBaseFun::SaveProxy(Proxy(1, 4, L"proxy.example", 8080));
     CNetSetDlg* dlg = OpenSettings(L"b.example", 6002, true);
     ASSERT_NE(nullptr, dlg);
-    EXPECT_EQ(2, dlg->m_cbProxyType.GetCurSel()); // kind 4: the HTTP proxy
-    EXPECT_TRUE(dlg->m_edProxyHost.IsWindowEnabled());
-    EXPECT_EQ(CString(L"proxy.example"), WindowText(dlg->m_edProxyHost.GetSafeHwnd()));
-    EXPECT_EQ(CString(L"8080"), WindowText(dlg->m_edProxyPort.GetSafeHwnd()));
-    EXPECT_EQ(CString(L"CORP"), WindowText(dlg->m_edProxyDomain.GetSafeHwnd()));
-    ASSERT_EQ(2, dlg->m_cbServer.GetCount());
-    EXPECT_EQ(2u, dlg->m_cbServer.GetItemData(1));
-    EXPECT_EQ(CString(L"b.example"), WindowText(dlg->m_cbServer.GetSafeHwnd()));
-    EXPECT_EQ(CString(L"6002"), WindowText(dlg->m_edServerPort.GetSafeHwnd()));
-    EXPECT_FALSE(dlg->m_cbServer.IsWindowEnabled()); // the preset file fixes the server
-    EXPECT_EQ(CString(L"xNormalEdit"), dlg->m_edProxyHost.GetSkin());
+    EXPECT_EQ(2, Control<CFlatComboBox>(dlg, IDC_NETSET_PROXY_TYPE).GetCurSel()); // kind 4: the HTTP proxy
+    EXPECT_TRUE(Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_HOST).IsWindowEnabled());
+    EXPECT_EQ(CString(L"proxy.example"), WindowText(Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_HOST).GetSafeHwnd()));
+    EXPECT_EQ(CString(L"8080"), WindowText(Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_PORT).GetSafeHwnd()));
+    EXPECT_EQ(CString(L"CORP"), WindowText(Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_DOMAIN).GetSafeHwnd()));
+    ASSERT_EQ(2, Control<CFlatComboBox>(dlg, IDC_NETSET_SERVER).GetCount());
+    EXPECT_EQ(2u, Control<CFlatComboBox>(dlg, IDC_NETSET_SERVER).GetItemData(1));
+    EXPECT_EQ(CString(L"b.example"), WindowText(Control<CFlatComboBox>(dlg, IDC_NETSET_SERVER).GetSafeHwnd()));
+    EXPECT_EQ(CString(L"6002"), WindowText(Control<CSkinEdit>(dlg, IDC_NETSET_SERVER_PORT).GetSafeHwnd()));
+    EXPECT_FALSE(Control<CFlatComboBox>(dlg, IDC_NETSET_SERVER).IsWindowEnabled()); // the preset file fixes the server
+    EXPECT_EQ(CString(L"xNormalEdit"), Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_HOST).GetSkin());
 
     // Choosing "no proxy" disables the proxy fields, any proxy enables them.
     ChooseProxy(dlg, 0);
-    EXPECT_FALSE(dlg->m_edProxyUser.IsWindowEnabled());
+    EXPECT_FALSE(Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_USER).IsWindowEnabled());
     ChooseProxy(dlg, 1);
-    EXPECT_TRUE(dlg->m_edProxyUser.IsWindowEnabled());
+    EXPECT_TRUE(Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_USER).IsWindowEnabled());
 
     ::UpdateWindow(dlg->GetSafeHwnd());
     testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\net_settings.bmp", dlg->GetSafeHwnd());
@@ -93,8 +88,8 @@ TEST_F(NetSettings, AStoredKindItDoesNotKnowLeavesNoProxySelected)
     CQorViewBaseFun::SaveProxy(Proxy(0, 7, L"", 0));
     CNetSetDlg* dlg = OpenSettings();
     ASSERT_NE(nullptr, dlg);
-    EXPECT_EQ(0, dlg->m_cbProxyType.GetCurSel());
-    EXPECT_FALSE(dlg->m_edProxyHost.IsWindowEnabled());
+    EXPECT_EQ(0, Control<CFlatComboBox>(dlg, IDC_NETSET_PROXY_TYPE).GetCurSel());
+    EXPECT_FALSE(Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_HOST).IsWindowEnabled());
 }
 
 TEST_F(NetSettings, OkRefusesWhatNoServerOrProxyCouldUse)
@@ -129,12 +124,12 @@ TEST_F(NetSettings, OkRefusesWhatNoServerOrProxyCouldUse)
         CNetSetDlg* dlg = OpenSettings();
         ASSERT_NE(nullptr, dlg);
         qorview_test::ClearCalls();
-        dlg->m_cbServer.SetWindowText(c.address);
-        dlg->m_edServerPort.SetWindowText(c.port);
+        Control<CFlatComboBox>(dlg, IDC_NETSET_SERVER).SetWindowText(c.address);
+        Control<CSkinEdit>(dlg, IDC_NETSET_SERVER_PORT).SetWindowText(c.port);
         ChooseProxy(dlg, c.proxyItem);
-        dlg->m_edProxyHost.SetWindowText(c.proxyHost);
-        dlg->m_edProxyPort.SetWindowText(c.proxyPort);
-        Click(dlg->m_btnOK);
+        Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_HOST).SetWindowText(c.proxyHost);
+        Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_PORT).SetWindowText(c.proxyPort);
+        Click(Control<CxButtonBase>(dlg, IDOK));
         std::wstring what = std::wstring(c.address) + L":" + c.port + L" " + c.proxyHost + L":" + c.proxyPort;
         if (c.refusal) {
             EXPECT_TRUE(dlg->IsWindowVisible()) << what;
@@ -162,15 +157,15 @@ TEST_F(NetSettings, AcceptedProxyIsStoredAndHandedToTheMainWindow)
         CNetSetDlg* dlg = OpenSettings();
         ASSERT_NE(nullptr, dlg);
         ChooseProxy(dlg, c.item);
-        dlg->m_edProxyHost.SetWindowText(c.host);
-        dlg->m_edProxyPort.SetWindowText(L"3128");
-        dlg->m_edProxyUser.SetWindowText(L"ann");
-        dlg->m_edProxyPassword.SetWindowText(L"s3cret");
-        dlg->m_edProxyDomain.SetWindowText(L"CORP");
-        dlg->m_edServerPort.SetWindowText(L"7002");
-        Click(dlg->m_btnOK);
+        Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_HOST).SetWindowText(c.host);
+        Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_PORT).SetWindowText(L"3128");
+        Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_USER).SetWindowText(L"ann");
+        Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_PASSWORD).SetWindowText(L"s3cret");
+        Control<CSkinEdit>(dlg, IDC_NETSET_PROXY_DOMAIN).SetWindowText(L"CORP");
+        Control<CSkinEdit>(dlg, IDC_NETSET_SERVER_PORT).SetWindowText(L"7002");
+        Click(Control<CxButtonBase>(dlg, IDOK));
         ASSERT_FALSE(dlg->IsWindowVisible()) << c.item;
-        EXPECT_EQ(7002, dlg->m_nServerPort);
+        EXPECT_EQ(7002, dlg->GetServerPort());
         EXPECT_EQ(1, main_->proxySets);
         EXPECT_EQ(c.type, main_->proxy.nType) << c.item;
         EXPECT_EQ(c.kind, main_->proxy.nFlag) << c.item;
@@ -217,7 +212,7 @@ protected:
     void SetUp() override
     {
         LoginPanel::SetUp();
-        CKorvelLoginDlg::SetNetSettingsRunner(&CNetSetDlg::RunForPanel);
+        CKorvelLoginDlg::SetNetSettingsRunner(&CNetSetDlg::RunModal);
     }
     void TearDown() override
     {
@@ -228,7 +223,7 @@ protected:
     {
         g_inDialog = std::move(action);
         ::SetTimer(nullptr, 0, 0, &ActInDialog);
-        ::SendMessageW(panel->m_btnNetSettings.GetSafeHwnd(), BM_CLICK, 0, 0);
+        ::SendMessageW(Control<CxButtonBase>(panel, IDC_NET_SETTINGS).GetSafeHwnd(), BM_CLICK, 0, 0);
         testsupport::PumpMessages();
     }
 };
@@ -237,7 +232,7 @@ TEST_F(NetSettingsFromThePanel, OkMakesTheNewServerCurrent)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    panel->m_strCurrentAddr = L"old.example";
+    panel->GetSettings().SetCurrentAddress(L"old.example", panel->GetSettings().GetCurrentPort());
     bool seen = false;
     ClickNetSettings(panel, [&](HWND hDlg) {
         seen = WindowText(::GetDlgItem(hDlg, IDC_NETSET_SERVER)) == L"old.example";
@@ -246,9 +241,9 @@ TEST_F(NetSettingsFromThePanel, OkMakesTheNewServerCurrent)
         ::SendMessageW(hDlg, WM_COMMAND, IDOK, 0);
     });
     EXPECT_TRUE(seen);
-    EXPECT_EQ(CString(L"new.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(7010, panel->m_nCurrentPort);
-    EXPECT_EQ(CString(L"new.example"), WindowText(panel->m_cbServer.GetSafeHwnd()));
+    EXPECT_EQ(CString(L"new.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(7010, panel->GetSettings().GetCurrentPort());
+    EXPECT_EQ(CString(L"new.example"), WindowText(Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetSafeHwnd()));
     EXPECT_EQ(0, CQorViewMgr::Instance()->m_bNetSetOpen);
 }
 
@@ -270,20 +265,20 @@ TEST_F(NetSettingsFromThePanel, DeletingForgetsTheServersAndUsersForGood)
 
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    ASSERT_EQ(2, panel->m_arServers.GetSize());
+    ASSERT_EQ(2, panel->GetSettings().GetServerCount());
     qorview_test::PushMessageBoxAnswer(IDOK); // yes, delete
     ClickNetSettings(panel, [](HWND hDlg) {
         ::SendMessageW(::GetDlgItem(hDlg, IDC_NETSET_DELETE), BM_CLICK, 0, 0);
     });
     EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewBaseFun::DeleteServerAndUserInfo"));
-    EXPECT_EQ(0, panel->m_arServers.GetSize());
-    EXPECT_EQ(0, panel->m_arSavedUsers.GetSize());
-    EXPECT_EQ(0, panel->m_cbServer.GetCount());
-    EXPECT_EQ(0, panel->m_edUser.GetSearchStrings().GetSize());
-    EXPECT_EQ(CString(L"a.example"), panel->m_strCurrentAddr); // the dialog's members as they were
+    EXPECT_EQ(0, panel->GetSettings().GetServerCount());
+    EXPECT_EQ(0, panel->GetSettings().GetSavedUsers().GetSize());
+    EXPECT_EQ(0, Control<CFlatComboBox>(panel, IDC_SERVER_COMBO).GetCount());
+    EXPECT_EQ(0, Control<CACEdit>(panel, IDC_USER_EDIT).GetSearchStrings().GetSize());
+    EXPECT_EQ(CString(L"a.example"), panel->GetSettings().GetCurrentAddress()); // the dialog's members as they were
 
     // The next successful sign-in writes none of them back.
-    SetText(panel->m_edUser, L"carol");
+    SetText(Control<CACEdit>(panel, IDC_USER_EDIT), L"carol");
     ASSERT_TRUE(panel->StartLogin());
     panel->SaveLoginInfo();
     CServerItemArray servers;
@@ -303,14 +298,14 @@ TEST_F(NetSettingsFromThePanel, CancelChangesNothing)
 {
     CKorvelLoginDlg* panel = OpenPanel();
     ASSERT_NE(nullptr, panel);
-    panel->m_strCurrentAddr = L"old.example";
-    panel->m_nCurrentPort = 6005;
+    panel->GetSettings().SetCurrentAddress(L"old.example", panel->GetSettings().GetCurrentPort());
+    panel->GetSettings().SetCurrentAddress(panel->GetSettings().GetCurrentAddress(), 6005);
     ClickNetSettings(panel, [](HWND hDlg) {
         ::SetDlgItemTextW(hDlg, IDC_NETSET_SERVER, L"new.example");
         ::SendMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
     });
-    EXPECT_EQ(CString(L"old.example"), panel->m_strCurrentAddr);
-    EXPECT_EQ(6005, panel->m_nCurrentPort);
+    EXPECT_EQ(CString(L"old.example"), panel->GetSettings().GetCurrentAddress());
+    EXPECT_EQ(6005, panel->GetSettings().GetCurrentPort());
     EXPECT_EQ(0, qorview_test::CountCalls(L"CQorViewBaseFun::SaveProxy"));
 }
 

@@ -74,11 +74,12 @@ protected:
         testsupport::RemoveTree(profile_);
     }
 
+    // The panel over the owner's client area; pOwner is what the panel knows of it (null: a
+    // panel without a main window).
     template <class Panel>
-    Panel* Open(UINT nTemplate, CDialog*& slot)
+    Panel* Open(UINT nTemplate, CDialog*& slot, ILoginOwner* pOwner)
     {
-        auto* panel = new Panel();
-        panel->m_pOwner = owner_;
+        auto* panel = new Panel(pOwner);
         if (!panel->Create(nTemplate, owner_)) {
             delete panel;
             return nullptr;
@@ -91,8 +92,14 @@ protected:
         testsupport::PumpMessages();
         return panel;
     }
-    CKorvelLoginWaitDlg* OpenWait() { return Open<CKorvelLoginWaitDlg>(IDD_LOGIN_WAIT, owner_->pWaitDlg); }
-    CConnectErrDlg* OpenReconnect() { return Open<CConnectErrDlg>(IDD_CONNECT_ERR, owner_->pConnectErrDlg); }
+    CKorvelLoginWaitDlg* OpenWait(bool bOwned = true)
+    {
+        return Open<CKorvelLoginWaitDlg>(IDD_LOGIN_WAIT, owner_->pWaitDlg, bOwned ? owner_ : nullptr);
+    }
+    CConnectErrDlg* OpenReconnect(bool bOwned = true)
+    {
+        return Open<CConnectErrDlg>(IDD_CONNECT_ERR, owner_->pConnectErrDlg, bOwned ? owner_ : nullptr);
+    }
 
     static HWND Item(CDialog* panel, UINT id) { return ::GetDlgItem(panel->GetSafeHwnd(), static_cast<int>(id)); }
     static bool Visible(CDialog* panel, UINT id) { return ::IsWindowVisible(Item(panel, id)) != FALSE; }
@@ -267,9 +274,8 @@ TEST_F(ProgressPanels, GiveUpStopsTheCountdownAndSignsOutAfterItsHandler)
 
 TEST_F(ProgressPanels, WithoutAnOwnerTheButtonsAndARunOutDoNothing)
 {
-    CConnectErrDlg* panel = OpenReconnect();
+    CConnectErrDlg* panel = OpenReconnect(false);
     ASSERT_NE(panel, nullptr);
-    panel->m_pOwner = nullptr;
     panel->StartReconnectCountdown(1, 1);
     ::SendMessageW(Item(panel, IDC_RECONNECT_NOW), BM_CLICK, 0, 0);
     ::SendMessageW(Item(panel, IDC_PANEL_CANCEL), BM_CLICK, 0, 0);
@@ -278,7 +284,6 @@ TEST_F(ProgressPanels, WithoutAnOwnerTheButtonsAndARunOutDoNothing)
     testsupport::PumpMessages();
     EXPECT_EQ(owner_->loginStarts + owner_->loginCancels, 0);
     EXPECT_FALSE(panel->IsCounting());
-    panel->m_pOwner = owner_;
 }
 
 TEST_F(ProgressPanels, PanelsCentreTheirControlsAndSetTheSizeClass)
@@ -541,7 +546,7 @@ TEST_F(ProgressPanels, TheSecondLinkOpensTheErrorInformationBeforeTheEndAndTheNe
     CKorvelLoginWaitDlg::SetNetCheckRunner(&FakeNetCheck);
     CKorvelLoginWaitDlg* panel = OpenWait();
     ASSERT_NE(panel, nullptr);
-    panel->m_strErrorText1 = L"first text";
+    panel->SetErrorTexts(L"first text", CString());
     g_errorInfoWnd = nullptr;
     ::SetTimer(owner_->GetSafeHwnd(), 77, 20, &CloseErrorInfo);
     ::SendMessageW(panel->GetSafeHwnd(), kSkinChildClicked, reinterpret_cast<WPARAM>(Item(panel, IDC_NET_CHECK_LINK)), 0);
@@ -560,10 +565,13 @@ TEST_F(ProgressPanels, TheSecondLinkOpensTheErrorInformationBeforeTheEndAndTheNe
     EXPECT_EQ(CQorViewMgr::Instance()->m_bModal, 0);
 
     // Without an owner the links do nothing.
-    panel->m_pOwner = nullptr;
+    panel->DestroyWindow();
+    testsupport::PumpMessages();
+    panel = OpenWait(false);
+    ASSERT_NE(panel, nullptr);
+    panel->OnLoginProgress(3, 0);
     ::SendMessageW(panel->GetSafeHwnd(), kSkinChildClicked, reinterpret_cast<WPARAM>(Item(panel, IDC_NET_CHECK_LINK)), 0);
     EXPECT_EQ(g_netChecks, 1);
-    panel->m_pOwner = owner_;
 }
 
 // A company with its own logo file shows it; without one the default logo stands.

@@ -6,7 +6,6 @@
 BEGIN_MESSAGE_MAP(TestLoginOwner, CQorDlg)
     ON_MESSAGE(WM_LOGIN_START, &TestLoginOwner::OnStartLogin)
     ON_MESSAGE(WM_LOGIN_CANCEL, &TestLoginOwner::OnLoginCancel)
-    ON_MESSAGE(WM_USER + 2000, &TestLoginOwner::OnExitProgram)
     ON_WM_PAINT()
     ON_MESSAGE(WM_NCLBUTTONDOWN, &TestLoginOwner::OnNcLButtonDown)
 END_MESSAGE_MAP()
@@ -42,12 +41,6 @@ LRESULT TestLoginOwner::OnLoginCancel(WPARAM, LPARAM)
     ++loginCancels;
     if (destroyReconnectPanelOnCancel && pConnectErrDlg)
         pConnectErrDlg->DestroyWindow();
-    return 0;
-}
-
-LRESULT TestLoginOwner::OnExitProgram(WPARAM, LPARAM)
-{
-    ++exits;
     return 0;
 }
 

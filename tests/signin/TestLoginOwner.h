@@ -37,6 +37,7 @@ public:
     int GetVersionCode() const override { return 41362; }
     void SetPanelSizeClass(int nClass) override { sizeClass = nClass; }
     void SetReconnectAttempt() override { reconnectAttempt = true; }
+    void RequestExit() override { ++exits; }
 
     LoginFields fields;
     _PROXYINFO proxy;
@@ -64,7 +65,6 @@ public:
 protected:
     afx_msg LRESULT OnStartLogin(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLoginCancel(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnExitProgram(WPARAM wParam, LPARAM lParam);
     afx_msg void OnPaint();
     afx_msg LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
