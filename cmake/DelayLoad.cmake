@@ -36,9 +36,10 @@ function(korvel_delay_load library dll)
     else()
       message(FATAL_ERROR "korvel_delay_load: ${dll} has no function ${fn} in ${import_lib}")
     endif()
-    string(REGEX REPLACE "^_" "" exported ${thunk})
-    if(KORVEL_ARCH STREQUAL x86_64)
-      set(exported ${thunk})
+    # The 32-bit names carry the C underscore, which dlltool adds again from the .def file.
+    set(exported ${thunk})
+    if(NOT KORVEL_ARCH STREQUAL x86_64)
+      string(SUBSTRING ${thunk} 1 -1 exported)
     endif()
     string(APPEND def "${exported}\n")
     list(APPEND keep "LINKER:-u,${thunk}")
@@ -63,9 +64,24 @@ function(korvel_delay_load library dll)
   target_link_options(${library}_delayed INTERFACE ${keep})
 endfunction()
 
-# The functions the program and the stand-ins take from each library that loads late.
+# A library loaded late is also let go early when the process ends (the loader detaches modules in
+# the reverse order of their start): a library that code may still call while the process ends
+# (Windows Sockets: the core's client object cleans up when the view library lets it go) stays
+# an ordinary import.
+#
+# The functions the program and the stand-ins take from each library that loads late. The core
+# component is loaded at start-up too (the main window creates its callback objects): its hashes,
+# TLS and certificate checks wait for the first sign-in (the security packages alone bring
+# Kerberos, NTLM and the name resolver with them).
 korvel_delay_load(comdlg32 COMDLG32.DLL GetOpenFileNameW GetSaveFileNameW)
 korvel_delay_load(winmm WINMM.DLL PlaySoundW)
 korvel_delay_load(wininet WININET.DLL InternetOpenW InternetConnectW InternetCrackUrlW InternetSetOptionW
                   InternetReadFile InternetCloseHandle HttpOpenRequestW HttpSendRequestW HttpQueryInfoW)
-korvel_delay_load(crypt32 CRYPT32.dll CryptBinaryToStringA CryptProtectData CryptUnprotectData)
+korvel_delay_load(crypt32 CRYPT32.dll CryptBinaryToStringA CryptProtectData CryptUnprotectData
+                  CertGetCertificateChain CertVerifyCertificateChainPolicy CertFreeCertificateChain
+                  CertFreeCertificateContext)
+korvel_delay_load(secur32 Secur32.dll AcquireCredentialsHandleW FreeCredentialsHandle InitializeSecurityContextW
+                  DeleteSecurityContext QueryContextAttributesW ApplyControlToken EncryptMessage DecryptMessage
+                  FreeContextBuffer)
+korvel_delay_load(bcrypt bcrypt.dll BCryptOpenAlgorithmProvider BCryptCloseAlgorithmProvider BCryptGetProperty
+                  BCryptCreateHash BCryptHashData BCryptFinishHash BCryptDestroyHash BCryptGenRandom)
