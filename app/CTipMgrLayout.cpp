@@ -120,11 +120,8 @@ void CTipMgr::BreakLinesIntoRows(const CStringArray& arLines, int nTextWidth, in
 
 CString CTipMgr::NewMessageCountText() const
 {
-    const int nCount = CountNewMessageRecords();
     CString strText;
-    AfxFormatString1(strText, IDS_TIP_NEW_COUNT, FormatInt(nCount));
-    if (GetLanguage() == L"ENU" && nCount > 1)
-        strText += L"s";
+    AfxFormatCount(strText, IDS_TIP_NEW_COUNT, IDS_TIP_NEW_COUNT_MANY, CountNewMessageRecords());
     return strText;
 }
 
@@ -332,7 +329,7 @@ CString CTipMgr::BuildBoxRowText(CUnreadMsgBoxItem* pItem) const
             const long long nAge = static_cast<long long>(std::difftime(std::time(nullptr), sent) + 0.5);
             const long long nDays = nAge / 86400;
             if (nDays > 0) {
-                AfxFormatString1(strWhen, IDS_TIP_DAYS_AGO, FormatInt(static_cast<int>(nDays)));
+                AfxFormatCount(strWhen, IDS_TIP_DAYS_AGO_ONE, IDS_TIP_DAYS_AGO, static_cast<int>(nDays));
             } else {
                 wchar_t buf[32] = {};
                 wcsftime(buf, 32, L"%H:%M:%S", &shown);

@@ -38,3 +38,10 @@ void AfxFormatString2(CString& rString, UINT nIDS, LPCWSTR lpsz1, LPCWSTR lpsz2)
     LPCWSTR args[2] = {lpsz1, lpsz2};
     AfxFormatStrings(rString, format, args, 2);
 }
+
+void AfxFormatCount(CString& rString, UINT nIDSOne, UINT nIDSMany, int nCount, LPCWSTR lpsz2)
+{
+    CString count;
+    count.Format(L"%d", nCount);
+    AfxFormatString2(rString, nCount == 1 ? nIDSOne : nIDSMany, count, lpsz2);
+}

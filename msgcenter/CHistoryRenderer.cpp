@@ -1,4 +1,5 @@
 #include "msgcenter/CHistoryRenderer.h"
+#include "msgcenter/MsgDb.h"
 #include "msgcenter/CLinkDataMgr.h"
 #include "msgcenter/ktf/CKTFFile.h"
 #include "msgcenter/ktf/CKTFMention.h"
@@ -122,7 +123,10 @@ long CHistoryRenderer::Render(bool bPeer, const HistoryRow& row, const CString& 
 
     CString text = DecodeBody(row.body);
     CKTFMgr ktf;
-    if (ktf.Parse(text, false)) {
+    // A person's message is what its content type says, whatever its first characters; a
+    // discussion's entry is KTF, or plain text when it does not parse.
+    const bool typed = !row.strContentType.IsEmpty();
+    if ((!typed || row.strContentType == MsgDb::kContentKtf) && ktf.Parse(text, false)) {
         const CKTFFont& font = ktf.GetFont();
         auto setFont = [&] {
             m_view.SetFontName(font.name);
@@ -152,7 +156,7 @@ long CHistoryRenderer::Render(bool bPeer, const HistoryRow& row, const CString& 
                 break; // images of a body are not drawn in the history
             }
         }
-    } else if (row.body.compare(0, 5, "{\\rtf") == 0) {
+    } else if (row.strContentType == MsgDb::kContentRtf) {
         // RTF is 7-bit text carried one byte per character.
         CString rtf;
         for (unsigned char ch : row.body)

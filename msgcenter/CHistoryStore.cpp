@@ -18,19 +18,6 @@ CString PeerCondition(const CString& strMyLogin, const CString& strPeerLogin)
     return text;
 }
 
-bool ReadCount(const CString& sql, int& nCount)
-{
-    nCount = 0;
-    CYqRecordset rs;
-    if (!rs.Open(sql, CHistoryStore::Connection()))
-        return false;
-    rs.MoveFirst();
-    if (!rs.IsEOF())
-        rs.GetValue(0, nCount);
-    rs.Close();
-    return true;
-}
-
 bool ReadRows(const CString& sql, std::vector<HistoryRow>& rows)
 {
     rows.clear();
@@ -44,6 +31,7 @@ bool ReadRows(const CString& sql, std::vector<HistoryRow>& rows)
         row.body = rs.GetChunkAsciiChar(2);
         rs.GetValue(3, row.strMsgId);
         rs.GetValue(4, row.strAppCommand);
+        rs.GetValue(5, row.strContentType); // a person's messages only
         rows.push_back(std::move(row));
     }
     rs.Close();
@@ -74,7 +62,7 @@ bool CHistoryStore::CountPeer(const CString& strMyLogin, const CString& strPeerL
     nCount = 0;
     if (strMyLogin.IsEmpty() || strPeerLogin.IsEmpty())
         return false;
-    return ReadCount(L"SELECT COUNT(*) FROM qor_Msg, qor_Msg_Content WHERE (qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID) AND " +
+    return MsgDb::ReadCount(L"SELECT COUNT(*) FROM qor_Msg, qor_Msg_Content WHERE (qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID) AND " +
                          PeerCondition(strMyLogin, strPeerLogin),
                      nCount);
 }
@@ -84,7 +72,7 @@ bool CHistoryStore::CountTalk(const CString& strTalkId, int& nCount)
     nCount = 0;
     if (strTalkId.IsEmpty())
         return false;
-    return ReadCount(L"SELECT COUNT(*) FROM qor_Talk_Msg WHERE Col_TalkID = " + Quote(strTalkId), nCount);
+    return MsgDb::ReadCount(L"SELECT COUNT(*) FROM qor_Talk_Msg WHERE Col_TalkID = " + Quote(strTalkId), nCount);
 }
 
 bool CHistoryStore::LoadPeerPage(const CString& strMyLogin, const CString& strPeerLogin, int nPage,
@@ -95,7 +83,7 @@ bool CHistoryStore::LoadPeerPage(const CString& strMyLogin, const CString& strPe
         return false;
     CString sql;
     sql.Format(L"SELECT qor_Msg.Col_SenderName, qor_Msg.Col_SendDate, qor_Msg_Content.Col_Content, qor_Msg.Col_ID, "
-               L"qor_Msg.Col_XXAppCommand FROM qor_Msg, qor_Msg_Content WHERE (qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID) "
+               L"qor_Msg.Col_XXAppCommand, qor_Msg_Content.Col_ContentType FROM qor_Msg, qor_Msg_Content WHERE (qor_Msg.Col_ID = qor_Msg_Content.Col_MSGID) "
                L"AND %s ORDER BY qor_Msg.Col_SendDate, qor_Msg.Col_ID limit %d,%d;",
                PeerCondition(strMyLogin, strPeerLogin).GetString(), Offset(nPage), kPageSize);
     return ReadRows(sql, rows);

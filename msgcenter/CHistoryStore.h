@@ -16,6 +16,9 @@ struct HistoryRow {
     std::string body; // the stored bytes (UTF-8 for KTF and plain text)
     CString strMsgId;
     CString strAppCommand;
+    // A person's message: its Col_ContentType, which says what the body is. A discussion's
+    // entries have none: they are KTF bodies.
+    CString strContentType;
 };
 
 class CHistoryStore {

@@ -1,4 +1,5 @@
 #include "msgcenter/CMeetingTalkList.h"
+#include "common/ChildRect.h"
 #include "framework/CWaitCursor.h"
 #include "framework/FormatString.h"
 #include "msgcenter/CMsgMgrMenus.h"
@@ -15,9 +16,12 @@
 namespace {
 
 // Kind 1 talks are meetings: they alone name who created them.
-const int kMeetingKind = 1;
-const int kDiscussionKindA = 2;
-const int kDiscussionKindB = 3;
+const int kMeetingKind = MsgDb::kTalkMeeting;
+
+bool IsListedKind(int nKind)
+{
+    return nKind == MsgDb::kTalkMeeting || nKind == MsgDb::kTalkDiscussion || nKind == MsgDb::kTalkDiscussionOther;
+}
 
 const COLORREF kListColor = RGB(0xDE, 0xDA, 0xEE);
 const DWORD kListStyles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_SUBITEMIMAGES;
@@ -66,7 +70,8 @@ bool CMeetingTalkList::Load()
     m_dlg.ShowAttachList(false);
     const int kind = m_dlg.m_nTalkKind;
     if (::IsWindow(m_dlg.m_label.GetSafeHwnd()))
-        m_dlg.m_label.SetWindowText(CQorViewBaseFun::LoadStringW(kind == kMeetingKind ? IDS_MEETING_LABEL : IDS_TALK_LABEL));
+        SetSeeThroughLabelText(m_dlg.m_label.GetSafeHwnd(),
+                               CQorViewBaseFun::LoadStringW(kind == kMeetingKind ? IDS_MEETING_LABEL : IDS_TALK_LABEL));
     m_dlg.Invalidate();
     SetupColumns();
     m_dlg.m_historyView.SetRTFEx(CString(), false);
@@ -76,32 +81,38 @@ bool CMeetingTalkList::Load()
     list.SendMessage(WM_SETREDRAW, FALSE, 0);
     list.DeleteAllItems();
     bool ok = true;
-    if (kind == kMeetingKind || kind == kDiscussionKindA || kind == kDiscussionKindB) {
+    // The second kind takes the first one's columns: only the meetings' list has a creator.
+    const int kinds[2] = {kind, m_dlg.m_nSecondKind != kind ? m_dlg.m_nSecondKind : 0};
+    for (const int listed : kinds) {
+        if (!IsListedKind(listed))
+            continue;
         CString sql;
         if (kind == kMeetingKind)
             sql.Format(L"SELECT Col_ID, Col_Subject, Col_Dt_Create, \t\t\t\t\t\t\tCol_Creator_Name FROM Qor_Talk WHERE Col_Type = %d",
-                       kind);
+                       listed);
         else
-            sql.Format(L"SELECT Col_ID, Col_Subject, Col_Dt_Create\t\t\t\t\t\t\tFROM Qor_Talk WHERE Col_Type = %d", kind);
+            sql.Format(L"SELECT Col_ID, Col_Subject, Col_Dt_Create\t\t\t\t\t\t\tFROM Qor_Talk WHERE Col_Type = %d", listed);
         CYqRecordset rs;
         ok = rs.Open(sql, CQorViewMgr::Instance()->m_pConnect);
-        if (ok) {
-            for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
-                CString id, subject, created, creator;
-                rs.GetValue(0, id);
-                rs.GetValue(1, subject);
-                rs.GetValue(2, created);
-                const int row = list.AppendItem(subject);
-                if (row < 0)
-                    continue;
-                list.SetItemText(row, 1, CreationDate(id, created));
-                if (kind == kMeetingKind && rs.GetValue(3, creator))
-                    list.SetItemText(row, 2, creator);
-                list.SetItemDataString(row, id);
-            }
-            rs.Close();
+        if (!ok)
+            break;
+        for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+            CString id, subject, created, creator;
+            rs.GetValue(0, id);
+            rs.GetValue(1, subject);
+            rs.GetValue(2, created);
+            const int row = list.AppendItem(subject);
+            if (row < 0)
+                continue;
+            list.SetItemText(row, 1, CreationDate(id, created));
+            if (kind == kMeetingKind && rs.GetValue(3, creator))
+                list.SetItemText(row, 2, creator);
+            list.SetItemDataString(row, id);
         }
+        rs.Close();
     }
+    if (!ok)
+        list.DeleteAllItems();
     list.SendMessage(WM_SETREDRAW, TRUE, 0);
     list.Invalidate();
     return ok;

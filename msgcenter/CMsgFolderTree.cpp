@@ -1,6 +1,7 @@
 #include "msgcenter/CMsgFolderTree.h"
 #include "common/CWqStringMgr.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
+#include "msgcenter/MsgDb.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -10,9 +11,6 @@ namespace {
 
 CString ResString(UINT nId) { return CQorViewBaseFun::LoadStringW(nId); }
 
-// Talk kinds the tree lists under the discussion root.
-const int kTalkKindA = 3;
-const int kTalkKindB = 2;
 
 // Runs a query on the shared connection and hands each row to read; false when it cannot run.
 template <class ReadRow>
@@ -65,8 +63,17 @@ void CMsgFolderTree::Rebuild()
 void CMsgFolderTree::DeleteRootByImage(int nImage)
 {
     HTREEITEM hItem = FindRootItemByImage(nullptr, nImage);
-    if (hItem)
-        m_dlg.m_tree.DeleteItem(hItem);
+    if (!hItem)
+        return;
+    // The tree hands the selection of a node it deletes to a neighbour, which would then show
+    // its view for nothing (the caller selects the node it makes next): the selection goes first.
+    for (HTREEITEM h = m_dlg.m_tree.GetSelectedItem(); h; h = m_dlg.m_tree.GetParentItem(h)) {
+        if (h == hItem) {
+            m_dlg.m_tree.SelectItem(nullptr);
+            break;
+        }
+    }
+    m_dlg.m_tree.DeleteItem(hItem);
 }
 
 HTREEITEM CMsgFolderTree::RebuildPersons()
@@ -98,8 +105,8 @@ BOOL CMsgFolderTree::LoadUserFolders(HTREEITEM hParent)
 void CMsgFolderTree::LoadTalkNodes()
 {
     CString sql;
-    sql.Format(L"SELECT Col_ID, Col_Subject\t\t\t\t\t\t\tFROM Qor_Talk WHERE Col_Type = %d OR Col_Type = %d", kTalkKindA,
-               kTalkKindB);
+    sql.Format(L"SELECT Col_ID, Col_Subject\t\t\t\t\t\t\tFROM Qor_Talk WHERE Col_Type = %d OR Col_Type = %d",
+               MsgDb::kTalkDiscussionOther, MsgDb::kTalkDiscussion);
     ForEachRow(sql, [&](CYqRecordset& rs) {
         CString id, subject;
         rs.GetValue(0, id);

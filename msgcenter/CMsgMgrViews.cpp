@@ -47,6 +47,15 @@ void CMsgMgrViews::ShowOrgView(bool bUserViews)
     m_dlg.Invalidate();
 }
 
+bool CMsgMgrViews::IsUserViewShown() const
+{
+    const CQorMsgORGTreeDlg* pOrg = m_dlg.orgPane;
+    if (!pOrg || pOrg->m_nMode != CQorMsgORGTreeDlg::kModeView)
+        return false;
+    const CQorViewTree* pTree = pOrg->GetCurrentTree();
+    return pTree && ::IsWindow(pTree->GetSafeHwnd()) && pTree->GetCount() > 0;
+}
+
 void CMsgMgrViews::ShowFolderView()
 {
     if (m_dlg.orgPane) {

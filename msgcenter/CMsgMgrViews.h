@@ -15,6 +15,8 @@ public:
 
     void ShowOrgView(bool bUserViews);
     void ShowFolderView();
+    // Whether the organisation pane shows one of the user's views with at least one entry.
+    bool IsUserViewShown() const;
 
     // Local tab (1) or roaming tab (2) chosen by the user.
     void OnLocalTab();

@@ -216,7 +216,8 @@ void CQorMsgBaseDlg::ShowTalkHistory(CString strPersonId)
 void CQorMsgBaseDlg::ShowSearchResults(CString strKeyword, CString strPerson, CString strFirstDate,
                                        CString strLastDate)
 {
-    ShowTitlePane(false);
+    // The message shown below may well not be among the results.
+    ShowTitlePane(true);
     if (titlePane) {
         titlePane->SetSearchFlag(1);
         titlePane->SearchMessages(strKeyword, strPerson, strFirstDate, strLastDate);

@@ -15,6 +15,7 @@
 #include "msgcenter/CQorMsgWebMsgDlg.h"
 #include "msgcenter/IMsgCenterOwner.h"
 #include "msgcenter/MsgCenterMessages.h"
+#include "msgcenter/MsgDb.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -217,7 +218,13 @@ void CQorMsgManagerDlg::OpenWithRequest(CString strRequest)
     m_folders.Rebuild();
     const CMsgMgrRequest request = CMsgMgrRequest::Parse(strRequest);
     switch (request.kind) {
-    case CMsgMgrRequest::kUserViews: OnViewUserViews(); break;
+    case CMsgMgrRequest::kUserViews:
+        // The user's views when there are any; otherwise the received messages, so that the
+        // window never opens on an empty page whose only way out is a menu.
+        OnViewUserViews();
+        if (!m_views.IsUserViewShown())
+            OnViewFolderTree();
+        break;
     case CMsgMgrRequest::kUnreadByRecipients: {
         OnViewFolderTree();
         HTREEITEM hUnread = FindRootItemByImage(nullptr, CMsgFolderTree::kUnreadByRecipients);
@@ -316,6 +323,8 @@ void CQorMsgManagerDlg::OnFolderTreeSelChanged(NMHDR*, LRESULT* pResult)
         HideIfWindow(basePane);
         HideIfWindow(historyViewer);
         if (HasWindow(meetingPane)) {
+            // The discussions the tree lists under the root, of both kinds.
+            meetingPane->SetTalkKind(MsgDb::kTalkDiscussionOther, MsgDb::kTalkDiscussion);
             meetingPane->ShowWindow(SW_SHOW);
             meetingPane->LoadTalkList();
         }

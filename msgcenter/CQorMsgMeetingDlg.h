@@ -37,9 +37,14 @@ public:
     // Asks, then deletes every selected talk, each in a transaction of its own; a talk leaves
     // the list only when its deletion was committed, and the user hears of those that stayed.
     void DeleteSelectedTalks();
-    // The Col_Type of the talks the list shows (1 after construction); takes effect at the next
-    // LoadTalkList.
-    void SetTalkKind(int nKind) { m_nTalkKind = nKind; }
+    // The Col_Type of the talks the list shows (1 after construction), and a second kind listed
+    // after them with the same columns (0: none; the manager's discussion root lists both kinds
+    // of discussion, as its tree does); takes effect at the next LoadTalkList.
+    void SetTalkKind(int nKind, int nSecondKind = 0)
+    {
+        m_nTalkKind = nKind;
+        m_nSecondKind = nSecondKind;
+    }
     int GetTalkKind() const { return m_nTalkKind; }
 
 // The selected talk
@@ -106,6 +111,7 @@ private:
     CMeetingHistory m_history;
     CMeetingAttachments m_attachments;
     int m_nTalkKind = 1;
+    int m_nSecondKind = 0;
     int m_nLastWidth = 0;
     int m_nLastHeight = 0;
 };

@@ -1,4 +1,5 @@
 #include "msgcenter/CQorMsgTitleDlg.h"
+#include "common/ChildRect.h"
 #include "msgcenter/CMenuAtCursor.h"
 #include "msgcenter/CSenderChat.h"
 #include "framework/CBitmap.h"
@@ -11,6 +12,7 @@
 #include "msgcenter/CMsgReadStateDlg.h"
 #include "msgcenter/CTitleListQuery.h"
 #include "msgcenter/CTitleListTasks.h"
+#include "msgcenter/MsgDb.h"
 #include "msgcenter/IMsgTitleOwner.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
@@ -119,13 +121,8 @@ BOOL CQorMsgTitleDlg::OnInitDialog()
 
 void CQorMsgTitleDlg::SetLabelText(const CString& strText)
 {
-    if (!m_label.GetSafeHwnd())
-        return;
-    m_label.SetWindowText(strText);
-    CRect rc;
-    m_label.GetWindowRect(&rc);
-    ScreenToClient(&rc);
-    InvalidateRect(&rc);
+    if (m_label.GetSafeHwnd())
+        SetSeeThroughLabelText(m_label.GetSafeHwnd(), strText);
 }
 
 bool CQorMsgTitleDlg::LoadPagedView(UINT nLabelId, const CString& strCount, const CString& strBase, bool bKeepRange)
@@ -133,29 +130,34 @@ bool CQorMsgTitleDlg::LoadPagedView(UINT nLabelId, const CString& strCount, cons
     if (nLabelId)
         SetLabelText(CQorViewBaseFun::LoadStringW(nLabelId));
     int total = 0;
-    {
-        CYqRecordset rs;
-        if (!rs.Open(strCount, Connection()))
-            return false;
-        rs.MoveFirst();
-        if (!rs.IsEOF())
-            rs.GetValue(0, total);
-        rs.Close();
-    }
+    if (!MsgDb::ReadCount(strCount, total))
+        return false;
     int from = m_cache.GetFrom(), to = m_cache.GetTo();
-    // Every view change starts from an empty cache, so no row of the previous view can be
-    // shown, selected, deleted or exported in the new one.
+    // Every view change starts from an empty cache and the new view's query, both before the
+    // list hears of the change: the list asks for rows while it updates (the focused row, the
+    // rows it repaints), and a row fetched then with the old query would stand in the new view
+    // (shown, selected, deleted or exported there) until scrolled into view again.
+    m_strBaseQuery = strBase;
+    m_strCountQuery = strCount;
+    m_bStaticView = false;
     m_cache.Reset(total);
     if (bKeepRange)
         m_cache.SetRange(from, to);
-    m_bStaticView = false;
     if (m_list.GetSafeHwnd()) {
         ClearSelection();
         m_list.SetItemCountEx(total, 0);
         m_list.SetSelectionMark(-1);
     }
-    m_strBaseQuery = strBase;
     return true;
+}
+
+bool CQorMsgTitleDlg::IsViewCurrent() const
+{
+    if (m_bStaticView || m_strCountQuery.IsEmpty())
+        return true;
+    int total = 0;
+    // A count that cannot be read says nothing of the rows; the work itself will tell.
+    return !MsgDb::ReadCount(m_strCountQuery, total) || total == m_cache.GetTotal();
 }
 
 bool CQorMsgTitleDlg::LoadFolderMsg(int nFolder)
@@ -190,11 +192,12 @@ bool CQorMsgTitleDlg::SearchMessages(const CString& strText, const CString& strP
                                      const CString& strLastDay)
 {
     CTitleListStatements s = CTitleListQuery::Search(strText, strPersons, strFirstDay, strLastDay);
-    CString previousBase = m_strBaseQuery;
+    CString previousBase = m_strBaseQuery, previousCount = m_strCountQuery;
     if (!LoadPagedView(IDS_VIEW_SEARCH, s.strCount, s.strBase, true))
         return false;
     if (m_cache.GetTotal() <= 0) {
         m_strBaseQuery = previousBase;
+        m_strCountQuery = previousCount;
         QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_SEARCH_NOTHING), CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION),
                       this, MB_OK, MB_ICONWARNING);
         return false;
@@ -260,6 +263,7 @@ bool CQorMsgTitleDlg::LoadUserFolder(const CString& strName)
     m_cache.Load(rows);
     m_bStaticView = true;
     m_strBaseQuery.Empty();
+    m_strCountQuery.Empty();
     if (m_list.GetSafeHwnd()) {
         ClearSelection();
         m_list.SetItemCountEx(static_cast<int>(rows.size()), 0);

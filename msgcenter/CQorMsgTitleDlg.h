@@ -59,6 +59,10 @@ public:
     int GetTotal() const { return m_cache.GetTotal(); }
     const _MSGITEM* GetCachedRow(int nIndex) const { return m_cache.Slot(nIndex); }
     const CString& GetBaseQuery() const { return m_strBaseQuery; }
+    // Whether the database still holds the view's rows as the list shows them: a view listed
+    // whole always does; a paged one as long as its count is the list's (a message stored or
+    // deleted since it was loaded moves the rows that the list has not read yet).
+    bool IsViewCurrent() const;
     int GetSortColumn() const { return m_nSortColumn; }
     bool IsSortDescending() const { return m_bDescending; }
     // How many rows the last deletion or export handled.
@@ -122,6 +126,7 @@ private:
     IMsgTitleOwner* m_pBasePane = nullptr; // not owned
     CImageList m_imageList;
     CString m_strBaseQuery;
+    CString m_strCountQuery;               // the count statement of the paged view shown
     BYTE m_bCancel = 0;
     bool m_bBusy = false;
     CMsgTaskWaiting m_wait;                // the waiting dialog while a long task runs

@@ -596,7 +596,7 @@ void CQorMsgTitleExDlg::FinishTask(bool bReport)
         CloseWaitDialog();
     m_bBusy = 0;
     m_bCancel = 0;
-    const bool exported = result == CContactHistoryJob::kDone || result == CContactHistoryJob::kCancelled;
+    const bool exported = result == CContactHistoryJob::kDone;
     m_nLastTaskCount = deletion || exported ? done : 0;
     m_nLastTaskResult = result;
 
@@ -628,7 +628,7 @@ void CQorMsgTitleExDlg::ReportTask(const CContactHistoryJob& job)
     case CContactHistoryJob::kDone:
         if (job.kind == CContactHistoryJob::kDelete)
             return; // a finished deletion speaks for itself: its rows are gone
-        AfxFormatString2(text, IDS_EXPORT_DONE, Number(done), job.strPath);
+        AfxFormatCount(text, IDS_EXPORT_DONE_ONE, IDS_EXPORT_DONE, done, job.strPath);
         QorMessageBox(text, caption, this, MB_OK, MB_ICONINFORMATION);
         return;
     case CContactHistoryJob::kCancelled:
@@ -636,7 +636,7 @@ void CQorMsgTitleExDlg::ReportTask(const CContactHistoryJob& job)
             AfxFormatString2(text, IDS_HISTORY_DELETE_CANCELLED, Number(done),
                              Number(static_cast<int>(job.rows.size())));
         else
-            AfxFormatString2(text, IDS_HISTORY_EXPORT_CANCELLED, Number(done), job.strPath);
+            text = Text(IDS_EXPORT_CANCELLED);
         QorMessageBox(text, caption, this, MB_OK, MB_ICONINFORMATION);
         return;
     case CContactHistoryJob::kDbFailed:
@@ -648,7 +648,7 @@ void CQorMsgTitleExDlg::ReportTask(const CContactHistoryJob& job)
         QorMessageBox(text, Text(IDS_LOGIN_CAPTION), this, MB_OK, MB_ICONWARNING);
         return;
     case CContactHistoryJob::kTooLarge:
-        AfxFormatString1(text, IDS_EXPORT_TOO_LARGE, Number(done));
+        AfxFormatCount(text, IDS_EXPORT_TOO_LARGE_ONE, IDS_EXPORT_TOO_LARGE, done);
         QorMessageBox(text, caption, this, MB_OK, MB_ICONWARNING);
         return;
     case CContactHistoryJob::kWriteFailed:

@@ -1,34 +1,54 @@
 #include "msgcenter/CRtfExportWriter.h"
 #include "msgcenter/CMsgBodyText.h"
+#include "msgcenter/CUtf8RtfToAscii.h"
+#include "msgcenter/MsgDb.h"
 #include <richedit.h>
 
 namespace {
 
-// Where the streamed RTF goes; a failed write stops the stream with its error.
+// Where the streamed RTF goes: turned into 7-bit RTF on its way to the file; a failed write
+// stops the stream with its error.
 struct ExportSink {
     HANDLE hFile = INVALID_HANDLE_VALUE;
     long long written = 0;
     long long limit = -1;
     DWORD error = 0;
+    CUtf8RtfToAscii ascii;
+    std::string converted;
+
+    bool Write(const std::string& bytes)
+    {
+        if (bytes.empty())
+            return true;
+        if (limit >= 0 && written + static_cast<long long>(bytes.size()) > limit) {
+            error = ERROR_DISK_FULL;
+            return false;
+        }
+        DWORD done = 0;
+        if (!::WriteFile(hFile, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
+            done != static_cast<DWORD>(bytes.size())) {
+            error = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
+            return false;
+        }
+        written += done;
+        return true;
+    }
 };
 
 DWORD CALLBACK WriteStreamToFile(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb)
 {
     auto* sink = reinterpret_cast<ExportSink*>(cookie);
     *pcb = 0;
-    if (sink->limit >= 0 && sink->written + cb > sink->limit) {
-        sink->error = ERROR_DISK_FULL;
+    sink->converted.clear();
+    sink->ascii.Convert(reinterpret_cast<const char*>(buffer), static_cast<size_t>(cb), sink->converted);
+    if (!sink->Write(sink->converted))
         return sink->error;
-    }
-    DWORD done = 0;
-    if (!::WriteFile(sink->hFile, buffer, static_cast<DWORD>(cb), &done, nullptr) || done != static_cast<DWORD>(cb)) {
-        sink->error = ::GetLastError() ? ::GetLastError() : ERROR_WRITE_FAULT;
-        return sink->error;
-    }
-    sink->written += done;
-    *pcb = static_cast<LONG>(done);
+    *pcb = cb;
     return 0;
 }
+
+// The rich edit's UTF-8 RTF: the only form in which it writes every character as it is.
+const WPARAM kStreamUtf8Rtf = (static_cast<WPARAM>(CP_UTF8) << 16) | SF_USECODEPAGE | SF_RTF;
 
 void SetInsertColor(CASRichEdit& edit, COLORREF color)
 {
@@ -59,15 +79,36 @@ CRtfExportWriter::~CRtfExportWriter()
 {
     if (m_edit.GetSafeHwnd())
         m_edit.DestroyWindow();
-    if (m_hFile != INVALID_HANDLE_VALUE)
+    if (m_hFile != INVALID_HANDLE_VALUE) {
         ::CloseHandle(m_hFile);
+        ::DeleteFileW(m_strTempPath);
+    }
 }
 
 bool CRtfExportWriter::OpenFile(const CString& strPath)
 {
     m_strPath = strPath;
-    m_hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return m_hFile != INVALID_HANDLE_VALUE;
+    // A file already at the path must be one that can be replaced (not read-only, not held open
+    // by another program); it is not touched before the export is complete.
+    if (::GetFileAttributesW(strPath) != INVALID_FILE_ATTRIBUTES) {
+        HANDLE hOld = ::CreateFileW(strPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (hOld == INVALID_HANDLE_VALUE)
+            return false;
+        ::CloseHandle(hOld);
+    }
+    const int slash = strPath.ReverseFind(L'\\');
+    const CString folder = slash > 0 ? strPath.Left(slash) : CString(L".");
+    wchar_t temp[MAX_PATH] = {};
+    if (!::GetTempFileNameW(folder, L"kor", 0, temp))
+        return false;
+    m_strTempPath = temp;
+    m_hFile = ::CreateFileW(m_strTempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (m_hFile == INVALID_HANDLE_VALUE) {
+        ::DeleteFileW(m_strTempPath);
+        return false;
+    }
+    return true;
 }
 
 bool CRtfExportWriter::CreateEdit(HWND hParent, UINT nId, HFONT hFont, long nTextLimit)
@@ -77,6 +118,7 @@ bool CRtfExportWriter::CreateEdit(HWND hParent, UINT nId, HFONT hFont, long nTex
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nId)), nullptr)) {
         ::CloseHandle(m_hFile);
         m_hFile = INVALID_HANDLE_VALUE;
+        ::DeleteFileW(m_strTempPath);
         return false;
     }
     m_nLimit = nTextLimit;
@@ -94,7 +136,8 @@ bool CRtfExportWriter::AddMessage(const CString& strSender, const CString& strRe
 {
     CString header = strSender + L"->" + strReceiver + L"  " + strDate + L"\n";
     CString body = CMsgBodyText::BodyToText(strContentType, strContent);
-    const bool rtf = body.Left(5) == L"{\\rtf";
+    // The stored content type says what the body is; a plain text may well begin with "{\rtf".
+    const bool rtf = strContentType == MsgDb::kContentRtf;
     // A plain piece that cannot fit, or an RTF piece that filled the edit, would be cut: such an
     // export is refused rather than written short.
     if (m_nChars + header.GetLength() + (rtf ? 0 : body.GetLength()) + 2 >= m_nLimit) {
@@ -107,7 +150,7 @@ bool CRtfExportWriter::AddMessage(const CString& strSender, const CString& strRe
     MoveCaretToEnd(m_edit);
     SetInsertColor(m_edit, 0);
     if (!body.IsEmpty())
-        m_edit.AppendRTF(body, rtf, rtf ? L"Text/Rtf" : L"");
+        m_edit.AppendRTF(body, rtf, rtf ? MsgDb::kContentRtf : L"Text/Text");
     m_edit.AppendRTF(L"\r\n", false, CString());
     m_nChars = rtf ? TextLength(m_edit) : m_nChars + header.GetLength() + body.GetLength() + 2;
     if (m_nChars >= m_nLimit - 1) {
@@ -126,8 +169,10 @@ bool CRtfExportWriter::Finish(bool bWrite)
         sink.hFile = m_hFile;
         sink.limit = m_llWriteLimit;
         EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(&sink), 0, WriteStreamToFile};
-        m_edit.SendMessage(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
-        written = es.dwError == 0 && sink.error == 0;
+        m_edit.SendMessage(EM_STREAMOUT, kStreamUtf8Rtf, reinterpret_cast<LPARAM>(&es));
+        sink.converted.clear();
+        sink.ascii.Finish(sink.converted);
+        written = es.dwError == 0 && sink.error == 0 && sink.Write(sink.converted);
     }
     if (m_edit.GetSafeHwnd())
         m_edit.DestroyWindow();
@@ -135,9 +180,11 @@ bool CRtfExportWriter::Finish(bool bWrite)
         if (!::CloseHandle(m_hFile))
             written = false;
         m_hFile = INVALID_HANDLE_VALUE;
-        // A short file would pass for the whole export: it goes.
+        // Only a whole export takes the chosen path; a short file would pass for the whole.
+        if (written && !::MoveFileExW(m_strTempPath, m_strPath, MOVEFILE_REPLACE_EXISTING))
+            written = false;
         if (!written)
-            ::DeleteFileW(m_strPath);
+            ::DeleteFileW(m_strTempPath);
     }
     return written;
 }

@@ -4,9 +4,12 @@
 // streamed to the file once at the end. The title list (on the user-interface thread) and the
 // contact-history pane's export worker (on its own thread) both write their files with it.
 //
-// The file is opened (created or emptied) first, so that a path that cannot be written is known
-// before any work; a failed write or an export larger than the rich edit can hold never leaves
-// a short file that would pass for the whole export.
+// The document goes to a new file beside the chosen one, made first, so that a folder that
+// cannot be written is known before any work; only a whole export then takes the chosen path
+// (replacing a file there). A failed write, a cancel or an export larger than the rich edit can
+// hold never leaves a short file that would pass for the whole export, and leave a file that
+// was at the path as it was. Every character of the messages reaches the file (7-bit RTF, each
+// character beyond ASCII as a "\u" word).
 #include "framework/CString.h"
 #include "platform/QorView/CASRichEdit.h"
 #include "framework/Platform.h"
@@ -18,7 +21,8 @@ public:
     CRtfExportWriter(const CRtfExportWriter&) = delete;
     CRtfExportWriter& operator=(const CRtfExportWriter&) = delete;
 
-    // Creates the file, or empties it when it exists; false when it cannot be opened.
+    // Creates the new file beside strPath; false when it cannot be made, or when a file at
+    // strPath could not be replaced.
     bool OpenFile(const CString& strPath);
     // The hidden rich edit, a child of hParent (HWND_MESSAGE on a thread without windows of its
     // own), with the font given and at most nTextLimit characters; false when it cannot be made
@@ -28,8 +32,9 @@ public:
     // list shows for it. False, with nothing appended, when the message would not fit.
     bool AddMessage(const CString& strSender, const CString& strReceiver, const CString& strDate,
                     const CString& strContentType, const CString& strContent);
-    // With bWrite the collected document is streamed into the file. The edit and the file are
-    // closed; true only when the whole document reached the disk, otherwise the file is removed.
+    // With bWrite the collected document is streamed into the new file, which then takes the
+    // chosen path. The edit and the file are closed; true only when the whole document reached
+    // the path, otherwise the new file is removed (and a file at the path is left as it was).
     bool Finish(bool bWrite);
 
     bool IsTooLarge() const { return m_bTooLarge; }
@@ -41,6 +46,7 @@ public:
 
 private:
     CString m_strPath;
+    CString m_strTempPath; // the new file the document is written to first
     HANDLE m_hFile = INVALID_HANDLE_VALUE;
     CASRichEdit m_edit;
     long m_nLimit = 0;

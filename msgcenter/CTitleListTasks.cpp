@@ -20,13 +20,6 @@ const int kPumpEvery = 256;
 
 CString Text(UINT nId) { return CQorViewBaseFun::LoadStringW(nId); }
 
-CString Number(int n)
-{
-    CString s;
-    s.Format(L"%d", n);
-    return s;
-}
-
 } // namespace
 
 void CTitleListTasks::PumpPending(CQorMsgTitleDlg* pPane)
@@ -50,46 +43,53 @@ void CTitleListTasks::PumpPending(CQorMsgTitleDlg* pPane)
     }
 }
 
+bool CTitleListTasks::ReadSelection(CQorMsgTitleDlg* pPane, std::vector<_MSGITEM>& rows, bool& bReadOk)
+{
+    rows.clear();
+    bReadOk = false;
+    if (!pPane->IsViewCurrent()) {
+        // The rows are no longer where the list shows them: whatever the selection names by its
+        // place could be another message now. The user sees the view as it is and chooses again.
+        pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+        if (pPane->m_pBasePane)
+            pPane->m_pBasePane->RefreshCurrentNode();
+        QorMessageBox(Text(IDS_LIST_CHANGED), Text(IDS_MSGBOX_CAPTION), pPane, MB_OK, MB_ICONINFORMATION);
+        return false;
+    }
+    const std::vector<int> indexes = pPane->GetSelectedRows();
+    rows.reserve(indexes.size());
+    bReadOk = pPane->m_cache.ForEachRow(CQorViewMgr::Instance()->m_pConnect, pPane->m_strBaseQuery,
+                                     pPane->m_nSortColumn, pPane->m_bDescending, indexes,
+                                     [&](int, const _MSGITEM& item) {
+                                         if (!item.strID.IsEmpty())
+                                             rows.push_back(item);
+                                         return true;
+                                     });
+    return true;
+}
+
 unsigned CTitleListTasks::DeleteSelectedTitles(CQorMsgTitleDlg* pPane)
 {
     pPane->m_nLastTaskCount = 0;
-    std::vector<int> rows = pPane->GetSelectedRows();
-    if (pPane->m_bCancel || rows.empty()) {
+    if (pPane->m_bCancel || pPane->GetSelectedRows().empty()) {
         pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
         return 0;
     }
+    std::vector<_MSGITEM> rows;
+    bool readOk = false;
+    if (!ReadSelection(pPane, rows, readOk))
+        return 0;
     CString shownID = pPane->m_pBasePane ? pPane->m_pBasePane->GetShownMessageID() : CString();
     CYqConnect* pConnect = CQorViewMgr::Instance()->m_pConnect;
-
-    // The ids of every selected row, read in large pages (rows never shown included).
-    std::vector<CString> ids;
-    ids.reserve(rows.size());
-    int seen = 0;
-    bool readOk = pPane->m_cache.ForEachRow(pConnect, pPane->m_strBaseQuery, pPane->m_nSortColumn,
-                                            pPane->m_bDescending, rows, [&](int, const _MSGITEM& item) {
-        if (seen++ % kPumpEvery == 0)
-            PumpPending(pPane);
-        if (pPane->m_bCancel)
-            return false;
-        if (!item.strID.IsEmpty())
-            ids.push_back(item.strID);
-        return true;
-    });
-
     CString caption = Text(IDS_MSGBOX_CAPTION);
-    if (pPane->m_bCancel) {
-        pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
-        QorMessageBox(Text(IDS_DELETE_CANCELLED), caption, pPane, MB_OK, MB_ICONINFORMATION);
-        return 0;
-    }
 
     // All of them or none: a failure or a cancel rolls the whole deletion back.
     bool ok = readOk && pConnect && pConnect->BeginTrans();
     bool shownDeleted = false;
     int done = 0;
     if (ok) {
-        for (size_t i = 0; i < ids.size(); ++i) {
-            const CString& id = ids[i];
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const CString& id = rows[i].strID;
             if (i % kPumpEvery == 0) {
                 PumpPending(pPane);
                 if (pPane->m_bCancel)
@@ -143,6 +143,10 @@ unsigned CTitleListTasks::ExportSelectedTitles(CQorMsgTitleDlg* pPane)
         pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
         return 0;
     }
+    std::vector<_MSGITEM> rows;
+    bool readOk = false;
+    if (!ReadSelection(pPane, rows, readOk))
+        return 0;
     HRESULT hrCom = ::CoInitialize(nullptr);
     struct ComScope {
         HRESULT hr;
@@ -170,40 +174,42 @@ unsigned CTitleListTasks::ExportSelectedTitles(CQorMsgTitleDlg* pPane)
     }
 
     CYqConnect* pConnect = CQorViewMgr::Instance()->m_pConnect;
-    std::vector<int> rows = pPane->GetSelectedRows();
     int done = 0;
-    bool readOk = pPane->m_cache.ForEachRow(pConnect, pPane->m_strBaseQuery, pPane->m_nSortColumn,
-                                            pPane->m_bDescending, rows, [&](int, const _MSGITEM& item) {
-        if (done % kPumpEvery == 0)
+    for (size_t i = 0; readOk && i < rows.size(); ++i) {
+        if (i % kPumpEvery == 0)
             PumpPending(pPane);
         if (pPane->m_bCancel)
-            return false;
-        if (item.strID.IsEmpty())
-            return true;
+            break;
+        const _MSGITEM& item = rows[i];
         CString content, type;
         CQorDBBaseFun::GetMsgContentInfo(pConnect, item.strID, content, type);
         if (!writer.AddMessage(item.strSenderName, item.strRecvName, item.strSendDate, type, content))
-            return false;
+            break;
         ++done;
         pPane->SetLongTaskPos(done);
-        return true;
-    });
+    }
 
+    // A cancelled export is no export: the part written so far would pass for the whole.
+    const bool cancelled = pPane->m_bCancel != 0;
     const bool tooLarge = writer.IsTooLarge();
-    bool written = writer.Finish(readOk);
+    bool written = writer.Finish(readOk && !cancelled);
     pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
 
     CString caption = Text(IDS_MSGBOX_CAPTION), text;
+    if (cancelled) {
+        QorMessageBox(Text(IDS_EXPORT_CANCELLED), caption, pPane, MB_OK, MB_ICONINFORMATION);
+        return 0;
+    }
     if (!written) {
         if (tooLarge)
-            AfxFormatString1(text, IDS_EXPORT_TOO_LARGE, Number(done));
+            AfxFormatCount(text, IDS_EXPORT_TOO_LARGE_ONE, IDS_EXPORT_TOO_LARGE, done);
         else
             AfxFormatString1(text, IDS_EXPORT_WRITE_FAILED, path);
         QorMessageBox(text, caption, pPane, MB_OK, MB_ICONWARNING);
         return 0;
     }
     pPane->m_nLastTaskCount = done;
-    AfxFormatString2(text, IDS_EXPORT_DONE, Number(done), path);
+    AfxFormatCount(text, IDS_EXPORT_DONE_ONE, IDS_EXPORT_DONE, done, path);
     QorMessageBox(text, caption, pPane, MB_OK, MB_ICONINFORMATION);
     return 1;
 }

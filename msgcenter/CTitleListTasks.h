@@ -1,10 +1,15 @@
 #pragma once
 // The work of the title list's long tasks: deleting the selected messages (all of them in one
 // transaction, rolled back and reported when any part fails) and exporting them to an RTF file
-// (through a hidden rich edit, streamed to the file, a failed write reported and the partial
-// file removed). Both read every selected row, also rows never shown, in one pass of large
-// pages, keep the waiting dialog answering (its Cancel stops them) and post
-// WM_TITLE_LONG_TASK_END to the pane on every way out.
+// (through a hidden rich edit, streamed to the file; a failed write or a cancel leaves no file).
+// Both first read every selected row, also rows never shown, in one pass of large pages during
+// which nothing else runs: a message stored meanwhile would move the rows under the walk. A
+// view that no longer holds the rows it was shown with (messages stored or deleted since) is
+// shown afresh instead, and nothing is done. Then the work keeps the waiting dialog answering
+// (its Cancel stops it) and posts WM_TITLE_LONG_TASK_END to the pane on every way out.
+#include "msgcenter/MsgItem.h"
+#include <vector>
+
 class CQorMsgTitleDlg;
 
 class CTitleListTasks {
@@ -17,5 +22,9 @@ public:
     static void PumpPending(CQorMsgTitleDlg* pPane);
 
 private:
+    // The selected rows of the view shown, in list order (bReadOk false when a page could not
+    // be read). False when the view was shown afresh instead, the user told and the task ended.
+    static bool ReadSelection(CQorMsgTitleDlg* pPane, std::vector<_MSGITEM>& rows, bool& bReadOk);
+
     CTitleListTasks() = delete;
 };

@@ -1,4 +1,6 @@
 #include "msgcenter/MsgDb.h"
+#include "platform/QorDB/CYqRecordset.h"
+#include "platform/QorView/CQorViewMgr.h"
 #include <cwctype>
 
 namespace MsgDb {
@@ -61,6 +63,19 @@ int ReadStateIcon(int nReadState, int nCurrent)
 bool IsReceiptOpened(LPCWSTR pszOpenDate)
 {
     return !pszOpenDate || wcscmp(pszOpenDate, kNotOpenedDate) != 0;
+}
+
+bool ReadCount(const CString& strSql, int& nCount)
+{
+    nCount = 0;
+    CYqRecordset rs;
+    if (!rs.Open(strSql, CQorViewMgr::Instance()->m_pConnect))
+        return false;
+    rs.MoveFirst();
+    if (!rs.IsEOF())
+        rs.GetValue(0, nCount);
+    rs.Close();
+    return true;
 }
 
 } // namespace MsgDb

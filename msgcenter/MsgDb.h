@@ -14,6 +14,11 @@ const int kFolderReceived = 1;
 const int kFolderSent = 2;
 // Col_Type of a message filed in a user folder (Col_FolderName names it).
 const int kTypeUserFolder = 3;
+// Qor_Talk.Col_Type: meetings (the only kind with a creator), and the two kinds of discussion
+// that the manager's tree lists under its discussion root.
+const int kTalkMeeting = 1;
+const int kTalkDiscussion = 2;
+const int kTalkDiscussionOther = 3;
 // Col_MSGFlag bits the content pane acts on.
 const unsigned kFlagAttachInBody = 0x40000;
 const unsigned kFlagRtfBody = 0x200000;
@@ -42,5 +47,9 @@ CString DayEnd(LPCWSTR pszDay);
 int ReadStateIcon(int nReadState, int nCurrent);
 // A receipt counts as opened unless its open date is the not-opened mark.
 bool IsReceiptOpened(LPCWSTR pszOpenDate);
+
+// The first value of a count statement run on the view library's shared connection (0 when it
+// gives no row); false when the statement cannot run.
+bool ReadCount(const CString& strSql, int& nCount);
 
 } // namespace MsgDb

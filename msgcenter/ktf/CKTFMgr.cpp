@@ -6,6 +6,7 @@
 #include "msgcenter/ktf/CKTFSharp.h"
 #include "msgcenter/ktf/CKTFText.h"
 #include "msgcenter/ktf/KtfNestingGuard.h"
+#include "msgcenter/ktf/KtfTextBlanks.h"
 #include "platform/QorUtils/CQorStrUtils.h"
 #include <climits>
 #include <cstring>
@@ -203,12 +204,15 @@ bool CKTFMgr::ParseBody(const CString& strBody, bool bReadImg)
     size_t safe = KtfNestingGuard::SafeLength(utf8, static_cast<size_t>(length));
     if (safe < static_cast<size_t>(length))
         utf8[safe] = 0;
+    // Every blank of a text is part of the message (repeated spaces, tabs, line breaks).
+    std::string kept;
+    const bool keptBlanks = KtfTextBlanks::Keep(utf8, safe, kept);
 
     // The bytes are UTF-8 whatever a declaration inside them claims (they were made from the
     // wide text just now), so the parser is told so: character references above 127 then
     // decode to their characters instead of one truncated byte.
     TiXmlDocument doc;
-    doc.Parse(utf8, nullptr, TIXML_ENCODING_UTF8);
+    doc.Parse(keptBlanks ? kept.c_str() : utf8, nullptr, TIXML_ENCODING_UTF8);
     CQorStrUtils::FreeDst(utf8);
 
     const TiXmlElement* root = doc.RootElement();

@@ -98,3 +98,8 @@
 #define IDS_EXPORT_TOO_LARGE 16604      // %1 how many fit
 #define IDS_DELETE_CANCELLED 16605
 #define IDS_LINK_NOT_OPENED 16606       // %1 the address
+// The texts of a count of one, beside those of other counts above
+#define IDS_EXPORT_DONE_ONE 16607       // %1 one, %2 the path
+#define IDS_EXPORT_TOO_LARGE_ONE 16608  // %1 one
+#define IDS_EXPORT_CANCELLED 16609      // nothing was written
+#define IDS_LIST_CHANGED 16610          // the list was shown again; nothing was done

@@ -5,7 +5,8 @@
 // Strings
 #define IDS_TIP_GROUP_COUNT 148      // %1 group name, %2 number of its messages
 #define IDS_TIP_SENDER 149           // %1 sender name
-#define IDS_TIP_NEW_COUNT 150        // %1 number of new messages
+#define IDS_TIP_NEW_COUNT 150        // %1 one new message
+#define IDS_TIP_NEW_COUNT_MANY 16630 // %1 number of new messages (any count but one)
 #define IDS_TIP_ONLINE 65106         // %1 name
 #define IDS_TIP_TALK_SENDER 65132    // the sender of a talk message
 #define IDS_TIP_PROTECTED 65134      // content line of a protected message
@@ -14,7 +15,8 @@
 #define IDS_TIP_BULLETIN 65211       // %1 name, %2 title (or %1 title)
 #define IDS_TIP_NO_GROUP_NAME 65214
 #define IDS_TIP_SENT 65219           // %1 second text, %2 content
-#define IDS_TIP_DAYS_AGO 65220       // %1 days
+#define IDS_TIP_DAYS_AGO 65220       // %1 days (any count but one)
+#define IDS_TIP_DAYS_AGO_ONE 16631   // %1 one day
 #define IDS_TIP_OPEN_ALL 65221       // %1 number of entries
 #define IDS_TIP_REFUSED_FILE 65222   // %1 name, %2 file
 #define IDS_TIP_DOWNLOADED 65223     // %1 name, %2 file

@@ -21,11 +21,10 @@ public:
     // Replaces the content by the RTF text; bEmoticons lets the emoticon codes show as faces.
     BOOL SetRTFEx(const CString& strRtf, bool bEmoticons);
     BOOL AppendRTF(const CString& strRtf);
-    // Appends at the end. "Text/Rtf" as the third argument, or an RTF document ("{\\rtf...")
-    // with bContent set and any other third argument than "Text/Text", is streamed in as RTF;
-    // anything else is plain text in the format set for the caret (SetSelectionTextColor,
-    // SetFontSize, SetFontName). A third argument that is no content type is a face kept for
-    // emoticons.
+    // Appends at the end. With bContent set and "Text/Rtf" as the third argument the text is
+    // streamed in as RTF; anything else is plain text in the format set for the caret
+    // (SetSelectionTextColor, SetFontSize, SetFontName), whatever its first characters. A third
+    // argument that is no content type is a face kept for emoticons.
     BOOL AppendRTF(const CString& strText, bool bContent, const CString& strContentType);
     CString GetRTF();
     BOOL InsertImgFile(const CString& strFile);

@@ -127,8 +127,8 @@ BOOL CASRichEdit::AppendRTF(const CString& strText, bool bContent, const CString
 {
     if (!::IsWindow(m_hWnd))
         return FALSE;
-    bool rtf = strContentType == L"Text/Rtf" || (strContentType != L"Text/Text" && strText.Left(5) == L"{\\rtf");
-    if (bContent && rtf) {
+    // Only the content type makes a body RTF: a plain text may well begin with "{\rtf".
+    if (bContent && strContentType == L"Text/Rtf") {
         ::SendMessageW(m_hWnd, EM_SETSEL, static_cast<WPARAM>(-1), -1);
         return StreamRtfIn(m_hWnd, strText, SF_RTF | SFF_SELECTION);
     }

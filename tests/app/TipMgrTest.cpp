@@ -534,7 +534,8 @@ TEST_F(TipMgr, AMegabyteMessageShowsItsTipAtOnce)
 
 TEST_F(TipMgr, NewMessageTipShowsCountSenderAndContent)
 {
-    apptest::App().m_strLanguage = L"ENU";
+    // The count line is one of the resource module's two texts, for one and for more, whatever
+    // the program's language code (its default, "CHS", here).
     mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k1", L"i1"));
     mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k2", L"i2"));
     CUnreadMsg* protectedMsg = ChatRecord(L"ann", L"k3", L"i3", CUnreadMsg::kFlagProtected);
@@ -542,7 +543,8 @@ TEST_F(TipMgr, NewMessageTipShowsCountSenderAndContent)
     ShowNow();
     const auto rows = Rows();
     ASSERT_EQ(3u, rows.size());
-    EXPECT_EQ(ResText(IDS_TIP_NEW_COUNT, L"3") + L"s", rows[0]);
+    EXPECT_EQ(ResText(IDS_TIP_NEW_COUNT_MANY, L"3"), rows[0]);
+    EXPECT_EQ(L"3 new messages", rows[0]);
     EXPECT_TRUE(ItemByCaption(rows[0])->IsBold());
     EXPECT_EQ(ResText(IDS_TIP_SENDER, L"Name of ann"), rows[1]);
     EXPECT_EQ(RGB(0, 65, 200), ItemByCaption(rows[1])->GetTextColor());
@@ -554,8 +556,14 @@ TEST_F(TipMgr, NewMessageTipShowsCountSenderAndContent)
     ASSERT_EQ(1, mgr->GetRecordCount());
     mgr->MergeIntoUnreadBox(ChatRecord(L"ann", L"k5", L"i5"));
     mgr->RefreshTipCountCaption();
-    EXPECT_NE(nullptr, ItemByCaption(ResText(IDS_TIP_NEW_COUNT, L"2") + L"s"));
-    EXPECT_EQ(ResText(IDS_TIP_NEW_COUNT, L"2") + L"s", mgr->GetCaptionText().GetString());
+    EXPECT_NE(nullptr, ItemByCaption(ResText(IDS_TIP_NEW_COUNT_MANY, L"2")));
+    EXPECT_EQ(ResText(IDS_TIP_NEW_COUNT_MANY, L"2"), mgr->GetCaptionText().GetString());
+
+    // One message alone says so in the singular.
+    mgr->ClearTips();
+    mgr->MergeIntoUnreadBox(ChatRecord(L"bob", L"k6", L"i6"));
+    ShowNow();
+    EXPECT_EQ(L"1 new message", Rows()[0]);
 }
 
 TEST_F(TipMgr, GroupTipShowsGroupNameAndCountOverThreeRows)
@@ -1124,9 +1132,11 @@ TEST_F(TipMgr, BoxRowShowsDaysAgoOrTheLocalTimeOfDay)
     CUnreadMsg* r = ChatRecord(L"ann", L"k", L"i");
     item.m_lstRecords.AddHead(r);
 
-    // Sent 30 hours ago: one day.
+    // Sent 30 hours ago: one day, in the singular; three days and more in the plural.
     r->strSendTime = UtcTextFromNow(-30 * 3600);
-    EXPECT_EQ(0, mgr->BuildBoxRowText(&item).Find((L"Name of ann(" + ResText(IDS_TIP_DAYS_AGO, L"1") + L")").c_str()));
+    EXPECT_EQ(0, mgr->BuildBoxRowText(&item).Find(L"Name of ann(1 day ago)"));
+    r->strSendTime = UtcTextFromNow(-75 * 3600);
+    EXPECT_EQ(0, mgr->BuildBoxRowText(&item).Find(L"Name of ann(3 days ago)"));
 
     // Sent an hour ago: the user's own clock, hour:minute:second.
     r->strSendTime = UtcTextFromNow(-3600);

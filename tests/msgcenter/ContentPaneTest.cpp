@@ -107,7 +107,8 @@ TEST_F(ContentPaneTest, BodyByContentType)
 {
     struct Case { const wchar_t* type; const wchar_t* body; const wchar_t* shown; } cases[] = {
         {L"UTF-8", L"Grüße aus Köln", L"Grüße aus Köln"},
-        {L"Text/Ktf", L"<KTF><Text>Hello </Text><at>u7;Ann</at><sharp>t1;news</sharp></KTF>", L"Hello@Ann#news"},
+        // Items run together, each text with every blank it holds.
+        {L"Text/Ktf", L"<KTF><Text>Hello </Text><at>u7;Ann</at><sharp>t1;news</sharp></KTF>", L"Hello @Ann#news"},
         {L"Text/Rtf", L"{\\rtf1\\ansi Rich {\\b text}\\par}", L"Rich text"},
         {L"text/ktf", L"<KTF><Text>x</Text></KTF>", L"<KTF><Text>x</Text></KTF>"}, // other case: plain text
         {L"Text/Ktf", L"not a body", L""},

@@ -48,8 +48,11 @@ TEST(KtfParse, BodiesGiveTheirItems)
         // Mentions split at the first ';'; without one they add nothing.
         {L"<KTF><at>u7;Ann;Lee</at><at>nobody</at><SHARP>t1;Topic</SHARP></KTF>", true, L"@:u7:Ann;Lee|#:t1:Topic"},
         {L"<KTF><at>;</at><sharp/></KTF>", true, L"@::"},
-        // White space in text is condensed; references and CDATA keep theirs.
-        {L"<KTF><Text>  a  \n  b </Text></KTF>", true, L"T:a b"},
+        // Every blank of a text is kept: leading, trailing, repeated, tabs and line breaks, and a
+        // text of blanks only; references and CDATA keep theirs. Blanks between items are no text.
+        {L"<KTF><Text>  a  \n  b </Text></KTF>", true, L"T:  a  \n  b "},
+        {L"<KTF>\r\n  <Text>a\tb</Text>\n  <Text>   </Text> <Text>x y</Text>\n</KTF>", true, L"T:a\tb|T:   |T:x y"},
+        {L"<?xml version=\"1.0\"?>\n<KTF><Text a=\"  \">c  d</Text><!--  --></KTF>\n", true, L"T:c  d"},
         {L"<KTF><Text>a&#10;b&#32;</Text></KTF>", true, L"T:a\nb "},
         {L"<KTF><Text><![CDATA[ a  <b> & ]]></Text></KTF>", true, L"T: a  <b> & "},
         {L"<KTF><Text/><Text></Text></KTF>", true, L"T:|T:"},

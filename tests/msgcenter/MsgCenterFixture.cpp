@@ -89,6 +89,18 @@ void TestMsgDb::AddMessage(const wchar_t* id, int folder, int type, const wchar_
     Exec(sql);
 }
 
+void TestMsgDb::AddContent(const wchar_t* id, const wchar_t* text)
+{
+    QorMsgBody body;
+    body.contentType = L"UTF-8";
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    body.bytes.assign(static_cast<size_t>(n > 0 ? n : 1), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, &body.bytes[0], n, nullptr, nullptr);
+    body.bytes.pop_back(); // the terminator
+    body.text = text;
+    m_mgr.AddMsgContent(id, body);
+}
+
 ModalScript::ModalScript(std::function<void(HWND)> action) : m_action(std::move(action))
 {
     g_pScript = this;

@@ -43,6 +43,8 @@ public:
     void AddTalkContent(const wchar_t* talkId);
     void AddMessage(const wchar_t* id, int folder, int type, const wchar_t* folderName, const wchar_t* sender,
                     const wchar_t* senderName, const wchar_t* recvLogin);
+    // A plain (UTF-8) body for a message, which the search reads too.
+    void AddContent(const wchar_t* id, const wchar_t* text);
 
 private:
     std::wstring m_dir;

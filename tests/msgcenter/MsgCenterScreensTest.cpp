@@ -4,6 +4,7 @@
 #include "msgcenter/CMsgSearchDlg.h"
 #include "msgcenter/CQorMsgBaseDlg.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
+#include "msgcenter/CQorMsgMeetingDlg.h"
 #include "msgcenter/CQorMsgTitleDlg.h"
 #include "msgcenter/CUserSearchDlg.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
@@ -39,18 +40,34 @@ int DarkPixels(HWND hWnd)
     return dark;
 }
 
-TEST(MsgCenterScreens, ManagerWithItsFoldersAndTitleList)
-{
+// The message centre on a generated database, on the screen's corner, in the folder view.
+class ManagerScreens : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(db.Generate(300, 12));
+        pDlg = new CQorMsgManagerDlg(nullptr);
+        pDlg->titleName = L"me";
+        ASSERT_TRUE(pDlg->Create(IDD_MSG_MANAGER, nullptr));
+        pDlg->SetWindowPos(nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        pDlg->ShowWindow(SW_SHOW);
+        pDlg->OpenWithRequest(L"CONTACT_UNREAD");
+        testsupport::PumpMessages();
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(pDlg->GetSafeHwnd()))
+            pDlg->DestroyWindow(); // deletes itself
+    }
+
     testsupport::ResourceModuleScope res;
     TestMsgDb db;
-    ASSERT_TRUE(db.Generate(300, 12));
-    auto* pDlg = new CQorMsgManagerDlg(nullptr);
-    pDlg->titleName = L"me";
-    ASSERT_TRUE(pDlg->Create(IDD_MSG_MANAGER, nullptr));
-    pDlg->SetWindowPos(nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    pDlg->ShowWindow(SW_SHOW);
+    CQorMsgManagerDlg* pDlg = nullptr;
+};
+
+TEST_F(ManagerScreens, ManagerWithItsFoldersAndTitleList)
+{
     // The folder view on the received messages: the tree on the left, their titles on the right.
-    pDlg->OpenWithRequest(L"CONTACT_UNREAD");
     pDlg->m_tree.SelectItem(pDlg->receivedRoot);
     testsupport::PumpMessages();
     ASSERT_NE(nullptr, pDlg->basePane);
@@ -59,7 +76,24 @@ TEST(MsgCenterScreens, ManagerWithItsFoldersAndTitleList)
     EXPECT_GT(DarkPixels(pDlg->m_tree.GetSafeHwnd()), 50);
     EXPECT_GT(DarkPixels(pDlg->basePane->titlePane->m_list.GetSafeHwnd()), 50);
     EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"msgcenter-manager.bmp"), pDlg->GetSafeHwnd()));
-    pDlg->DestroyWindow();
+}
+
+// The discussion root shows the group-talk pane with its discussions, drawn as soon as it is
+// shown (nothing else repaints it), and a discussion's messages once one is selected.
+TEST_F(ManagerScreens, GroupTalkPaneWithItsDiscussions)
+{
+    pDlg->m_tree.SelectItem(pDlg->talkRoot);
+    testsupport::PumpMessages();
+    CQorMsgMeetingDlg* pPane = pDlg->meetingPane;
+    ASSERT_NE(nullptr, pPane);
+    ASSERT_TRUE(pPane->IsWindowVisible());
+    ASSERT_GT(pPane->m_talkList.GetItemCount(), 0);
+    EXPECT_GT(DarkPixels(pPane->m_talkList.GetSafeHwnd()), 50) << "the list of discussions is drawn";
+    EXPECT_GT(DarkPixels(pPane->m_label.GetSafeHwnd()), 10) << "its label is drawn";
+    pPane->m_talkList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    testsupport::PumpMessages();
+    EXPECT_GT(DarkPixels(pPane->m_historyView.GetSafeHwnd()), 50) << "the discussion's messages are drawn";
+    EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"msgcenter-group-talks.bmp"), pDlg->GetSafeHwnd()));
 }
 
 TEST(MsgCenterScreens, BothSearchDialogs)

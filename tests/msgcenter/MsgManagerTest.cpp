@@ -3,6 +3,7 @@
 // the keys, and the window's own layout.
 #include "msgcenter/CMsgFolderTree.h"
 #include "msgcenter/CQorMsgBaseDlg.h"
+#include "msgcenter/CQorMsgContentDlg.h"
 #include "msgcenter/CQorMsgGroupDisDlg.h"
 #include "msgcenter/CQorMsgManagerDlg.h"
 #include "msgcenter/CQorMsgMeetingDlg.h"
@@ -11,6 +12,7 @@
 #include "msgcenter/CQorMsgWebMsgDlg.h"
 #include "msgcenter/MsgCenterMessages.h"
 #include "platform/QorDB/QorDBTestHooks.h"
+#include "platform/QorResource/MeetingResourceIds.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
@@ -189,8 +191,46 @@ TEST_F(MsgManagerTest, PersonRequestBuildsOnePersonNode)
     EXPECT_EQ(CString(L""), m_dlg->personIds[0]);
 }
 
+// An empty request (the signed-in panel's "Messages" button) shows the received messages to a
+// user without views of his own: never an empty page whose only way out is the view menu.
+TEST_F(MsgManagerTest, EmptyRequestWithoutUserViewsShowsTheReceivedMessages)
+{
+    m_db.AddMessage(L"r1", 1, 0, L"", L"bob", L"Bob", L"ann");
+    m_db.AddMessage(L"s1", 2, 0, L"", L"ann", L"Ann", L"bob");
+    m_dlg->OpenWithRequest(L"");
+    testsupport::PumpMessages();
+    EXPECT_FALSE(m_dlg->orgViewActive);
+    EXPECT_TRUE(Visible(&m_dlg->m_tree));
+    EXPECT_FALSE(Visible(m_dlg->orgPane));
+    EXPECT_EQ(CMsgFolderTree::kReceived, SelectedImage());
+    ASSERT_TRUE(Visible(m_dlg->basePane));
+    EXPECT_FALSE(Visible(m_dlg->historyViewer));
+    ASSERT_NE(nullptr, m_dlg->basePane->titlePane);
+    EXPECT_EQ(1, m_dlg->basePane->titlePane->GetTotal());
+    EXPECT_EQ(CString(L"r1"), m_dlg->basePane->titlePane->GetCachedRow(0)->strID);
+    EXPECT_EQ(Res(IDS_MSG_VIEW_FOLDERS), WndText(m_dlg->m_viewButton));
+}
+
+// A user with a view of his own finds it, as before.
 TEST_F(MsgManagerTest, EmptyRequestShowsTheUserViews)
 {
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    pMgr->m_UserList.RemoveAll();
+    pMgr->m_UserList.AddView(L"grp1", 2, L"Groups");
+    CQorUserItem team;
+    team.nType = CQorUserItem::kGroup;
+    team.strId = L"team";
+    team.strName = L"Team";
+    pMgr->m_UserList.AddOrgEntry(L"grp1", L"", team);
+    struct Forget {
+        ~Forget() { CQorViewMgr::Instance()->m_UserList.RemoveAll(); }
+    } forget;
+    // The organisation pane reads the views when it is made.
+    m_dlg->DestroyWindow();
+    testsupport::PumpMessages();
+    m_dlg = new CQorMsgManagerDlg(nullptr);
+    ASSERT_TRUE(m_dlg->Create(IDD_MSG_MANAGER, nullptr));
+    m_dlg->ShowWindow(SW_SHOW);
     m_dlg->OpenWithRequest(L"");
     EXPECT_TRUE(m_dlg->orgViewActive);
     EXPECT_TRUE(m_dlg->localMode);
@@ -281,12 +321,17 @@ TEST_F(MsgManagerTest, TheDiscussionRootListsTheTalksInTheGroupTalkPane)
     ASSERT_TRUE(Visible(m_dlg->meetingPane));
     EXPECT_FALSE(Visible(m_dlg->historyViewer));
     EXPECT_FALSE(Visible(m_dlg->basePane));
-    ASSERT_EQ(1, m_dlg->meetingPane->m_talkList.GetItemCount());
-    EXPECT_EQ(CString(L"private_6"), m_dlg->meetingPane->m_talkList.GetItemDataText(0));
+    // The discussions the tree lists under the root, of both kinds (3 first, as in the tree), not
+    // the meetings.
+    ASSERT_EQ(2, m_dlg->meetingPane->m_talkList.GetItemCount());
+    EXPECT_EQ(CString(L"proj_5"), m_dlg->meetingPane->m_talkList.GetItemDataText(0));
+    EXPECT_EQ(CString(L"lunch_15"), m_dlg->meetingPane->m_talkList.GetItemDataText(1));
+    EXPECT_EQ(Res(IDS_TALK_LABEL), WndText(m_dlg->meetingPane->m_label));
 
-    m_db.AddTalk(L"board_7", 1, L"Board");
+    m_db.AddTalk(L"board_7", 2, L"Board");
+    m_db.AddTalk(L"plan_8", 1, L"Planning meeting");
     m_dlg->RefreshCurrentNode();
-    EXPECT_EQ(2, m_dlg->meetingPane->m_talkList.GetItemCount());
+    EXPECT_EQ(3, m_dlg->meetingPane->m_talkList.GetItemCount());
 
     m_dlg->m_tree.SelectItem(m_dlg->receivedRoot);
     EXPECT_FALSE(Visible(m_dlg->meetingPane));
@@ -337,6 +382,47 @@ TEST_F(MsgManagerTest, MessageSearchStoresItsCriteriaAndSelectsOneResultsNode)
     EXPECT_EQ(CMsgFolderTree::kSearchResults, roots.back().first);
     EXPECT_EQ(CMsgFolderTree::kSearchResults, SelectedImage());
     EXPECT_TRUE(Visible(m_dlg->basePane));
+}
+
+// After a search the reading pane shows no message that is not among the results; a search
+// that replaces the results node loads no other view on the way (the tree would hand the
+// deleted node's selection to the node beside it).
+TEST_F(MsgManagerTest, ASearchShowsNoMessageBelowThatIsNotAmongItsResults)
+{
+    m_db.AddMessage(L"r1", 1, 0, L"", L"bob", L"Bob", L"ann");
+    m_db.AddContent(L"r1", L"lunch at noon");
+    m_db.AddMessage(L"r2", 1, 0, L"", L"bob", L"Bob", L"ann");
+    m_db.AddContent(L"r2", L"budget for the third quarter");
+    m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
+    m_dlg->m_tree.SelectItem(m_dlg->receivedRoot);
+    testsupport::PumpMessages();
+    CQorMsgTitleDlg* titles = m_dlg->basePane->titlePane;
+    CQorMsgContentDlg* content = m_dlg->basePane->contentPane;
+    ASSERT_EQ(2, titles->GetTotal());
+    const int row = titles->GetCachedRow(0)->strID == L"r1" ? 0 : 1;
+    titles->m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ASSERT_EQ(CString(L"r1"), content->GetMessageID());
+    CString shown;
+    content->m_richText.GetWindowText(shown);
+    ASSERT_EQ(CString(L"lunch at noon"), shown);
+
+    ModalScript script([&](HWND hDlg) {
+        if (!::GetDlgItem(hDlg, IDC_SEARCH_TEXT))
+            return;
+        SetItemText(hDlg, IDC_SEARCH_TEXT, L"budget");
+        ::SendMessageW(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    m_dlg->OnSearchMessages();
+    ASSERT_EQ(1, titles->GetTotal());
+    content->m_richText.GetWindowText(shown);
+    EXPECT_EQ(CString(), shown) << "lunch at noon is not among the results";
+
+    QorDBTest_ClearStatements();
+    m_dlg->OnSearchMessages();
+    EXPECT_EQ(CMsgFolderTree::kSearchResults, SelectedImage());
+    EXPECT_EQ(1, titles->GetTotal());
+    for (const CString& sql : QorDBTest_GetStatements())
+        EXPECT_EQ(-1, sql.Find(L"Col_ReadState = ")) << "another view was loaded: " << CStringA(sql).GetString();
 }
 
 TEST_F(MsgManagerTest, CancelledSearchChangesNothing)

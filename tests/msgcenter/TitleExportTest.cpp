@@ -12,7 +12,12 @@
 #include "msgcenter/CQorMsgTitleDlg.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "framework/CRichEditCtrl.h"
+#include "platform/QorDB/CYqConnect.h"
 #include <gtest/gtest.h>
+#include <richedit.h>
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -103,18 +108,84 @@ TEST(MsgBodyText, BodyToTextByContentType)
         EXPECT_EQ(CString(c.text), CMsgBodyText::BodyToText(c.type, c.body)) << CStringA(c.type).GetString();
 }
 
+namespace {
+
+// Bodies whose every character the export must keep, newest first as the list shows them: the
+// content type alone says what a body is (a plain text that begins like RTF stays text), and
+// Chinese, Cyrillic, an emoji, full-width punctuation, tabs and repeated spaces all survive,
+// in plain and in KTF bodies.
+struct ExportedBody {
+    const wchar_t* id;
+    const wchar_t* contentType;
+    const wchar_t* content;
+    const wchar_t* text; // what a word processor must read, line by line ("\n" between lines)
+};
+const ExportedBody kExportedBodies[] = {
+    {L"zk", L"Text/Ktf", L"<KTF><Text>Greetings</Text><at>u7;Bob</at></KTF>", L"Greetings\n@Bob"},
+    {L"zr", L"UTF-8", L"{\\rtf1\\ansi not RTF at all}", L"{\\rtf1\\ansi not RTF at all}"},
+    {L"zc", L"UTF-8", L"\u4F1A\u8BAE\u65F6\u95F4\uFF1A\u4E0B\u5348\u4E09\u70B9\u3002 \u041F\u0440\u0438\u0432\u0435\u0442, \u043C\u0438\u0440! \U0001F600",
+     L"\u4F1A\u8BAE\u65F6\u95F4\uFF1A\u4E0B\u5348\u4E09\u70B9\u3002 \u041F\u0440\u0438\u0432\u0435\u0442, \u043C\u0438\u0440! \U0001F600"},
+    {L"zs", L"UTF-8", L"tab\there, three   spaces, two  here", L"tab\there, three   spaces, two  here"},
+    {L"zt", L"Text/Ktf", L"<KTF><Text>KTF\uFF1A  two spaces,\ta tab</Text></KTF>", L"KTF\uFF1A  two spaces,\ta tab"},
+};
+
+std::string Utf8Of(const CString& s)
+{
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+struct RtfSource {
+    const std::string* bytes;
+    size_t pos;
+};
+
+DWORD CALLBACK ReadRtfSource(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* pcb)
+{
+    auto* src = reinterpret_cast<RtfSource*>(cookie);
+    const size_t n = std::min(static_cast<size_t>(cb), src->bytes->size() - src->pos);
+    memcpy(buffer, src->bytes->data() + src->pos, n);
+    src->pos += n;
+    *pcb = static_cast<LONG>(n);
+    return 0;
+}
+
+// The text of an RTF file as a rich edit reads it back.
+CString RtfFileText(const std::wstring& path)
+{
+    std::string rtf = ReadFile(path);
+    CRichEditCtrl::LoadRichEdit();
+    CWnd edit;
+    if (!edit.CreateEx(0, RICHEDIT_CLASSW, nullptr, WS_POPUP | ES_MULTILINE, 0, 0, 100, 100, nullptr, nullptr, nullptr))
+        return CString();
+    RtfSource source{&rtf, 0};
+    EDITSTREAM es = {reinterpret_cast<DWORD_PTR>(&source), 0, ReadRtfSource};
+    edit.SendMessage(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    CString text;
+    edit.GetWindowText(text);
+    edit.DestroyWindow();
+    return text;
+}
+
+} // namespace
+
 TEST_F(TitleExportTest, ExportsEveryRowOfTheSelectionAlsoNeverShown)
 {
     db.AddMany(60);
-    StoredMsg ktf;
-    ktf.id = L"zk";
-    ktf.date = L"2026-05-01 12:00:00";
-    ktf.contentType = L"Text/Ktf";
-    ktf.content = L"<KTF><Text>Greetings</Text><at>u7;Bob</at></KTF>";
-    db.Add(ktf);
+    int day = 1;
+    for (const ExportedBody& b : kExportedBodies) {
+        StoredMsg m;
+        m.id = b.id;
+        m.date.Format(L"2026-05-%02d 12:00:00", day++);
+        m.contentType = b.contentType;
+        m.content = b.content;
+        db.Add(m);
+    }
     ASSERT_TRUE(pane.LoadFolderMsg(1));
     testsupport::PumpMessages();
-    ASSERT_TRUE(pane.GetCachedRow(60)->strID.IsEmpty()) << "the last rows were never shown";
+    ASSERT_TRUE(pane.GetCachedRow(64)->strID.IsEmpty()) << "the last rows were never shown";
 
     std::wstring outDir = testsupport::ExeDir() + L"\\test-output";
     ::CreateDirectoryW(outDir.c_str(), nullptr);
@@ -129,27 +200,86 @@ TEST_F(TitleExportTest, ExportsEveryRowOfTheSelectionAlsoNeverShown)
     qorview_test::ClearCalls();
     ASSERT_TRUE(pane.ExportSelected(1));
     testsupport::PumpMessages();
-    EXPECT_EQ(61, pane.GetLastTaskCount());
+    EXPECT_EQ(65, pane.GetLastTaskCount());
     EXPECT_FALSE(pane.IsLongTaskRunning());
     EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox")) << "the count is reported";
+    EXPECT_EQ(0u, qorview_test::LastArgs(L"QorMessageBox").find(L"65 messages were exported to "));
 
     std::string rtf = ReadFile(path);
     ASSERT_EQ(0u, rtf.rfind("{\\rtf", 0));
     EXPECT_EQ(std::string::npos, rtf.find("ZZZZ"));
+    EXPECT_EQ(std::string::npos, rtf.find("\\urtf")) << "word processors read 7-bit RTF";
+    for (unsigned char c : rtf)
+        ASSERT_LT(c, 0x80) << "every character beyond ASCII stands in a \\u word";
     EXPECT_NE(std::string::npos, rtf.find("Body of message 0000"));
     EXPECT_NE(std::string::npos, rtf.find("Body of message 0059"));
-    EXPECT_NE(std::string::npos, rtf.find("Greetings"));
+
+    // Read back, every body is there whole, character for character.
+    CString text = RtfFileText(path);
+    text.Replace(L"\r\n", L"\n");
+    text.Replace(L"\r", L"\n");
+    text.Replace(L"\n\n", L"\n");
+    for (const ExportedBody& b : kExportedBodies)
+        EXPECT_NE(-1, text.Find(CString(L"\n") + b.text + L"\n")) << CStringA(b.id).GetString() << " is not whole in the export";
 
     // The text a word processor must find in it, line by line, for the check after this program.
-    std::wofstream expected((outDir + L"\\title-export.expected.txt").c_str());
-    CString head = L"Ann->Me  " + CQorViewBaseFun::ToDefaultLocalTime(ktf.date);
-    expected << head.GetString() << L"\n" << L"Greetings\n@Bob\n";
+    std::ofstream expected((outDir + L"\\title-export.expected.txt").c_str(), std::ios::binary);
+    for (int k = static_cast<int>(sizeof(kExportedBodies) / sizeof(kExportedBodies[0])) - 1; k >= 0; --k) {
+        CString date;
+        date.Format(L"2026-05-%02d 12:00:00", k + 1);
+        expected << Utf8Of(L"Ann->Me  " + CQorViewBaseFun::ToDefaultLocalTime(date)) << "\n"
+                 << Utf8Of(kExportedBodies[k].text) << "\n";
+    }
     for (int i = 59; i >= 0; --i) {
         CString date;
         date.Format(L"2026-01-%02d %02d:%02d:00", 1 + i / 1440, (i / 60) % 24, i % 60);
         CString line;
         line.Format(L"Ann->Me  %s\nBody of message %04d\n", CQorViewBaseFun::ToDefaultLocalTime(date).GetString(), i);
-        expected << line.GetString();
+        expected << Utf8Of(line);
+    }
+}
+
+// A cancelled export is no export: it says so, writes no file, and a file that was at the path
+// stays as it was.
+TEST_F(TitleExportTest, CancelledExportSaysSoAndWritesNoFile)
+{
+    db.AddMany(600);
+    ASSERT_TRUE(pane.LoadFolderMsg(1));
+    testsupport::PumpMessages();
+    const std::wstring path = db.Dir() + L"\\cancelled.rtf";
+    {
+        std::ofstream old(path.c_str(), std::ios::binary);
+        old << "the user's older file";
+    }
+    pane.exportPath = path.c_str();
+    SelectAll();
+    qorview_test::ClearCalls();
+    // The waiting dialog's Cancel, arriving while the export works.
+    pane.PostMessage(WM_WAITING_CANCEL, 0, 0);
+    pane.ExportSelected(1);
+    testsupport::PumpMessages();
+    EXPECT_FALSE(pane.IsLongTaskRunning());
+    EXPECT_EQ(0, pane.GetLastTaskCount());
+    EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+    EXPECT_EQ(0u, qorview_test::LastArgs(L"QorMessageBox").rfind(std::wstring(CQorViewBaseFun::LoadStringW(IDS_EXPORT_CANCELLED)), 0));
+    EXPECT_EQ("the user's older file", ReadFile(path));
+    WIN32_FIND_DATAW found;
+    HANDLE h = ::FindFirstFileW((db.Dir() + L"\\*.tmp").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, h) << "no part of the export is left behind";
+    if (h != INVALID_HANDLE_VALUE)
+        ::FindClose(h);
+}
+
+// Counts in words: one message, and more.
+TEST_F(TitleExportTest, TheReportSaysOneMessageOrMany)
+{
+    struct Case { int n; const wchar_t* said; } cases[] = {{1, L"1 message was exported to "}, {2, L"2 messages were exported to "}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.n);
+        std::wstring path = ExportAll(c.n, c.n == 1 ? L"one.rtf" : L"two.rtf");
+        EXPECT_EQ(0u, qorview_test::LastArgs(L"QorMessageBox").find(c.said + path));
+        ::DeleteFileW(path.c_str());
+        ASSERT_TRUE(db.Connect()->Execute(L"DELETE FROM qor_Msg; DELETE FROM qor_Msg_Content"));
     }
 }
 

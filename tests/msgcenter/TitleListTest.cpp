@@ -9,6 +9,7 @@
 #include "controls/CWaitingDlg.h"
 #include "platform/QorDB/QorDBTestHooks.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
+#include "platform/QorView/CQorViewBaseFun.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,6 +77,17 @@ protected:
     {
         UINT state = LVIS_SELECTED | (focus ? LVIS_FOCUSED : 0);
         pane.m_list.SetItemState(row, state, state);
+    }
+    // A click of the left button on a row, as the mouse gives it.
+    void Click(int row)
+    {
+        pane.m_list.EnsureVisible(row, FALSE);
+        RECT rc = {LVIR_LABEL};
+        pane.m_list.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+        const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        pane.m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        pane.m_list.SendMessage(WM_LBUTTONUP, 0, at);
+        testsupport::PumpMessages();
     }
 
     ReadingDb db;
@@ -204,6 +216,70 @@ TEST_F(TitleListTest, ViewsCountTheirRowsAndEmptyTheCache)
     CString label;
     pane.GetDlgItemText(IDC_TITLE_LABEL, label);
     EXPECT_FALSE(label.IsEmpty());
+}
+
+// Received, a click on row 11; Sent, a click on row 0; Ctrl+A; Delete: exactly the sent
+// messages go. The list asks for rows while it takes the new folder's count (its focused row
+// among them): none of them may come from the received folder.
+TEST_F(TitleListTest, AFolderSwitchKeepsNoRowOfThePreviousFolder)
+{
+    db.AddMany(60, 1);
+    for (int i = 0; i < 40; ++i) {
+        StoredMsg sent;
+        sent.id.Format(L"s%04d", i);
+        sent.folder = 2;
+        sent.subject.Format(L"Sent %04d", i);
+        sent.date.Format(L"2026-02-01 10:%02d:00", i);
+        db.Add(sent);
+    }
+    ASSERT_TRUE(pane.LoadFolderMsg(1));
+    testsupport::PumpMessages();
+    Click(11);
+    ASSERT_EQ(CString(L"m0048"), host.shownId);
+    ASSERT_TRUE(pane.LoadFolderMsg(2));
+    testsupport::PumpMessages();
+    Click(0);
+    ASSERT_EQ(CString(L"s0039"), host.shownId);
+    for (int i = 0; i < pane.GetTotal(); ++i) {
+        const CString id = pane.GetCachedRow(i)->strID;
+        EXPECT_TRUE(id.IsEmpty() || id[0] == L's') << "row " << i << " of the sent folder holds " << CStringA(id).GetString();
+    }
+    pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_TRUE(pane.DeleteSelected(false));
+    testsupport::PumpMessages();
+    EXPECT_EQ(40, pane.GetLastTaskCount());
+    EXPECT_EQ(0, db.Count(L"SELECT count(*) FROM qor_Msg WHERE Col_MsgFolder = 2"));
+    EXPECT_EQ(60, db.Count(L"SELECT count(*) FROM qor_Msg WHERE Col_MsgFolder = 1")) << "no received message goes";
+}
+
+// The label says which view is shown and nothing of the one before: the label draws no
+// background of its own, and a shorter text must leave none of the longer one showing.
+TEST_F(TitleListTest, TheLabelShowsOnlyTheViewShown)
+{
+    ShowReceived(3);
+    host.SetForegroundWindow();
+    ASSERT_TRUE(pane.LoadReadStateMsg()); // "Not yet read by the receivers"
+    testsupport::PumpMessages();
+    HWND hLabel = pane.m_label.GetSafeHwnd();
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(hLabel, [&] {
+        return testsupport::CountScreenPixels(testsupport::ClientRectOnScreen(hLabel), testsupport::IsDark) > 40;
+    }));
+    ASSERT_TRUE(pane.LoadFolderMsg(2)); // "Sent messages"
+    testsupport::PumpMessages();
+    CString label;
+    pane.m_label.GetWindowText(label);
+    SIZE extent = {};
+    HDC hdc = ::GetDC(hLabel);
+    HGDIOBJ oldFont = ::SelectObject(hdc, reinterpret_cast<HFONT>(::SendMessageW(hLabel, WM_GETFONT, 0, 0)));
+    ::GetTextExtentPoint32W(hdc, label, label.GetLength(), &extent);
+    ::SelectObject(hdc, oldFont);
+    ::ReleaseDC(hLabel, hdc);
+    const RECT rc = testsupport::ClientRectOnScreen(hLabel);
+    RECT text = rc, rest = rc;
+    text.right = rc.left + extent.cx;
+    rest.left = rc.left + extent.cx + 8;
+    ASSERT_TRUE(testsupport::WaitUntilOnScreen(hLabel, [&] { return testsupport::CountScreenPixels(text, testsupport::IsDark) > 20; }));
+    EXPECT_EQ(0, testsupport::CountScreenPixels(rest, testsupport::IsDark)) << "the longer label before shows through";
 }
 
 TEST_F(TitleListTest, SortsByTheClickedColumnAndBack)
@@ -369,6 +445,37 @@ TEST_F(TitleListTest, SelectAllDeletesRowsNeverShownInOnePass)
     EXPECT_LE(Statements(L" LIMIT "), 2) << "the ids come in pages, not a query per row";
     EXPECT_EQ(pane.GetLastTaskCount(), 2500);
     EXPECT_EQ(1, host.clears) << "an empty list clears the content pane";
+}
+
+// A message stored after the list was shown moves every row the list has not read yet: the
+// selection could name other messages by now. A deletion or an export then shows the list afresh
+// (the owner's refresh), says why, and does nothing.
+TEST_F(TitleListTest, AListTheDatabaseMovedUnderIsShownAfreshBeforeAnyWork)
+{
+    ShowReceived(40);
+    pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    StoredMsg arrived;
+    arrived.id = L"new";
+    arrived.date = L"2026-02-01 10:00:00";
+    db.Add(arrived);
+    pane.exportPath = (db.Dir() + L"\\moved.rtf").c_str();
+    for (int task = 0; task < 2; ++task) {
+        SCOPED_TRACE(task == 0 ? "delete" : "export");
+        qorview_test::ClearCalls();
+        const int refreshes = host.refreshes;
+        if (task == 0)
+            EXPECT_FALSE(pane.DeleteSelected(false));
+        else
+            pane.ExportSelected(1);
+        testsupport::PumpMessages();
+        EXPECT_EQ(refreshes + 1, host.refreshes) << "the list is shown afresh";
+        EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
+        EXPECT_EQ(0u, qorview_test::LastArgs(L"QorMessageBox").rfind(std::wstring(CQorViewBaseFun::LoadStringW(IDS_LIST_CHANGED)), 0));
+        EXPECT_FALSE(pane.IsLongTaskRunning());
+        EXPECT_EQ(0, pane.GetLastTaskCount());
+    }
+    EXPECT_EQ(41, db.Count(L"SELECT count(*) FROM qor_Msg"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((db.Dir() + L"\\moved.rtf").c_str()));
 }
 
 TEST_F(TitleListTest, CancelDuringTheWalkDeletesNothing)
