@@ -3,6 +3,7 @@
 #include "app/CQorCoreReader.h"
 #include "app/CQorTipMgr.h"
 #include "app/KorvelMessages.h"
+#include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/TipResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -11,7 +12,6 @@
 namespace {
 
 const DWORD kOptionNoSounds = 0x1000;
-const int kMsgTypeBulletin = 7;
 const int kMsgFlagSingleItem = 0x20;
 const int kSentTipShowTime = 2000;
 
@@ -84,7 +84,7 @@ void CCoreEventDispatch::OnReceiveMessage(IQorMsg* pMsg)
     const CString strExtraPair = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_ExtraPair);
     const int nExtraNumber = CQorCoreReader::MsgInt(pMsg, &IQorMsg::get_ExtraNumber);
 
-    if (nType == kMsgTypeBulletin) {
+    if (nType == kQorMsgTypeBulletin) {
         OnBulletin(strSender, strSenderName, strSubject, strMsgId, strSendTime);
         return;
     }

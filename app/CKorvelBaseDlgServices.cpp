@@ -274,6 +274,10 @@ LRESULT CKorvelBaseDlg::OnNewMessage(WPARAM wParam, LPARAM)
     // A group operation that announces an update is the updater's business, not a tip.
     if (pItem->nMsgType == CUnreadMsg::kTypeGroupOpt && pItem->strMsgInfo.Left(12) == L"UPDATENOTICE")
         return 0;
+    // The core hands a message to the program's own sink as well: one that already has its tip
+    // (merged into the unread box too) is not counted twice.
+    if (m_pTipMgr->FindMessageRecord(pItem->strMsgID, group ? pItem->strTalkID : pItem->strSender))
+        return 0;
     auto* pRecord = new CUnreadMsg;
     pRecord->nKind = group ? CUnreadMsg::kKindGroupMsg : CUnreadMsg::kKindNewMsg;
     pRecord->strPicture = pItem->strPicture;

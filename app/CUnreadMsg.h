@@ -5,6 +5,7 @@
 #include "framework/CObject.h"
 #include "framework/CString.h"
 #include "framework/CStringArray.h"
+#include "platform/QorCore/QorCoreIds.h"
 #include <oaidl.h>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ public:
     };
     // Message flags and types the tips look at.
     enum { kFlagPlainExcluded = 0x4000, kFlagProtected = 0x20000 };
-    enum { kTypeTalk = 8, kTypeGroup = 11, kTypeGroupOpt = 14, kTypeLast = 15 };
+    enum { kTypeTalk = 8, kTypeGroup = kQorMsgTypeGroup, kTypeGroupOpt = kQorMsgTypeGroupOpt, kTypeLast = 15 };
 
     CUnreadMsg() = default;
     // Releases the core message.

@@ -1,27 +1,24 @@
 #pragma once
 // The window messages between the program's windows, the view library, the tray icon and other
 // processes. The numbers are part of the interface between them and never change. Each has one
-// definition: those of the tray icon and of the sign-in panels live beside them and are
-// included here.
+// definition: those of the tray icon, of the sign-in panels and of the view library live beside
+// them and are included here.
 #include "controls/TrayMessages.h"
 #include "framework/CString.h"
 #include "framework/CWnd.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "signin/LoginMessages.h"
 
 enum KorvelMessage : UINT {
-    WM_LOGIN_NOTIFY = WM_APP + 1,           // view library: sign-in progress and results
     WM_TRAY_CALLBACK = WM_APP + 29,         // tray icon callback
     WM_WEB_LOGIN_REPLY = WM_APP + 40,       // the web sign-in's worker: its reply (lParam CWebLoginReply*)
     WM_RAISE_RECEIVED = WM_APP + 41,        // received messages are queued: show their popup once
     WM_DEPT_EXPANDED = WM_USER + 150,       // department-expansion worker is done
     WM_USER_DETAILS = WM_USER + 319,        // view library: user details arrived
     WM_NOTHING_603 = WM_USER + 603,
-    WM_OPEN_MSG_MANAGER = WM_USER + 604,    // open the message centre (wParam: request text)
     WM_STOP_TIP_FLASH = WM_USER + 605,
-    WM_UNREAD_COUNT = WM_USER + 606,
     WM_REREGISTER_HOTKEYS = WM_USER + 609,
     WM_SET_TOPMOST = WM_USER + 610,
-    WM_NEW_MESSAGE = WM_USER + 611,
     WM_BACK_INTO_SCREEN = WM_USER + 612,
     WM_ACCOUNT_SIGNED_IN = WM_USER + 824,   // the account is signed in elsewhere on this machine
     WM_COPY_DATA_FOLDER = WM_USER + 825,

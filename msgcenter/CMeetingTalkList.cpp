@@ -72,7 +72,6 @@ bool CMeetingTalkList::Load()
     if (::IsWindow(m_dlg.m_label.GetSafeHwnd()))
         SetSeeThroughLabelText(m_dlg.m_label.GetSafeHwnd(),
                                CQorViewBaseFun::LoadStringW(kind == kMeetingKind ? IDS_MEETING_LABEL : IDS_TALK_LABEL));
-    m_dlg.Invalidate();
     SetupColumns();
     m_dlg.m_historyView.SetRTFEx(CString(), false);
     CWqMsgListCtrl& list = m_dlg.m_talkList;
@@ -114,7 +113,10 @@ bool CMeetingTalkList::Load()
     if (!ok)
         list.DeleteAllItems();
     list.SendMessage(WM_SETREDRAW, TRUE, 0);
-    list.Invalidate();
+    // The pane and every child drawn afresh: the pane is shown just before it loads, and the
+    // history view, emptied while the pane showed, would otherwise keep what was on the screen
+    // under it until something else repainted it.
+    m_dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return ok;
 }
 

@@ -5,11 +5,6 @@
 
 namespace MsgDb {
 
-const wchar_t kContentRtf[] = L"Text/Rtf";
-const wchar_t kContentKtf[] = L"Text/Ktf";
-const wchar_t kContentUtf8[] = L"UTF-8";
-const wchar_t kNotOpenedDate[] = L"2000-01-01 12:00:00";
-
 CString SqlQuote(LPCWSTR pszText)
 {
     CString s(pszText);

@@ -6,31 +6,32 @@
 // person words, search text, dates) goes through SqlQuote; "%" and "_" inside a LIKE word keep
 // their LIKE meaning but can never end the literal. Integers go in with "%d".
 #include "framework/CString.h"
+#include "platform/QorDB/QorDBValues.h"
 
 namespace MsgDb {
 
 // Col_MsgFolder
-const int kFolderReceived = 1;
-const int kFolderSent = 2;
+const int kFolderReceived = QorDbValues::kFolderReceived;
+const int kFolderSent = QorDbValues::kFolderSent;
 // Col_Type of a message filed in a user folder (Col_FolderName names it).
 const int kTypeUserFolder = 3;
-// Qor_Talk.Col_Type: meetings (the only kind with a creator), and the two kinds of discussion
-// that the manager's tree lists under its discussion root.
-const int kTalkMeeting = 1;
-const int kTalkDiscussion = 2;
-const int kTalkDiscussionOther = 3;
+// Qor_Talk.Col_Type: meetings, and the two kinds of discussion that the manager's tree lists
+// under its discussion root.
+const int kTalkMeeting = QorDbValues::kTalkMeeting;
+const int kTalkDiscussion = QorDbValues::kTalkDiscussion;
+const int kTalkDiscussionOther = QorDbValues::kTalkDiscussionOther;
 // Col_MSGFlag bits the content pane acts on.
 const unsigned kFlagAttachInBody = 0x40000;
 const unsigned kFlagRtfBody = 0x200000;
 // Col_ContentType, compared with case.
-extern const wchar_t kContentRtf[];  // "Text/Rtf"
-extern const wchar_t kContentKtf[];  // "Text/Ktf"
-extern const wchar_t kContentUtf8[]; // "UTF-8"
+using QorDbValues::kContentKtf;
+using QorDbValues::kContentRtf;
+using QorDbValues::kContentUtf8;
 // Col_OpenDate of a receipt whose receiver has not opened the message yet.
-extern const wchar_t kNotOpenedDate[]; // "2000-01-01 12:00:00"
+using QorDbValues::kNotOpenedDate;
 // The read states that the read-state view lists (sent messages waiting for a receipt).
-const int kStateWaiting1 = 0;
-const int kStateWaiting2 = 4;
+const int kStateWaiting1 = QorDbValues::kStateUnread;
+const int kStateWaiting2 = QorDbValues::kStateWaiting;
 
 // The text with every single quote doubled, ready to stand between single quotes.
 CString SqlQuote(LPCWSTR pszText);

@@ -13,6 +13,12 @@ constexpr const wchar_t* kProgIdQorWebCtl = L"QorCore.QorWebCtl";
 // build the events the core would send.
 constexpr const wchar_t* kProgIdQorCmd = L"QorCore.QorCmd";
 
+// Message types (IQorMsg::get_MsgType) the program and the view library tell apart: a
+// bulletin, and the two kinds of group message; every other type is a person's message.
+constexpr long kQorMsgTypeBulletin = 7;
+constexpr long kQorMsgTypeGroup = 11;
+constexpr long kQorMsgTypeGroupOpt = 14;
+
 // The context the program creates core objects with: in-process server and handler,
 // local and remote server.
 constexpr DWORD kQorCoreClsCtx = 0x17;

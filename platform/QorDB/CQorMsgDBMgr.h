@@ -39,6 +39,9 @@ public:
     // An empty open date stores "2000-01-01 12:00:00", the mark of a receipt not yet opened.
     bool AddMsgRecv(LPCWSTR pszMsgID, LPCWSTR pszRecvName, LPCWSTR pszOpenDate);
     bool AddUnread(LPCWSTR pszMsgID, LPCWSTR pszRecvLogin, int nFavourite);
+    // The user has read the message: its unread mark goes, and a received message still marked
+    // unread (read state 0) becomes read (2). False when a statement failed.
+    bool MarkMsgRead(LPCWSTR pszMsgID);
     bool AddTalk(LPCWSTR pszTalkID, int nType, LPCWSTR pszSubject, LPCWSTR pszCreated, LPCWSTR pszCreatorName);
     bool AddTalkMsg(const QorTalkMsgRecord& entry);
     bool AddTalkAttach(LPCWSTR pszTalkID, LPCWSTR pszMsgID, LPCWSTR pszFileName, LPCWSTR pszLocalPath, int nSource);

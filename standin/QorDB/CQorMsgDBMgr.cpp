@@ -1,4 +1,5 @@
 #include "platform/QorDB/CQorMsgDBMgr.h"
+#include "platform/QorDB/QorDBValues.h"
 #include "standin/QorDB/SqlStatement.h"
 
 namespace {
@@ -159,7 +160,7 @@ bool CQorMsgDBMgr::AddMsgRecv(LPCWSTR pszMsgID, LPCWSTR pszRecvName, LPCWSTR psz
 {
     return SqlStatement::Execute(&m_connect,
         L"INSERT INTO qor_Msg_Recv (Col_MSGID, Col_RecvName, Col_OpenDate) VALUES (?1, ?2, ?3)",
-        pszMsgID, pszRecvName, pszOpenDate && *pszOpenDate ? pszOpenDate : L"2000-01-01 12:00:00");
+        pszMsgID, pszRecvName, pszOpenDate && *pszOpenDate ? pszOpenDate : QorDbValues::kNotOpenedDate);
 }
 
 bool CQorMsgDBMgr::AddUnread(LPCWSTR pszMsgID, LPCWSTR pszRecvLogin, int nFavourite)
@@ -167,6 +168,16 @@ bool CQorMsgDBMgr::AddUnread(LPCWSTR pszMsgID, LPCWSTR pszRecvLogin, int nFavour
     return SqlStatement::Execute(&m_connect,
         L"INSERT INTO qor_Msg_UnRead (Col_ID, Col_RecvLogin, Col_Favourite) VALUES (?1, ?2, ?3)",
         pszMsgID, pszRecvLogin, nFavourite);
+}
+
+bool CQorMsgDBMgr::MarkMsgRead(LPCWSTR pszMsgID)
+{
+    return SqlStatement::Execute(&m_connect, L"DELETE FROM qor_Msg_UnRead WHERE Col_ID = ?1", pszMsgID) &&
+           SqlStatement::Execute(&m_connect,
+                                 L"UPDATE qor_Msg SET Col_ReadState = ?2 WHERE Col_ID = ?1 AND Col_MsgFolder = ?3"
+                                 L" AND Col_ReadState = ?4",
+                                 pszMsgID, QorDbValues::kStateRead, QorDbValues::kFolderReceived,
+                                 QorDbValues::kStateUnread);
 }
 
 bool CQorMsgDBMgr::AddTalk(LPCWSTR pszTalkID, int nType, LPCWSTR pszSubject, LPCWSTR pszCreated,

@@ -1,4 +1,6 @@
 #include "platform/QorView/CQorEventMgr.h"
+#include "platform/QorCore/QorCoreIds.h"
+#include "standin/QorView/CQorMsgInbox.h"
 #include "standin/QorView/QorViewState.h"
 
 using namespace qorview_detail;
@@ -27,17 +29,26 @@ CString MsgId(IQorMsg* pMsg)
 
 } // namespace
 
-// Our library has no chat windows to feed: each event is recorded by its name or id.
+// Our library has no chat windows to feed: each event is recorded by its name or id, and the
+// messages are kept.
 BOOL CQorEventMgr::OnQorCmdRec(IQorCmd* pCmd)
 {
     Record(L"CQorEventMgr::OnQorCmdRec", CmdName(pCmd));
     return pCmd != nullptr;
 }
 
+// Every chat and group message is kept in the user's message database; bulletins have a store
+// of their own.
 BOOL CQorEventMgr::OnQorMsgRec(IQorMsg* pMsg)
 {
     Record(L"CQorEventMgr::OnQorMsgRec", MsgId(pMsg));
-    return pMsg != nullptr;
+    if (!pMsg)
+        return FALSE;
+    long type = 0;
+    pMsg->get_MsgType(&type);
+    if (type != kQorMsgTypeBulletin)
+        CQorMsgInbox::Instance().Add(pMsg, false);
+    return TRUE;
 }
 
 BOOL CQorEventMgr::OnQorNteRec(IQorCmd* pNotice)

@@ -1,9 +1,16 @@
 #include "standin/QorView/CQorMainPanel.h"
 #include "framework/ModuleState.h"
+#include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "standin/QorView/QorViewRes.h"
 #include "standin/QorView/QorViewState.h"
 
 using qorview_detail::OwnModule;
+using qorview_detail::Record;
+
+BEGIN_MESSAGE_MAP(CQorMainPanel, CDialog)
+    ON_BN_CLICKED(IDC_QORVIEW_MAIN_MESSAGES, &CQorMainPanel::OnMessages)
+END_MESSAGE_MAP()
 
 // The panel's template lives in QorView.dll itself, whatever the resource module is.
 CQorMainPanel::CQorMainPanel() : CDialog(IDD_QORVIEW_MAIN_PANEL, nullptr) {}
@@ -59,4 +66,14 @@ void CQorMainPanel::Close()
         m_wndEdit.Detach();
     if (m_hWnd)
         DestroyWindow();
+}
+
+void CQorMainPanel::OnMessages()
+{
+    Record(L"CQorMainPanel::OnMessages");
+    // The request text travels as a pointer: an empty text that lives as long as the library.
+    static const wchar_t kEmptyRequest[] = L"";
+    CWnd* pOwner = CQorViewMgr::Instance()->m_pMainWnd;
+    if (pOwner && ::IsWindow(pOwner->GetSafeHwnd()))
+        ::PostMessageW(pOwner->GetSafeHwnd(), WM_OPEN_MSG_MANAGER, reinterpret_cast<WPARAM>(kEmptyRequest), 0);
 }

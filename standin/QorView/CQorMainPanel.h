@@ -1,9 +1,11 @@
 #pragma once
 // The view library's signed-in panel, laid over the main window's client area after a sign-in
-// (CQorViewMgr::ShowKorvelDlg): who is signed in, with which status, on which server, and the
-// text box that typing into the main window reaches. Ours is small; the product's holds the
-// contact trees and the recent conversations.
+// (CQorViewMgr::ShowKorvelDlg): who is signed in, with which status, on which server, the text
+// box that typing into the main window reaches, and the "Messages" button that opens the
+// message centre. Ours is small; the product's holds the contact trees and the recent
+// conversations.
 #include "framework/CDialog.h"
+#include "framework/MessageMap.h"
 
 class CQorMainPanel : public CDialog {
 public:
@@ -24,6 +26,10 @@ protected:
     // Enter and Escape in a child panel close nothing.
     void OnOK() override {}
     void OnCancel() override {}
+    // The "Messages" button: the library reaches the program by a message to its owner window,
+    // an empty request (the centre opens on its own first view).
+    afx_msg void OnMessages();
+    DECLARE_MESSAGE_MAP()
 
 private:
     CWnd m_wndEdit;

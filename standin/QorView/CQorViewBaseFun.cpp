@@ -68,30 +68,6 @@ CString LoadFrom(HMODULE module, UINT id)
 
 CWqCriticalSection g_logLock;
 
-struct Timestamp {
-    int y, mo, d, h, mi, s;
-};
-
-bool ParseTime(const CString& text, SYSTEMTIME& st)
-{
-    Timestamp t = {};
-    if (swscanf(text, L"%d-%d-%d %d:%d:%d", &t.y, &t.mo, &t.d, &t.h, &t.mi, &t.s) != 6)
-        return false;
-    if (t.y < 1601 || t.mo < 1 || t.mo > 12 || t.d < 1 || t.d > 31 || t.h < 0 || t.h > 23 || t.mi < 0 ||
-        t.mi > 59 || t.s < 0 || t.s > 59)
-        return false;
-    st = SYSTEMTIME{static_cast<WORD>(t.y), static_cast<WORD>(t.mo), 0, static_cast<WORD>(t.d),
-                    static_cast<WORD>(t.h), static_cast<WORD>(t.mi), static_cast<WORD>(t.s), 0};
-    return true;
-}
-
-CString FormatTime(const SYSTEMTIME& st)
-{
-    CString s;
-    s.Format(L"%04d-%02d-%02d %02d:%02d:%02d", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
-    return s;
-}
-
 CString HotKeyName(const CString& name, const CString& account)
 {
     return account.IsEmpty() ? name : account + L"." + name;

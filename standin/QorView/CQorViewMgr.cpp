@@ -5,19 +5,20 @@
 #include "platform/QorCore/QorCoreErrors.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/ILinkDataSink.h"
 #include "platform/QorView/CQorViewTree.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "standin/QorView/CQorMainPanel.h"
+#include "standin/QorView/CQorMsgInbox.h"
+#include "standin/QorView/CQorMsgStore.h"
 #include "standin/QorView/QorViewRes.h"
 #include "standin/QorView/QorViewState.h"
 
 using namespace qorview_detail;
 
 namespace {
-
-const UINT kWmLoginNotify = WM_APP + 1;
 
 template <class T>
 void Hold(T*& slot, T* p)
@@ -130,6 +131,20 @@ CString CmdName(IQorCmd* pCmd)
     return name;
 }
 
+// The main window counts the unread messages afresh.
+void TellUnreadCount(CQorViewMgr* pMgr)
+{
+    if (pMgr->m_pMainWnd && ::IsWindow(pMgr->m_pMainWnd->GetSafeHwnd()))
+        ::PostMessageW(pMgr->m_pMainWnd->GetSafeHwnd(), WM_UNREAD_COUNT, 0, 0);
+}
+
+// Messages the user opened (a conversation of the unread tips) are read now.
+void MarkOpened(CQorViewMgr* pMgr, const CStringArray& arMsgIds)
+{
+    if (pMgr->m_pDBMgr && CQorMsgStore::MarkRead(*pMgr->m_pDBMgr, arMsgIds) > 0)
+        TellUnreadCount(pMgr);
+}
+
 CString ArrayText(const CStringArray& ar)
 {
     CString out;
@@ -221,6 +236,9 @@ BOOL CQorViewMgr::Login(const CString& strServer, int nPort, const CString& strL
     UnlockScript();
     if (mode == Script::LoginSilent)
         return TRUE;
+    // The user's data folder is Data\<server>\User\<login>: texts that can stand in a path.
+    m_strSessionText1 = SafeFileName(strLoginName);
+    m_strSessionText3 = SafeFileName(strServer);
     if (mode == Script::LoginThroughCore) {
         m_strAccount = strLoginName;
         m_strUserName = strLoginName;
@@ -249,7 +267,7 @@ BOOL CQorViewMgr::Login(const CString& strServer, int nPort, const CString& strL
     }
     HWND owner = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
     if (owner)
-        ::PostMessageW(owner, kWmLoginNotify, static_cast<WPARAM>(code), static_cast<LPARAM>(detail));
+        ::PostMessageW(owner, WM_LOGIN_NOTIFY, static_cast<WPARAM>(code), static_cast<LPARAM>(detail));
     return TRUE;
 }
 
@@ -352,13 +370,19 @@ BOOL CQorViewMgr::InitDBTable()
             return FALSE;
     }
     m_pConnect = m_pDBMgr->GetConnect();
-    return m_pDBMgr->InitDBTable() ? TRUE : FALSE;
+    if (!m_pDBMgr->InitDBTable())
+        return FALSE;
+    // Messages that came before the database was open are kept now.
+    CQorMsgInbox::Instance().Schedule();
+    return TRUE;
 }
 
 // Forgets everything of the signed-in session; the settings on disk stay.
 void CQorViewMgr::ClearData()
 {
     Record(L"CQorViewMgr::ClearData");
+    // The session's messages are kept while its account and database are still known.
+    CQorMsgInbox::Instance().Clear();
     // The session ends with the data: the server sees the account go offline.
     if (m_pQorConsole)
         m_pQorConsole->Logout();
@@ -479,18 +503,21 @@ void CQorViewMgr::DoUnReadChatMsg(const CString& strKey, const CString& strName,
                                   const CStringArray& arMsgIds)
 {
     Record(L"CQorViewMgr::DoUnReadChatMsg", Join({strKey, strName, ArrayText(arMsgKeys), ArrayText(arMsgIds)}));
+    MarkOpened(this, arMsgIds);
 }
 
 void CQorViewMgr::DoUnReadTalkMsg(const CString& strKey, const CString& strName, const CStringArray& arMsgKeys,
                                   const CStringArray& arMsgIds)
 {
     Record(L"CQorViewMgr::DoUnReadTalkMsg", Join({strKey, strName, ArrayText(arMsgKeys), ArrayText(arMsgIds)}));
+    MarkOpened(this, arMsgIds);
 }
 
 void CQorViewMgr::DoUnReadGroupDisMsg(const CString& strKey, const CStringArray& arMsgKeys,
                                       const CStringArray& arMsgIds)
 {
     Record(L"CQorViewMgr::DoUnReadGroupDisMsg", Join({strKey, ArrayText(arMsgKeys), ArrayText(arMsgIds)}));
+    MarkOpened(this, arMsgIds);
 }
 
 void CQorViewMgr::DoUnReadChatFromDB(const CString& strSender, const CString& strSenderName)
@@ -500,7 +527,12 @@ void CQorViewMgr::DoUnReadChatFromDB(const CString& strSender, const CString& st
 
 void CQorViewMgr::DoUnReadGroupFromDB(const CString& strTalkId) { Record(L"CQorViewMgr::DoUnReadGroupFromDB", strTalkId); }
 void CQorViewMgr::ShowUnreadMsg() { Record(L"CQorViewMgr::ShowUnreadMsg"); }
-void CQorViewMgr::LoadUnReadMsg() { Record(L"CQorViewMgr::LoadUnReadMsg"); }
+// The unread messages are those the database marks unread: the main window reads their count.
+void CQorViewMgr::LoadUnReadMsg()
+{
+    Record(L"CQorViewMgr::LoadUnReadMsg");
+    TellUnreadCount(this);
+}
 
 // Hands the held outgoing message to the core console when there is one.
 BOOL CQorViewMgr::QuickSendMsg(WPARAM wValue, const CString& strText)
@@ -508,8 +540,15 @@ BOOL CQorViewMgr::QuickSendMsg(WPARAM wValue, const CString& strText)
     Record(L"CQorViewMgr::QuickSendMsg", Join({Num(static_cast<long long>(wValue)), strText}));
     if (!m_pQorMsg)
         return FALSE;
-    if (m_pQorConsole)
-        m_pQorConsole->SendMsg(m_pQorMsg);
+    // The message goes out under the id it is kept under.
+    if (CQorMsgStore::Text(m_pQorMsg, &IQorMsg::get_MsgID).IsEmpty()) {
+        BSTR id = ::SysAllocString(CQorViewBaseFun::CreateGUIDStr());
+        m_pQorMsg->put_MsgID(id);
+        ::SysFreeString(id);
+    }
+    // What went out is kept among the sent messages.
+    if (m_pQorConsole && m_pQorConsole->SendMsg(m_pQorMsg) == S_OK)
+        CQorMsgInbox::Instance().Add(m_pQorMsg, true);
     return TRUE;
 }
 

@@ -72,11 +72,47 @@ CString EnsureFolder(const CString& path)
     return (rc == ERROR_SUCCESS || rc == ERROR_ALREADY_EXISTS || rc == ERROR_FILE_EXISTS) ? path : CString();
 }
 
+namespace {
+
+struct Timestamp {
+    int y, mo, d, h, mi, s;
+};
+
+} // namespace
+
+bool ParseTime(const CString& text, SYSTEMTIME& st)
+{
+    Timestamp t = {};
+    if (swscanf(text, L"%d-%d-%d %d:%d:%d", &t.y, &t.mo, &t.d, &t.h, &t.mi, &t.s) != 6)
+        return false;
+    if (t.y < 1601 || t.mo < 1 || t.mo > 12 || t.d < 1 || t.d > 31 || t.h < 0 || t.h > 23 || t.mi < 0 ||
+        t.mi > 59 || t.s < 0 || t.s > 59)
+        return false;
+    st = SYSTEMTIME{static_cast<WORD>(t.y), static_cast<WORD>(t.mo), 0, static_cast<WORD>(t.d),
+                    static_cast<WORD>(t.h), static_cast<WORD>(t.mi), static_cast<WORD>(t.s), 0};
+    return true;
+}
+
+CString FormatTime(const SYSTEMTIME& st)
+{
+    CString s;
+    s.Format(L"%04d-%02d-%02d %02d:%02d:%02d", st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+    return s;
+}
+
 CString SafeFileName(const CString& text)
 {
     CString out = text;
     for (const wchar_t* bad = L"\\/:*?\"<>|"; *bad; ++bad)
         out.Replace(*bad, L'_');
+    bool dotsOnly = !out.IsEmpty();
+    for (int i = 0; i < out.GetLength(); ++i) {
+        if (out[i] < L' ')
+            out.SetAt(i, L'_');
+        dotsOnly = dotsOnly && out[i] == L'.';
+    }
+    if (dotsOnly)
+        out.Replace(L'.', L'_');
     return out;
 }
 

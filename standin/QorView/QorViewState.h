@@ -53,7 +53,14 @@ BOOL EnsureCoreRegistered();
 // Folders
 CString ProfileRoot();                     // per-user root, created when missing
 CString EnsureFolder(const CString& path); // creates the folder (and its parents); path or ""
-CString SafeFileName(const CString& text); // characters not allowed in file names become "_"
+// Characters not allowed in a file name (and control characters) become "_"; a name of dots only
+// ("." or "..", which would name a folder above) becomes underscores as well.
+CString SafeFileName(const CString& text);
+
+// Times as the library stores them: "YYYY-MM-DD HH:MM:SS". ParseTime reads one (numbers in
+// range; false otherwise), FormatTime writes one with fixed width.
+bool ParseTime(const CString& text, SYSTEMTIME& st);
+CString FormatTime(const SYSTEMTIME& st);
 
 // The per-user settings file and typed access to it. Values keep leading and trailing
 // blanks (they are written quoted) and never break a line.

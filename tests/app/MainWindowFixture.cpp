@@ -1,4 +1,5 @@
 #include "tests/app/MainWindowFixture.h"
+#include "platform/QorDB/CQorMsgDBMgr.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include <commctrl.h>
 
@@ -88,6 +89,9 @@ void MainWindowFixture::TearDown()
     qorview_test::ClearMessageBoxAnswers();
     apptest::App().m_nStartupFlags = 0;
     m_resources.reset();
+    // A sign-in opened the user's database in this test's profile: it ends with the test.
+    if (CQorMsgDBMgr* pDB = CQorViewMgr::Instance()->m_pDBMgr)
+        pDB->CloseConnect();
     qorview_test::SetProfileRoot(L"");
     testsupport::RemoveTree(m_profile);
 }

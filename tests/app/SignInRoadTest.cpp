@@ -8,6 +8,10 @@
 #include "app/CQorTipMgr.h"
 #include "app/CTrayStatus.h"
 #include "app/KorvelMessages.h"
+#include "msgcenter/CMsgFolderTree.h"
+#include "msgcenter/CQorMsgManagerDlg.h"
+#include "platform/QorDB/CQorMsgDBMgr.h"
+#include "platform/QorDB/CYqConnect.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/SignInResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -160,6 +164,36 @@ TEST_F(SignInRoad, SuccessSetsUpTheSignedInWindowOnce)
     ::SendMessageW(Wnd(), WM_LOGIN_START, 0, 0);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 1);
     EXPECT_EQ(AccountMutex(), mutex);
+}
+
+// The sign-in opens the user's message database in the user's data folder; the signed-in
+// panel's "Messages" button opens the message centre on the received messages; the sign-out
+// closes the database.
+TEST_F(SignInRoad, TheSignedInUserHasHisDatabaseAndAButtonToTheMessageCentre)
+{
+    ASSERT_TRUE(CreateMain());
+    ASSERT_TRUE(SignIn());
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    ASSERT_NE(nullptr, pMgr->m_pDBMgr);
+    ASSERT_TRUE(pMgr->m_pDBMgr->IsConnected());
+    const std::wstring expected = m_profile + L"\\Data\\im.example.com\\User\\ann\\im.example.com.db";
+    EXPECT_EQ(0, pMgr->m_pConnect->GetPath().CompareNoCase(expected.c_str()));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(expected.c_str()));
+
+    ASSERT_NE(nullptr, pMgr->m_pKorvelDlg);
+    HWND hButton = testsupport::FindChildByText(pMgr->m_pKorvelDlg->GetSafeHwnd(), L"Messages");
+    ASSERT_NE(nullptr, hButton);
+    EXPECT_TRUE(::IsWindowVisible(hButton));
+    ::SendMessageW(hButton, BM_CLICK, 0, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pMsgManagerDlg != nullptr; }));
+    auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->m_pMsgManagerDlg);
+    EXPECT_TRUE(::IsWindowVisible(pCenter->GetSafeHwnd()));
+    EXPECT_EQ(CMsgFolderTree::kReceived, pCenter->m_folders.GetImage(pCenter->m_tree.GetSelectedItem()))
+        << "a user without views of his own sees the received messages";
+
+    ::SendMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+    EXPECT_FALSE(pMgr->m_pDBMgr->IsConnected());
 }
 
 TEST_F(SignInRoad, AnAccountSignedInByAnotherProcessIsRefusedInAnyLetterCase)

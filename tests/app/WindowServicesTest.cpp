@@ -338,6 +338,9 @@ TEST_F(SignedInWindow, NewMessagesBecomeChatAndGroupTips)
     EXPECT_EQ(pRecord->strMsgString1, CString(L"key-1"));
     EXPECT_EQ(pRecord->nFlags, 0x10);
     EXPECT_EQ(pRecord->bClosable, 1);
+    // The same message once more (the core tells the program's own sink of it too): one tip.
+    ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&chat), 0);
+    EXPECT_EQ(1, m_pDlg->m_pTipMgr->GetRecordCount());
 
     m_pDlg->m_pTipMgr->ClearTips(); // a second sender would merge into the unread box
     CQorMsgItem group = ChatItem(L"cy", 11);

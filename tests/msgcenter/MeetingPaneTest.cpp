@@ -22,6 +22,8 @@
 
 namespace {
 
+using testsupport::Utf8;
+
 struct ShellCall {
     std::wstring verb, file, params;
 };
@@ -31,14 +33,6 @@ HINSTANCE WINAPI RecordShell(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR params, L
 {
     g_shell.push_back({verb ? verb : L"", file ? file : L"", params ? params : L""});
     return reinterpret_cast<HINSTANCE>(42);
-}
-
-std::string Utf8(const CString& s)
-{
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), &out[0], n, nullptr, nullptr);
-    return out;
 }
 
 std::vector<std::wstring> BoxTexts()

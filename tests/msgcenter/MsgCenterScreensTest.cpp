@@ -88,6 +88,15 @@ TEST_F(ManagerScreens, GroupTalkPaneWithItsDiscussions)
     ASSERT_NE(nullptr, pPane);
     ASSERT_TRUE(pPane->IsWindowVisible());
     ASSERT_GT(pPane->m_talkList.GetItemCount(), 0);
+    // Shown by the root, the pane draws its children by itself (nothing here paints them): the
+    // empty history view is white, and not what the screen showed under it before.
+    HWND hView = pPane->m_historyView.GetSafeHwnd();
+    const RECT rcView = testsupport::ClientRectOnScreen(hView);
+    const int area = (rcView.right - rcView.left) * (rcView.bottom - rcView.top);
+    pDlg->SetForegroundWindow();
+    EXPECT_TRUE(testsupport::PumpUntil([&] {
+        return testsupport::CountScreenPixels(rcView, [](COLORREF c) { return c == RGB(255, 255, 255); }) * 10 > area * 9;
+    })) << "the history view was never drawn";
     EXPECT_GT(DarkPixels(pPane->m_talkList.GetSafeHwnd()), 50) << "the list of discussions is drawn";
     EXPECT_GT(DarkPixels(pPane->m_label.GetSafeHwnd()), 10) << "its label is drawn";
     pPane->m_talkList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

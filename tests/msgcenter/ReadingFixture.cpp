@@ -4,13 +4,7 @@
 
 namespace {
 
-std::string Utf8(const CString& s)
-{
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), &out[0], n, nullptr, nullptr);
-    return out;
-}
+using testsupport::Utf8;
 
 CString Q(const CString& s) { return CTitleListQuery::Quote(s); }
 

@@ -129,14 +129,6 @@ const ExportedBody kExportedBodies[] = {
     {L"zt", L"Text/Ktf", L"<KTF><Text>KTF\uFF1A  two spaces,\ta tab</Text></KTF>", L"KTF\uFF1A  two spaces,\ta tab"},
 };
 
-std::string Utf8Of(const CString& s)
-{
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, s, s.GetLength(), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
 struct RtfSource {
     const std::string* bytes;
     size_t pos;
@@ -227,15 +219,15 @@ TEST_F(TitleExportTest, ExportsEveryRowOfTheSelectionAlsoNeverShown)
     for (int k = static_cast<int>(sizeof(kExportedBodies) / sizeof(kExportedBodies[0])) - 1; k >= 0; --k) {
         CString date;
         date.Format(L"2026-05-%02d 12:00:00", k + 1);
-        expected << Utf8Of(L"Ann->Me  " + CQorViewBaseFun::ToDefaultLocalTime(date)) << "\n"
-                 << Utf8Of(kExportedBodies[k].text) << "\n";
+        expected << testsupport::Utf8(CString(L"Ann->Me  ") + CQorViewBaseFun::ToDefaultLocalTime(date)) << "\n"
+                 << testsupport::Utf8(kExportedBodies[k].text) << "\n";
     }
     for (int i = 59; i >= 0; --i) {
         CString date;
         date.Format(L"2026-01-%02d %02d:%02d:00", 1 + i / 1440, (i / 60) % 24, i % 60);
         CString line;
         line.Format(L"Ann->Me  %s\nBody of message %04d\n", CQorViewBaseFun::ToDefaultLocalTime(date).GetString(), i);
-        expected << Utf8Of(line);
+        expected << testsupport::Utf8(line);
     }
 }
 

@@ -1,13 +1,16 @@
 #!/bin/bash
-# Reads the title list's RTF export (written by test_msgcenter) with LibreOffice, headless, and
-# compares the text it finds with the text the test wrote beside it. Runs on the Linux side,
-# after the Wine test program (a CTest fixture), because a Wine program cannot wait on a Linux one.
+# Reads an RTF export of the title list (written by a Wine test program: DIR/NAME.rtf, by default
+# test_msgcenter's title-export) with LibreOffice, headless, and compares the text it finds with
+# the text the test wrote beside it (DIR/NAME.expected.txt). Runs on the Linux side, after the
+# Wine test program (a CTest fixture), because a Wine program cannot wait on a Linux one.
+#   export_text_check.sh DIR [NAME]
 set -u
 dir=$1
-rtf=$dir/title-export.rtf
-expected=$dir/title-export.expected.txt
+name=${2:-title-export}
+rtf=$dir/$name.rtf
+expected=$dir/$name.expected.txt
 if [ ! -f "$rtf" ] || [ ! -f "$expected" ]; then
-  echo "no export from test_msgcenter in $dir"
+  echo "no export $name in $dir"
   exit 1
 fi
 work=$(mktemp -d)
@@ -23,7 +26,7 @@ fi
 norm() {
   LC_ALL=C sed -e 's/\r$//' -e '1s/^\xEF\xBB\xBF//' "$1" | grep -v '^$'
 }
-if ! diff <(norm "$expected") <(norm "$work/title-export.txt"); then
+if ! diff <(norm "$expected") <(norm "$work/$name.txt"); then
   echo "LibreOffice's text of the export differs from what was exported (< expected, > read)"
   exit 1
 fi

@@ -267,6 +267,9 @@ TEST_F(QorViewServices, LoginPostsTheScriptedOutcomeToTheOwnerWindow)
     EXPECT_EQ(5, mgr->m_nUserStatus);
     // The password never reaches the call log.
     EXPECT_EQ(L"IM.example.com|6660|alice|0|5|0|0", qorview_test::LastArgs(L"CQorViewMgr::Login"));
+    // The user's data folder, Data\<server>\User\<login>, is named from the sign-in.
+    EXPECT_EQ(CString(L"alice"), mgr->m_strSessionText1);
+    EXPECT_EQ(CString(L"IM.example.com"), mgr->m_strSessionText3);
 
     // The core's numbers have texts of their own; any other number is named in a general one.
     CString text, extra, known;
@@ -276,8 +279,22 @@ TEST_F(QorViewServices, LoginPostsTheScriptedOutcomeToTheOwnerWindow)
     EXPECT_FALSE(known.IsEmpty());
     EXPECT_EQ(-1, known.Find(L"208"));
 
+    // Whatever was typed, the texts name folders inside the data folder, never above or beside it.
+    struct Case { const wchar_t* login; const wchar_t* server; const wchar_t* folder1; const wchar_t* folder3; } cases[] = {
+        {L"..", L".", L"__", L"_"},
+        {L"..\\..\\x", L"a/b:c", L".._.._x", L"a_b_c"},
+        {L"ann\t\r", L"host", L"ann__", L"host"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(mgr->Login(c.server, 6660, c.login, L"pw", 0, 3, 0, 0));
+        EXPECT_EQ(CString(c.folder1), mgr->m_strSessionText1) << CStringA(c.login).GetString();
+        EXPECT_EQ(CString(c.folder3), mgr->m_strSessionText3) << CStringA(c.server).GetString();
+    }
+    testsupport::PumpMessages();
+
     mgr->ClearData();
     EXPECT_TRUE(mgr->m_strAccount.IsEmpty());
+    EXPECT_TRUE(mgr->m_strSessionText1.IsEmpty());
     mgr->m_pMainWnd = nullptr;
     wnd.Detach();
     ::DestroyWindow(owner);

@@ -232,6 +232,44 @@ std::wstring ExeDir()
     return s.substr(0, s.find_last_of(L"\\/"));
 }
 
+namespace {
+
+struct ChildSearch {
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChildText(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<ChildSearch*>(lParam);
+    wchar_t text[256] = {};
+    ::GetWindowTextW(hWnd, text, 256);
+    if (wcscmp(text, search->text) != 0)
+        return TRUE;
+    search->found = hWnd;
+    return FALSE;
+}
+
+} // namespace
+
+HWND FindChildByText(HWND hParent, const wchar_t* text)
+{
+    ChildSearch search = {text, nullptr};
+    if (hParent)
+        ::EnumChildWindows(hParent, MatchChildText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string Utf8(const wchar_t* pszText)
+{
+    const int length = pszText ? static_cast<int>(wcslen(pszText)) : 0;
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, pszText, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, pszText, length, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
 bool WaitForProcess(HANDLE process, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();

@@ -78,6 +78,12 @@ RECT ClientRectOnScreen(HWND hwnd);
 // A colour as dark as text (luma below 100 of 255).
 bool IsDark(COLORREF c);
 
+// The first child window (at any depth) of a window whose text is exactly text; null when none.
+HWND FindChildByText(HWND hParent, const wchar_t* text);
+
+// A text's UTF-8 bytes (how the database and the server carry it).
+std::string Utf8(const wchar_t* pszText);
+
 // The folder of the running test executable (where the DLLs lie).
 std::wstring ExeDir();
 

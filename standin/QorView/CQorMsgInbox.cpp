@@ -1,0 +1,158 @@
+#include "standin/QorView/CQorMsgInbox.h"
+#include "framework/CWnd.h"
+#include "platform/QorCore/QorCoreIds.h"
+#include "platform/QorDB/CQorMsgDBMgr.h"
+#include "platform/QorView/CQorMsgItem.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewMessages.h"
+#include "standin/QorView/CQorMsgStore.h"
+#include "standin/QorView/QorViewState.h"
+
+using namespace qorview_detail;
+
+namespace {
+
+const wchar_t kClass[] = L"QorViewMsgInbox";
+const UINT kWmFlush = WM_APP + 1;
+const UINT_PTR kRetryTimer = 1;
+// How soon a queue held back by a transaction of the thread's own is tried again.
+const UINT kRetryMs = 100;
+
+HWND OwnerWindow()
+{
+    CWnd* pOwner = CQorViewMgr::Instance()->m_pMainWnd;
+    return pOwner && ::IsWindow(pOwner->GetSafeHwnd()) ? pOwner->GetSafeHwnd() : nullptr;
+}
+
+} // namespace
+
+CQorMsgInbox& CQorMsgInbox::Instance()
+{
+    // Never destroyed, like the view manager: a message may still be queued while the process ends.
+    static CQorMsgInbox* inbox = new CQorMsgInbox;
+    return *inbox;
+}
+
+CQorMsgInbox::~CQorMsgInbox()
+{
+    for (Entry& e : m_queue)
+        e.pMsg->Release();
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
+bool CQorMsgInbox::EnsureWindow()
+{
+    if (m_hWnd)
+        return true;
+    static ATOM atom = 0;
+    if (!atom) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = &CQorMsgInbox::WndProc;
+        wc.hInstance = OwnModule();
+        wc.lpszClassName = kClass;
+        atom = ::RegisterClassW(&wc);
+    }
+    m_hWnd = ::CreateWindowExW(0, kClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, OwnModule(), nullptr);
+    if (m_hWnd)
+        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return m_hWnd != nullptr;
+}
+
+LRESULT CALLBACK CQorMsgInbox::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CQorMsgInbox*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+    if (self && (msg == kWmFlush || (msg == WM_TIMER && wParam == kRetryTimer))) {
+        if (msg == kWmFlush)
+            self->m_bScheduled = false;
+        self->Flush();
+        return 0;
+    }
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+}
+
+void CQorMsgInbox::Add(IQorMsg* pMsg, bool bSent)
+{
+    if (!pMsg)
+        return;
+    if (!bSent) {
+        const CString id = CQorMsgStore::Text(pMsg, &IQorMsg::get_MsgID);
+        const CString stored = CQorMsgStore::SafeKey(id);
+        if (stored != id) {
+            BSTR b = ::SysAllocString(stored);
+            pMsg->put_MsgID(b);
+            ::SysFreeString(b);
+        }
+    }
+    pMsg->AddRef();
+    m_queue.push_back(Entry{pMsg, bSent});
+    Schedule();
+}
+
+void CQorMsgInbox::Schedule()
+{
+    if (m_queue.empty() || m_bScheduled || !EnsureWindow())
+        return;
+    m_bScheduled = ::PostMessageW(m_hWnd, kWmFlush, 0, 0) != FALSE;
+}
+
+void CQorMsgInbox::Flush()
+{
+    if (m_bFlushing || m_queue.empty())
+        return;
+    CQorViewMgr* pMgr = CQorViewMgr::Instance();
+    CQorMsgDBMgr* pDB = pMgr->m_pDBMgr;
+    if (!pDB || !pDB->IsConnected())
+        return; // the sign-in opens the database and schedules the queue
+    const bool held = pDB->GetConnect()->GetTransDepth() > 0;
+    if (held != m_bTimer && m_hWnd) {
+        if (held)
+            ::SetTimer(m_hWnd, kRetryTimer, kRetryMs, nullptr);
+        else
+            ::KillTimer(m_hWnd, kRetryTimer);
+        m_bTimer = held;
+    }
+    if (held)
+        return;
+    m_bFlushing = true;
+    bool received = false;
+    while (!m_queue.empty()) {
+        Entry e = m_queue.front();
+        m_queue.pop_front();
+        if (e.bSent) {
+            CQorMsgStore::StoreSent(*pDB, e.pMsg, pMgr->m_strAccount, pMgr->m_strUserName);
+        } else {
+            CQorMsgItem item;
+            if (CQorMsgStore::StoreReceived(*pDB, e.pMsg, pMgr->m_strAccount, pMgr->m_strUserName, &item) ==
+                CQorMsgStore::kStored) {
+                received = true;
+                if (item.nMsgType != kQorMsgTypeGroup && item.nMsgType != kQorMsgTypeGroupOpt)
+                    item.strPicture = CQorViewBaseFun::GetUserPicFile(item.strSender, pMgr->m_strIdentity);
+                if (HWND hOwner = OwnerWindow())
+                    ::SendMessageW(hOwner, WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
+            }
+        }
+        e.pMsg->Release();
+    }
+    m_bFlushing = false;
+    if (HWND hOwner = received ? OwnerWindow() : nullptr)
+        ::PostMessageW(hOwner, WM_UNREAD_COUNT, 0, 0);
+}
+
+void CQorMsgInbox::Clear()
+{
+    Flush();
+    if (!m_queue.empty()) {
+        CString line;
+        line.Format(L"%d messages were not stored: the session ended before the database could take them\r\n",
+                    static_cast<int>(m_queue.size()));
+        CQorViewBaseFun::WriteErrorLogFile(line);
+    }
+    for (Entry& e : m_queue)
+        e.pMsg->Release();
+    m_queue.clear();
+    if (m_hWnd && m_bTimer)
+        ::KillTimer(m_hWnd, kRetryTimer);
+    m_bTimer = false;
+}
