@@ -2,6 +2,7 @@
 #include "framework/CWnd.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
+#include "platform/QorDB/CYqConnect.h"
 #include "platform/QorView/CQorMsgItem.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
@@ -15,9 +16,6 @@ namespace {
 
 const wchar_t kClass[] = L"QorViewMsgInbox";
 const UINT kWmFlush = WM_APP + 1;
-const UINT_PTR kRetryTimer = 1;
-// How soon a queue held back by a transaction of the thread's own is tried again.
-const UINT kRetryMs = 100;
 
 HWND OwnerWindow()
 {
@@ -63,9 +61,8 @@ bool CQorMsgInbox::EnsureWindow()
 LRESULT CALLBACK CQorMsgInbox::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<CQorMsgInbox*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    if (self && (msg == kWmFlush || (msg == WM_TIMER && wParam == kRetryTimer))) {
-        if (msg == kWmFlush)
-            self->m_bScheduled = false;
+    if (self && msg == kWmFlush) {
+        self->m_bScheduled = false;
         self->Flush();
         return 0;
     }
@@ -105,16 +102,21 @@ void CQorMsgInbox::Flush()
     CQorMsgDBMgr* pDB = pMgr->m_pDBMgr;
     if (!pDB || !pDB->IsConnected())
         return; // the sign-in opens the database and schedules the queue
-    const bool held = pDB->GetConnect()->GetTransDepth() > 0;
-    if (held != m_bTimer && m_hWnd) {
-        if (held)
-            ::SetTimer(m_hWnd, kRetryTimer, kRetryMs, nullptr);
-        else
-            ::KillTimer(m_hWnd, kRetryTimer);
-        m_bTimer = held;
-    }
-    if (held)
+    // Inside a transaction of this thread's own (the message centre's deletion lets messages
+    // through between its statements) a message would go or stay with that transaction: it is
+    // written right after it ends instead.
+    CYqConnect* pConnect = pDB->GetConnect();
+    if (pConnect->GetTransDepth() > 0) {
+        if (!m_bAfterTrans) {
+            m_bAfterTrans = true;
+            pConnect->AfterTrans([this] {
+                m_bAfterTrans = false;
+                Schedule();
+            });
+        }
         return;
+    }
+    m_bAfterTrans = false; // outside a transaction nothing waits for one (a closed connection drops it)
     m_bFlushing = true;
     bool received = false;
     while (!m_queue.empty()) {
@@ -152,7 +154,4 @@ void CQorMsgInbox::Clear()
     for (Entry& e : m_queue)
         e.pMsg->Release();
     m_queue.clear();
-    if (m_hWnd && m_bTimer)
-        ::KillTimer(m_hWnd, kRetryTimer);
-    m_bTimer = false;
 }

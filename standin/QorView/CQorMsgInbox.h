@@ -28,7 +28,7 @@ public:
     // received message gets its stored id at once (the safe form of its own, or a new one), so
     // that every part of the program that sees it names it as the database does.
     void Add(IQorMsg* pMsg, bool bSent);
-    // Writes what waits, unless the thread is inside a transaction (then a timer tries again) or
+    // Writes what waits, unless the thread is inside a transaction (then right after it ends) or
     // no database is open.
     void Flush();
     // Has the queue written soon (the database was opened).
@@ -48,6 +48,6 @@ private:
     std::deque<Entry> m_queue;
     HWND m_hWnd = nullptr;        // a message-only window of the thread that queued the first
     bool m_bScheduled = false;    // a flush is posted to it
-    bool m_bTimer = false;        // the retry timer runs
+    bool m_bAfterTrans = false;   // waiting for the end of this thread's transaction
     bool m_bFlushing = false;     // telling the main window may pump messages: no second flush then
 };
