@@ -3,23 +3,6 @@
 
 namespace KtfXmlScan {
 
-// The parser's white space: isspace in the C locale, plus CR and LF.
-bool IsBlank(unsigned char c)
-{
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-// Letters as the parser sees them: ASCII letters and every byte from 127 up.
-bool IsNameStart(unsigned char c)
-{
-    return c >= 127 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-}
-
-bool IsNameChar(unsigned char c)
-{
-    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':';
-}
-
 // White space and the three byte-order-mark-like sequences the parser skips with it.
 Ptr SkipBlanks(Ptr p)
 {
@@ -125,11 +108,12 @@ Ptr SkipMarkup(Ptr p, int& nDepth)
         --nDepth;
         return SkipPast(p, ">");
     }
-    if (StartsWithNoCase(p, "<?xml"))
+    // The second byte tells the few kinds apart before any comparison of whole tags.
+    if (p[1] == '?' && StartsWithNoCase(p, "<?xml"))
         return SkipDeclaration(p + 5);
-    if (StartsWith(p, "<!--"))
+    if (p[1] == '!' && StartsWith(p, "<!--"))
         return SkipPast(p + 4, "-->");
-    if (StartsWith(p, "<![CDATA["))
+    if (p[1] == '!' && StartsWith(p, "<![CDATA["))
         return SkipPast(p + 9, "]]>");
     if (!IsStartTag(p))
         return SkipPast(p + 1, ">"); // one node the parser does not understand

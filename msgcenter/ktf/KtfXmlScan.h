@@ -6,11 +6,21 @@ namespace KtfXmlScan {
 
 typedef const unsigned char* Ptr;
 
-// The parser's white space: isspace in the C locale, plus CR and LF.
-bool IsBlank(unsigned char c);
+// The parser's white space: isspace in the C locale, plus CR and LF. (Inline: the walks ask it of
+// every byte of a text.)
+inline bool IsBlank(unsigned char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 // Letters as the parser sees them: ASCII letters and every byte from 127 up.
-bool IsNameStart(unsigned char c);
-bool IsNameChar(unsigned char c);
+inline bool IsNameStart(unsigned char c)
+{
+    return c >= 127 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+inline bool IsNameChar(unsigned char c)
+{
+    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':';
+}
 // Past white space and the three byte-order-mark-like sequences the parser skips with it.
 Ptr SkipBlanks(Ptr p);
 bool StartsWith(Ptr p, const char* pszTag);

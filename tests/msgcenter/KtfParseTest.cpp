@@ -4,6 +4,7 @@
 #include "tests/msgcenter/KtfTestDump.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 using ktftest::Dump;
 using ktftest::DumpItems;
@@ -90,6 +91,41 @@ TEST(KtfParse, BodiesGiveTheirItems)
         EXPECT_TRUE(HasDefaultFont(mgr));
     }
     EXPECT_EQ(0, QorUtilsTest_GetOutstandingBuffers());
+}
+
+TEST(KtfParse, BlanksAreKeptWhereverTheyFallInAText)
+{
+    // The reader looks at a text four bytes at a time: each run of blanks goes at every offset,
+    // so that it starts, ends or straddles a group, beside plain ASCII, Chinese and a '<' entity.
+    const wchar_t* const kRuns[] = {L"  ", L" \t", L"\t ", L"\r\n", L"\n", L" \r\n ", L"\v", L"\f"};
+    const wchar_t* const kFillers[] = {L"x", L"\u4F60", L"&lt;"};
+    for (const wchar_t* filler : kFillers) {
+        for (const wchar_t* run : kRuns) {
+            for (int before = 0; before < 6; ++before) {
+                std::wstring lead, text;
+                for (int i = 0; i < before; ++i)
+                    lead += filler;
+                const std::wstring shown = std::wstring(filler).find(L'&') == 0 ? L"<" : filler;
+                std::wstring leadShown;
+                for (int i = 0; i < before; ++i)
+                    leadShown += shown;
+                // In the middle, and (with a lone space too) at the end of the text.
+                const std::pair<std::wstring, std::wstring> bodies[] = {
+                    {lead + run + L"y z", leadShown + run + L"y z"},
+                    {lead + run, leadShown + run},
+                    {lead + L" ", leadShown + L" "},
+                    {L"a " + lead + L" b", L"a " + leadShown + L" b"},
+                };
+                for (const auto& body : bodies) {
+                    const std::wstring xml = L"<KTF><Text>" + body.first + L"</Text><Text>q r</Text></KTF>";
+                    SCOPED_TRACE(testing::Message() << "body: " << CStringA(xml.c_str()).GetString());
+                    CKTFMgr mgr;
+                    ASSERT_TRUE(mgr.Parse(xml.c_str(), false));
+                    EXPECT_EQ(L"T:" + body.second + L"|T:q r", DumpItems(mgr));
+                }
+            }
+        }
+    }
 }
 
 TEST(KtfParse, FlagsFollowTextAndFileItems)
