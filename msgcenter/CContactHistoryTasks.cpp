@@ -67,9 +67,9 @@ UINT CContactHistoryTasks::ExportHistoryThreadProc(LPVOID pParam)
                 }
                 job->ReportProgress(writer.GetCount());
             }
-            // A cancelled export writes nothing: the part collected so far would pass for the whole.
-            const bool written = writer.Finish(result == CContactHistoryJob::kDone);
-            if (!written && result == CContactHistoryJob::kDone)
+            // A cancelled export still writes what it collected.
+            const bool written = writer.Finish(result != CContactHistoryJob::kTooLarge);
+            if (!written && result != CContactHistoryJob::kTooLarge)
                 result = CContactHistoryJob::kWriteFailed;
             job->done.store(written ? writer.GetCount() : 0);
         }

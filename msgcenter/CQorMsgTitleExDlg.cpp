@@ -596,7 +596,8 @@ void CQorMsgTitleExDlg::FinishTask(bool bReport)
         CloseWaitDialog();
     m_bBusy = 0;
     m_bCancel = 0;
-    const bool exported = result == CContactHistoryJob::kDone;
+    // A cancelled export has written what it had collected, and says so.
+    const bool exported = result == CContactHistoryJob::kDone || result == CContactHistoryJob::kCancelled;
     m_nLastTaskCount = deletion || exported ? done : 0;
     m_nLastTaskResult = result;
 
@@ -636,7 +637,7 @@ void CQorMsgTitleExDlg::ReportTask(const CContactHistoryJob& job)
             AfxFormatString2(text, IDS_HISTORY_DELETE_CANCELLED, Number(done),
                              Number(static_cast<int>(job.rows.size())));
         else
-            text = Text(IDS_EXPORT_CANCELLED);
+            AfxFormatCount(text, IDS_HISTORY_EXPORT_CANCELLED_ONE, IDS_HISTORY_EXPORT_CANCELLED, done, job.strPath);
         QorMessageBox(text, caption, this, MB_OK, MB_ICONINFORMATION);
         return;
     case CContactHistoryJob::kDbFailed:

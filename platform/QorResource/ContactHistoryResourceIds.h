@@ -14,3 +14,5 @@
 #define IDS_HISTORY_DELETE_DONE 16640      // %1 how many
 #define IDS_HISTORY_DELETE_CANCELLED 16641 // %1 deleted, %2 selected
 #define IDS_CONTACT_HISTORY_DELETE_STOPPED 16642    // %1 deleted, %2 selected
+#define IDS_HISTORY_EXPORT_CANCELLED 16643 // %1 how many, %2 the path
+#define IDS_HISTORY_EXPORT_CANCELLED_ONE 16644 // %1 one, %2 the path
