@@ -1,4 +1,5 @@
 #include "app/CAutoAway.h"
+#include "platform/QorView/UserStatus.h"
 
 namespace {
 
@@ -45,8 +46,8 @@ bool CAutoAway::Configure(int nServerMinutes, BOOL bOptionOn, int nOptionMinutes
 CAutoAway::Change CAutoAway::Decide(DWORD dwIdleMs, int nStatus) const
 {
     if (dwIdleMs > m_dwIdleLimit)
-        return nStatus == kOnlineStatus ? kGoAway : kNoChange;
-    return nStatus == kAwayStatus ? kComeBack : kNoChange;
+        return nStatus == USER_STATUS_ONLINE ? kGoAway : kNoChange;
+    return nStatus == USER_STATUS_AUTO_AWAY ? kComeBack : kNoChange;
 }
 
 bool CAutoAway::QueryIdleMs(DWORD& dwIdleMs)

@@ -1,15 +1,15 @@
 #pragma once
 // Going away and back with the user's idle time. While signed in, the main window's timer 101
 // asks every 10 s (every 2 s while away) how long the user has not touched keyboard or mouse:
-// past the limit an online user becomes away (status 7), and the first input brings an
-// auto-away user back online (status 3). A status the user chose is never changed.
+// past the limit an online user becomes away (USER_STATUS_AUTO_AWAY), and the first input brings
+// an auto-away user back online. A status the user chose is never changed.
 #include "framework/Platform.h"
 
 class CAutoAway {
 public:
     enum : UINT_PTR { kTimerId = 101 };
     enum : UINT { kCheckMs = 10000, kAwayCheckMs = 2000 };
-    enum : int { kOnlineStatus = 3, kAwayStatus = 7, kDefaultMinutes = 10 };
+    enum : int { kDefaultMinutes = 10 };
     enum Change { kNoChange, kGoAway, kComeBack };
 
     // Decides the idle limit: a time the server imposes (minutes above 0) wins over the user's

@@ -8,10 +8,10 @@
 #include "platform/QorResource/TipResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/UserStatus.h"
 
 namespace {
 
-const DWORD kOptionNoSounds = 0x1000;
 const int kMsgFlagSingleItem = 0x20;
 const int kSentTipShowTime = 2000;
 
@@ -220,7 +220,7 @@ bool CCoreEventDispatch::NoSubjectInTips()
 void CCoreEventDispatch::ShowReceived(BOOL bSoundDue)
 {
     CQorViewMgr* pMgr = ViewMgr();
-    if (pMgr->m_nUserStatus == kStatusNoPopups) {
+    if (pMgr->m_nUserStatus == USER_STATUS_NO_POPUPS) {
         m_owner.SetTrayImage(kNewMessageTrayImage);
     } else {
         if (!pMgr->m_bUnreadFlash && pMgr->m_bPanelsReady && pMgr->m_nBusyCount == 0)
@@ -234,7 +234,7 @@ void CCoreEventDispatch::ShowReceived(BOOL bSoundDue)
 
 void CCoreEventDispatch::RaiseTip(BOOL bSound, BOOL bAlways)
 {
-    if (!bAlways && ViewMgr()->m_nUserStatus == kStatusNoPopups) {
+    if (!bAlways && ViewMgr()->m_nUserStatus == USER_STATUS_NO_POPUPS) {
         m_owner.SetTrayImage(kNewMessageTrayImage);
         return;
     }
@@ -246,7 +246,7 @@ void CCoreEventDispatch::RaiseTip(BOOL bSound, BOOL bAlways)
 void CCoreEventDispatch::PlayNewAlert()
 {
     CQorViewMgr* pMgr = ViewMgr();
-    if (pMgr->m_dwOptionFlags & kOptionNoSounds)
+    if (pMgr->m_dwOptionFlags & VIEW_OPTION_NO_SOUNDS)
         return;
     if (!CQorViewBaseFun::EnablePlay(kNewAlertSound, pMgr->m_strAccount, pMgr->m_strIdentity))
         return;

@@ -22,8 +22,8 @@ public:
 
     // The sound alias of every alert of the core's events.
     static constexpr const wchar_t* kNewAlertSound = L"QOR_NewAlert";
-    // The tray image shown instead of a popup while the user's status is 8.
-    enum { kNewMessageTrayImage = 6, kStatusNoPopups = 8 };
+    // The tray image shown instead of a popup while the user wants no popups.
+    enum { kNewMessageTrayImage = 6 };
 
     void OnCoreNotify(IQorCmd* pCmd);
     void OnReceiveMessage(IQorMsg* pMsg);
@@ -38,7 +38,7 @@ public:
     // The text of a forced sign-out's reason: the resource string of 223, 224 and 227, else "".
     static CString SignOutReasonText(int nReason);
 
-    // Shows a tip just queued: while the status is 8 the tray shows the new-message image
+    // Shows a tip just queued: while the user wants no popups the tray shows the new-message image
     // instead and nothing is heard; otherwise the newest tip slides in and, with bSound, the
     // new-alert sound plays. bAlways raises the popup whatever the status.
     void RaiseTip(BOOL bSound, BOOL bAlways = FALSE);
@@ -67,7 +67,8 @@ private:
     // for the whole burst once the window's queue gets to it.
     void RaiseReceived(BOOL bSoundDue);
     // What the window shows for the received messages now queued: popup and sound under the
-    // usual conditions, the tray image at status 8, the unread count in the main panel.
+    // usual conditions, the tray image while no popups are wanted, the unread count in the main
+    // panel.
     void ShowReceived(BOOL bSoundDue);
     // The sender's picture, looked up once while the sender's tips wait: the many messages of
     // one sender in a burst share it.

@@ -28,6 +28,7 @@
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/CxDuiToolbar.h"
 #include "platform/QorView/QorMessageBox.h"
+#include "platform/QorView/UserStatus.h"
 #include "platform/WqUpApi/WqUpApi.h"
 #include "signin/CUpdaterCheck.h"
 
@@ -67,8 +68,8 @@ BOOL CKorvelBaseDlg::SetTrayStatusImage(int nStatus)
 
 void CKorvelBaseDlg::ChangeUseStatusIcon(int nStatus)
 {
-    // Status 8 wants no popups: the tip only hides, and comes back with another status.
-    if (nStatus == 8)
+    // No popups: the tip only hides, and comes back with another status.
+    if (nStatus == USER_STATUS_NO_POPUPS)
         m_pTipMgr->HideTip();
     else
         m_pTipMgr->CloseAndShowNext();
@@ -176,7 +177,7 @@ void CKorvelBaseDlg::CheckAutoAway()
     if (change == CAutoAway::kNoChange)
         return;
     const bool away = change == CAutoAway::kGoAway;
-    SetUserStatus(away ? CAutoAway::kAwayStatus : CAutoAway::kOnlineStatus, CString());
+    SetUserStatus(away ? USER_STATUS_AUTO_AWAY : USER_STATUS_ONLINE, CString());
     // Away, the first input must bring the user back soon: the check runs more often.
     m_AutoAway.m_nTimer = SetTimer(CAutoAway::kTimerId, away ? CAutoAway::kAwayCheckMs : CAutoAway::kCheckMs, nullptr);
 }
@@ -375,9 +376,9 @@ void CKorvelBaseDlg::SelectViewTab()
     int type = 0;
     CQorViewBaseFun::ParseUserListView(type, pMgr->m_strViewText1, pMgr->m_strViewText2, pMgr->m_strViewText3);
     // Views the server or the options do not offer fall back to the organisation.
-    if (type == 3 && (pMgr->m_dwServerOption1 & 0x20000))
+    if (type == 3 && (pMgr->m_dwServerOption1 & SERVER_OPTION1_NO_VIEW_3))
         type = 2;
-    if (type == 10 && !(pMgr->m_dwOptionFlags & 0x1))
+    if (type == 10 && !(pMgr->m_dwOptionFlags & VIEW_OPTION_USER_FOLDER_VIEW))
         type = 2;
     pMgr->m_nViewType = type;
     pMgr->SetActiveViewTab(type, pMgr->m_strViewText1, type == 10 ? 1 : 0);
@@ -484,15 +485,14 @@ void CKorvelBaseDlg::OnStatusCommand(UINT nID)
     CQorViewMgr* pMgr = ViewMgr();
     int status;
     switch (nID) {
-    case ID_STATUS_ONLINE: status = 3; break;
-    case ID_STATUS_BUSY: status = 4; break;
-    case ID_STATUS_AWAY: status = 5; break;
-    case ID_STATUS_INVISIBLE: status = 6; break;
-    case ID_STATUS_DND: status = 8; break;
+    case ID_STATUS_ONLINE: status = USER_STATUS_ONLINE; break;
+    case ID_STATUS_BUSY: status = USER_STATUS_BUSY; break;
+    case ID_STATUS_AWAY: status = USER_STATUS_AWAY; break;
+    case ID_STATUS_INVISIBLE: status = USER_STATUS_INVISIBLE; break;
+    case ID_STATUS_DND: status = USER_STATUS_NO_POPUPS; break;
     default: return;
     }
-    // The server may withhold "busy" and "away".
-    if ((status == 4 && (pMgr->m_dwServerOption1 & 0x10000)) || (status == 5 && (pMgr->m_dwServerOption2 & 0x400000)))
+    if (!IsStatusAllowed(status, pMgr->m_dwServerOption1, pMgr->m_dwServerOption2))
         return;
     pMgr->SetUserStatus(status, CString(), TRUE);
     ChangeUseStatusIcon(status);
@@ -511,7 +511,7 @@ void CKorvelBaseDlg::OnCustomStatus(UINT nID)
 void CKorvelBaseDlg::OnOptions()
 {
     CQorViewMgr* pMgr = ViewMgr();
-    if (pMgr->m_dwServerOption1 & 0x100000) {
+    if (pMgr->m_dwServerOption1 & SERVER_OPTION1_NO_OPTIONS) {
         ShowBox(IDS_OPTIONS_DENIED, IDS_PROXY_CAPTION, this);
         return;
     }
@@ -671,9 +671,9 @@ LRESULT CKorvelBaseDlg::OnOpenUnreadMsg(WPARAM, LPARAM)
     CQorViewMgr* pMgr = ViewMgr();
     if (!pMgr->m_bUnreadFlash) {
         ShowMainWindowEx(TRUE, TRUE);
-        if (pMgr->m_nUserStatus == 8) {
+        if (pMgr->m_nUserStatus == USER_STATUS_NO_POPUPS) {
             m_pTipMgr->CloseAndShowNext();
-            ChangeUseStatusIcon(8);
+            ChangeUseStatusIcon(USER_STATUS_NO_POPUPS);
         }
         return 0;
     }

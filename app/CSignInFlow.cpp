@@ -11,6 +11,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorMessageBox.h"
+#include "platform/QorView/UserStatus.h"
 #include <memory>
 
 namespace {
@@ -34,13 +35,6 @@ const int kDomainPasswordWrong = 930;
 // domain or the web service.
 const int kLoginFlagRoad = 0x800;
 const int kLoginFlagChecked = 0x200;
-
-// Server option bits that forbid a status at sign-in (busy, away), and the one that clears the
-// view manager's second flag.
-const DWORD kOption1NoBusy = 0x10000;
-const DWORD kOption1ClearSecondFlag = 0x800;
-const DWORD kOption2NoAway = 0x400000;
-const DWORD kOption2NoSounds = 0x1000;
 
 const UINT kUnreadLoadMs = 3000;
 
@@ -319,7 +313,7 @@ bool CSignInFlow::OnLoginOK()
     m_bUpdaterDone = true;
     pMgr->m_pMainWnd = &m_dlg;
     pMgr->OnLoginIsOK();
-    if (pMgr->m_dwServerOption1 & kOption1ClearSecondFlag)
+    if (pMgr->m_dwServerOption1 & SERVER_OPTION1_CLEAR_SECOND_FLAG)
         pMgr->m_bSecondFlag = 0;
 
     // Held since the sign-in started; taken here when that start did not take it (a retry).
@@ -336,10 +330,9 @@ bool CSignInFlow::OnLoginOK()
     m_dlg.ShowMainView();
 
     int& status = m_dlg.m_nLoginStatus;
-    if ((status == 4 && (pMgr->m_dwServerOption1 & kOption1NoBusy)) ||
-        (status == 5 && (pMgr->m_dwServerOption2 & kOption2NoAway))) {
-        status = 3;
-        pMgr->SetUserStatus(3, CString(), TRUE);
+    if (!IsStatusAllowed(status, pMgr->m_dwServerOption1, pMgr->m_dwServerOption2)) {
+        status = USER_STATUS_ONLINE;
+        pMgr->SetUserStatus(USER_STATUS_ONLINE, CString(), TRUE);
     }
     pMgr->SetUserStatus(status, CString(), FALSE);
     // The sign-out or reset before this sign-in left the tray grey; nothing else repaints it
@@ -433,7 +426,7 @@ bool CSignInFlow::OnConnectionLost()
     m_dlg.m_pTipMgr->ClearTips();
     m_dlg.m_pTipMgr->AddTipRecord(CQorViewBaseFun::LoadStringW(IDS_CONNECTION_ENDED), CString(), 0, 0);
     const CString alert = L"QOR_NewAlert";
-    if (!(pMgr->m_dwServerOption2 & kOption2NoSounds) &&
+    if (!(pMgr->m_dwServerOption2 & SERVER_OPTION2_NO_SOUNDS) &&
         CQorViewBaseFun::EnablePlay(alert, pMgr->m_strAccount, pMgr->m_strIdentity))
         CQorViewBaseFun::PlaySoundFile(CQorViewBaseFun::GetSoundFile(alert, pMgr->m_strAccount, pMgr->m_strIdentity));
     ResetForReconnect(true);
@@ -487,7 +480,7 @@ void CSignInFlow::CloseDatabase()
 }
 
 void CSignInFlow::ReleaseCallbacks() { m_dlg.ReleaseCallBacks(); }
-void CSignInFlow::ShowOfflineTrayIcon() { m_dlg.ChangeUseStatusIcon(1); }
+void CSignInFlow::ShowOfflineTrayIcon() { m_dlg.ChangeUseStatusIcon(USER_STATUS_OFFLINE); }
 void CSignInFlow::CreateCallbacks() { m_dlg.RegisterCallbacks(); }
 void CSignInFlow::ShowLoginPanel() { m_dlg.ShowLoginPanel(FALSE); }
 void CSignInFlow::ShowReconnectPanel(bool bStart) { m_dlg.ShowReconnectPanel(bStart ? 1 : 0, 0); }

@@ -3,6 +3,7 @@
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CxMenu.h"
+#include "platform/QorView/UserStatus.h"
 
 std::vector<CStatusMenu::Grey> CStatusMenu::GreyItems(bool bSignedIn, bool bSigningIn, DWORD dwOption1,
                                                       DWORD dwOption2)
@@ -18,13 +19,13 @@ std::vector<CStatusMenu::Grey> CStatusMenu::GreyItems(bool bSignedIn, bool bSign
         return grey;
     }
     grey.push_back({ID_MENU_SIGN_IN, MF_GRAYED});
-    if (dwOption1 & 0x10000)
+    if (!IsStatusAllowed(USER_STATUS_BUSY, dwOption1, dwOption2))
         grey.push_back({ID_STATUS_BUSY, MF_GRAYED});
-    if (dwOption2 & 0x400)
+    if (dwOption2 & SERVER_OPTION2_NO_SIGN_OUT)
         grey.push_back({ID_MENU_SIGN_OUT, MF_GRAYED});
-    if (dwOption2 & 0x400000)
+    if (!IsStatusAllowed(USER_STATUS_AWAY, dwOption1, dwOption2))
         grey.push_back({ID_STATUS_AWAY, MF_GRAYED});
-    if (dwOption2 & 0x800)
+    if (dwOption2 & SERVER_OPTION2_NO_EXIT)
         grey.push_back({ID_MENU_EXIT, MF_GRAYED});
     return grey;
 }

@@ -21,7 +21,7 @@ public:
     };
     // What the menu greys in a state. Signed out everything but sign-in, show and help, and exit
     // too while a sign-in is under way; signed in, sign-in and what the server's option words
-    // forbid (first word 0x10000 busy; second word 0x400 sign-out, 0x400000 away, 0x800 exit).
+    // forbid (the statuses they withhold, sign-out, exit).
     static std::vector<Grey> GreyItems(bool bSignedIn, bool bSigningIn, DWORD dwOption1, DWORD dwOption2);
 
     struct State {

@@ -10,15 +10,10 @@
 #include "platform/QorCore/IQorMsg.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/UserStatus.h"
 #include "platform/xDUI/CResourceManager.h"
 #include <cstdio>
 #include <ctime>
-
-namespace {
-
-const int kStatusNoPopups = 8;
-
-} // namespace
 
 CString CTipMgr::ResourceString(UINT nId)
 {
@@ -273,7 +268,7 @@ void CTipMgr::ShowNextTip(BOOL bAnimate, BOOL bForce)
     if (m_pCurrent || m_lstRecords.IsEmpty())
         return;
     // "Do not disturb": the records wait in the queue until the user is back.
-    if (!bForce && CQorViewMgr::Instance()->m_nUserStatus == kStatusNoPopups)
+    if (!bForce && CQorViewMgr::Instance()->m_nUserStatus == USER_STATUS_NO_POPUPS)
         return;
     // A popup still up for a record that was forgotten gives way to the new one.
     DestroyTipWindow();

@@ -4,6 +4,7 @@
 #include "framework/ModuleState.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/UserStatus.h"
 
 CTrayStatus::CTrayStatus(CTrayIcon& tray, CImageList& images) : m_tray(tray), m_images(images) {}
 
@@ -16,13 +17,13 @@ CTrayStatus::~CTrayStatus()
 int CTrayStatus::ImageForStatus(int nStatus)
 {
     switch (nStatus) {
-    case 4: return 1;
-    case 3: return 2;
-    case 6: return 3;
-    case 5:
-    case 7: return 4; // away, chosen or by idle time
-    case 8: return 5;
-    default: return 0; // 1, and any status the table does not know
+    case USER_STATUS_BUSY: return 1;
+    case USER_STATUS_ONLINE: return 2;
+    case USER_STATUS_INVISIBLE: return 3;
+    case USER_STATUS_AWAY:
+    case USER_STATUS_AUTO_AWAY: return 4;
+    case USER_STATUS_NO_POPUPS: return 5;
+    default: return 0; // offline, and any status the table does not know
     }
 }
 
