@@ -8,22 +8,13 @@
 #include "framework/ModuleState.h"
 #include "platform/xDUI/CFileResourceProvider.h"
 #include "platform/xDUI/CZipResourceProvider.h"
+#include "signin/StartupFlags.h"
 #include <memory>
 
 class CKorvelBaseDlg;
 namespace xDuiLib {
 class CxQorResourceProvider;
 }
-
-// Start-up flags (command-line "startup", ORed with boot.ini [StartUp] "Value").
-enum KorvelStartupFlag : int {
-    STARTUP_NO_SAVED_POSITION = 0x01,
-    STARTUP_WINDOWS_ACCOUNT = 0x02,
-    STARTUP_NO_TRAY_ICON = 0x04,
-    STARTUP_NO_SERVER_CHOICE = 0x08,
-    STARTUP_NO_REMEMBERED_ACCOUNT = 0x10,
-    STARTUP_DIALOG_STYLE_200 = 0x20,
-};
 
 // Exit codes of a start that ended early, so that an installer or a test can tell why the
 // process went away (0: it ran and ended normally, or a registration switch succeeded).

@@ -31,11 +31,6 @@ enum : int {
 const int kDomainAccountUnknown = 929;
 const int kDomainPasswordWrong = 930;
 
-// Login flags: the road sets 0x800 on every sign-in; 0x200 marks a sign-in checked by the
-// domain or the web service.
-const int kLoginFlagRoad = 0x800;
-const int kLoginFlagChecked = 0x200;
-
 const UINT kUnreadLoadMs = 3000;
 
 CQorViewMgr* ViewMgr() { return CQorViewMgr::Instance(); }
@@ -152,7 +147,7 @@ void CSignInFlow::RetryLogin()
 
 void CSignInFlow::DoLogin()
 {
-    m_dlg.m_nLoginFlags |= kLoginFlagRoad;
+    m_dlg.m_nLoginFlags |= LOGIN_FLAG_MAIN_WINDOW;
     const CString url = m_dlg.BuildWebLoginUrl(m_dlg.m_strLoginName, m_dlg.m_strPassword);
 
     CString domain;
@@ -169,14 +164,14 @@ void CSignInFlow::DoLogin()
             OnLoginNotify(CODE_REFUSED, kDomainPasswordWrong);
             return;
         }
-        m_dlg.m_nLoginFlags = kLoginFlagChecked;
+        m_dlg.m_nLoginFlags = LOGIN_FLAG_WINDOWS_ACCOUNT;
     }
 
     if (url.IsEmpty()) {
         CallLogin();
         return;
     }
-    m_dlg.m_nLoginFlags |= kLoginFlagChecked;
+    m_dlg.m_nLoginFlags |= LOGIN_FLAG_WINDOWS_ACCOUNT;
     ++m_nWebAttempt;
     if (!CWebSignIn::Start(m_dlg.GetSafeHwnd(), WM_WEB_LOGIN_REPLY, url, m_nWebAttempt))
         RefuseWebLogin(CQorViewBaseFun::LoadStringW(IDS_WEB_LOGIN_NO_ANSWER));

@@ -8,6 +8,7 @@
 #include "controls/ScaleByDpi.h"
 #include "msgcenter/CContactHistoryQuery.h"
 #include "msgcenter/CContactHistoryTasks.h"
+#include "controls/CWaitingDlg.h"
 #include "msgcenter/CMsgReadStateDlg.h"
 #include "msgcenter/IContactHistoryOwner.h"
 #include "msgcenter/MsgCenterMessages.h"
@@ -58,7 +59,7 @@ BEGIN_MESSAGE_MAP(CQorMsgTitleExDlg, CDialog)
     ON_COMMAND(ID_TITLE_READSTATE, &CQorMsgTitleExDlg::OnReadState)
     ON_COMMAND(ID_TITLE_DELETE, &CQorMsgTitleExDlg::OnDeleteCommand)
     ON_COMMAND(ID_TITLE_EXPORT, &CQorMsgTitleExDlg::OnExportCommand)
-    ON_MESSAGE(WM_MSGCENTER_WAIT_CANCEL, &CQorMsgTitleExDlg::OnWaitingCancel)
+    ON_MESSAGE(WM_WAITING_CANCEL, &CQorMsgTitleExDlg::OnWaitingCancel)
     ON_MESSAGE(WM_MSGCENTER_TASK_DONE, &CQorMsgTitleExDlg::OnTaskEnd)
     ON_MESSAGE(WM_HISTORY_TASK_PROGRESS, &CQorMsgTitleExDlg::OnTaskProgress)
     ON_MESSAGE(WM_MSGCENTER_SKIN_CLICK, &CQorMsgTitleExDlg::OnLinkClicked)

@@ -1,10 +1,10 @@
 #pragma once
 // Window messages between the message centre's windows. The numbers are part of the interface
-// between the panes, the view library's widgets and the main window, so they are fixed.
+// between the panes, the view library's widgets and the main window, so they are fixed. Those
+// of the controls (the waiting dialog's cancel, a list's sort request) are the controls' own.
 #include "framework/Platform.h"
 
 enum : UINT {
-    WM_MSGCENTER_WAIT_CANCEL = WM_USER + 100,  // a waiting dialog's cancel, to its owner pane
     WM_MSGCENTER_TASK_DONE = WM_USER + 101,    // a long task ended, posted to its pane
     WM_MSGCENTER_RICHEDIT_MENU = WM_USER + 102, // the rich edit asks its parent for a menu
     WM_MSGCENTER_SHOW_PERSON = WM_USER + 114,  // lParam: the person's id string, or 0
@@ -13,7 +13,6 @@ enum : UINT {
     WM_MSGCENTER_EXPANDING = WM_USER + 505,    // wParam: tree item, lParam: the tree
     WM_MSGCENTER_RELAYOUT = WM_USER + 1000,    // re-place the child panes
     WM_MSGCENTER_SKIN_CLICK = WM_USER + 1001,  // a skinned control was clicked (wParam: it)
-    WM_MSGCENTER_SORT = WM_USER + 2009,        // a list header asks to sort
     WM_MSGCENTER_KEYDOWN = WM_USER + 2020,     // a key press a pane's filter posted to itself
     WM_MSGCENTER_TOOLBAR = WM_USER + 4980,     // a toolbar item was clicked (wParam: its id)
     WM_MSGCENTER_COMMAND = WM_USER + 5980,     // run a manager command (wParam 1..5)

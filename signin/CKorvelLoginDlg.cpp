@@ -121,7 +121,7 @@ BOOL CKorvelLoginDlg::OnInitDialog()
     RefreshBrandingForServerText();
     ShowLoginError(FALSE, CString(), 0);
 
-    if (StartupFlags() & LoginSettings::STARTUP_NO_REMEMBERED_ACCOUNT)
+    if (StartupFlags() & STARTUP_NO_REMEMBERED_ACCOUNT)
         HideCheckBoxes();
 
     // Skins of the buttons and labels

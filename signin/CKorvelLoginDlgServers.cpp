@@ -204,7 +204,7 @@ bool CKorvelLoginDlg::LoadLoginSettings()
         if (loaded.nShownServer < 0 && GetServerText().IsEmpty())
             ShowServerPrompt();
     }
-    if (StartupFlags() & LoginSettings::STARTUP_SERVER_FIXED)
+    if (StartupFlags() & STARTUP_SERVER_FIXED)
         m_cbServer.EnableWindow(FALSE);
     if (loaded.bWindowsAccount) {
         m_edUser.EnableWindow(FALSE);

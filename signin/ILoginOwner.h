@@ -36,7 +36,7 @@ public:
                               const CString& strPassword, const CString& strThird) = 0;
 
 // The application
-    // Start-up flags; the sign-in reads those of LoginSettings::StartupFlag.
+    // Start-up flags (signin/StartupFlags.h).
     virtual int GetStartupFlags() const = 0;
     // Language code, "CHS" unless the application was told otherwise.
     virtual CString GetLanguage() const = 0;

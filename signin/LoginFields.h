@@ -4,9 +4,16 @@
 // way (the command line named the account), and clears single fields when the user unchecks
 // "remember me" or "save password".
 #include "framework/CString.h"
+#include "platform/QorView/UserStatus.h"
 
-// nLoginFlags: the Windows account signs in.
-const int LOGIN_FLAG_WINDOWS_ACCOUNT = 0x200;
+// nLoginFlags, as the view library's Login takes them.
+enum LoginFlag : int {
+    // The account is vouched for before the server sees it: the Windows account signs in, or
+    // the domain or the web service has checked it.
+    LOGIN_FLAG_WINDOWS_ACCOUNT = 0x200,
+    // Set by the main window on every sign-in it starts.
+    LOGIN_FLAG_MAIN_WINDOW = 0x800,
+};
 
 struct LoginFields {
     CString strLoginName;
@@ -15,6 +22,6 @@ struct LoginFields {
     CString strServerAddr;
     int nServerPort = 0;
     CString strServerName;      // display name of the server
-    int nLoginStatus = 3;       // initial status: 3, 4, 5, 6 or 8
-    int nLoginFlags = 0;        // LOGIN_FLAG_WINDOWS_ACCOUNT
+    int nLoginStatus = USER_STATUS_ONLINE; // the status to sign in with (the panel's choices)
+    int nLoginFlags = 0;        // LoginFlag
 };

@@ -37,13 +37,13 @@ CString GetLocalHostName()
 
 // A status read from the settings: one of the menu's values, else online (a damaged or
 // foreign settings file must not send the server a status it does not know).
-int KnownStatusOr3(int nStatus)
+int KnownStatusOrOnline(int nStatus)
 {
     for (const LoginStatusChoice& choice : LoginSettings::StatusChoices()) {
         if (choice.nStatus == nStatus)
             return nStatus;
     }
-    return 3;
+    return USER_STATUS_ONLINE;
 }
 
 // A port read from the settings (the last server, the server list): nothing stored (0) or a
@@ -61,11 +61,16 @@ bool FileExists(const CString& strPath)
 const std::array<LoginStatusChoice, 5>& LoginSettings::StatusChoices()
 {
     static const std::array<LoginStatusChoice, 5> choices = {{
-        {ID_LOGIN_STATUS_ONLINE, 3, L"file='i.button.main.dlg.status.icons' source='0,0,11,11' align='2' "},
-        {ID_LOGIN_STATUS_AWAY, 5, L"file='i.button.main.dlg.status.icons' source='11,0,22,11' align='2' "},
-        {ID_LOGIN_STATUS_INVISIBLE, 6, L"file='i.button.main.dlg.status.icons' source='22,0,33,11' align='2' "},
-        {ID_LOGIN_STATUS_DND, 8, L"file='i.button.main.dlg.status.icons' source='33,0,44,11' align='2' "},
-        {ID_LOGIN_STATUS_BUSY, 4, L"file='i.button.main.dlg.status.icons' source='55,0,66,11' align='2' "},
+        {ID_LOGIN_STATUS_ONLINE, USER_STATUS_ONLINE,
+         L"file='i.button.main.dlg.status.icons' source='0,0,11,11' align='2' "},
+        {ID_LOGIN_STATUS_AWAY, USER_STATUS_AWAY,
+         L"file='i.button.main.dlg.status.icons' source='11,0,22,11' align='2' "},
+        {ID_LOGIN_STATUS_INVISIBLE, USER_STATUS_INVISIBLE,
+         L"file='i.button.main.dlg.status.icons' source='22,0,33,11' align='2' "},
+        {ID_LOGIN_STATUS_DND, USER_STATUS_NO_POPUPS,
+         L"file='i.button.main.dlg.status.icons' source='33,0,44,11' align='2' "},
+        {ID_LOGIN_STATUS_BUSY, USER_STATUS_BUSY,
+         L"file='i.button.main.dlg.status.icons' source='55,0,66,11' align='2' "},
     }};
     return choices;
 }
@@ -101,7 +106,7 @@ LoadedLogin LoginSettings::Load(const LoginFields& owned, int nStartupFlags)
     if (m_LastServer.strServer.IsEmpty()) {
         CQorViewBaseFun::LoadSetting(m_LastServer, storedLogin, storedPassword, bSavePwd, bAutoLogin, bRememberMe,
                                      m_nStatus);
-        m_nStatus = KnownStatusOr3(m_nStatus);
+        m_nStatus = KnownStatusOrOnline(m_nStatus);
         m_LastServer.nPort = StoredPortOrDefault(m_LastServer.nPort);
         GetLoginStore().LoadLoginStore(m_LastServer.strServer, m_LastServer.nPort);
         if (!loaded.bCanSave) {

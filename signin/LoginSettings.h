@@ -11,6 +11,7 @@
 #include "platform/QorView/_PROXYINFO.h"
 #include "platform/QorView/_SERVERITEM.h"
 #include "signin/LoginFields.h"
+#include "signin/StartupFlags.h"
 #include <array>
 
 // Port of a server typed in by hand.
@@ -48,13 +49,6 @@ struct LoadedLogin {
 
 class LoginSettings {
 public:
-    // The start-up flags (ILoginOwner::GetStartupFlags) that the sign-in reads.
-    enum StartupFlag {
-        STARTUP_TRY_WINDOWS_ACCOUNT = 0x02,   // sign in with the Windows account outside its own domain
-        STARTUP_SERVER_FIXED = 0x08,          // the server chooser is disabled
-        STARTUP_NO_REMEMBERED_ACCOUNT = 0x10, // no remembered account; the three check boxes hidden
-    };
-
     // The status menu, in menu order, and the entry of a command (null for another command).
     static const std::array<LoginStatusChoice, 5>& StatusChoices();
     static const LoginStatusChoice* FindStatusChoice(UINT nCommand);
@@ -146,6 +140,6 @@ private:
     bool m_bPresetLocked = false;             // [SERVERIP] "Disable"
     CString m_strLoginName;
     CString m_strPassword;
-    int m_nStatus = 3;
+    int m_nStatus = USER_STATUS_ONLINE;
     int m_nLoginFlags = 0;                    // LOGIN_FLAG_WINDOWS_ACCOUNT
 };

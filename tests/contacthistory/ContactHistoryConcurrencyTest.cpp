@@ -5,9 +5,9 @@
 // agree with the database, and an export file holds exactly the messages it reports.
 #include "tests/contacthistory/HistoryFixture.h"
 #include "bench/MsgDbGenerator.h"
+#include "controls/CWaitingDlg.h"
 #include "msgcenter/CQorMsgTitleDlg.h"
 #include "msgcenter/CTitleListQuery.h"
-#include "msgcenter/MsgCenterMessages.h"
 #include "platform/QorDB/QorDBTestHooks.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include <atomic>
@@ -269,7 +269,7 @@ protected:
                  ++wait)
                 ::Sleep(1);
             if (canceller.Cancelled()) {
-                pane.SendMessage(WM_MSGCENTER_WAIT_CANCEL);
+                pane.SendMessage(WM_WAITING_CANCEL);
                 EXPECT_FALSE(pane.IsBusy()) << "cancel returns once the worker has ended";
                 break;
             }

@@ -4,7 +4,6 @@
 // while the worker runs.
 #include "tests/contacthistory/HistoryFixture.h"
 #include "controls/CWaitingDlg.h"
-#include "msgcenter/MsgCenterMessages.h"
 #include "platform/QorDB/QorDBTestHooks.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include <algorithm>
@@ -135,7 +134,7 @@ TEST_F(HistoryTaskTest, CancelledExportHoldsExactlyTheMessagesItReports)
     pane.StartExport(1);
     ASSERT_TRUE(CancelAtHeldStatement());
     // As the waiting dialog's Cancel does.
-    pane.SendMessage(WM_MSGCENTER_WAIT_CANCEL);
+    pane.SendMessage(WM_WAITING_CANCEL);
     EXPECT_FALSE(pane.IsBusy()) << "cancel returns only after the worker has ended";
     EXPECT_EQ(nullptr, pane.GetJob());
     EXPECT_EQ(CContactHistoryJob::kCancelled, pane.GetLastTaskResult());
@@ -206,7 +205,7 @@ TEST_F(HistoryTaskTest, CancelledDeletionKeepsWholeMessagesAndSaysWhatWasDeleted
     pane.StartDelete(false);
     ASSERT_TRUE(CancelAtHeldStatement());
     ASSERT_NE(nullptr, pane.GetJob());
-    pane.SendMessage(WM_MSGCENTER_WAIT_CANCEL);
+    pane.SendMessage(WM_WAITING_CANCEL);
     ASSERT_FALSE(pane.IsBusy());
     EXPECT_EQ(CContactHistoryJob::kCancelled, pane.GetLastTaskResult());
     const int deleted = pane.GetLastTaskCount();

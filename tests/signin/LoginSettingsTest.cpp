@@ -203,8 +203,8 @@ TEST_F(LoginSettingsModel, ThePolicyAndTheStartUpFlagsDecideWhatOfTheAccountIsSh
     } cases[] = {
         {"kept", false, 0, true, L"kate", true, true, false},
         {"the company keeps nothing", true, 0, false, L"", false, false, false},
-        {"no remembered account", false, LoginSettings::STARTUP_NO_REMEMBERED_ACCOUNT, true, L"", false, true, false},
-        {"the Windows account", false, LoginSettings::STARTUP_TRY_WINDOWS_ACCOUNT, true, L"winuser", true, true,
+        {"no remembered account", false, STARTUP_NO_REMEMBERED_ACCOUNT, true, L"", false, true, false},
+        {"the Windows account", false, STARTUP_TRY_WINDOWS_ACCOUNT, true, L"winuser", true, true,
          true},
     };
     for (const auto& c : cases) {
