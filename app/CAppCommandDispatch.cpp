@@ -1,7 +1,8 @@
 #include "app/CAppCommandDispatch.h"
-#include "app/CKorvelBaseDlg.h"
+#include "app/CCoreEventDispatch.h"
 #include "app/CQorCoreReader.h"
 #include "app/CQorTipMgr.h"
+#include "app/IAppCommandOwner.h"
 #include "app/KorvelMessages.h"
 #include "common/CBaseFun.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -91,19 +92,19 @@ CString CAppCommandDispatch::SafeNudgeSound(const CString& strWire)
 
 void CAppCommandDispatch::OnSignOutNotice(IQorCmd* pCmd)
 {
-    m_owner.OnServerSignOut(CQorCoreReader::CmdInt(pCmd, 0));
+    m_coreEvents.OnServerSignOut(CQorCoreReader::CmdInt(pCmd, 0));
 }
 
-void CAppCommandDispatch::OnReadReceipt(IQorCmd* pCmd) { m_owner.ShowReadReceiptTip(pCmd); }
-void CAppCommandDispatch::OnSentConfirmation(IQorCmd* pCmd) { m_owner.ShowSentMsgTip(pCmd); }
+void CAppCommandDispatch::OnReadReceipt(IQorCmd* pCmd) { m_coreEvents.ShowReadReceiptTip(pCmd); }
+void CAppCommandDispatch::OnSentConfirmation(IQorCmd* pCmd) { m_coreEvents.ShowSentMsgTip(pCmd); }
 
 // While a tip is on screen its queue may hold the group's messages; otherwise the view library
 // opens the group from the stored unread messages.
 void CAppCommandDispatch::OnNewGroup(IQorCmd* pCmd)
 {
     const CString strTalkId = CQorCoreReader::CmdField(pCmd, L"TalkID");
-    if (m_owner.m_pTipMgr->IsTipVisible())
-        m_owner.m_pTipMgr->OpenUnreadGroup(strTalkId);
+    if (m_tips.IsTipVisible())
+        m_tips.OpenUnreadGroup(strTalkId);
     else
         ViewMgr()->DoUnReadGroupFromDB(strTalkId);
 }
@@ -112,8 +113,8 @@ void CAppCommandDispatch::OnNewChat(IQorCmd* pCmd)
 {
     const CString strSender = CQorCoreReader::CmdField(pCmd, L"Sender");
     const CString strName = CQorCoreReader::CmdField(pCmd, L"SenderName");
-    if (m_owner.m_pTipMgr->IsTipVisible())
-        m_owner.m_pTipMgr->OpenUnreadChat(strSender, strName);
+    if (m_tips.IsTipVisible())
+        m_tips.OpenUnreadChat(strSender, strName);
     else
         ViewMgr()->DoUnReadChatFromDB(strSender, strName);
 }
@@ -122,42 +123,42 @@ void CAppCommandDispatch::OnStatus(IQorCmd* pCmd)
 {
     const int nStatus = CQorCoreReader::CmdInt(pCmd, 0);
     m_owner.SetTrayStatusImage(nStatus);
-    m_owner.m_nLoginStatus = nStatus;
+    m_owner.SetLoginStatus(nStatus);
     CQorViewBaseFun::SetLoginStatus(nStatus);
 }
 
-void CAppCommandDispatch::OnSignOut(IQorCmd*) { m_owner.PostMessage(WM_LOGIN_CANCEL, 0, 0); }
+void CAppCommandDispatch::OnSignOut(IQorCmd*) { ::PostMessageW(m_owner.GetCommandHwnd(), WM_LOGIN_CANCEL, 0, 0); }
 // Signs out, then moves the data folder (WM_USER+825 after the sign-out).
-void CAppCommandDispatch::OnSignOutEx(IQorCmd*) { m_owner.PostMessage(WM_LOGIN_CANCEL, 1, 0); }
+void CAppCommandDispatch::OnSignOutEx(IQorCmd*) { ::PostMessageW(m_owner.GetCommandHwnd(), WM_LOGIN_CANCEL, 1, 0); }
 
 void CAppCommandDispatch::OnOnline(IQorCmd* pCmd)
 {
-    m_owner.m_pTipMgr->AddOnlineTip(Arg(pCmd, 1), Arg(pCmd, 0), Arg(pCmd, 2));
-    m_owner.m_CoreEvents.RaiseTip(FALSE);
+    m_tips.AddOnlineTip(Arg(pCmd, 1), Arg(pCmd, 0), Arg(pCmd, 2));
+    m_coreEvents.RaiseTip(FALSE);
 }
 
 void CAppCommandDispatch::OnShake(IQorCmd* pCmd)
 {
-    m_owner.m_pTipMgr->AddShakeTip(Arg(pCmd, 1), Arg(pCmd, 0), Arg(pCmd, 3), SafeNudgeSound(Arg(pCmd, 2)));
-    m_owner.m_CoreEvents.RaiseTip(FALSE);
+    m_tips.AddShakeTip(Arg(pCmd, 1), Arg(pCmd, 0), Arg(pCmd, 3), SafeNudgeSound(Arg(pCmd, 2)));
+    m_coreEvents.RaiseTip(FALSE);
 }
 
 void CAppCommandDispatch::OnRefusedFile(IQorCmd* pCmd)
 {
-    m_owner.m_pTipMgr->AddRefusedFileTip(Arg(pCmd, 1), Arg(pCmd, 0), Arg(pCmd, 3), Arg(pCmd, 2), Arg(pCmd, 4));
-    m_owner.m_CoreEvents.RaiseTip(FALSE);
+    m_tips.AddRefusedFileTip(Arg(pCmd, 1), Arg(pCmd, 0), Arg(pCmd, 3), Arg(pCmd, 2), Arg(pCmd, 4));
+    m_coreEvents.RaiseTip(FALSE);
 }
 
 void CAppCommandDispatch::OnDownloadedFile(IQorCmd* pCmd)
 {
-    m_owner.m_pTipMgr->AddDownloadTip(Arg(pCmd, 1), Arg(pCmd, 0), Arg(pCmd, 3), Arg(pCmd, 2), Arg(pCmd, 4));
-    m_owner.m_CoreEvents.RaiseTip(FALSE);
+    m_tips.AddDownloadTip(Arg(pCmd, 1), Arg(pCmd, 0), Arg(pCmd, 3), Arg(pCmd, 2), Arg(pCmd, 4));
+    m_coreEvents.RaiseTip(FALSE);
 }
 
 void CAppCommandDispatch::OnFlashLogin(IQorCmd* pCmd)
 {
-    m_owner.m_pTipMgr->AddFlashLoginTip(Arg(pCmd, 1), Arg(pCmd, 0));
-    m_owner.m_CoreEvents.RaiseTip(FALSE);
+    m_tips.AddFlashLoginTip(Arg(pCmd, 1), Arg(pCmd, 0));
+    m_coreEvents.RaiseTip(FALSE);
 }
 
 // New mail is shown whatever the user's status. Only a mail or web address is kept for the
@@ -165,6 +166,6 @@ void CAppCommandDispatch::OnFlashLogin(IQorCmd* pCmd)
 void CAppCommandDispatch::OnNewMail(IQorCmd* pCmd)
 {
     const CString strUrl = Arg(pCmd, 1);
-    m_owner.m_pTipMgr->AddMailTip(Arg(pCmd, 0), CBaseFun::IsOpenableLink(strUrl) ? strUrl : CString());
-    m_owner.m_CoreEvents.RaiseTip(FALSE, TRUE);
+    m_tips.AddMailTip(Arg(pCmd, 0), CBaseFun::IsOpenableLink(strUrl) ? strUrl : CString());
+    m_coreEvents.RaiseTip(FALSE, TRUE);
 }

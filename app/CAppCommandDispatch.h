@@ -6,11 +6,16 @@
 #include "framework/CString.h"
 #include "platform/QorCore/IQorCmd.h"
 
-class CKorvelBaseDlg;
+class CCoreEventDispatch;
+class CQorTipMgr;
+class IAppCommandOwner;
 
 class CAppCommandDispatch {
 public:
-    explicit CAppCommandDispatch(CKorvelBaseDlg& owner) : m_owner(owner) {}
+    CAppCommandDispatch(IAppCommandOwner& owner, CCoreEventDispatch& coreEvents, CQorTipMgr& tips)
+        : m_owner(owner), m_coreEvents(coreEvents), m_tips(tips)
+    {
+    }
     CAppCommandDispatch(const CAppCommandDispatch&) = delete;
     CAppCommandDispatch& operator=(const CAppCommandDispatch&) = delete;
 
@@ -40,5 +45,7 @@ private:
     void OnFlashLogin(IQorCmd* pCmd);
     void OnNewMail(IQorCmd* pCmd);
 
-    CKorvelBaseDlg& m_owner;
+    IAppCommandOwner& m_owner;
+    CCoreEventDispatch& m_coreEvents; // the forced sign-out, the receipts and the raising of tips
+    CQorTipMgr& m_tips;
 };

@@ -27,6 +27,14 @@ public:
     using IdleSource = bool (*)(DWORD& dwIdleMs);
     static IdleSource SetIdleSource(IdleSource pfn);
 
+    bool IsOn() const { return m_bOn != 0; }
+    int GetMinutes() const { return m_nMinutes; }
+    DWORD GetIdleLimit() const { return m_dwIdleLimit; }
+    // The id the window's SetTimer gave the check; 0 while it does not run.
+    UINT_PTR GetTimerId() const { return m_nTimer; }
+    void SetTimerId(UINT_PTR nTimer) { m_nTimer = nTimer; }
+
+private:
     BYTE m_bOn = 1;
     int m_nMinutes = kDefaultMinutes;
     DWORD m_dwIdleLimit = 600000;   // ms

@@ -1,6 +1,6 @@
 #include "app/CConsole.h"
 #include "app/CKorvelApp.h"
-#include "app/CKorvelBaseDlg.h"
+#include "app/IConsoleOwner.h"
 #include "app/KorvelMessages.h"
 #include "common/CResourceMgr.h"
 #include "framework/CArray.h"
@@ -28,7 +28,7 @@ HRESULT STDMETHODCALLTYPE CConsole::GetRecentContacts(BSTR* contacts)
     if (!contacts)
         return E_POINTER;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    if (!CKorvelApp::GetMainDlg())
+    if (!CKorvelApp::GetConsoleOwner())
         return S_OK;
     return Out(CQorViewMgr::Instance()->GetRecentContacts(), contacts);
 }
@@ -43,15 +43,15 @@ HRESULT STDMETHODCALLTYPE CConsole::IsSignedIn(LONG* signedIn)
     if (!signedIn)
         return E_POINTER;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    CKorvelBaseDlg* pMain = CKorvelApp::GetMainDlg();
-    *signedIn = pMain ? pMain->m_bSignedIn : 0;
+    IConsoleOwner* pMain = CKorvelApp::GetConsoleOwner();
+    *signedIn = pMain && pMain->IsSignedIn() ? 1 : 0;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE CConsole::SendMsg(IMessage* message, LONG quickSend, LONG)
 {
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    CKorvelBaseDlg* pMain = CKorvelApp::GetMainDlg();
+    IConsoleOwner* pMain = CKorvelApp::GetConsoleOwner();
     if (!pMain || !pMain->SendQorMsg(message))
         return S_FALSE;
     pMain->PostQuickSend(static_cast<WPARAM>(quickSend));
@@ -84,7 +84,7 @@ HRESULT CConsole::SelectedUsers(BOOL bOptions, BSTR* users)
         return E_POINTER;
     *users = nullptr;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    if (!CKorvelApp::GetMainDlg())
+    if (!CKorvelApp::GetConsoleOwner())
         return S_FALSE;
     CStringArray first, second;
     if (!CQorViewMgr::Instance()->GetSelectedUsers(first, second, bOptions, bOptions))
@@ -141,7 +141,7 @@ HRESULT STDMETHODCALLTYPE CConsole::GetSelectedUsersWithIds(BSTR* users)
         return E_POINTER;
     *users = nullptr;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    if (!CKorvelApp::GetMainDlg())
+    if (!CKorvelApp::GetConsoleOwner())
         return S_FALSE;
     CArray<int, int> ids;
     CStringArray first, second;
@@ -156,7 +156,7 @@ HRESULT STDMETHODCALLTYPE CConsole::GetADSServer(BSTR* server)
         return E_POINTER;
     *server = nullptr;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    if (!CKorvelApp::GetMainDlg())
+    if (!CKorvelApp::GetConsoleOwner())
         return S_FALSE;
     return Out(CQorViewMgr::Instance()->GetQorLoginPropInfo(L"ADSServer"), server);
 }
@@ -166,7 +166,7 @@ HRESULT STDMETHODCALLTYPE CConsole::GetADSPort(LONG* port)
     if (!port)
         return E_POINTER;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    if (!CKorvelApp::GetMainDlg())
+    if (!CKorvelApp::GetConsoleOwner())
         return S_FALSE;
     *port = CQorViewMgr::Instance()->GetQorLoginPropInfoInt(L"ADSPort");
     return S_OK;
@@ -178,7 +178,7 @@ HRESULT STDMETHODCALLTYPE CConsole::GetSessionString1(BSTR* text)
         return E_POINTER;
     *text = nullptr;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    if (!CKorvelApp::GetMainDlg())
+    if (!CKorvelApp::GetConsoleOwner())
         return S_FALSE;
     return Out(CQorViewMgr::Instance()->m_strSessionText1, text);
 }
@@ -189,7 +189,7 @@ HRESULT STDMETHODCALLTYPE CConsole::GetSessionString2(BSTR* text)
         return E_POINTER;
     *text = nullptr;
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    if (!CKorvelApp::GetMainDlg())
+    if (!CKorvelApp::GetConsoleOwner())
         return S_FALSE;
     return Out(CQorViewMgr::Instance()->m_strSessionText2, text);
 }
@@ -197,7 +197,7 @@ HRESULT STDMETHODCALLTYPE CConsole::GetSessionString2(BSTR* text)
 HRESULT STDMETHODCALLTYPE CConsole::OpenChatDlg(BSTR account, BSTR name)
 {
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    if (!CKorvelApp::GetMainDlg())
+    if (!CKorvelApp::GetConsoleOwner())
         return S_FALSE;
     CQorViewMgr::Instance()->NewChatDlg(FromBstr(account), FromBstr(name), CString(), CString(), TRUE, FALSE);
     return S_OK;

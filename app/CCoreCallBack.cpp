@@ -1,6 +1,5 @@
 #include "app/CCoreCallBack.h"
 #include "app/CKorvelApp.h"
-#include "app/CKorvelBaseDlg.h"
 #include "common/CResourceMgr.h"
 #include "platform/QorView/CQorViewMgr.h"
 

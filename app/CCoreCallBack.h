@@ -29,9 +29,11 @@ public:
         HRESULT STDMETHODCALLTYPE OnQorNteRec(IQorCmd* pNotice) override;                        // 12
         HRESULT STDMETHODCALLTYPE OnQorAddInMsgRec(BSTR addInName, IQorMsg* pMsg) override;      // 14
     };
-    CCallback m_callback{static_cast<ICoreCallBack*>(this)};
 
-    void SetOwner(CKorvelBaseDlg* pOwner) { m_callback.m_pOwner = pOwner; }
-    CKorvelBaseDlg* GetOwner() const { return m_callback.m_pOwner; }
+    void SetOwner(ICoreSinkOwner* pOwner) { m_callback.SetOwner(pOwner); }
+    ICoreSinkOwner* GetOwner() const { return m_callback.GetOwner(); }
     IQorCallback* GetCallback() { return &m_callback; }
+
+private:
+    CCallback m_callback{static_cast<ICoreCallBack*>(this)};
 };

@@ -1,12 +1,15 @@
 #include "app/CCoreEventDispatch.h"
-#include "app/CKorvelBaseDlg.h"
+#include "app/CDeptExpansion.h"
 #include "app/CQorCoreReader.h"
 #include "app/CQorTipMgr.h"
+#include "app/CTipRecordMap.h"
+#include "app/ICoreEventOwner.h"
 #include "app/KorvelMessages.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/TipResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/CQorMsgItem.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/UserStatus.h"
 
@@ -62,9 +65,9 @@ void CCoreEventDispatch::OnCoreNotify(IQorCmd* pCmd)
             ViewMgr()->OnReceiveCmd_DNF_Err(pCmd);
     } else if (name == L"LSV") {
         // The user list has loaded: show the user's own department, or the stored view.
-        if (!CQorViewBaseFun::IsExpandmyDeptMainWindow() || !m_owner.m_DeptExpansion.Start(m_owner.GetSafeHwnd()))
+        if (!CQorViewBaseFun::IsExpandmyDeptMainWindow() || !m_deptExpansion.Start(m_owner.GetEventHwnd()))
             m_owner.SelectViewTab();
-        ::InvalidateRect(m_owner.GetSafeHwnd(), nullptr, TRUE);
+        ::InvalidateRect(m_owner.GetEventHwnd(), nullptr, TRUE);
     }
 }
 
@@ -72,71 +75,43 @@ void CCoreEventDispatch::OnReceiveMessage(IQorMsg* pMsg)
 {
     if (!pMsg)
         return;
-    const CString strSenderName = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_SenderName);
-    const CString strSender = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_Sender);
-    const CString strSubject = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_Subject);
-    const int nFlags = CQorCoreReader::MsgInt(pMsg, &IQorMsg::get_MsgFlags);
-    const CString strMsgId = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_MsgID);
-    const int nType = CQorCoreReader::MsgInt(pMsg, &IQorMsg::get_MsgType);
-    const CString strContentType = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_ContentType);
-    const CString strTalkId = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_TalkID);
-    const CString strSendTime = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_SendTime);
-    const CString strExtraPair = CQorCoreReader::MsgText(pMsg, &IQorMsg::get_ExtraPair);
-    const int nExtraNumber = CQorCoreReader::MsgInt(pMsg, &IQorMsg::get_ExtraNumber);
-
-    if (nType == kQorMsgTypeBulletin) {
-        OnBulletin(strSender, strSenderName, strSubject, strMsgId, strSendTime);
+    const CQorMsgItem msg = CTipRecordMap::ReadCoreMsg(pMsg);
+    if (msg.nMsgType == kQorMsgTypeBulletin) {
+        OnBulletin(msg.strSender, msg.strSenderName, msg.strSubject, msg.strMsgID, msg.strSendTime);
         return;
     }
 
-    CStringArray pair;
-    CQorViewBaseFun::StringToArray(strExtraPair, pair, L";", -1);
-    const BOOL bGroup = nType == CUnreadMsg::kTypeGroup || nType == CUnreadMsg::kTypeGroupOpt;
-    CQorTipMgr* pTips = m_owner.m_pTipMgr;
-    auto newRecord = [&]() {
-        CUnreadMsg* r = new CUnreadMsg;
-        r->strNoticeId = strMsgId;
-        r->strSenderName = strSenderName;
-        r->strSender = strSender;
-        r->nMsgType = nType;
-        r->nFlags = nFlags;
-        r->nMsgWord = nExtraNumber;
-        r->strTalkId = strTalkId;
-        r->strMsgString1 = pair.GetSize() > 0 ? pair[0] : CString();
-        r->strMsgString2 = pair.GetSize() > 1 ? pair[1] : CString();
-        r->SetCoreMsg(pMsg);
-        r->bClosable = 1;
-        r->nSpare = 0;
-        return r;
-    };
+    const BOOL bGroup = msg.nMsgType == CUnreadMsg::kTypeGroup || msg.nMsgType == CUnreadMsg::kTypeGroupOpt;
     // A message the core delivers again (same id) while its tip is still queued, also when it
     // has been merged into the unread-message box, is not counted twice.
-    const CString strKey = bGroup ? strTalkId : strSender;
+    const CString strKey = bGroup ? msg.strTalkID : msg.strSender;
 
     BOOL bSoundDue = FALSE;
     const int nItems = CQorCoreReader::MsgItemCount(pMsg, 0);
     if (nItems <= 0) {
-        if (!pTips->FindMessageRecord(strMsgId, strKey)) {
-            CUnreadMsg* r = newRecord();
-            r->strContentType = strContentType;
-            r->strSendTime = strSendTime;
+        if (!m_tips.FindMessageRecord(msg.strMsgID, strKey)) {
+            CUnreadMsg* r = CTipRecordMap::FromCoreMsg(msg, pMsg);
             if (bGroup) {
-                r->strContent = strSubject;
+                r->strContent = msg.strSubject;
                 r->nKind = CUnreadMsg::kKindGroupMsg;
             } else {
                 if (!NoSubjectInTips())
-                    r->strContent = strSubject;
+                    r->strContent = msg.strSubject;
                 r->nKind = CUnreadMsg::kKindNewMsg;
-                r->strPicture = SenderPicture(strSender);
+                r->strPicture = SenderPicture(msg.strSender);
             }
-            bSoundDue = pTips->GetRecordCount() == 0;
-            pTips->MergeIntoUnreadBox(r);
+            bSoundDue = m_tips.GetRecordCount() == 0;
+            m_tips.MergeIntoUnreadBox(r);
         }
-    } else if ((nFlags & kMsgFlagSingleItem) && nItems == 1 && !pTips->FindMessageRecord(strMsgId, strKey)) {
-        CUnreadMsg* r = newRecord();
-        r->strContent = strSubject;
+    } else if ((msg.nMsgFlags & kMsgFlagSingleItem) && nItems == 1 && !m_tips.FindMessageRecord(msg.strMsgID, strKey)) {
+        // A message of one item tells neither its type of content nor its time.
+        CQorMsgItem single = msg;
+        single.strContentType.Empty();
+        single.strSendTime.Empty();
+        CUnreadMsg* r = CTipRecordMap::FromCoreMsg(single, pMsg);
+        r->strContent = msg.strSubject;
         r->nKind = CUnreadMsg::kKindNewMsg;
-        pTips->MergeIntoUnreadBox(r);
+        m_tips.MergeIntoUnreadBox(r);
     }
     RaiseReceived(bSoundDue);
 }
@@ -152,7 +127,7 @@ void CCoreEventDispatch::OnBulletin(const CString& strSender, const CString& str
     }
     CQorViewMgr* pMgr = ViewMgr();
     const CString strPicture = CQorViewBaseFun::GetUserPicFile(strSender, pMgr->m_strIdentity);
-    m_owner.m_pTipMgr->AddBulletinTip(strSender, strSenderName, strPicture, strSubject, strMsgId);
+    m_tips.AddBulletinTip(strSender, strSenderName, strPicture, strSubject, strMsgId);
     RaiseTip(FALSE);
     // The user's own bulletins are already in the store.
     if (pMgr->m_bBulletinStore && pMgr->m_strAccount.CompareNoCase(strSender) != 0) {
@@ -167,7 +142,7 @@ void CCoreEventDispatch::RaiseReceived(BOOL bSoundDue)
     m_bSoundDue |= bSoundDue;
     if (m_bRaisePosted)
         return;
-    m_bRaisePosted = ::PostMessageW(m_owner.GetSafeHwnd(), WM_RAISE_RECEIVED, 0, 0) != FALSE;
+    m_bRaisePosted = ::PostMessageW(m_owner.GetEventHwnd(), WM_RAISE_RECEIVED, 0, 0) != FALSE;
     // A queue that takes no more messages must not leave the messages unseen.
     if (!m_bRaisePosted)
         OnRaiseReceived();
@@ -182,7 +157,7 @@ void CCoreEventDispatch::OnRaiseReceived()
     if (!m_nRaiseWaitStart)
         m_nRaiseWaitStart = now;
     if (now - m_nRaiseWaitStart < kRaiseWaitMs && (HIWORD(::GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE) &&
-        ::PostMessageW(m_owner.GetSafeHwnd(), WM_RAISE_RECEIVED, 0, 0))
+        ::PostMessageW(m_owner.GetEventHwnd(), WM_RAISE_RECEIVED, 0, 0))
         return;
     m_nRaiseWaitStart = 0;
     const BOOL bSoundDue = m_bSoundDue;
@@ -191,7 +166,7 @@ void CCoreEventDispatch::OnRaiseReceived()
     m_nBurstNoSubject = -1;
     // The pictures of senders are kept while their tips wait, and looked up afresh once the
     // user has seen them all; a bound keeps an endless stream of new senders from growing it.
-    if (m_owner.m_pTipMgr->GetRecordCount() == 0 || m_senderPictures.size() > kMaxSenderPictures)
+    if (m_tips.GetRecordCount() == 0 || m_senderPictures.size() > kMaxSenderPictures)
         m_senderPictures.clear();
     ShowReceived(bSoundDue);
 }
@@ -224,7 +199,7 @@ void CCoreEventDispatch::ShowReceived(BOOL bSoundDue)
         m_owner.SetTrayImage(kNewMessageTrayImage);
     } else {
         if (!pMgr->m_bUnreadFlash && pMgr->m_bPanelsReady && pMgr->m_nBusyCount == 0)
-            m_owner.m_pTipMgr->CloseAndShowNext();
+            m_tips.CloseAndShowNext();
         if (bSoundDue)
             PlayNewAlert();
     }
@@ -238,7 +213,7 @@ void CCoreEventDispatch::RaiseTip(BOOL bSound, BOOL bAlways)
         m_owner.SetTrayImage(kNewMessageTrayImage);
         return;
     }
-    m_owner.m_pTipMgr->CloseAndShowNext(bAlways);
+    m_tips.CloseAndShowNext(bAlways);
     if (bSound)
         PlayNewAlert();
 }
@@ -255,15 +230,15 @@ void CCoreEventDispatch::PlayNewAlert()
 
 void CCoreEventDispatch::OnServerSignOut(int nReason)
 {
-    if (!m_owner.m_bSignedIn)
+    if (!m_owner.IsSignedIn())
         return;
     m_owner.SetSignedIn(false);
     const CString strText = SignOutReasonText(nReason);
-    m_owner.m_pTipMgr->ClearTips();
+    m_tips.ClearTips();
     // Queued, not shown: the sign-out that follows keeps it and shows it over the sign-in panel.
-    m_owner.m_pTipMgr->AddTipRecord(strText, CString(), 0, 0);
+    m_tips.AddTipRecord(strText, CString(), 0, 0);
     PlayNewAlert();
-    m_owner.PostMessage(WM_LOGIN_CANCEL, 0, 0);
+    ::PostMessageW(m_owner.GetEventHwnd(), WM_LOGIN_CANCEL, 0, 0);
 }
 
 void CCoreEventDispatch::ShowReadReceiptTip(IQorCmd* pCmd)
@@ -276,7 +251,7 @@ void CCoreEventDispatch::ShowReadReceiptTip(IQorCmd* pCmd)
     const int nIconId = _wtoi(CQorCoreReader::CmdField(pCmd, L"IconID"));
     const int nSeconds = _wtoi(CQorCoreReader::CmdField(pCmd, L"Second"));
     const CString strPicture = CQorCoreReader::CmdField(pCmd, L"Picture");
-    m_owner.m_pTipMgr->AddReceiptTip(strName, strOpenDate, strSubject, strPicture, nSeconds, nIconId);
+    m_tips.AddReceiptTip(strName, strOpenDate, strSubject, strPicture, nSeconds, nIconId);
     RaiseTip(TRUE);
 }
 
@@ -287,6 +262,6 @@ void CCoreEventDispatch::ShowSentMsgTip(IQorCmd* pCmd)
     const CString strDate = CQorCoreReader::CmdField(pCmd, L"SendDate");
     const CString strReceiver = CQorCoreReader::CmdField(pCmd, L"ReceiverName");
     const CString strSubject = CQorCoreReader::CmdField(pCmd, L"Subject");
-    m_owner.m_pTipMgr->AddSentTip(strSubject, strDate, strReceiver, kSentTipShowTime);
+    m_tips.AddSentTip(strSubject, strDate, strReceiver, kSentTipShowTime);
     RaiseTip(TRUE);
 }

@@ -11,12 +11,17 @@
 #include <string>
 #include <unordered_map>
 
-class CKorvelBaseDlg;
+class CDeptExpansion;
+class CQorTipMgr;
 class CQorViewMgr;
+class ICoreEventOwner;
 
 class CCoreEventDispatch {
 public:
-    explicit CCoreEventDispatch(CKorvelBaseDlg& owner) : m_owner(owner) {}
+    CCoreEventDispatch(ICoreEventOwner& owner, CQorTipMgr& tips, CDeptExpansion& deptExpansion)
+        : m_owner(owner), m_tips(tips), m_deptExpansion(deptExpansion)
+    {
+    }
     CCoreEventDispatch(const CCoreEventDispatch&) = delete;
     CCoreEventDispatch& operator=(const CCoreEventDispatch&) = delete;
 
@@ -76,7 +81,9 @@ private:
     // Whether the user hides subjects in tips, read once per burst.
     bool NoSubjectInTips();
 
-    CKorvelBaseDlg& m_owner;
+    ICoreEventOwner& m_owner;
+    CQorTipMgr& m_tips;
+    CDeptExpansion& m_deptExpansion;
     // Ids (upper-cased) of the bulletins shown in this session: the core may deliver one
     // bulletin again, and a repeat gives no second tip and no second store entry.
     std::set<CString> m_seenBulletins;

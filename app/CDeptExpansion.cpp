@@ -1,5 +1,5 @@
 #include "app/CDeptExpansion.h"
-#include "app/CKorvelBaseDlg.h"
+#include "app/IDeptExpansionOwner.h"
 #include "app/KorvelMessages.h"
 #include "common/CWqStrCode.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -57,7 +57,7 @@ struct Job {
 
 } // namespace
 
-CDeptExpansion::CDeptExpansion(CKorvelBaseDlg& owner) : m_owner(owner), m_pState(std::make_shared<State>()) {}
+CDeptExpansion::CDeptExpansion(IDeptExpansionOwner& owner) : m_owner(owner), m_pState(std::make_shared<State>()) {}
 CDeptExpansion::~CDeptExpansion() = default;
 
 CDeptExpansion::Expansion CDeptExpansion::ParsePath(const CString& strPath, const CString& strSuffix)
@@ -188,7 +188,7 @@ LRESULT CDeptExpansion::OnSwitchViewTab(WPARAM wParam)
     }
     CQorViewMgr* pMgr = CQorViewMgr::Instance();
     // Signed out (or in again as someone else) while the worker ran: the result is stale.
-    if (!m_owner.m_bSignedIn || pMgr->m_strAccount.CompareNoCase(strAccount) != 0)
+    if (!m_owner.IsSignedIn() || pMgr->m_strAccount.CompareNoCase(strAccount) != 0)
         return 0;
     // Nothing usable in the path: nothing stored, and no entry under an empty key.
     if (!result.strViewKey.IsEmpty()) {

@@ -8,7 +8,7 @@
 #include "framework/CString.h"
 #include <memory>
 
-class CKorvelBaseDlg;
+class IDeptExpansionOwner;
 
 class CDeptExpansion {
 public:
@@ -20,7 +20,7 @@ public:
         CString strTabText;
     };
 
-    explicit CDeptExpansion(CKorvelBaseDlg& owner);
+    explicit CDeptExpansion(IDeptExpansionOwner& owner);
     ~CDeptExpansion();
     CDeptExpansion(const CDeptExpansion&) = delete;
     CDeptExpansion& operator=(const CDeptExpansion&) = delete;
@@ -45,7 +45,7 @@ public:
     struct State;
 
 private:
-    CKorvelBaseDlg& m_owner;
+    IDeptExpansionOwner& m_owner;
     std::shared_ptr<State> m_pState; // shared with the worker, which may outlive the window
 };
 

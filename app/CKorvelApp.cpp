@@ -75,6 +75,17 @@ CKorvelBaseDlg* CKorvelApp::GetMainDlg()
     return s_pKorvelApp ? s_pKorvelApp->m_pMainDlg : nullptr;
 }
 
+IConsoleOwner* CKorvelApp::GetConsoleOwner()
+{
+    return GetMainDlg();
+}
+
+HWND CKorvelApp::GetMainHwnd()
+{
+    CKorvelBaseDlg* pMain = GetMainDlg();
+    return pMain ? pMain->GetSafeHwnd() : nullptr;
+}
+
 AFX_MODULE_STATE* CKorvelApp::GetCallModuleState()
 {
     return (s_pKorvelApp && s_pKorvelApp->m_pModuleState) ? s_pKorvelApp->m_pModuleState : AfxGetModuleState();
@@ -141,7 +152,7 @@ BOOL CKorvelApp::InitInstance()
     CLoginPanelHost::InstallDialogs();
 
     CKorvelBaseDlg* pDlg = new CKorvelBaseDlg();
-    HandSignInFields(pDlg);
+    HandSignInFields(*pDlg);
     m_pMainDlg = pDlg;
     if (!pDlg->Create(IDD_MAIN_WINDOW, nullptr)) {
         delete pDlg;
@@ -189,15 +200,17 @@ int CKorvelApp::ExitInstance()
     return m_nStartupExitCode ? m_nStartupExitCode : code;
 }
 
-void CKorvelApp::HandSignInFields(CKorvelBaseDlg* pDlg) const
+void CKorvelApp::HandSignInFields(ILoginOwner& dlg) const
 {
-    if (!pDlg || m_strLoginName.IsEmpty())
+    if (m_strLoginName.IsEmpty())
         return;
-    pDlg->m_strLoginName = m_strLoginName;
-    pDlg->m_strPassword = m_strPassword;
-    pDlg->m_nPasswordType = m_nPwdType;
-    pDlg->m_strServerAddr = m_strServer;
-    pDlg->m_nServerPort = m_nPort;
+    LoginFields fields = dlg.GetLoginFields();
+    fields.strLoginName = m_strLoginName;
+    fields.strPassword = m_strPassword;
+    fields.nPasswordType = m_nPwdType;
+    fields.strServerAddr = m_strServer;
+    fields.nServerPort = m_nPort;
+    dlg.SetLoginFields(fields);
 }
 
 BOOL CKorvelApp::LoadResourceModule()

@@ -12,6 +12,8 @@
 #include <memory>
 
 class CKorvelBaseDlg;
+class IConsoleOwner;
+class ILoginOwner;
 namespace xDuiLib {
 class CxQorResourceProvider;
 }
@@ -38,6 +40,10 @@ public:
     static CKorvelApp* GetApp();
     // The main window of the application object, or null (no application or no window yet).
     static CKorvelBaseDlg* GetMainDlg();
+    // The main window as the console object sees it, or null.
+    static IConsoleOwner* GetConsoleOwner();
+    // The main window's handle, or null.
+    static HWND GetMainHwnd();
     // The module state every COM method and callback runs in: the program's, once recorded at
     // start-up, else the calling thread's own.
     static AFX_MODULE_STATE* GetCallModuleState();
@@ -68,7 +74,7 @@ public:
     void ReadBootStartupFlags();
     // Copies the command line's sign-in fields into a new main window, only when the command
     // line named a login name.
-    void HandSignInFields(CKorvelBaseDlg* pDlg) const;
+    void HandSignInFields(ILoginOwner& dlg) const;
     void InstallCrashReporter();
     void UninstallCrashReporter();
     // Opens RS.Dat beside the resource module; the result is not needed by the start.

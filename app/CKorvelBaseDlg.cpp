@@ -1,17 +1,12 @@
 #include "app/CKorvelBaseDlg.h"
-#include "app/CConsole.h"
-#include "app/CCoreCallBack.h"
 #include "app/CHotKeys.h"
 #include "app/CKorvelApp.h"
 #include "app/CLoginPanelHost.h"
 #include "app/CStartupTrace.h"
-#include "app/CMsgCenterHost.h"
 #include "app/CQorTipMgr.h"
-#include "app/CTheCallback.h"
 #include "app/KorvelMessages.h"
 #include "common/CResourceMgr.h"
 #include "controls/ScaleByDpi.h"
-#include "framework/CComObject.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -91,7 +86,7 @@ BEGIN_MESSAGE_MAP(CKorvelBaseDlg, CQorDlg)
     ON_COMMAND_RANGE(ID_CUSTOM_STATUS_FIRST, ID_CUSTOM_STATUS_LAST, &CKorvelBaseDlg::OnCustomStatus)
 END_MESSAGE_MAP()
 
-CKorvelBaseDlg::CKorvelBaseDlg() : CQorDlg(IDD_MAIN_WINDOW, nullptr), m_SignIn(*this), m_Panels(*this)
+CKorvelBaseDlg::CKorvelBaseDlg() : CQorDlg(IDD_MAIN_WINDOW, nullptr), m_pTipMgr(new CQorTipMgr)
 {
     SetMinimumSize(ScaleByDpi(kMinWidth), ScaleByDpi(kMinHeight));
     SetMaximumSize(ScaleByDpi(kMaxWidth), ScaleByDpi(kMaxHeight));
@@ -99,8 +94,7 @@ CKorvelBaseDlg::CKorvelBaseDlg() : CQorDlg(IDD_MAIN_WINDOW, nullptr), m_SignIn(*
     CWqCoolDlg::EnableMaximumSize(false);
     CQorViewMgr::Instance()->m_pMainWnd = this;
     SetRoundCorner(3, 3);
-    m_pTipMgr = new CQorTipMgr;
-    m_pTipMgr->m_pMainDlg = this;
+    m_pTipMgr->SetMainWindow(this);
 }
 
 CKorvelBaseDlg::~CKorvelBaseDlg()
@@ -108,7 +102,9 @@ CKorvelBaseDlg::~CKorvelBaseDlg()
     CQorViewMgr* pMgr = CQorViewMgr::Instance();
     if (pMgr->m_pMainWnd == this)
         pMgr->m_pMainWnd = nullptr;
-    delete m_pTipMgr;
+    // The notification manager goes first: its popup may still report to this window, whose
+    // other members must then still be there.
+    m_pTipMgr.reset();
 }
 
 int CKorvelBaseDlg::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -171,29 +167,15 @@ BOOL CKorvelBaseDlg::OnInitDialog()
     SetTitleTextPadding(0, -2, 0, 0);
     ApplyMinimumSize();
 
-    if (pApp && (!pApp->m_lpCmdLine || !*pApp->m_lpCmdLine) && m_pLoginDlg && ::IsWindow(m_pLoginDlg->GetSafeHwnd()))
-        CLoginPanelHost::CheckServerSetup(m_pLoginDlg);
+    CDialog* pLoginPanel = m_Panels.GetLoginPanel();
+    if (pApp && (!pApp->m_lpCmdLine || !*pApp->m_lpCmdLine) && pLoginPanel && ::IsWindow(pLoginPanel->GetSafeHwnd()))
+        CLoginPanelHost::CheckServerSetup(pLoginPanel);
     return TRUE;
 }
 
-// The sinks may outlive the window (the view library and the core hold references): they lose
-// their owner first, so that a late event finds no window instead of a deleted one.
 void CKorvelBaseDlg::ReleaseCallBacks()
 {
-    if (m_pTheCallback) {
-        m_pTheCallback->SetOwner(nullptr);
-        static_cast<ITheCallback*>(m_pTheCallback)->Release();
-        m_pTheCallback = nullptr;
-    }
-    if (m_pCoreCallBack) {
-        m_pCoreCallBack->SetOwner(nullptr);
-        static_cast<ICoreCallBack*>(m_pCoreCallBack)->Release();
-        m_pCoreCallBack = nullptr;
-    }
-    if (m_pConsole) {
-        static_cast<IConsole*>(m_pConsole)->Release();
-        m_pConsole = nullptr;
-    }
+    m_Sinks.Release();
 }
 
 // What the sign-in road's panels use of their owner
@@ -216,14 +198,20 @@ LRESULT CKorvelBaseDlg::StartLogin(WPARAM, LPARAM)
 }
 
 void CKorvelBaseDlg::DoLogin() { m_SignIn.DoLogin(); }
-BOOL CKorvelBaseDlg::ShowLoginPanel(BOOL bAutoStart) { return m_Panels.ShowLoginPanel(bAutoStart); }
-void CKorvelBaseDlg::ShowWaitPanel() { m_Panels.ShowWaitPanel(); }
+BOOL CKorvelBaseDlg::ShowLoginPanel(BOOL bAutoStart) { return m_SignIn.ShowLoginPanel(bAutoStart); }
+
+void CKorvelBaseDlg::ShowWaitPanel()
+{
+    const LoginFields& fields = m_SignIn.GetLoginFields();
+    m_Panels.ShowWaitPanel(fields.strLoginName, fields.strServerAddr);
+}
+
 void CKorvelBaseDlg::ShowReconnectPanel(int nStart, int nError) { m_Panels.ShowReconnectPanel(nStart, nError); }
 void CKorvelBaseDlg::ShowMainView() { m_Panels.ShowMainView(); }
 void CKorvelBaseDlg::CloseLoginPanel() { m_Panels.CloseLoginPanel(); }
 void CKorvelBaseDlg::CloseWaitPanel() { m_Panels.CloseWaitPanel(); }
 void CKorvelBaseDlg::CloseReconnectPanel() { m_Panels.CloseReconnectPanel(); }
-void CKorvelBaseDlg::CloseMessageCentre() { m_Panels.CloseMessageCentre(); }
+void CKorvelBaseDlg::CloseMessageCentre() { m_MsgCenter.Close(); }
 bool CKorvelBaseDlg::OnLoginOK() { return m_SignIn.OnLoginOK(); }
 void CKorvelBaseDlg::ShowLoginErrorText(int nError, CString& strCaption) { m_SignIn.ShowLoginErrorText(nError, strCaption); }
 void CKorvelBaseDlg::DoLogout() { m_SignIn.DoLogout(); }
@@ -276,46 +264,6 @@ void CKorvelBaseDlg::OnLogoutCommand() { DoLogout(); }
 void CKorvelBaseDlg::GetPanelRect(RECT* pRect) const
 {
     GetClientRectEx(pRect);
-}
-
-void CKorvelBaseDlg::OnLoginPanelGone(CDialog* pPanel)
-{
-    for (CDialog** ppPanel : {&m_pLoginDlg, &m_pLoginWaitDlg, &m_pConnectErrDlg}) {
-        if (*ppPanel == pPanel)
-            *ppPanel = nullptr;
-    }
-}
-
-void CKorvelBaseDlg::OnMsgCenterGone(CDialog* pCenter)
-{
-    if (m_pMsgManagerDlg == pCenter)
-        m_pMsgManagerDlg = nullptr;
-}
-
-LoginFields CKorvelBaseDlg::GetLoginFields() const
-{
-    LoginFields fields;
-    fields.strLoginName = m_strLoginName;
-    fields.strPassword = m_strPassword;
-    fields.nPasswordType = m_nPasswordType;
-    fields.strServerAddr = m_strServerAddr;
-    fields.nServerPort = m_nServerPort;
-    fields.strServerName = m_strServerName;
-    fields.nLoginStatus = m_nLoginStatus;
-    fields.nLoginFlags = m_nLoginFlags;
-    return fields;
-}
-
-void CKorvelBaseDlg::SetLoginFields(const LoginFields& fields)
-{
-    m_strLoginName = fields.strLoginName;
-    m_strPassword = fields.strPassword;
-    m_nPasswordType = fields.nPasswordType;
-    m_strServerAddr = fields.strServerAddr;
-    m_nServerPort = fields.nServerPort;
-    m_strServerName = fields.strServerName;
-    m_nLoginStatus = fields.nLoginStatus;
-    m_nLoginFlags = fields.nLoginFlags;
 }
 
 int CKorvelBaseDlg::GetStartupFlags() const
@@ -378,13 +326,12 @@ BOOL CKorvelBaseDlg::OnEraseBkgnd(CDC*)
 
 void CKorvelBaseDlg::OnTimer(UINT_PTR nIDEvent)
 {
-    if (m_AutoAway.m_nTimer && nIDEvent == m_AutoAway.m_nTimer) {
+    if (m_AutoAway.GetTimerId() && nIDEvent == m_AutoAway.GetTimerId()) {
         CheckAutoAway();
     } else if (m_nTrayRetryTimer && nIDEvent == m_nTrayRetryTimer) {
         if (CreateTrayIcon()) {
             m_TrayStatus.ShowStatus(CQorViewMgr::Instance()->m_nUserStatus);
-            KillTimer(m_nTrayRetryTimer);
-            m_nTrayRetryTimer = 0;
+            StopTimer(m_nTrayRetryTimer);
         }
     } else if (m_nUnreadLoadTimer && nIDEvent == m_nUnreadLoadTimer) {
         CQorViewMgr* pMgr = CQorViewMgr::Instance();
@@ -392,8 +339,7 @@ void CKorvelBaseDlg::OnTimer(UINT_PTR nIDEvent)
         pMgr->m_nUnreadMark = 0;
         if (pMgr->m_pQorConsole)
             pMgr->m_pQorConsole->UnreadLoaded(0);
-        KillTimer(m_nUnreadLoadTimer);
-        m_nUnreadLoadTimer = 0;
+        StopTimer(m_nUnreadLoadTimer);
     }
     if (RefreshAutoHide())
         m_AutoHide.OnTimer(nIDEvent);
@@ -485,12 +431,12 @@ void CKorvelBaseDlg::OnSettingChange(UINT uFlags, LPCWSTR)
 LRESULT CKorvelBaseDlg::OnTrayCallback(WPARAM wParam, LPARAM lParam)
 {
     CResourceMgr scope(CKorvelApp::GetCallModuleState());
-    return m_TrayIcon.OnTrayNotification(wParam, lParam);
+    return m_TrayStatus.GetTrayIcon().OnTrayNotification(wParam, lParam);
 }
 
 LRESULT CKorvelBaseDlg::OnNothing(WPARAM, LPARAM) { return 0; }
 // The tray brings this window forward on a click only while the user is signed in.
-LRESULT CKorvelBaseDlg::OnTrayQuerySignedIn(WPARAM, LPARAM) { return m_bSignedIn ? 1 : 0; }
+LRESULT CKorvelBaseDlg::OnTrayQuerySignedIn(WPARAM, LPARAM) { return IsSignedIn() ? 1 : 0; }
 
 LRESULT CKorvelBaseDlg::OnSetTopmost(WPARAM wParam, LPARAM)
 {
@@ -524,8 +470,9 @@ LRESULT CKorvelBaseDlg::OnAccountSignedIn(WPARAM, LPARAM)
 {
     CString format = CQorViewBaseFun::LoadStringW(IDS_ACCOUNT_SIGNED_IN);
     CString text = format;
-    DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(m_strServerAddr.GetString()),
-                         reinterpret_cast<DWORD_PTR>(m_strLoginName.GetString())};
+    const LoginFields& fields = m_SignIn.GetLoginFields();
+    DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(fields.strServerAddr.GetString()),
+                        reinterpret_cast<DWORD_PTR>(fields.strLoginName.GetString())};
     wchar_t* buffer = nullptr;
     if (!format.IsEmpty() &&
         ::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_ALLOCATE_BUFFER,
@@ -539,24 +486,12 @@ LRESULT CKorvelBaseDlg::OnAccountSignedIn(WPARAM, LPARAM)
     return 0;
 }
 
-// The message centre, created on first use and kept; a request while its list pane is busy
-// with a long task is dropped.
+// The message centre, created on first use and kept; a request while its lists are busy with
+// a long task is dropped.
 LRESULT CKorvelBaseDlg::OnOpenMsgManager(WPARAM wParam, LPARAM)
 {
-    CString request = wParam ? CString(reinterpret_cast<LPCWSTR>(wParam)) : CString();
-    if (!m_pMsgManagerDlg)
-        m_pMsgManagerDlg = CMsgCenterHost::CreateCenter();
-    if (!m_pMsgManagerDlg)
-        return 0;
-    CMsgCenterHost::Prepare(m_pMsgManagerDlg, this);
-    if (!CMsgCenterHost::EnsureWindow(m_pMsgManagerDlg, this))
-        return 0;
-    if (CMsgCenterHost::IsBusy(m_pMsgManagerDlg))
-        return 0;
-    HWND hCenter = m_pMsgManagerDlg->GetSafeHwnd();
-    ::ShowWindow(hCenter, ::IsIconic(hCenter) ? SW_SHOWNORMAL : SW_SHOW);
-    ::SetForegroundWindow(hCenter);
-    CMsgCenterHost::OpenWithRequest(m_pMsgManagerDlg, request);
+    const CString request = wParam ? CString(reinterpret_cast<LPCWSTR>(wParam)) : CString();
+    m_MsgCenter.Open(request, this, this, m_SignIn.GetLoginFields().strServerAddr);
     return 0;
 }
 
@@ -579,25 +514,26 @@ void CKorvelBaseDlg::OnExitCommand()
 
 void CKorvelBaseDlg::OnExit()
 {
-    if (m_pMsgManagerDlg)
-        CMsgCenterHost::CancelLongTask(m_pMsgManagerDlg);
+    m_MsgCenter.CancelLongTasks();
     CQorViewMgr::Instance()->StopAudioEnginee();
     DestroyWindow();
 }
 
 BOOL CKorvelBaseDlg::DestroyWindow()
 {
-    if (m_nTrayRetryTimer) {
-        KillTimer(m_nTrayRetryTimer);
-        m_nTrayRetryTimer = 0;
-    }
-    if (m_nUnreadLoadTimer) {
-        KillTimer(m_nUnreadLoadTimer);
-        m_nUnreadLoadTimer = 0;
-    }
+    StopTimer(m_nTrayRetryTimer);
+    StopTimer(m_nUnreadLoadTimer);
     if (::IsWindow(m_hWnd))
         CHotKeys::UnregisterAll(m_hWnd);
     return CQorDlg::DestroyWindow();
+}
+
+void CKorvelBaseDlg::StopTimer(UINT_PTR& nTimer)
+{
+    if (!nTimer)
+        return;
+    KillTimer(nTimer);
+    nTimer = 0;
 }
 
 void CKorvelBaseDlg::PostNcDestroy()

@@ -4,16 +4,13 @@
 // request, the update, close, destroy and help, and the thin handlers that hand a command to the
 // view library. Each member forwards to the class that holds the concern's state and logic.
 #include "app/CKorvelBaseDlg.h"
-#include "app/CConsole.h"
-#include "app/CCoreCallBack.h"
 #include "app/CHotKeys.h"
 #include "app/CKorvelApp.h"
-#include "app/CMsgCenterHost.h"
 #include "app/CQorTipMgr.h"
 #include "app/CQorUpdatePromptDlg.h"
 #include "app/CSavedPosition.h"
 #include "app/CSendMsgRequest.h"
-#include "app/CTheCallback.h"
+#include "app/CTipRecordMap.h"
 #include "app/CUnreadMsg.h"
 #include "app/CUserDataFolder.h"
 #include "app/CWebServiceIni.h"
@@ -41,6 +38,7 @@ CQorViewMgr* ViewMgr()
 
 const int kUnreadCountItem = 8892; // the main panel's toolbar item that shows the count
 const int kDockedEdgeSlack = 30;   // a docked window this far beyond its edge is slid in
+const UINT kUnreadLoadMs = 3000;   // the unread messages are loaded this long after a sign-in
 
 void ShowBox(UINT nText, UINT nCaption, CWnd* pOwner)
 {
@@ -74,6 +72,11 @@ void CKorvelBaseDlg::ChangeUseStatusIcon(int nStatus)
     else
         m_pTipMgr->CloseAndShowNext();
     m_TrayStatus.ShowStatus(nStatus);
+}
+
+void CKorvelBaseDlg::SetTrayTooltip(const CString& strText)
+{
+    m_TrayStatus.GetTrayIcon().SetTooltipText(strText);
 }
 
 void CKorvelBaseDlg::FlashTrayIcon(int nPhase)
@@ -157,21 +160,21 @@ void CKorvelBaseDlg::StartAutoAway()
     CQorViewBaseFun::GetAutoAwayInfo(bOn, minutes);
     if (!m_AutoAway.Configure(ViewMgr()->m_nServerAwayMinutes, bOn, minutes))
         return;
-    m_AutoAway.m_nTimer = SetTimer(CAutoAway::kTimerId, CAutoAway::kCheckMs, nullptr);
+    m_AutoAway.SetTimerId(SetTimer(CAutoAway::kTimerId, CAutoAway::kCheckMs, nullptr));
 }
 
 void CKorvelBaseDlg::StopAutoAway()
 {
-    if (m_AutoAway.m_nTimer) {
-        KillTimer(m_AutoAway.m_nTimer);
-        m_AutoAway.m_nTimer = 0;
+    if (m_AutoAway.GetTimerId()) {
+        KillTimer(m_AutoAway.GetTimerId());
+        m_AutoAway.SetTimerId(0);
     }
 }
 
 void CKorvelBaseDlg::CheckAutoAway()
 {
     DWORD idle = 0;
-    if (!m_AutoAway.m_bOn || !m_bSignedIn || !CAutoAway::QueryIdleMs(idle))
+    if (!m_AutoAway.IsOn() || !IsSignedIn() || !CAutoAway::QueryIdleMs(idle))
         return;
     const CAutoAway::Change change = m_AutoAway.Decide(idle, ViewMgr()->m_nUserStatus);
     if (change == CAutoAway::kNoChange)
@@ -179,13 +182,19 @@ void CKorvelBaseDlg::CheckAutoAway()
     const bool away = change == CAutoAway::kGoAway;
     SetUserStatus(away ? USER_STATUS_AUTO_AWAY : USER_STATUS_ONLINE, CString());
     // Away, the first input must bring the user back soon: the check runs more often.
-    m_AutoAway.m_nTimer = SetTimer(CAutoAway::kTimerId, away ? CAutoAway::kAwayCheckMs : CAutoAway::kCheckMs, nullptr);
+    m_AutoAway.SetTimerId(SetTimer(CAutoAway::kTimerId, away ? CAutoAway::kAwayCheckMs : CAutoAway::kCheckMs, nullptr));
 }
 
 void CKorvelBaseDlg::SetUserStatus(int nStatus, const CString& strText)
 {
     ViewMgr()->SetUserStatus(nStatus, strText, TRUE);
     m_TrayStatus.ShowStatus(nStatus);
+}
+
+void CKorvelBaseDlg::StartUnreadLoad()
+{
+    if (!m_nUnreadLoadTimer)
+        m_nUnreadLoadTimer = SetTimer(TIMER_UNREAD_LOAD, kUnreadLoadMs, nullptr);
 }
 
 // Position
@@ -279,30 +288,10 @@ LRESULT CKorvelBaseDlg::OnNewMessage(WPARAM wParam, LPARAM)
     // (merged into the unread box too) is not counted twice.
     if (m_pTipMgr->FindMessageRecord(pItem->strMsgID, group ? pItem->strTalkID : pItem->strSender))
         return 0;
-    auto* pRecord = new CUnreadMsg;
-    pRecord->nKind = group ? CUnreadMsg::kKindGroupMsg : CUnreadMsg::kKindNewMsg;
-    pRecord->strPicture = pItem->strPicture;
-    if (group) {
-        pRecord->strContent = pItem->strTalkName;
-    } else {
-        bool bNoSubject = false;
+    bool bNoSubject = false;
+    if (!group)
         CQorViewBaseFun::GetNoShowSubjectInfo(bNoSubject);
-        if (!bNoSubject)
-            pRecord->strContent = pItem->strSubject;
-    }
-    pRecord->bClosable = 1;
-    pRecord->nShowTime = 0;
-    pRecord->strSender = pItem->strSender;
-    pRecord->strSenderName = pItem->strSenderName;
-    pRecord->strNoticeId = pItem->strMsgID;
-    pRecord->strSendTime = pItem->strSendTime;
-    pRecord->nFlags = pItem->nMsgFlags;
-    pRecord->nMsgType = pItem->nMsgType;
-    pRecord->strContentType = pItem->strContentType;
-    pRecord->strMsgInfo = pItem->strMsgInfo;
-    pRecord->strTalkId = pItem->strTalkID;
-    pRecord->strMsgString1 = pItem->strExtra1;
-    pRecord->strMsgString2 = pItem->strExtra2;
+    CUnreadMsg* pRecord = CTipRecordMap::FromViewItem(*pItem, bNoSubject);
     m_pTipMgr->MergeIntoUnreadBox(pRecord);
     m_pTipMgr->CloseAndShowNext();
     return 0;
@@ -310,9 +299,8 @@ LRESULT CKorvelBaseDlg::OnNewMessage(WPARAM wParam, LPARAM)
 
 // Signed-in state and showing
 
-void CKorvelBaseDlg::SetSignedIn(bool bSignedIn)
+void CKorvelBaseDlg::ShowSignedIn(bool bSignedIn)
 {
-    m_bSignedIn = bSignedIn ? 1 : 0;
     // The custom statuses belong to the account: the next one reads its own.
     if (!bSignedIn)
         m_StatusMenu.ClearCustom();
@@ -344,18 +332,6 @@ void CKorvelBaseDlg::OnShowMainWindow()
 {
     ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOWNORMAL);
     ::SetForegroundWindow(m_hWnd);
-}
-
-void CKorvelBaseDlg::SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
-                                  const CString& strPassword, const CString& strThird)
-{
-    m_ProxyInfo.nType = nType;
-    m_ProxyInfo.nFlag = nFlag;
-    m_ProxyInfo.strHost = strHost;
-    m_ProxyInfo.nPort = nPort;
-    m_ProxyInfo.strUser = strUser;
-    m_ProxyInfo.strPassword = strPassword;
-    m_ProxyInfo.strDomain = strThird;
 }
 
 CString CKorvelBaseDlg::GetWebServiceUrl()
@@ -424,14 +400,14 @@ LRESULT CKorvelBaseDlg::OnProtocolSendMsg(WPARAM, LPARAM)
 {
     // Signed out there is no user list and no session for a chat window: the request waits
     // for nobody and is dropped.
-    if (!m_bSignedIn)
+    if (!IsSignedIn())
         return -1;
     CString text;
     ReadProtocolSendMsg(text);
     const CSendMsgRequest request = CSendMsgRequest::Parse(text);
     if (request.m_strLoginName.IsEmpty())
         return -1;
-    const bool forMe = request.m_strLoginName.CompareNoCase(m_strLoginName) == 0;
+    const bool forMe = request.m_strLoginName.CompareNoCase(m_SignIn.GetLoginFields().strLoginName) == 0;
     CQorViewMgr* pMgr = ViewMgr();
     if (!request.m_strViewId.IsEmpty()) {
         if (forMe && pMgr->m_UserList.FindViewItem(request.m_strViewId)) {
@@ -455,8 +431,8 @@ void CKorvelBaseDlg::ShowStatusMenu(int x, int y, UINT nTrackFlags, bool bHideSh
     CQorViewMgr* pMgr = ViewMgr();
     CStatusMenu::State state;
     state.bModal = pMgr->m_bModal != 0;
-    state.bSignedIn = m_bSignedIn != 0;
-    state.bSigningIn = m_pLoginWaitDlg != nullptr;
+    state.bSignedIn = IsSignedIn();
+    state.bSigningIn = m_Panels.GetWaitPanel() != nullptr;
     state.dwOption1 = pMgr->m_dwServerOption1;
     state.dwOption2 = pMgr->m_dwServerOption2;
     if (state.bSignedIn)
@@ -551,8 +527,8 @@ LRESULT CKorvelBaseDlg::OnCheckUpdate(WPARAM, LPARAM)
 {
     CKorvelApp* pApp = CKorvelApp::GetApp();
     CUpdaterCheck::Request request;
-    request.strServer = m_strServerAddr;
-    request.nPort = m_nServerPort;
+    request.strServer = m_SignIn.GetLoginFields().strServerAddr;
+    request.nPort = m_SignIn.GetLoginFields().nServerPort;
     request.nVersion = pApp ? static_cast<int>(pApp->m_dwVersion) : 0;
     request.hOwner = m_hWnd;
     const int result = CUpdaterCheck().Run(request);
@@ -589,12 +565,8 @@ void CKorvelBaseDlg::OnDestroy()
     StopAutoAway();
     // The tray-retry and unread-load timers are normally gone already (DestroyWindow); a window
     // destroyed another way loses them here.
-    for (UINT_PTR* pTimer : {&m_nTrayRetryTimer, &m_nUnreadLoadTimer}) {
-        if (*pTimer) {
-            KillTimer(*pTimer);
-            *pTimer = 0;
-        }
-    }
+    StopTimer(m_nTrayRetryTimer);
+    StopTimer(m_nUnreadLoadTimer);
     m_AutoHide.SetAutoHide(FALSE);
     SetSignedIn(false);
     // The saved position below no longer caps the height: the maximum is gone with the window.
@@ -609,8 +581,9 @@ void CKorvelBaseDlg::OnDestroy()
     pMgr->SetCoreCallback(nullptr);
     pMgr->SetConsole(nullptr);
     ReleaseCallBacks();
-    if (::IsWindow(m_TrayIcon.GetSafeHwnd()) || !m_TrayIcon.IsRemoved())
-        m_TrayIcon.RemoveIcon();
+    CTrayIcon& tray = m_TrayStatus.GetTrayIcon();
+    if (::IsWindow(tray.GetSafeHwnd()) || !tray.IsRemoved())
+        tray.RemoveIcon();
     SavePosition();
     CQorDlg::OnDestroy();
 }
@@ -623,7 +596,8 @@ void CKorvelBaseDlg::OnHelp()
 void CKorvelBaseDlg::OpenHelpPage()
 {
     // Without a server (nobody signed in yet) there is no host for the help pages.
-    if (m_strServerAddr.IsEmpty()) {
+    const CString server = m_SignIn.GetLoginFields().strServerAddr;
+    if (server.IsEmpty()) {
         ShowBox(IDS_HELP_NO_SERVER, IDS_MSGBOX_CAPTION, this);
         return;
     }
@@ -637,7 +611,7 @@ void CKorvelBaseDlg::OpenHelpPage()
         key.Close();
     }
     CString url;
-    url.Format(L"http://%s:%d/help/", m_strServerAddr.GetString(), port);
+    url.Format(L"http://%s:%d/help/", server.GetString(), port);
     CBaseFun::OpenAddress(url);
 }
 
@@ -666,7 +640,7 @@ void CKorvelBaseDlg::ParseShowManageCommand(int nCode, void* pParam)
 
 LRESULT CKorvelBaseDlg::OnOpenUnreadMsg(WPARAM, LPARAM)
 {
-    if (!m_bSignedIn)
+    if (!IsSignedIn())
         return 0;
     CQorViewMgr* pMgr = ViewMgr();
     if (!pMgr->m_bUnreadFlash) {

@@ -1,6 +1,6 @@
 #include "app/CLoginPanelHost.h"
-#include "app/CKorvelBaseDlg.h"
 #include "platform/QorResource/ResourceIds.h"
+#include "signin/ILoginOwner.h"
 
 #if defined(KORVEL_WITH_SIGNIN_PANEL)
 #include "signin/CConnectErrDlg.h"
@@ -10,10 +10,10 @@
 #include "signin/CNetCheckDlg.h"
 #include "signin/CNetSetDlg.h"
 
-CDialog* CLoginPanelHost::CreatePanel(CKorvelBaseDlg* pOwner, bool bAutoStart)
+CDialog* CLoginPanelHost::CreatePanel(ILoginOwner* pOwner, bool bAutoStart)
 {
     auto* pPanel = new CKorvelLoginDlg(pOwner, bAutoStart);
-    if (!pPanel->Create(IDD_LOGIN_DIALOG, pOwner)) {
+    if (!pPanel->Create(IDD_LOGIN_DIALOG, pOwner->GetLoginOwnerWnd())) {
         delete pPanel;
         return nullptr;
     }
@@ -68,12 +68,12 @@ void CLoginPanelHost::SaveLoginInfo(CDialog* pPanel)
         static_cast<CKorvelLoginDlg*>(pPanel)->SaveLoginInfo();
 }
 
-CDialog* CLoginPanelHost::CreateWaitPanel(CKorvelBaseDlg* pOwner)
+CDialog* CLoginPanelHost::CreateWaitPanel(ILoginOwner* pOwner)
 {
     // The panel's network-check link opens the network check for the failed sign-in's server.
     CKorvelLoginWaitDlg::SetNetCheckRunner(&CNetCheckDlg::RunModal);
     auto* pPanel = new CKorvelLoginWaitDlg(pOwner);
-    if (!pPanel->Create(IDD_LOGIN_WAIT, pOwner)) {
+    if (!pPanel->Create(IDD_LOGIN_WAIT, pOwner->GetLoginOwnerWnd())) {
         delete pPanel;
         return nullptr;
     }
@@ -104,10 +104,10 @@ void CLoginPanelHost::UpdateWaitLogo(CDialog* pPanel, const CString& strCompanyK
         static_cast<CKorvelLoginWaitDlg*>(pPanel)->UpdateAddInLogo(strCompanyKey);
 }
 
-CDialog* CLoginPanelHost::CreateReconnectPanel(CKorvelBaseDlg* pOwner)
+CDialog* CLoginPanelHost::CreateReconnectPanel(ILoginOwner* pOwner)
 {
     auto* pPanel = new CConnectErrDlg(pOwner);
-    if (!pPanel->Create(IDD_CONNECT_ERR, pOwner)) {
+    if (!pPanel->Create(IDD_CONNECT_ERR, pOwner->GetLoginOwnerWnd())) {
         delete pPanel;
         return nullptr;
     }
@@ -146,7 +146,7 @@ namespace {
 // close it, and it goes away with its window.
 class CPlainLoginPanel : public CDialog {
 public:
-    explicit CPlainLoginPanel(CKorvelBaseDlg* pOwner) : CDialog(IDD_LOGIN_DIALOG), m_pOwner(pOwner) {}
+    explicit CPlainLoginPanel(ILoginOwner* pOwner) : CDialog(IDD_LOGIN_DIALOG), m_pOwner(pOwner) {}
 
 protected:
     void OnOK() override {}
@@ -159,15 +159,15 @@ protected:
     }
 
 private:
-    CKorvelBaseDlg* m_pOwner;
+    ILoginOwner* m_pOwner;
 };
 
 } // namespace
 
-CDialog* CLoginPanelHost::CreatePanel(CKorvelBaseDlg* pOwner, bool)
+CDialog* CLoginPanelHost::CreatePanel(ILoginOwner* pOwner, bool)
 {
     auto* pPanel = new CPlainLoginPanel(pOwner);
-    if (!pPanel->Create(IDD_LOGIN_DIALOG, pOwner)) {
+    if (!pPanel->Create(IDD_LOGIN_DIALOG, pOwner->GetLoginOwnerWnd())) {
         delete pPanel;
         return nullptr;
     }
@@ -182,12 +182,12 @@ void CLoginPanelHost::CheckServerSetup(CDialog*) {}
 void CLoginPanelHost::ShowLoginError(CDialog*, BOOL, const CString&, int) {}
 void CLoginPanelHost::UpdateConnectedServer(CDialog*) {}
 void CLoginPanelHost::SaveLoginInfo(CDialog*) {}
-CDialog* CLoginPanelHost::CreateWaitPanel(CKorvelBaseDlg*) { return nullptr; }
+CDialog* CLoginPanelHost::CreateWaitPanel(ILoginOwner*) { return nullptr; }
 void CLoginPanelHost::WaitProgress(CDialog*, int, int) {}
 void CLoginPanelHost::StopWaitAnimation(CDialog*) {}
 void CLoginPanelHost::SetWaitLoginStrings(CDialog*, const CString&, const CString&) {}
 void CLoginPanelHost::UpdateWaitLogo(CDialog*, const CString&) {}
-CDialog* CLoginPanelHost::CreateReconnectPanel(CKorvelBaseDlg*) { return nullptr; }
+CDialog* CLoginPanelHost::CreateReconnectPanel(ILoginOwner*) { return nullptr; }
 void CLoginPanelHost::SetReconnectError(CDialog*, int) {}
 void CLoginPanelHost::StartReconnectCountdown(CDialog*, int, int) {}
 void CLoginPanelHost::StopReconnectCountdown(CDialog*) {}

@@ -8,7 +8,7 @@
 #include "framework/CDialog.h"
 #include "framework/CString.h"
 
-class CKorvelBaseDlg;
+class ILoginOwner;
 
 class CLoginPanelHost {
 public:
@@ -16,7 +16,7 @@ public:
 
     // A new panel object with its owner and its automatic-start permission set, its window
     // created from template 15035 as a child of the owner; null when the window could not be made.
-    static CDialog* CreatePanel(CKorvelBaseDlg* pOwner, bool bAutoStart);
+    static CDialog* CreatePanel(ILoginOwner* pOwner, bool bAutoStart);
     // Updates the automatic-start permission of an existing panel.
     static void SetAutoStart(CDialog* pPanel, bool bAutoStart);
     // The panel's automatic sign-in box is checked.
@@ -40,14 +40,14 @@ public:
     static void SaveLoginInfo(CDialog* pPanel);
 
 // The progress panel
-    static CDialog* CreateWaitPanel(CKorvelBaseDlg* pOwner);
+    static CDialog* CreateWaitPanel(ILoginOwner* pOwner);
     static void WaitProgress(CDialog* pPanel, int nCode, int nDetail);
     static void StopWaitAnimation(CDialog* pPanel);
     static void SetWaitLoginStrings(CDialog* pPanel, const CString& strFirst, const CString& strSecond);
     static void UpdateWaitLogo(CDialog* pPanel, const CString& strCompanyKey);
 
 // The reconnect panel
-    static CDialog* CreateReconnectPanel(CKorvelBaseDlg* pOwner);
+    static CDialog* CreateReconnectPanel(ILoginOwner* pOwner);
     static void SetReconnectError(CDialog* pPanel, int nError);
     static void StartReconnectCountdown(CDialog* pPanel, int nStart, int nReset);
     static void StopReconnectCountdown(CDialog* pPanel);

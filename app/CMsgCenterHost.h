@@ -1,25 +1,32 @@
 #pragma once
-// Where the main window meets the message centre window (CQorMsgManagerDlg, msgcenter/): the
-// one place in app/ that knows its class, so the main window keeps it as a plain dialog.
-#include "framework/CDialog.h"
+// Where the main window meets the message centre window (msgcenter/): the centre is made on
+// first use (WM_USER+604) and kept, handed the session and each request, asked to stop its long
+// tasks at exit and ended at sign-out. The centre is known only through IMsgCenter.
+#include "framework/CString.h"
 
-class CKorvelBaseDlg;
+class CWnd;
+class IMsgCenter;
+class IMsgCenterOwner;
 
 class CMsgCenterHost {
 public:
-    CMsgCenterHost() = delete;
+    CMsgCenterHost() = default;
+    CMsgCenterHost(const CMsgCenterHost&) = delete;
+    CMsgCenterHost& operator=(const CMsgCenterHost&) = delete;
 
-    // A new message centre object (no window yet).
-    static CDialog* CreateCenter();
-    // Before each use: the database manager, server text, account text and owner.
-    static void Prepare(CDialog* pCenter, CKorvelBaseDlg* pOwner);
-    // Creates the centre's window from template 134 when it has none; false on failure.
-    static bool EnsureWindow(CDialog* pCenter, CKorvelBaseDlg* pOwner);
-    // The centre's list pane runs a long task (a request is dropped then).
-    static bool IsBusy(CDialog* pCenter);
-    static void OpenWithRequest(CDialog* pCenter, const CString& strRequest);
-    // Stops the list pane's long task at exit, when there is one.
-    static void CancelLongTask(CDialog* pCenter);
-    // Destroys the window (the object then deletes itself) or, without one, deletes the object.
-    static void DestroyCenter(CDialog* pCenter);
+    // Makes the centre on first use, hands it the session (the view library's database manager
+    // and account, the server signed in to, pOwner), creates its window owned by pParent, and
+    // shows it in front with the request; a request while its lists are busy is dropped.
+    void Open(const CString& strRequest, CWnd* pParent, IMsgCenterOwner* pOwner, const CString& strServer);
+    // The centre's window has gone and the object deletes itself: forgotten here.
+    void OnCenterGone(IMsgCenter* pCenter);
+    // Stops the centre's long tasks, when there is a centre (exit).
+    void CancelLongTasks();
+    // Ends the centre (its window, or the object without one) and forgets it.
+    void Close();
+    // The centre, or null while there is none.
+    IMsgCenter* GetCenter() const { return m_pCenter; }
+
+private:
+    IMsgCenter* m_pCenter = nullptr; // made on first use; it deletes itself with its window
 };

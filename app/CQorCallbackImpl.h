@@ -3,9 +3,8 @@
 // (CTheCallback, CCoreCallBack). Its IUnknown is the sink's own; it carries no type library, so
 // its IDispatch part answers nothing, and the core calls its slots by position. It holds the
 // sink's owner, the main window, which the callback registration sets.
+#include "app/ICoreSinkOwner.h"
 #include "platform/QorCore/IQorCallback.h"
-
-class CKorvelBaseDlg;
 
 class CQorCallbackImpl : public IQorCallback {
 public:
@@ -45,7 +44,11 @@ public:
     HRESULT STDMETHODCALLTYPE OnQorFileEvent(long, IQorCmd*) override { return E_NOTIMPL; }                           // 16
     HRESULT STDMETHODCALLTYPE OnQorDataRec(long, BSTR) override { return E_NOTIMPL; }                                 // 17
 
-    CKorvelBaseDlg* m_pOwner = nullptr; // the main window; not owned
+    void SetOwner(ICoreSinkOwner* pOwner) { m_pOwner = pOwner; }
+    ICoreSinkOwner* GetOwner() const { return m_pOwner; }
+
+protected:
+    ICoreSinkOwner* m_pOwner = nullptr; // the main window; not owned
 
 private:
     IUnknown* m_pOuter; // the sink that holds this sub-object

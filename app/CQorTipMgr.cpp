@@ -1,5 +1,6 @@
 #include "app/CQorTipMgr.h"
-#include "app/CKorvelBaseDlg.h"
+#include "app/CTipRecordMap.h"
+#include "app/ITipMgrOwner.h"
 #include "platform/QorResource/TipResourceIds.h"
 #include "common/CBaseFun.h"
 #include "common/CResourceMgr.h"
@@ -244,24 +245,9 @@ void CQorTipMgr::CollectIds(const CUnreadMsg* pRecord, CStringArray& arKeys, CSt
 
 void CQorTipMgr::HandOverGroupOpt(const CUnreadMsg* r)
 {
-    if (!m_pMainDlg)
+    if (!m_pMain)
         return;
-    // The inverse of how the main window fills a group record from the view library's item.
-    auto* pItem = new CQorMsgItem;
-    pItem->strMsgID = r->strNoticeId;
-    pItem->strSenderName = r->strSenderName;
-    pItem->strSender = r->strSender;
-    pItem->strContentType = r->strContentType;
-    pItem->nMsgType = r->nMsgType;
-    pItem->nMsgFlags = r->nFlags;
-    pItem->nExtraNumber = r->nMsgWord;
-    pItem->strTalkID = r->strTalkId;
-    pItem->strSendTime = r->strSendTime;
-    pItem->strExtra1 = r->strMsgString1;
-    pItem->strExtra2 = r->strMsgString2;
-    pItem->strMsgInfo = r->strMsgInfo;
-    pItem->strTalkName = r->strContent;
-    pItem->strPicture = r->strPicture;
+    CQorMsgItem* pItem = CTipRecordMap::ToViewItem(*r);
     ViewMgr()->ProcessGroupOPT(pItem, true); // the view library owns the item now
 }
 
@@ -300,7 +286,7 @@ BOOL CQorTipMgr::ConfirmPassword()
     CCheckPSWDlg1 dlg(m_pOwner);
     CQorViewMgr* pView = ViewMgr();
     pView->m_bModal = 1;
-    dlg.SetPassword(m_pMainDlg ? m_pMainDlg->m_strPassword : CString());
+    dlg.SetPassword(m_pMain ? m_pMain->GetSignInPassword() : CString());
     dlg.SetViewMgr(pView);
     const INT_PTR nResult = dlg.DoModal();
     pView->m_bModal = 0;

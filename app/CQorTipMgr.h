@@ -5,8 +5,8 @@
 // the queue and hand their message ids to the view library.
 #include "app/CTipMgr.h"
 
-class CKorvelBaseDlg;
 class CTkPopupItem;
+class ITipMgrOwner;
 
 class CQorTipMgr : public CTipMgr {
 public:
@@ -40,7 +40,9 @@ public:
     typedef void (*PFNOPENADDRESS)(const CString& strUrl); // CBaseFun's opener
     static void SetAddressOpener(PFNOPENADDRESS pfn);
 
-    CKorvelBaseDlg* m_pMainDlg = nullptr; // the main window; not owned
+    // The main window, which the manager hands conversations over for (null: nothing is handed
+    // to the view library, the records are still taken); not owned.
+    void SetMainWindow(ITipMgrOwner* pMain) { m_pMain = pMain; }
 
 protected:
     enum TakeAction { kSkip, kCollect, kGroupOpt };
@@ -81,5 +83,8 @@ protected:
     void OnBoxClick(CUnreadMsgBox* pBox, CTkPopupItem* pItem);
     // Removes the box's emptied entries, and the box itself once it has none.
     void DropEmptyEntries(CUnreadMsgBox* pBox);
-    BOOL CanHandOver(const CStringArray& arIds) const { return m_pMainDlg && arIds.GetSize() > 0; }
+    BOOL CanHandOver(const CStringArray& arIds) const { return m_pMain && arIds.GetSize() > 0; }
+
+private:
+    ITipMgrOwner* m_pMain = nullptr;
 };

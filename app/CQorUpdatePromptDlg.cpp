@@ -1,6 +1,5 @@
 #include "app/CQorUpdatePromptDlg.h"
 #include "app/CKorvelApp.h"
-#include "app/CKorvelBaseDlg.h"
 #include "app/KorvelMessages.h"
 #include "platform/QorResource/ResourceIds.h"
 
@@ -20,8 +19,8 @@ CQorUpdatePromptDlg* CQorUpdatePromptDlg::ShowPrompt()
 
 void CQorUpdatePromptDlg::OnOK()
 {
-    if (CKorvelBaseDlg* pMain = CKorvelApp::GetMainDlg())
-        pMain->PostMessage(WM_APPLY_UPDATE, 0, 0);
+    if (HWND hMain = CKorvelApp::GetMainHwnd())
+        ::PostMessageW(hMain, WM_APPLY_UPDATE, 0, 0);
     DestroyWindow();
 }
 

@@ -1,9 +1,12 @@
 #include "app/CSignInFlow.h"
 #include "app/CKorvelApp.h"
-#include "app/CKorvelBaseDlg.h"
 #include "app/CLoginPanelHost.h"
 #include "app/CQorTipMgr.h"
+#include "app/CSignInPanels.h"
+#include "app/CWebRequest.h"
+#include "app/CWebServiceIni.h"
 #include "app/CWebSignIn.h"
+#include "app/ISignInWindow.h"
 #include "app/KorvelMessages.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
 #include "platform/QorResource/ResourceIds.h"
@@ -31,8 +34,6 @@ enum : int {
 const int kDomainAccountUnknown = 929;
 const int kDomainPasswordWrong = 930;
 
-const UINT kUnreadLoadMs = 3000;
-
 CQorViewMgr* ViewMgr() { return CQorViewMgr::Instance(); }
 
 CRITICAL_SECTION& AccountGuard(CRITICAL_SECTION& csOwn)
@@ -49,8 +50,8 @@ HANDLE& AccountMutex(HANDLE& hOwn)
 
 } // namespace
 
-CSignInFlow::CSignInFlow(CKorvelBaseDlg& dlg)
-    : m_dlg(dlg), m_Lock(AccountGuard(m_csOwnLock), AccountMutex(m_hOwnMutex))
+CSignInFlow::CSignInFlow(ISignInWindow& wnd, CSignInPanels& panels, CQorTipMgr& tips)
+    : m_wnd(wnd), m_panels(panels), m_tips(tips), m_Lock(AccountGuard(m_csOwnLock), AccountMutex(m_hOwnMutex))
 {
     ::InitializeCriticalSection(&m_csOwnLock);
 }
@@ -112,34 +113,48 @@ bool CSignInFlow::EndsAccountHold(int nCode)
 
 // Sign-in start
 
+BOOL CSignInFlow::ShowLoginPanel(BOOL bAutoStart)
+{
+    if (!m_panels.ShowLoginPanel(bAutoStart != FALSE))
+        return FALSE;
+    // A login name from the command line signs in once, when the panel first shows.
+    if (!m_fields.strLoginName.IsEmpty() && m_bAutoLoginPending) {
+        StartLogin();
+        return FALSE;
+    }
+    if (bAutoStart && CLoginPanelHost::IsAutoLoginChecked(m_panels.GetLoginPanel()))
+        return CLoginPanelHost::StartLogin(m_panels.GetLoginPanel()) ? TRUE : FALSE;
+    return FALSE;
+}
+
 void CSignInFlow::StartLogin()
 {
     m_bAutoLoginPending = false;
-    if (m_dlg.m_bSignedIn)
+    if (m_bSignedIn)
         return;
     // The account is taken now and kept through the sign-in, so that two processes starting
     // together cannot both sign in to it; a failure or a sign-out gives it back.
-    const CString name = CAccountLock::MutexName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName);
+    const CString name = CAccountLock::MutexName(m_fields.strServerAddr, m_fields.nServerPort, m_fields.strLoginName);
     if (m_Lock.Take(name) == CAccountLock::SIGNED_IN_ELSEWHERE) {
-        m_dlg.PostMessage(WM_ACCOUNT_SIGNED_IN, 0, 0);
+        m_wnd.FrameWnd().PostMessage(WM_ACCOUNT_SIGNED_IN, 0, 0);
         return;
     }
-    m_dlg.m_pTipMgr->ClearTips();
-    m_dlg.ShowWaitPanel();
-    const _PROXYINFO& proxy = m_dlg.m_ProxyInfo;
+    m_tips.ClearTips();
+    m_panels.ShowWaitPanel(m_fields.strLoginName, m_fields.strServerAddr);
+    const _PROXYINFO& proxy = m_proxy;
     ViewMgr()->SetProxy(proxy.nType, proxy.nFlag, proxy.strHost, proxy.nPort, proxy.strUser, proxy.strPassword);
     DoLogin();
 }
 
 void CSignInFlow::RetryLogin()
 {
-    if (m_dlg.m_bSignedIn)
+    if (m_bSignedIn)
         return;
-    const CString name = CAccountLock::MutexName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName);
+    const CString name = CAccountLock::MutexName(m_fields.strServerAddr, m_fields.nServerPort, m_fields.strLoginName);
     if (m_Lock.Take(name) == CAccountLock::SIGNED_IN_ELSEWHERE) {
-        m_dlg.PostMessage(WM_ACCOUNT_SIGNED_IN, 0, 0);
-        if (m_dlg.m_pLoginWaitDlg)
-            m_dlg.m_pLoginWaitDlg->PostMessage(WM_LOGIN_WAIT_CANCEL, 0, 0);
+        m_wnd.FrameWnd().PostMessage(WM_ACCOUNT_SIGNED_IN, 0, 0);
+        if (m_panels.GetWaitPanel())
+            m_panels.GetWaitPanel()->PostMessage(WM_LOGIN_WAIT_CANCEL, 0, 0);
         return;
     }
     DoLogin();
@@ -147,12 +162,13 @@ void CSignInFlow::RetryLogin()
 
 void CSignInFlow::DoLogin()
 {
-    m_dlg.m_nLoginFlags |= LOGIN_FLAG_MAIN_WINDOW;
-    const CString url = m_dlg.BuildWebLoginUrl(m_dlg.m_strLoginName, m_dlg.m_strPassword);
+    m_fields.nLoginFlags |= LOGIN_FLAG_MAIN_WINDOW;
+    const CString url =
+        CWebRequest::BuildWebLoginUrl(CWebServiceIni::GetWebServiceUrl(), m_fields.strLoginName, m_fields.strPassword);
 
     CString domain;
-    if (m_dlg.GetDomainValue(domain)) {
-        CString account = m_dlg.m_strLoginName;
+    if (CWebServiceIni::GetDomainValue(domain)) {
+        CString account = m_fields.strLoginName;
         if (account.Find(L'@') < 0 && !domain.IsEmpty())
             account += L"@" + domain;
         if (!CQorViewBaseFun::ExistADUserAccount(account)) {
@@ -160,20 +176,20 @@ void CSignInFlow::DoLogin()
             return;
         }
         // The password is checked against the plain login name, as the domain knows it.
-        if (!CQorViewBaseFun::CheckUserPassword(m_dlg.m_strLoginName, m_dlg.m_strPassword)) {
+        if (!CQorViewBaseFun::CheckUserPassword(m_fields.strLoginName, m_fields.strPassword)) {
             OnLoginNotify(CODE_REFUSED, kDomainPasswordWrong);
             return;
         }
-        m_dlg.m_nLoginFlags = LOGIN_FLAG_WINDOWS_ACCOUNT;
+        m_fields.nLoginFlags = LOGIN_FLAG_WINDOWS_ACCOUNT;
     }
 
     if (url.IsEmpty()) {
         CallLogin();
         return;
     }
-    m_dlg.m_nLoginFlags |= LOGIN_FLAG_WINDOWS_ACCOUNT;
+    m_fields.nLoginFlags |= LOGIN_FLAG_WINDOWS_ACCOUNT;
     ++m_nWebAttempt;
-    if (!CWebSignIn::Start(m_dlg.GetSafeHwnd(), WM_WEB_LOGIN_REPLY, url, m_nWebAttempt))
+    if (!CWebSignIn::Start(m_wnd.FrameWnd().GetSafeHwnd(), WM_WEB_LOGIN_REPLY, url, m_nWebAttempt))
         RefuseWebLogin(CQorViewBaseFun::LoadStringW(IDS_WEB_LOGIN_NO_ANSWER));
 }
 
@@ -181,7 +197,7 @@ void CSignInFlow::OnWebLoginReply(CWebLoginReply* pReply)
 {
     std::unique_ptr<CWebLoginReply> reply(pReply);
     // A reply to an attempt that was cancelled, superseded or has signed in meanwhile.
-    if (!reply || reply->nAttempt != m_nWebAttempt || m_dlg.m_bSignedIn)
+    if (!reply || reply->nAttempt != m_nWebAttempt || m_bSignedIn)
         return;
     if (!reply->bAnswered) {
         RefuseWebLogin(CQorViewBaseFun::LoadStringW(IDS_WEB_LOGIN_NO_ANSWER));
@@ -200,17 +216,17 @@ void CSignInFlow::OnWebLoginReply(CWebLoginReply* pReply)
 void CSignInFlow::CallLogin()
 {
     // The result is not used: the outcome arrives as WM_APP+1 and connection states.
-    ViewMgr()->Login(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName, m_dlg.m_strPassword,
-                     m_dlg.m_nPasswordType, m_dlg.m_nLoginStatus, m_dlg.m_nLoginFlags, 0);
+    ViewMgr()->Login(m_fields.strServerAddr, m_fields.nServerPort, m_fields.strLoginName, m_fields.strPassword,
+                     m_fields.nPasswordType, m_fields.nLoginStatus, m_fields.nLoginFlags, 0);
 }
 
 void CSignInFlow::RefuseWebLogin(const CString& strText)
 {
-    QorMessageBox(strText, CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_dlg, MB_ICONEXCLAMATION);
+    QorMessageBox(strText, CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_wnd.FrameWnd(), MB_ICONEXCLAMATION);
     // The progress panel gives up and asks for the sign-out that returns to the sign-in panel;
     // without one the account is given back here.
-    if (m_dlg.m_pLoginWaitDlg && ::IsWindow(m_dlg.m_pLoginWaitDlg->GetSafeHwnd()))
-        m_dlg.m_pLoginWaitDlg->PostMessage(WM_LOGIN_WAIT_CANCEL, 0, 0);
+    if (m_panels.GetWaitPanel() && ::IsWindow(m_panels.GetWaitPanel()->GetSafeHwnd()))
+        m_panels.GetWaitPanel()->PostMessage(WM_LOGIN_WAIT_CANCEL, 0, 0);
     else
         m_Lock.Release();
 }
@@ -227,14 +243,14 @@ int CSignInFlow::OnLoginNotify(int nCode, int nDetail)
     if (nCode == CODE_FAILED_RETRY || nCode == CODE_FAILED_RETRY_2 || nCode == CODE_REFUSED)
         m_Lock.Release();
 
-    const NotifyDecision decision = ClassifyLoginNotify(nCode, m_dlg.m_pLoginDlg != nullptr,
-                                                        m_dlg.m_pConnectErrDlg != nullptr, m_bResumed);
+    const NotifyDecision decision = ClassifyLoginNotify(nCode, m_panels.GetLoginPanel() != nullptr,
+                                                        m_panels.GetReconnectPanel() != nullptr, m_bResumed);
     switch (decision.action) {
     case NOTIFY_CONNECTION_LOST:
-        m_dlg.PostMessage(WM_NEW_ALERT, 0, 0);
+        m_wnd.FrameWnd().PostMessage(WM_NEW_ALERT, 0, 0);
         break;
     case NOTIFY_FAILED: {
-        CLoginPanelHost::WaitProgress(m_dlg.m_pLoginWaitDlg, nCode, nDetail);
+        CLoginPanelHost::WaitProgress(m_panels.GetWaitPanel(), nCode, nDetail);
         m_bResumed = false; // a refused resume's sign-in has had its answer too
         CString caption;
         ShowLoginErrorText(nDetail, caption);
@@ -242,8 +258,8 @@ int CSignInFlow::OnLoginNotify(int nCode, int nDetail)
     }
     case NOTIFY_RETRY_LATER:
         m_bResumed = false; // the resume's sign-in has had its answer
-        m_dlg.CloseWaitPanel();
-        m_dlg.ShowReconnectPanel(1, nDetail);
+        m_panels.CloseWaitPanel();
+        m_panels.ShowReconnectPanel(1, nDetail);
         break;
     case NOTIFY_SIGNED_IN:
         OnLoginOK();
@@ -251,7 +267,7 @@ int CSignInFlow::OnLoginNotify(int nCode, int nDetail)
     case NOTIFY_IGNORED:
         break;
     case NOTIFY_STAGE:
-        CLoginPanelHost::WaitProgress(m_dlg.m_pLoginWaitDlg, nCode, nDetail);
+        CLoginPanelHost::WaitProgress(m_panels.GetWaitPanel(), nCode, nDetail);
         break;
     }
     return decision.nResult;
@@ -266,19 +282,19 @@ int CSignInFlow::OnConnectStateChange(int nCode, int nDetail)
     case STATE_SIGNED_IN:
         OnLoginOK();
         if (!pMgr->m_strCompanyName.IsEmpty()) {
-            m_dlg.SetWindowText(pMgr->m_strCompanyName);
+            m_wnd.FrameWnd().SetWindowText(pMgr->m_strCompanyName);
             CQorViewBaseFun::SetCorAddInCompanyName(pMgr->m_strCompanyKey, pMgr->m_strCompanyName);
         } else {
-            m_dlg.SetWindowText(CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME));
+            m_wnd.FrameWnd().SetWindowText(CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME));
         }
-        ::RedrawWindow(m_dlg.GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+        ::RedrawWindow(m_wnd.FrameWnd().GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
         return 1;
     case STATE_SOCKET_CLOSED:
         pMgr->OnSocketClose();
         return 1;
     case STATE_REPAIRED:
         // A repair reported after a sign-out finds nobody to hold the account for.
-        if (m_dlg.m_bSignedIn)
+        if (m_bSignedIn)
             TakeAccount();
         pMgr->OnConnectRepairOK();
         return 1;
@@ -290,41 +306,41 @@ int CSignInFlow::OnConnectStateChange(int nCode, int nDetail)
 
 void CSignInFlow::TakeAccount()
 {
-    m_Lock.Take(CAccountLock::MutexName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName));
-    m_Lock.SetProperty(m_dlg.GetSafeHwnd(),
-                       CAccountLock::PropertyName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName));
+    m_Lock.Take(CAccountLock::MutexName(m_fields.strServerAddr, m_fields.nServerPort, m_fields.strLoginName));
+    m_Lock.SetProperty(m_wnd.FrameWnd().GetSafeHwnd(),
+                       CAccountLock::PropertyName(m_fields.strServerAddr, m_fields.nServerPort, m_fields.strLoginName));
 }
 
 bool CSignInFlow::OnLoginOK()
 {
     // Both entries report a success; the set-up runs for the first of them only.
-    if (m_dlg.m_bSignedIn)
+    if (m_bSignedIn)
         return false;
     CQorViewMgr* pMgr = ViewMgr();
-    m_dlg.m_pTipMgr->ClearTips();
-    CLoginPanelHost::StopReconnectCountdown(m_dlg.m_pConnectErrDlg);
+    m_tips.ClearTips();
+    CLoginPanelHost::StopReconnectCountdown(m_panels.GetReconnectPanel());
     pMgr->m_bUnreadPending = 0;
-    m_dlg.SetSignedIn(true);
+    SetSignedIn(true);
     m_bUpdaterDone = true;
-    pMgr->m_pMainWnd = &m_dlg;
+    pMgr->m_pMainWnd = &m_wnd.FrameWnd();
     pMgr->OnLoginIsOK();
     if (pMgr->m_dwServerOption1 & SERVER_OPTION1_CLEAR_SECOND_FLAG)
         pMgr->m_bSecondFlag = 0;
 
     // Held since the sign-in started; taken here when that start did not take it (a retry).
-    m_Lock.Take(CAccountLock::MutexName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName));
-    m_dlg.InitUserDataFolder();
+    m_Lock.Take(CAccountLock::MutexName(m_fields.strServerAddr, m_fields.nServerPort, m_fields.strLoginName));
+    m_wnd.InitUserDataFolder();
 
-    if (m_dlg.m_pLoginDlg) {
-        CLoginPanelHost::UpdateConnectedServer(m_dlg.m_pLoginDlg);
-        CLoginPanelHost::SaveLoginInfo(m_dlg.m_pLoginDlg);
+    if (m_panels.GetLoginPanel()) {
+        CLoginPanelHost::UpdateConnectedServer(m_panels.GetLoginPanel());
+        CLoginPanelHost::SaveLoginInfo(m_panels.GetLoginPanel());
     }
-    m_dlg.CloseLoginPanel();
-    m_dlg.CloseWaitPanel();
-    m_dlg.CloseReconnectPanel();
-    m_dlg.ShowMainView();
+    m_panels.CloseLoginPanel();
+    m_panels.CloseWaitPanel();
+    m_panels.CloseReconnectPanel();
+    m_panels.ShowMainView();
 
-    int& status = m_dlg.m_nLoginStatus;
+    int& status = m_fields.nLoginStatus;
     if (!IsStatusAllowed(status, pMgr->m_dwServerOption1, pMgr->m_dwServerOption2)) {
         status = USER_STATUS_ONLINE;
         pMgr->SetUserStatus(USER_STATUS_ONLINE, CString(), TRUE);
@@ -332,31 +348,30 @@ bool CSignInFlow::OnLoginOK()
     pMgr->SetUserStatus(status, CString(), FALSE);
     // The sign-out or reset before this sign-in left the tray grey; nothing else repaints it
     // until the status next changes, so it shows the status now, automatic sign-ins included.
-    m_dlg.SetTrayStatusImage(status);
+    m_wnd.SetTrayStatusImage(status);
 
-    if (!m_dlg.m_nUnreadLoadTimer)
-        m_dlg.m_nUnreadLoadTimer = m_dlg.SetTimer(TIMER_UNREAD_LOAD, kUnreadLoadMs, nullptr);
-    m_dlg.StartAutoAway();
+    m_wnd.StartUnreadLoad();
+    m_wnd.StartAutoAway();
 
     CString tip = CQorViewBaseFun::LoadStringW(IDS_PRODUCT_NAME);
     tip += L" - ";
     tip += pMgr->m_strUserName;
-    m_dlg.m_TrayIcon.SetTooltipText(tip);
+    m_wnd.SetTrayTooltip(tip);
 
-    m_dlg.RegisterHotKeys();
+    m_wnd.RegisterHotKeys();
     if (pMgr->m_strChangePwdAccount.IsEmpty())
-        m_dlg.PostMessage(WM_CHANGE_PASSWORD, 0, 0);
-    m_dlg.PostMessage(WM_NOTHING_5003, static_cast<WPARAM>(pMgr->m_nSmallValue), 0);
+        m_wnd.FrameWnd().PostMessage(WM_CHANGE_PASSWORD, 0, 0);
+    m_wnd.FrameWnd().PostMessage(WM_NOTHING_5003, static_cast<WPARAM>(pMgr->m_nSmallValue), 0);
     OpenCommandLineChat();
 
     // A sign-in of the countdown leaves the window as the user left it (perhaps hidden).
     if (!m_bReconnectAttempt)
-        m_dlg.ShowWindow(SW_SHOW);
+        m_wnd.FrameWnd().ShowWindow(SW_SHOW);
     else
         m_bReconnectAttempt = false;
-    m_dlg.SetCanResize(true);
-    m_Lock.SetProperty(m_dlg.GetSafeHwnd(),
-                       CAccountLock::PropertyName(m_dlg.m_strServerAddr, m_dlg.m_nServerPort, m_dlg.m_strLoginName));
+    m_wnd.AllowResize();
+    m_Lock.SetProperty(m_wnd.FrameWnd().GetSafeHwnd(),
+                       CAccountLock::PropertyName(m_fields.strServerAddr, m_fields.nServerPort, m_fields.strLoginName));
     m_bResumed = false;
     return true;
 }
@@ -370,7 +385,7 @@ void CSignInFlow::OpenCommandLineChat()
     CQorViewMgr* pMgr = ViewMgr();
     if (!pApp->m_strReceiver.IsEmpty()) {
         if (pApp->m_strReceiverName.IsEmpty())
-            m_dlg.RequestUserName(pApp->m_strReceiver);
+            m_wnd.RequestUserName(pApp->m_strReceiver);
         else
             pMgr->NewChatDlg(pApp->m_strReceiver, pApp->m_strReceiverName, CString(), CString(), TRUE, FALSE);
         pApp->m_strReceiver.Empty();
@@ -390,15 +405,21 @@ void CSignInFlow::ShowLoginErrorText(int nError, CString& strCaption)
     strCaption = CQorViewBaseFun::LoadStringW(IDS_LOGIN_ERROR_CAPTION);
     CString message;
     message.Format(L"%s: %s", strCaption.GetString(), text.GetString());
-    CLoginPanelHost::StopWaitAnimation(m_dlg.m_pLoginWaitDlg);
-    if (!m_dlg.m_pLoginDlg)
-        m_dlg.ShowLoginPanel(FALSE);
-    if (!m_dlg.m_pLoginDlg)
+    CLoginPanelHost::StopWaitAnimation(m_panels.GetWaitPanel());
+    if (!m_panels.GetLoginPanel())
+        ShowLoginPanel(FALSE);
+    if (!m_panels.GetLoginPanel())
         return;
-    CLoginPanelHost::ShowLoginError(m_dlg.m_pLoginDlg, TRUE, message, nError);
+    CLoginPanelHost::ShowLoginError(m_panels.GetLoginPanel(), TRUE, message, nError);
 }
 
 // Sign-out
+
+void CSignInFlow::SetSignedIn(bool bSignedIn)
+{
+    m_bSignedIn = bSignedIn;
+    m_wnd.ShowSignedIn(bSignedIn);
+}
 
 void CSignInFlow::DoLogout()
 {
@@ -415,11 +436,11 @@ void CSignInFlow::ResetForReconnect(bool bStart)
 
 bool CSignInFlow::OnConnectionLost()
 {
-    if (!m_dlg.m_bSignedIn)
+    if (!m_bSignedIn)
         return false;
     CQorViewMgr* pMgr = ViewMgr();
-    m_dlg.m_pTipMgr->ClearTips();
-    m_dlg.m_pTipMgr->AddTipRecord(CQorViewBaseFun::LoadStringW(IDS_CONNECTION_ENDED), CString(), 0, 0);
+    m_tips.ClearTips();
+    m_tips.AddTipRecord(CQorViewBaseFun::LoadStringW(IDS_CONNECTION_ENDED), CString(), 0, 0);
     const CString alert = L"QOR_NewAlert";
     if (!(pMgr->m_dwServerOption2 & SERVER_OPTION2_NO_SOUNDS) &&
         CQorViewBaseFun::EnablePlay(alert, pMgr->m_strAccount, pMgr->m_strIdentity))
@@ -431,16 +452,16 @@ bool CSignInFlow::OnConnectionLost()
 void CSignInFlow::OnPowerBroadcast(UINT nEvent)
 {
     if (nEvent == PBT_APMSUSPEND) {
-        m_bSignedInAtSuspend = m_dlg.m_bSignedIn != 0;
+        m_bSignedInAtSuspend = m_bSignedIn != 0;
         DoLogout();
     } else if (nEvent == PBT_APMRESUMESUSPEND) {
         // Only a user who was signed in before the suspend, and whose login name is still
         // known, is signed in again.
-        const bool bSignInAgain = m_bSignedInAtSuspend && !m_dlg.m_strLoginName.IsEmpty();
+        const bool bSignInAgain = m_bSignedInAtSuspend && !m_fields.strLoginName.IsEmpty();
         m_bSignedInAtSuspend = false;
         if (bSignInAgain) {
             m_bResumed = true;
-            m_dlg.OnLoginCommand();
+            StartLogin();
         }
     }
 }
@@ -449,12 +470,12 @@ void CSignInFlow::OnPowerBroadcast(UINT nEvent)
 
 void CSignInFlow::CloseAllMessageBoxes() { QorCloseAllMessageBoxes(); }
 void CSignInFlow::ReleaseAccount() { m_Lock.Release(); }
-void CSignInFlow::MarkSignedOut() { m_dlg.SetSignedIn(false); }
-void CSignInFlow::CloseWaitPanel() { m_dlg.CloseWaitPanel(); }
-void CSignInFlow::CloseReconnectPanel() { m_dlg.CloseReconnectPanel(); }
-void CSignInFlow::CloseMessageCentre() { m_dlg.CloseMessageCentre(); }
-void CSignInFlow::StopAutoAway() { m_dlg.StopAutoAway(); }
-void CSignInFlow::RemoveSessionTips() { m_dlg.m_pTipMgr->RemoveSessionTips(); }
+void CSignInFlow::MarkSignedOut() { SetSignedIn(false); }
+void CSignInFlow::CloseWaitPanel() { m_panels.CloseWaitPanel(); }
+void CSignInFlow::CloseReconnectPanel() { m_panels.CloseReconnectPanel(); }
+void CSignInFlow::CloseMessageCentre() { m_wnd.CloseMessageCentre(); }
+void CSignInFlow::StopAutoAway() { m_wnd.StopAutoAway(); }
+void CSignInFlow::RemoveSessionTips() { m_tips.RemoveSessionTips(); }
 
 void CSignInFlow::ClearViewData()
 {
@@ -464,7 +485,7 @@ void CSignInFlow::ClearViewData()
 
 void CSignInFlow::ForgetAccount()
 {
-    CSignOut::ApplyRememberedAccount(m_dlg.m_strLoginName, m_dlg.m_strPassword,
+    CSignOut::ApplyRememberedAccount(m_fields.strLoginName, m_fields.strPassword,
                                      CQorViewBaseFun::IsRememberMe() != FALSE, CQorViewBaseFun::IsSavePwd() != FALSE);
 }
 
@@ -474,8 +495,8 @@ void CSignInFlow::CloseDatabase()
         pDB->CloseConnect();
 }
 
-void CSignInFlow::ReleaseCallbacks() { m_dlg.ReleaseCallBacks(); }
-void CSignInFlow::ShowOfflineTrayIcon() { m_dlg.ChangeUseStatusIcon(USER_STATUS_OFFLINE); }
-void CSignInFlow::CreateCallbacks() { m_dlg.RegisterCallbacks(); }
-void CSignInFlow::ShowLoginPanel() { m_dlg.ShowLoginPanel(FALSE); }
-void CSignInFlow::ShowReconnectPanel(bool bStart) { m_dlg.ShowReconnectPanel(bStart ? 1 : 0, 0); }
+void CSignInFlow::ReleaseCallbacks() { m_wnd.ReleaseCallBacks(); }
+void CSignInFlow::ShowOfflineTrayIcon() { m_wnd.ChangeUseStatusIcon(USER_STATUS_OFFLINE); }
+void CSignInFlow::CreateCallbacks() { m_wnd.RegisterCallbacks(); }
+void CSignInFlow::ShowLoginPanel() { ShowLoginPanel(FALSE); }
+void CSignInFlow::ShowReconnectPanel(bool bStart) { m_panels.ShowReconnectPanel(bStart ? 1 : 0, 0); }

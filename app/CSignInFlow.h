@@ -5,20 +5,27 @@
 // changes, error texts and the reconnect countdown, sets up the signed-in window once per
 // sign-in, and ends the signed-in state by a sign-out or a reset after a lost connection.
 //
-// The main window keeps the members the rest of the program calls by name and forwards each to
-// this object; the flags of the road (automatic sign-in pending, updater done, reconnect
-// attempt, resumed) live here. Everything runs on the user-interface thread, except the web
-// sign-in's request, which runs on a worker and comes back as WM_WEB_LOGIN_REPLY.
+// It holds the state of the road: the sign-in fields of the next sign-in, the proxy, whether
+// the user is signed in, and the road's flags (automatic sign-in pending, updater done,
+// reconnect attempt, resumed). The main window keeps the members the rest of the program calls
+// by name and forwards each to this object; the flow sees the window through ISignInWindow,
+// the panels through CSignInPanels and the tips through the notification manager. Everything
+// runs on the user-interface thread, except the web sign-in's request, which runs on a worker
+// and comes back as WM_WEB_LOGIN_REPLY.
 #include "app/CAccountLock.h"
 #include "app/CSignOut.h"
 #include "framework/CString.h"
+#include "platform/QorView/_PROXYINFO.h"
+#include "signin/LoginFields.h"
 
-class CKorvelBaseDlg;
+class CQorTipMgr;
+class CSignInPanels;
+class ISignInWindow;
 struct CWebLoginReply;
 
 class CSignInFlow : private ISignOutSteps {
 public:
-    explicit CSignInFlow(CKorvelBaseDlg& dlg);
+    CSignInFlow(ISignInWindow& wnd, CSignInPanels& panels, CQorTipMgr& tips);
     ~CSignInFlow();
     CSignInFlow(const CSignInFlow&) = delete;
     CSignInFlow& operator=(const CSignInFlow&) = delete;
@@ -52,7 +59,19 @@ public:
     // 17, 20. Stages of a sign-in under way keep it; 12 and 18 take it.
     static bool EndsAccountHold(int nCode);
 
+// The next sign-in
+    const LoginFields& GetLoginFields() const { return m_fields; }
+    void SetLoginFields(const LoginFields& fields) { m_fields = fields; }
+    // The status the next sign-in starts with (the core's "C_STATUS" rewrites it).
+    void SetLoginStatus(int nStatus) { m_fields.nLoginStatus = nStatus; }
+    const _PROXYINFO& GetProxyInfo() const { return m_proxy; }
+    void SetProxyInfo(const _PROXYINFO& proxy) { m_proxy = proxy; }
+
 // Sign-in start
+    // The sign-in panel; then, when allowed, starts a sign-in at once: the window's own (a login
+    // name from the command line, once after start) or the panel's (its automatic sign-in box,
+    // with bAutoStart). TRUE when the panel started one.
+    BOOL ShowLoginPanel(BOOL bAutoStart);
     // WM_LOGIN_START: lock the account, show the progress panel, hand the proxy over, sign in.
     void StartLogin();
     // Domain check, web sign-in, then the view library's Login.
@@ -78,6 +97,13 @@ public:
     bool OnConnectionLost();
     void OnPowerBroadcast(UINT nEvent);
 
+// The signed-in state
+    bool IsSignedIn() const { return m_bSignedIn; }
+    // Marks the user signed in or out and has the window show it.
+    void SetSignedIn(bool bSignedIn);
+    // The state word of the road (3 from the start; nothing else sets it).
+    int GetLoginState() const { return m_nLoginState; }
+
 // State the panels and the window read
     bool IsAutoLoginPending() const { return m_bAutoLoginPending; }
     bool IsUpdaterDone() const { return m_bUpdaterDone; }
@@ -87,7 +113,7 @@ public:
     CAccountLock& GetAccountLock() { return m_Lock; }
 
 private:
-    // ISignOutSteps: each step of a sign-out or reset, on the window.
+    // ISignOutSteps: each step of a sign-out or reset.
     void CloseAllMessageBoxes() override;
     void ReleaseAccount() override;
     void MarkSignedOut() override;
@@ -105,14 +131,20 @@ private:
     void ShowLoginPanel() override;
     void ShowReconnectPanel(bool bStart) override;
 
-    // The view library's Login with the window's sign-in fields.
+    // The view library's Login with the sign-in fields.
     void CallLogin();
     // The web sign-in refused or did not answer: tell the user, let the progress panel give up.
     void RefuseWebLogin(const CString& strText);
     void TakeAccount();
     void OpenCommandLineChat();
 
-    CKorvelBaseDlg& m_dlg;
+    ISignInWindow& m_wnd;
+    CSignInPanels& m_panels;
+    CQorTipMgr& m_tips;
+    LoginFields m_fields;             // the next sign-in's, or the one made
+    _PROXYINFO m_proxy;               // handed to the view library before each sign-in
+    bool m_bSignedIn = false;
+    int m_nLoginState = 3;
     // The account mutex and its guard: the application's, or these when there is none.
     CRITICAL_SECTION m_csOwnLock;
     HANDLE m_hOwnMutex = nullptr;

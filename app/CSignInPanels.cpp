@@ -1,92 +1,89 @@
 #include "app/CSignInPanels.h"
-#include "app/CKorvelBaseDlg.h"
 #include "app/CLoginPanelHost.h"
-#include "app/CMsgCenterHost.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/CxFrameHelper.h"
+#include "signin/ILoginOwner.h"
 
-BOOL CSignInPanels::ShowLoginPanel(BOOL bAutoStart)
+bool CSignInPanels::ShowLoginPanel(bool bAutoStart)
 {
-    HideOthers(m_dlg.m_pLoginDlg);
-    if (!m_dlg.m_pLoginDlg)
-        m_dlg.m_pLoginDlg = CLoginPanelHost::CreatePanel(&m_dlg, bAutoStart != FALSE);
+    HideOthers(m_pLoginDlg);
+    if (!m_pLoginDlg)
+        m_pLoginDlg = CLoginPanelHost::CreatePanel(&m_owner, bAutoStart);
     else
-        CLoginPanelHost::SetAutoStart(m_dlg.m_pLoginDlg, bAutoStart != FALSE);
-    if (!m_dlg.m_pLoginDlg)
-        return FALSE;
-    PlaceAndShow(m_dlg.m_pLoginDlg, false);
+        CLoginPanelHost::SetAutoStart(m_pLoginDlg, bAutoStart);
+    if (!m_pLoginDlg)
+        return false;
+    PlaceAndShow(m_pLoginDlg, false);
 
-    if (HWND hByName = CLoginPanelHost::GetByNameWnd(m_dlg.m_pLoginDlg))
+    if (HWND hByName = CLoginPanelHost::GetByNameWnd(m_pLoginDlg))
         ::PostMessageW(hByName, WM_SHOWWINDOW, TRUE, 0);
-
-    // A login name from the command line signs in once, when the panel first shows.
-    if (!m_dlg.m_strLoginName.IsEmpty() && m_dlg.m_SignIn.IsAutoLoginPending()) {
-        m_dlg.StartLogin(0, 0);
-        return FALSE;
-    }
-    if (bAutoStart && CLoginPanelHost::IsAutoLoginChecked(m_dlg.m_pLoginDlg))
-        return CLoginPanelHost::StartLogin(m_dlg.m_pLoginDlg) ? TRUE : FALSE;
-    return FALSE;
+    return true;
 }
 
-void CSignInPanels::ShowWaitPanel()
+void CSignInPanels::ShowWaitPanel(const CString& strLoginName, const CString& strServer)
 {
-    HideOthers(m_dlg.m_pLoginWaitDlg);
-    if (!m_dlg.m_pLoginWaitDlg)
-        m_dlg.m_pLoginWaitDlg = CLoginPanelHost::CreateWaitPanel(&m_dlg);
-    if (!m_dlg.m_pLoginWaitDlg)
+    HideOthers(m_pLoginWaitDlg);
+    if (!m_pLoginWaitDlg)
+        m_pLoginWaitDlg = CLoginPanelHost::CreateWaitPanel(&m_owner);
+    if (!m_pLoginWaitDlg)
         return;
-    CLoginPanelHost::SetWaitLoginStrings(m_dlg.m_pLoginWaitDlg, m_dlg.m_strLoginName, m_dlg.m_strServerAddr);
-    CLoginPanelHost::UpdateWaitLogo(m_dlg.m_pLoginWaitDlg, CString());
-    PlaceAndShow(m_dlg.m_pLoginWaitDlg, true);
-    ::InvalidateRect(m_dlg.m_pLoginWaitDlg->GetSafeHwnd(), nullptr, TRUE);
+    CLoginPanelHost::SetWaitLoginStrings(m_pLoginWaitDlg, strLoginName, strServer);
+    CLoginPanelHost::UpdateWaitLogo(m_pLoginWaitDlg, CString());
+    PlaceAndShow(m_pLoginWaitDlg, true);
+    ::InvalidateRect(m_pLoginWaitDlg->GetSafeHwnd(), nullptr, TRUE);
 }
 
 void CSignInPanels::ShowReconnectPanel(int nStart, int nError)
 {
-    HideOthers(m_dlg.m_pConnectErrDlg);
-    if (!m_dlg.m_pConnectErrDlg)
-        m_dlg.m_pConnectErrDlg = CLoginPanelHost::CreateReconnectPanel(&m_dlg);
-    if (!m_dlg.m_pConnectErrDlg)
+    HideOthers(m_pConnectErrDlg);
+    if (!m_pConnectErrDlg)
+        m_pConnectErrDlg = CLoginPanelHost::CreateReconnectPanel(&m_owner);
+    if (!m_pConnectErrDlg)
         return;
-    CLoginPanelHost::SetReconnectError(m_dlg.m_pConnectErrDlg, nError);
-    CLoginPanelHost::StartReconnectCountdown(m_dlg.m_pConnectErrDlg, nStart, 0);
-    PlaceAndShow(m_dlg.m_pConnectErrDlg, true);
+    CLoginPanelHost::SetReconnectError(m_pConnectErrDlg, nError);
+    CLoginPanelHost::StartReconnectCountdown(m_pConnectErrDlg, nStart, 0);
+    PlaceAndShow(m_pConnectErrDlg, true);
 }
 
 void CSignInPanels::ShowMainView()
 {
     RECT rc;
-    m_dlg.GetPanelRect(&rc);
-    CQorViewMgr::Instance()->ShowKorvelDlg(&m_dlg, rc);
+    GetPanelRect(&rc);
+    CQorViewMgr::Instance()->ShowKorvelDlg(m_owner.GetLoginOwnerWnd(), rc);
 }
 
-void CSignInPanels::CloseLoginPanel() { Close(m_dlg.m_pLoginDlg); }
-void CSignInPanels::CloseWaitPanel() { Close(m_dlg.m_pLoginWaitDlg); }
-void CSignInPanels::CloseReconnectPanel() { Close(m_dlg.m_pConnectErrDlg); }
+void CSignInPanels::CloseLoginPanel() { Close(m_pLoginDlg); }
+void CSignInPanels::CloseWaitPanel() { Close(m_pLoginWaitDlg); }
+void CSignInPanels::CloseReconnectPanel() { Close(m_pConnectErrDlg); }
 
-void CSignInPanels::CloseMessageCentre()
+void CSignInPanels::OnPanelGone(CDialog* pPanel)
 {
-    CDialog* pCenter = m_dlg.m_pMsgManagerDlg;
-    m_dlg.m_pMsgManagerDlg = nullptr;
-    if (pCenter)
-        CMsgCenterHost::DestroyCenter(pCenter);
+    for (CDialog** ppPanel : {&m_pLoginDlg, &m_pLoginWaitDlg, &m_pConnectErrDlg}) {
+        if (*ppPanel == pPanel)
+            *ppPanel = nullptr;
+    }
 }
 
 void CSignInPanels::LayoutPanels()
 {
     RECT rc;
-    m_dlg.GetPanelRect(&rc);
+    GetPanelRect(&rc);
     // Each panel then lays out its own children on its WM_SIZE.
-    for (CDialog* pPanel : {m_dlg.m_pLoginDlg, m_dlg.m_pLoginWaitDlg, m_dlg.m_pConnectErrDlg}) {
+    for (CDialog* pPanel : {m_pLoginDlg, m_pLoginWaitDlg, m_pConnectErrDlg}) {
         if (pPanel && ::IsWindow(pPanel->GetSafeHwnd()))
             ::MoveWindow(pPanel->GetSafeHwnd(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
     }
     CQorViewMgr::Instance()->SetSize(rc);
 }
 
+void CSignInPanels::GetPanelRect(RECT* pRect) const
+{
+    m_owner.GetFrameHelper()->GetClientRectEx(pRect);
+}
+
 void CSignInPanels::HideOthers(const CDialog* pKeep)
 {
-    for (CDialog* pPanel : {m_dlg.m_pLoginDlg, m_dlg.m_pLoginWaitDlg, m_dlg.m_pConnectErrDlg}) {
+    for (CDialog* pPanel : {m_pLoginDlg, m_pLoginWaitDlg, m_pConnectErrDlg}) {
         if (pPanel && pPanel != pKeep && ::IsWindow(pPanel->GetSafeHwnd()))
             pPanel->ShowWindow(SW_HIDE);
     }
@@ -96,7 +93,7 @@ void CSignInPanels::PlaceAndShow(CDialog* pPanel, bool bRedraw)
 {
     HWND hPanel = pPanel->GetSafeHwnd();
     RECT rc;
-    m_dlg.GetPanelRect(&rc);
+    GetPanelRect(&rc);
     ::SetWindowPos(hPanel, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     pPanel->ShowWindow(SW_SHOW);

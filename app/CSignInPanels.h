@@ -3,23 +3,26 @@
 // sign-in panel, the progress panel, the reconnect countdown) or whether the view library's
 // signed-in view does. Each panel is created on first use, kept, placed over the client area
 // and shown, and the other two are hidden; the close operations destroy a panel (it deletes
-// itself with its window). The panel objects themselves are reached through CLoginPanelHost.
+// itself with its window). It holds the three panels and sees the main window as the panels'
+// owner (ILoginOwner); the panel objects themselves are reached through CLoginPanelHost.
+#include "framework/CString.h"
 #include "framework/Platform.h"
 
 class CDialog;
-class CKorvelBaseDlg;
+class ILoginOwner;
 
 class CSignInPanels {
 public:
-    explicit CSignInPanels(CKorvelBaseDlg& dlg) : m_dlg(dlg) {}
+    explicit CSignInPanels(ILoginOwner& owner) : m_owner(owner) {}
     CSignInPanels(const CSignInPanels&) = delete;
     CSignInPanels& operator=(const CSignInPanels&) = delete;
 
-    // The sign-in panel; then, when allowed, starts a sign-in at once: the main window's own
-    // (a login name from the command line, once after start) or the panel's (its automatic
-    // sign-in box). TRUE when the panel started one.
-    BOOL ShowLoginPanel(BOOL bAutoStart);
-    void ShowWaitPanel();
+    // The sign-in panel, created on first use with the automatic-start permission (or told it
+    // again), placed and shown; its by-name dialog refreshes its list. False when there is no
+    // panel.
+    bool ShowLoginPanel(bool bAutoStart);
+    // The progress panel, with the account and server of the sign-in under way.
+    void ShowWaitPanel(const CString& strLoginName, const CString& strServer);
     // Stores the error number in the reconnect panel and starts (nStart non-zero) or stops its
     // countdown.
     void ShowReconnectPanel(int nStart, int nError);
@@ -29,12 +32,23 @@ public:
     void CloseLoginPanel();
     void CloseWaitPanel();
     void CloseReconnectPanel();
-    void CloseMessageCentre();
 
     // Moves every panel that has a window onto the client area (after a size change).
     void LayoutPanels();
+    // A panel's window has gone: its pointer is forgotten.
+    void OnPanelGone(CDialog* pPanel);
+
+    // The panels (null while one does not exist).
+    CDialog* GetLoginPanel() const { return m_pLoginDlg; }
+    CDialog* GetWaitPanel() const { return m_pLoginWaitDlg; }
+    CDialog* GetReconnectPanel() const { return m_pConnectErrDlg; }
+    // The panels' size class from their client height (0, 1, 2), as the panels report it.
+    void SetSizeClass(int nClass) { m_nSizeClass = nClass; }
+    int GetSizeClass() const { return m_nSizeClass; }
 
 private:
+    // The frame's usable client rectangle, where the panels lie.
+    void GetPanelRect(RECT* pRect) const;
     // Hides the panels other than pKeep.
     void HideOthers(const CDialog* pKeep);
     // Places the panel over the client area and shows it; a full redraw when bRedraw.
@@ -42,5 +56,9 @@ private:
     // Destroys the panel the pointer holds and clears the pointer.
     static void Close(CDialog*& pPanel);
 
-    CKorvelBaseDlg& m_dlg;
+    ILoginOwner& m_owner;
+    CDialog* m_pLoginDlg = nullptr;      // sign-in panel (CKorvelLoginDlg); it tells its end
+    CDialog* m_pLoginWaitDlg = nullptr;  // sign-in progress panel
+    CDialog* m_pConnectErrDlg = nullptr; // reconnect countdown panel
+    int m_nSizeClass = 0;
 };

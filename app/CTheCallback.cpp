@@ -1,6 +1,5 @@
 #include "app/CTheCallback.h"
 #include "app/CKorvelApp.h"
-#include "app/CKorvelBaseDlg.h"
 #include "common/CResourceMgr.h"
 
 // A null object from the core is refused (E_POINTER) rather than handed on.

@@ -6,8 +6,6 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/UserStatus.h"
 
-CTrayStatus::CTrayStatus(CTrayIcon& tray, CImageList& images) : m_tray(tray), m_images(images) {}
-
 CTrayStatus::~CTrayStatus()
 {
     if (m_hIcon)

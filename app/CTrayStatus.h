@@ -2,10 +2,10 @@
 // The main window's tray icon as the user's status: the icon itself (created with the product
 // tooltip), its status images cut from one strip, and the blank image that makes the icon blink
 // while unread messages wait.
+#include "controls/CTrayIcon.h"
+#include "framework/CImageList.h"
 #include "framework/CString.h"
 
-class CImageList;
-class CTrayIcon;
 class CWnd;
 
 class CTrayStatus {
@@ -16,8 +16,7 @@ public:
     };
     enum : UINT { kTrayIconId = 128 };
 
-    // Works on the window's tray icon and image list (both not owned).
-    CTrayStatus(CTrayIcon& tray, CImageList& images);
+    CTrayStatus() = default;
     ~CTrayStatus();
     CTrayStatus(const CTrayStatus&) = delete;
     CTrayStatus& operator=(const CTrayStatus&) = delete;
@@ -37,8 +36,12 @@ public:
     // One phase of the unread blink: 1 the status image, 0 the blank one; the icon is shown.
     BOOL Flash(int nPhase, int nStatus);
 
+    // The icon itself (its tooltip, its removal) and the status strip.
+    CTrayIcon& GetTrayIcon() { return m_tray; }
+    CImageList& GetImages() { return m_images; }
+
 private:
-    CTrayIcon& m_tray;
-    CImageList& m_images;
+    CTrayIcon m_tray;
+    CImageList m_images;
     HICON m_hIcon = nullptr; // the image last given to the tray; owned
 };

@@ -12,6 +12,8 @@
 #include "msgcenter/CQorMsgGroupDisDlg.h"
 #include "msgcenter/CQorMsgMeetingDlg.h"
 #include "msgcenter/CQorMsgORGTreeDlg.h"
+#include "msgcenter/CQorMsgTitleDlg.h"
+#include "msgcenter/CQorMsgTitleExDlg.h"
 #include "msgcenter/CQorMsgWebMsgDlg.h"
 #include "msgcenter/IMsgCenterOwner.h"
 #include "msgcenter/MsgCenterMessages.h"
@@ -208,6 +210,48 @@ bool CQorMsgManagerDlg::GetSelectedNode(HTREEITEM* phItem, int* pnImage, DWORD_P
 CString CQorMsgManagerDlg::PersonIdAt(DWORD_PTR nIndex) const
 {
     return nIndex < static_cast<DWORD_PTR>(personIds.GetSize()) ? personIds[static_cast<INT_PTR>(nIndex)] : CString();
+}
+
+// The main window's use of the centre
+
+IMsgCenter* IMsgCenter::NewCenter() { return new CQorMsgManagerDlg(nullptr); }
+
+void CQorMsgManagerDlg::SetSession(CQorMsgDBMgr* pDBMgr, const CString& strServer, const CString& strAccount,
+                                   IMsgCenterOwner* pOwner)
+{
+    m_pDBMgr = pDBMgr;
+    m_strServer = strServer;
+    m_strAccount = strAccount;
+    titleName = strAccount;
+    mainWindow = pOwner;
+}
+
+bool CQorMsgManagerDlg::EnsureWindow(CWnd* pParent)
+{
+    return ::IsWindow(m_hWnd) || Create(IDD_MSG_MANAGER, pParent);
+}
+
+bool CQorMsgManagerDlg::IsBusy() const
+{
+    CQorMsgTitleDlg* pTitle = basePane ? basePane->titlePane : nullptr;
+    CQorMsgTitleExDlg* pHistory = basePane ? basePane->titleExPane : nullptr;
+    return (pTitle && pTitle->IsLongTaskRunning()) || (pHistory && pHistory->IsBusy());
+}
+
+void CQorMsgManagerDlg::CancelLongTasks()
+{
+    if (CQorMsgTitleDlg* pTitle = basePane ? basePane->titlePane : nullptr)
+        pTitle->CancelLongTask();
+    if (CQorMsgTitleExDlg* pHistory = basePane ? basePane->titleExPane : nullptr)
+        pHistory->CancelLongTask();
+}
+
+void CQorMsgManagerDlg::Destroy()
+{
+    if (::IsWindow(m_hWnd))
+        DestroyWindow();
+    else
+        delete this;
 }
 
 // Requests

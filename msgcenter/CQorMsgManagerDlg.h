@@ -17,6 +17,7 @@
 #include "msgcenter/CMsgMgrMenus.h"
 #include "msgcenter/CMsgMgrSearch.h"
 #include "msgcenter/CMsgMgrViews.h"
+#include "msgcenter/IMsgCenter.h"
 #include "msgcenter/IMsgMgrHost.h"
 #include "platform/QorView/CQorDlg.h"
 #include "platform/QorView/CQorResizer.h"
@@ -33,7 +34,7 @@ class CQorMsgWebMsgDlg;
 class CQorMsgDBMgr;
 class IMsgCenterOwner;
 
-class CQorMsgManagerDlg : public CQorDlg, public CxFrameHelper, public IMsgMgrHost {
+class CQorMsgManagerDlg : public CQorDlg, public CxFrameHelper, public IMsgMgrHost, public IMsgCenter {
 public:
     enum { IDD = 134 };
     explicit CQorMsgManagerDlg(CWnd* pParent = nullptr);
@@ -42,7 +43,16 @@ public:
 // Requests (CMsgMgrRequest)
     // Rebuilds the folder tree and opens the window on what the caller asked for: "" the user
     // views, "CONTACT_UNREAD", "GROUP_TALK;<talk id>", else "<person id>;<person name>".
-    void OpenWithRequest(CString strRequest);
+    void OpenWithRequest(CString strRequest) override;
+
+// IMsgCenter: the main window's use of the centre
+    void SetSession(CQorMsgDBMgr* pDBMgr, const CString& strServer, const CString& strAccount,
+                    IMsgCenterOwner* pOwner) override;
+    bool EnsureWindow(CWnd* pParent) override;
+    HWND GetCenterHwnd() const override { return m_hWnd; }
+    bool IsBusy() const override;
+    void CancelLongTasks() override;
+    void Destroy() override;
 
 // The folder tree (CMsgFolderTree)
     void RefreshCurrentNode() override;

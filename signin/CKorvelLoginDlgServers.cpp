@@ -213,9 +213,7 @@ bool CKorvelLoginDlg::LoadLoginSettings()
 
     SetStatus(m_Settings.GetStatus());
     ShowChecks(loaded.checks);
-    const _PROXYINFO& proxy = loaded.proxy;
-    m_pOwner->SetProxyInfo(proxy.nType, proxy.nFlag, proxy.strHost, proxy.nPort, proxy.strUser, proxy.strPassword,
-                           proxy.strDomain);
+    m_pOwner->SetProxyInfo(loaded.proxy);
     UpdateData(FALSE);
     return true;
 }

@@ -216,8 +216,6 @@ void CNetSetDlg::OnOK()
     }
     int kind = selected >= 0 ? static_cast<int>(m_cbProxyType.GetItemData(selected)) : 0;
 
-    if (m_pOwner)
-        m_pOwner->SetProxyInfo(useProxy ? 1 : 0, kind, host, proxyPort, user, password, domain);
     _PROXYINFO proxy;
     proxy.nType = useProxy ? 1 : 0;
     proxy.strHost = host;
@@ -226,6 +224,8 @@ void CNetSetDlg::OnOK()
     proxy.strPassword = password;
     proxy.strDomain = domain;
     proxy.nFlag = kind;
+    if (m_pOwner)
+        m_pOwner->SetProxyInfo(proxy);
     CQorViewBaseFun::SaveProxy(proxy);
     EndDialog(IDOK);
 }

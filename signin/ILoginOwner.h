@@ -9,6 +9,7 @@
 // The owner outlives its panels; a panel holds it as a borrowed pointer, null meaning "no
 // main window" (several panel operations then do nothing).
 #include "framework/CString.h"
+#include "platform/QorView/_PROXYINFO.h"
 #include "signin/LoginFields.h"
 
 class CDialog;
@@ -32,8 +33,7 @@ public:
     virtual LoginFields GetLoginFields() const = 0;
     virtual void SetLoginFields(const LoginFields& fields) = 0;
     // The proxy setting handed to the view library before the next sign-in.
-    virtual void SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
-                              const CString& strPassword, const CString& strThird) = 0;
+    virtual void SetProxyInfo(const _PROXYINFO& proxy) = 0;
 
 // The application
     // Start-up flags (signin/StartupFlags.h).

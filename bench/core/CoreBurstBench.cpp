@@ -166,7 +166,7 @@ double RaiseAll(CKorvelBaseDlg* pDlg, std::vector<CComPtr<IQorMsg>>& msgs)
     const double t0 = BenchNowMs();
     for (auto& msg : msgs)
         qorcore_test::RaiseMessage(qorcore_test::kAppSink, msg);
-    PumpUntil([&] { return qorcore_test::DeliveredEvents() >= target && !pDlg->m_CoreEvents.IsRaisePending(); });
+    PumpUntil([&] { return qorcore_test::DeliveredEvents() >= target && !pDlg->GetCoreEvents().IsRaisePending(); });
     return BenchNowMs() - t0;
 }
 
@@ -182,7 +182,7 @@ struct BurstResult {
 BurstResult RunBurst(CKorvelBaseDlg* pDlg, const CLSID& clsid, int nEvents)
 {
     BurstResult r;
-    CQorTipMgr& tips = *pDlg->m_pTipMgr;
+    CQorTipMgr& tips = pDlg->GetTipMgr();
     tips.ClearTips();
     PumpIdle();
     r.mbBefore = HeapMb();
@@ -247,7 +247,7 @@ KORVEL_BENCH(CoreBurst)
     pMgr->m_bPanelsReady = 1;
     pMgr->m_bUnreadFlash = 0;
     pMgr->m_nBusyCount = 0;
-    pDlg->m_bSignedIn = 1;
+    pDlg->SetSignedIn(true);
 
     CLSID clsid = {};
     ::CLSIDFromProgID(kProgIdQorMsg, &clsid);

@@ -101,11 +101,11 @@ TEST_F(AppCommands, AStatusChangeSetsTheTrayTheWindowAndTheStoredStatus)
 {
     RaiseCommand(Cmd(L"C_STATUS", {6}));
     EXPECT_TRUE(TrayShowsImage(3));
-    EXPECT_EQ(6, m_pDlg->m_nLoginStatus);
+    EXPECT_EQ(6, m_pDlg->GetLoginFields().nLoginStatus);
     EXPECT_EQ(6, CQorViewBaseFun::GetLoginStatus());
     RaiseCommand(Cmd(L"C_STATUS", {8}));
     EXPECT_TRUE(TrayShowsImage(5));
-    EXPECT_EQ(8, m_pDlg->m_nLoginStatus);
+    EXPECT_EQ(8, m_pDlg->GetLoginFields().nLoginStatus);
 }
 
 TEST_F(AppCommands, UnreadChatsAndGroupsOpenThroughTheTipsOnlyWhileOneIsShown)
@@ -147,7 +147,7 @@ TEST_F(AppCommands, NamesAreComparedWithCaseAndUnknownNamesDoNothing)
         EXPECT_EQ(0, Tips().GetRecordCount()) << name;
     }
     EXPECT_TRUE(PostedToMain(WM_LOGIN_CANCEL).empty());
-    EXPECT_EQ(1, m_pDlg->m_bSignedIn);
+    EXPECT_TRUE(m_pDlg->IsSignedIn());
 }
 
 TEST_F(AppCommands, MissingArgumentsReadAsEmpty)
@@ -157,7 +157,7 @@ TEST_F(AppCommands, MissingArgumentsReadAsEmpty)
     EXPECT_EQ(CUnreadMsg::kKindRefusedFile, Tips().GetRecordAt(0)->nKind);
     EXPECT_EQ(L"", std::wstring(Tips().GetRecordAt(0)->strSender));
     RaiseCommand(Cmd(L"C_STATUS"));
-    EXPECT_EQ(0, m_pDlg->m_nLoginStatus);
+    EXPECT_EQ(0, m_pDlg->GetLoginFields().nLoginStatus);
 }
 
 // Only a file inside the program's sound folder or the user's skin folder is ever played for

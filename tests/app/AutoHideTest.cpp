@@ -221,7 +221,7 @@ TEST_F(AutoHideWindow, DraggedToTheTopItDocksSlidesAwayAndComesBack)
     ::UnhookWindowsHookEx(hHook);
     ::SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, bFullDrag, nullptr, 0);
     ASSERT_TRUE(s_bDragged);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_AutoHide.GetDockSide() == CAutoHide::DOCK_TOP; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetAutoHide().GetDockSide() == CAutoHide::DOCK_TOP; }));
     testsupport::PumpMessages();
     EXPECT_EQ(Rect().top, -2);
     EXPECT_EQ(Rect().bottom - Rect().top, 600);
@@ -231,18 +231,18 @@ TEST_F(AutoHideWindow, DraggedToTheTopItDocksSlidesAwayAndComesBack)
     // The mouse still on the frame starts the hover check; leaving the window slides it out.
     POINT onFrame = {grip.x, -2 + offset};
     ::SendMessageW(Main(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(onFrame.x, onFrame.y));
-    EXPECT_TRUE(m_pDlg->m_AutoHide.IsHoverActive());
+    EXPECT_TRUE(m_pDlg->GetAutoHide().IsHoverActive());
     MoveMouse(POINT{grip.x, 700});
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Rect().bottom == 2 && !m_pDlg->m_AutoHide.IsSliding(); }))
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Rect().bottom == 2 && !m_pDlg->GetAutoHide().IsSliding(); }))
         << Text(Rect());
     EXPECT_EQ(Rect().bottom - Rect().top, 600);
-    EXPECT_FALSE(m_pDlg->m_AutoHide.IsHoverActive());
+    EXPECT_FALSE(m_pDlg->GetAutoHide().IsHoverActive());
     testsupport::SaveScreenshot(testsupport::ExeDir() + L"\\app_main_window_slid_top.bmp");
 
     // The mouse on the sliver (the window's bottom frame) brings it back.
     MoveMouse(POINT{grip.x, 1});
     ::SendMessageW(Main(), WM_NCMOUSEMOVE, HTBOTTOM, MAKELPARAM(grip.x, 1));
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Rect().top == -2 && !m_pDlg->m_AutoHide.IsSliding(); }))
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Rect().top == -2 && !m_pDlg->GetAutoHide().IsSliding(); }))
         << Text(Rect());
     EXPECT_EQ(Rect().left, 300);
     MoveMouse(POINT{grip.x, 700});
@@ -254,13 +254,13 @@ TEST_F(AutoHideWindow, SlideOfAnUndockedWindowStopsAtOnce)
     CQorViewBaseFun::SetAutoHideMainWindow(TRUE);
     ASSERT_TRUE(CreateMain());
     ::SetWindowPos(Main(), nullptr, 300, 0, 300, 600, SWP_NOZORDER);
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_TOP);
-    m_pDlg->m_AutoHide.Slide(FALSE);
-    ASSERT_TRUE(m_pDlg->m_AutoHide.IsSliding());
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE); // e.g. the work area changed
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_TOP);
+    m_pDlg->GetAutoHide().Slide(FALSE);
+    ASSERT_TRUE(m_pDlg->GetAutoHide().IsSliding());
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_NONE); // e.g. the work area changed
     const RECT before = Rect();
     ::SendMessageW(Main(), WM_TIMER, CAutoHide::kSlideTimerId, 0);
-    EXPECT_FALSE(m_pDlg->m_AutoHide.IsSliding());
+    EXPECT_FALSE(m_pDlg->GetAutoHide().IsSliding());
     EXPECT_FALSE(::KillTimer(Main(), CAutoHide::kSlideTimerId)); // no timer left behind
     const RECT after = Rect();
     EXPECT_TRUE(::EqualRect(&before, &after));
@@ -271,15 +271,15 @@ TEST_F(AutoHideWindow, SwitchingAutoHideOffStopsItsTimers)
 {
     CQorViewBaseFun::SetAutoHideMainWindow(TRUE);
     ASSERT_TRUE(CreateMain());
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_TOP);
-    m_pDlg->m_AutoHide.Slide(TRUE);
-    ASSERT_TRUE(m_pDlg->m_AutoHide.IsSliding());
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_TOP);
+    m_pDlg->GetAutoHide().Slide(TRUE);
+    ASSERT_TRUE(m_pDlg->GetAutoHide().IsSliding());
     CQorViewBaseFun::SetAutoHideMainWindow(FALSE);
     ::SendMessageW(Main(), WM_TIMER, CAutoHide::kSlideTimerId, 0);
-    EXPECT_FALSE(m_pDlg->m_AutoHide.IsSliding());
+    EXPECT_FALSE(m_pDlg->GetAutoHide().IsSliding());
     EXPECT_FALSE(::KillTimer(Main(), CAutoHide::kSlideTimerId));
     EXPECT_FALSE(::KillTimer(Main(), CAutoHide::kHoverTimerId));
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_NONE);
 }
 
 namespace {

@@ -194,7 +194,7 @@ TEST_F(MainWindowFixture, ConsoleAnswersForTheRunningClient)
     CComPtr<IConsole> console = Make<CConsole, IConsole>();
     BSTR b = nullptr;
     LONG n = -1;
-    m_pDlg->m_bSignedIn = 1;
+    m_pDlg->SetSignedIn(true);
     EXPECT_EQ(console->IsSignedIn(&n), S_OK);
     EXPECT_EQ(n, 1);
 
@@ -270,11 +270,11 @@ TEST_F(MainWindowFixture, SinksWithTheMainWindowAsOwner)
 {
     ASSERT_TRUE(CreateMain());
     // The window's own registration made them and gave them to the view library.
-    ASSERT_NE(m_pDlg->m_pCoreCallBack, nullptr);
-    ASSERT_NE(m_pDlg->m_pTheCallback, nullptr);
-    EXPECT_EQ(m_pDlg->m_pCoreCallBack->GetOwner(), m_pDlg);
-    IQorCallback* core = m_pDlg->m_pCoreCallBack->GetCallback();
-    IQorCallback* app = m_pDlg->m_pTheCallback->GetCallback();
+    ASSERT_NE(m_pDlg->GetCallbackSinks().GetCoreSink(), nullptr);
+    ASSERT_NE(m_pDlg->GetCallbackSinks().GetAppSink(), nullptr);
+    EXPECT_EQ(m_pDlg->GetCallbackSinks().GetCoreSink()->GetOwner(), m_pDlg);
+    IQorCallback* core = m_pDlg->GetCallbackSinks().GetCoreSink()->GetCallback();
+    IQorCallback* app = m_pDlg->GetCallbackSinks().GetAppSink()->GetCallback();
 
     qorview_test::ClearCalls();
     CComPtr<IQorCmd> cmd = MakeCmd(L"LSV");
@@ -302,8 +302,8 @@ TEST_F(MainWindowFixture, SinksWithTheMainWindowAsOwner)
 TEST_F(MainWindowFixture, SinksLoseTheirOwnerWhenTheWindowGoes)
 {
     ASSERT_TRUE(CreateMain());
-    CComPtr<IQorCallback> core = m_pDlg->m_pCoreCallBack->GetCallback();
-    CComPtr<IQorCallback> app = m_pDlg->m_pTheCallback->GetCallback();
+    CComPtr<IQorCallback> core = m_pDlg->GetCallbackSinks().GetCoreSink()->GetCallback();
+    CComPtr<IQorCallback> app = m_pDlg->GetCallbackSinks().GetAppSink()->GetCallback();
     DestroyMain();
     // A late event from the core finds no window instead of a deleted one.
     EXPECT_EQ(core->OnQorCmdRec(nullptr), S_FALSE);

@@ -63,7 +63,7 @@ void CoreBridgeFixture::SetUp()
     pMgr->m_bUnreadFlash = 0;
     pMgr->m_nBusyCount = 0;
     pMgr->m_dwOptionFlags = 0;
-    m_pDlg->m_bSignedIn = 1;
+    m_pDlg->SetSignedIn(true);
     qorview_test::ClearCalls();
 }
 
@@ -152,8 +152,8 @@ int CoreBridgeFixture::Sounds() const { return qorview_test::CountCalls(L"CQorVi
 
 bool CoreBridgeFixture::TrayShowsImage(int nImage) const
 {
-    HICON hExpected = m_pDlg->m_ImageList.ExtractIcon(nImage);
-    const bool same = hExpected && IconPixels(hExpected) == IconPixels(m_pDlg->m_TrayIcon.GetIcon());
+    HICON hExpected = m_pDlg->GetTrayStatus().GetImages().ExtractIcon(nImage);
+    const bool same = hExpected && IconPixels(hExpected) == IconPixels(m_pDlg->GetTrayStatus().GetTrayIcon().GetIcon());
     if (hExpected)
         ::DestroyIcon(hExpected);
     return same;

@@ -37,7 +37,7 @@ protected:
     void RaiseMessage(IQorMsg* pMsg);  // slot 10
     void RaiseCommand(IQorCmd* pCmd);  // slot 12: "OUT", "C_*"
 
-    CQorTipMgr& Tips() { return *m_pDlg->m_pTipMgr; }
+    CQorTipMgr& Tips() { return m_pDlg->GetTipMgr(); }
     // Writes one value of the user's [Option] settings.
     void SetOption(const wchar_t* pszKey, const wchar_t* pszValue);
     int Sounds() const;

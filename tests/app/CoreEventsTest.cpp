@@ -86,7 +86,7 @@ TEST_F(CoreEvents, TheLoadedUserListShowsTheStoredViewWhenNoExpansionIsAsked)
     RaiseNotify(Cmd(L"LSV"));
     EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewMgr::SetActiveViewTab"));
     EXPECT_EQ(0, qorview_test::CountCalls(L"CQorViewBaseFun::GetResultByHttpPost"));
-    EXPECT_FALSE(m_pDlg->m_DeptExpansion.IsRunning());
+    EXPECT_FALSE(m_pDlg->GetDeptExpansion().IsRunning());
 }
 
 TEST_F(CoreEvents, EachKindOfMessageBecomesItsTipOnScreen)
@@ -399,12 +399,12 @@ TEST_F(CoreEvents, TheServerSignsTheUserOutWithTheTextOfItsReason)
         UINT text;
     } rows[] = {{223, IDS_SIGNOUT_ELSEWHERE}, {224, IDS_SIGNOUT_BY_ADMIN}, {227, IDS_CONNECTION_ENDED}, {100, 0}};
     for (const auto& row : rows) {
-        m_pDlg->m_bSignedIn = 1;
+        m_pDlg->SetSignedIn(true);
         Tips().AddOnlineTip(L"ann", L"Ann", L"");
         qorview_test::ClearCalls();
         StartPostSpy();
         RaiseCommand(Cmd(L"OUT", {row.reason}));
-        EXPECT_EQ(0, m_pDlg->m_bSignedIn) << row.reason;
+        EXPECT_FALSE(m_pDlg->IsSignedIn()) << row.reason;
         // Every earlier tip is gone; the sign-out's own tip waits in the queue, not shown.
         ASSERT_EQ(1, Tips().GetRecordCount()) << row.reason;
         CUnreadMsg* r = Tips().GetRecordAt(0);

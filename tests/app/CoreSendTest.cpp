@@ -109,10 +109,10 @@ TEST_F(CoreSend, TwoSendsBeforeTheWindowsTurnGoOutOnceEachInOrder)
 {
     ASSERT_EQ(S_OK, console->SendMsg(NewMessage(L"one"), 0, 0));
     ASSERT_EQ(S_OK, console->SendMsg(NewMessage(L"two"), 0, 0));
-    EXPECT_EQ(2, m_pDlg->m_CoreSender.GetPendingCount());
+    EXPECT_EQ(2, m_pDlg->GetCoreSender().GetPendingCount());
     testsupport::PumpMessages();
     EXPECT_EQ((std::vector<std::wstring>{L"|one|||0", L"|two|||0"}), SentMessages());
-    EXPECT_EQ(0, m_pDlg->m_CoreSender.GetPendingCount());
+    EXPECT_EQ(0, m_pDlg->GetCoreSender().GetPendingCount());
 }
 
 TEST_F(CoreSend, FilesToUsersGoOutAsOneMessageOfTypeZero)

@@ -148,7 +148,7 @@ protected:
     }
     bool WaitForWorker()
     {
-        return testsupport::PumpUntil([&] { return !m_pDlg->m_DeptExpansion.IsRunning(); });
+        return testsupport::PumpUntil([&] { return !m_pDlg->GetDeptExpansion().IsRunning(); });
     }
     std::vector<std::wstring> Calls(const wchar_t* operation)
     {
@@ -197,7 +197,7 @@ TEST_F(DeptExpansion, ASecondLoadedListWhileTheWorkerRunsStartsNoOther)
     RaiseNotify(Cmd(L"LSV"));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return service->Requests() == 1; }));
     RaiseNotify(Cmd(L"LSV"));
-    EXPECT_TRUE(m_pDlg->m_DeptExpansion.IsRunning());
+    EXPECT_TRUE(m_pDlg->GetDeptExpansion().IsRunning());
     service->Release();
     ASSERT_TRUE(WaitForWorker());
     testsupport::PumpMessages();

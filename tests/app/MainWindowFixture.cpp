@@ -38,7 +38,7 @@ HBITMAP SolidBitmap(COLORREF colour)
 
 bool MainWindowFixture::UseColourStrip()
 {
-    CImageList& images = m_pDlg->m_ImageList;
+    CImageList& images = m_pDlg->GetTrayStatus().GetImages();
     images.DeleteImageList();
     if (!images.Create(16, 16, ILC_COLOR24, 8, 0))
         return false;

@@ -32,8 +32,8 @@ TEST_F(MainWindowFixture, CreatedFromItsTemplateWithTheSignInPanelOverTheClientA
     EXPECT_FALSE(ex & WS_EX_APPWINDOW);
     EXPECT_NE(::SendMessageW(hMain, WM_GETICON, ICON_BIG, 0), 0);
 
-    ASSERT_NE(m_pDlg->m_pLoginDlg, nullptr);
-    HWND hPanel = m_pDlg->m_pLoginDlg->GetSafeHwnd();
+    ASSERT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
+    HWND hPanel = m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd();
     ASSERT_TRUE(::IsWindow(hPanel));
     EXPECT_EQ(::GetParent(hPanel), hMain);
     EXPECT_TRUE(::IsWindowVisible(hPanel));
@@ -49,9 +49,9 @@ TEST_F(MainWindowFixture, CreatedFromItsTemplateWithTheSignInPanelOverTheClientA
     EXPECT_EQ(qorview_test::LastArgs(L"CQorViewMgr::SetAppCallback"), L"set");
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::InitSkin"), 1);
     EXPECT_EQ(s_nTrayAdds, 1);
-    EXPECT_EQ(m_pDlg->m_nTrayRetryTimer, 0u);
-    EXPECT_EQ(m_pDlg->m_nLoginState, 3);
-    EXPECT_EQ(m_pDlg->m_nDlgStyleFlags, 0);
+    EXPECT_EQ(m_pDlg->GetTrayRetryTimer(), 0u);
+    EXPECT_EQ(m_pDlg->GetSignIn().GetLoginState(), 3);
+    EXPECT_EQ(m_pDlg->GetDialogStyleFlags(), 0);
 
     // The minimum tracking size is applied at once.
     RECT rc;
@@ -69,13 +69,13 @@ TEST_F(MainWindowFixture, ResizingLaysThePanelOverTheNewClientAreaButMinimisingD
 {
     ASSERT_TRUE(CreateMain());
     HWND hMain = m_pDlg->GetSafeHwnd();
-    HWND hPanel = m_pDlg->m_pLoginDlg->GetSafeHwnd();
+    HWND hPanel = m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd();
     ::SetWindowPos(hMain, nullptr, 40, 30, 360, 720, SWP_NOZORDER);
     testsupport::PumpMessages();
     RECT client;
     ::GetClientRect(hMain, &client);
-    EXPECT_EQ(m_pDlg->m_cx, client.right);
-    EXPECT_EQ(m_pDlg->m_cy, client.bottom);
+    EXPECT_EQ(m_pDlg->GetLastClientSize().cx, client.right);
+    EXPECT_EQ(m_pDlg->GetLastClientSize().cy, client.bottom);
     RECT panel, clientScreen = testsupport::ClientRectOnScreen(hMain);
     ::GetWindowRect(hPanel, &panel);
     EXPECT_TRUE(::EqualRect(&panel, &clientScreen));
@@ -83,8 +83,8 @@ TEST_F(MainWindowFixture, ResizingLaysThePanelOverTheNewClientAreaButMinimisingD
 
     qorview_test::ClearCalls();
     ::SendMessageW(hMain, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(10, 10));
-    EXPECT_EQ(m_pDlg->m_cx, client.right);
-    EXPECT_EQ(m_pDlg->m_cy, client.bottom);
+    EXPECT_EQ(m_pDlg->GetLastClientSize().cx, client.right);
+    EXPECT_EQ(m_pDlg->GetLastClientSize().cy, client.bottom);
     RECT after;
     ::GetWindowRect(hPanel, &after);
     EXPECT_TRUE(::EqualRect(&panel, &after));
@@ -132,8 +132,8 @@ TEST_F(MainWindowFixture, NoTrayFlagCreatesNoIconAndNoRetryTimer)
 {
     ASSERT_TRUE(CreateMain(0x04 | 0x20));
     EXPECT_EQ(s_nTrayAdds, 0);
-    EXPECT_EQ(m_pDlg->m_nTrayRetryTimer, 0u);
-    EXPECT_EQ(m_pDlg->m_nDlgStyleFlags & 0x200, 0x200);
+    EXPECT_EQ(m_pDlg->GetTrayRetryTimer(), 0u);
+    EXPECT_EQ(m_pDlg->GetDialogStyleFlags() & 0x200, 0x200);
 }
 
 TEST_F(MainWindowFixture, TrayLearnsWhetherTheUserIsSignedIn)
@@ -141,7 +141,7 @@ TEST_F(MainWindowFixture, TrayLearnsWhetherTheUserIsSignedIn)
     ASSERT_TRUE(CreateMain());
     HWND hMain = m_pDlg->GetSafeHwnd();
     EXPECT_EQ(0, ::SendMessageW(hMain, WM_TRAY_QUERY_SIGNEDIN, 0, 0));
-    m_pDlg->m_bSignedIn = 1;
+    m_pDlg->SetSignedIn(true);
     EXPECT_EQ(1, ::SendMessageW(hMain, WM_TRAY_QUERY_SIGNEDIN, 0, 0));
 }
 
@@ -150,18 +150,18 @@ TEST_F(MainWindowFixture, RefusedTrayIconIsRetriedByItsTimer)
     s_bTrayAccepts = false;
     ASSERT_TRUE(CreateMain());
     EXPECT_EQ(s_nTrayAdds, 1);
-    ASSERT_EQ(m_pDlg->m_nTrayRetryTimer, static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
+    ASSERT_EQ(m_pDlg->GetTrayRetryTimer(), static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
 
     // Still refused: the timer stays.
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
-    EXPECT_EQ(m_pDlg->m_nTrayRetryTimer, static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
+    EXPECT_EQ(m_pDlg->GetTrayRetryTimer(), static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
     EXPECT_EQ(s_nTrayAdds, 2);
 
     s_bTrayAccepts = true;
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
-    EXPECT_EQ(m_pDlg->m_nTrayRetryTimer, 0u);
+    EXPECT_EQ(m_pDlg->GetTrayRetryTimer(), 0u);
     EXPECT_EQ(s_nTrayAdds, 3);
-    EXPECT_FALSE(m_pDlg->m_TrayIcon.IsRemoved());
+    EXPECT_FALSE(m_pDlg->GetTrayStatus().GetTrayIcon().IsRemoved());
     // Another tick of the old id does nothing more.
     int adds = s_nTrayAdds;
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
@@ -182,8 +182,8 @@ TEST_F(MainWindowFixture, RetriedTrayIconTakesTheImageOfTheCurrentStatus)
 {
     s_bTrayAccepts = false;
     ASSERT_TRUE(CreateMain());
-    ASSERT_EQ(m_pDlg->m_nTrayRetryTimer, static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
-    HICON hProgramIcon = m_pDlg->m_TrayIcon.GetIcon();
+    ASSERT_EQ(m_pDlg->GetTrayRetryTimer(), static_cast<UINT_PTR>(TIMER_TRAY_RETRY));
+    HICON hProgramIcon = m_pDlg->GetTrayStatus().GetTrayIcon().GetIcon();
 
     ASSERT_TRUE(UseColourStrip());
     CQorViewMgr* pMgr = CQorViewMgr::Instance();
@@ -192,13 +192,13 @@ TEST_F(MainWindowFixture, RetriedTrayIconTakesTheImageOfTheCurrentStatus)
 
     // Still refused: the icon keeps the program's image.
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
-    EXPECT_EQ(m_pDlg->m_TrayIcon.GetIcon(), hProgramIcon);
+    EXPECT_EQ(m_pDlg->GetTrayStatus().GetTrayIcon().GetIcon(), hProgramIcon);
 
     s_bTrayAccepts = true;
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_TRAY_RETRY, 0);
-    EXPECT_EQ(m_pDlg->m_nTrayRetryTimer, 0u);
-    EXPECT_NE(m_pDlg->m_TrayIcon.GetIcon(), hProgramIcon);
-    EXPECT_EQ(IconColour(m_pDlg->m_TrayIcon.GetIcon()), StatusColour(3));
+    EXPECT_EQ(m_pDlg->GetTrayRetryTimer(), 0u);
+    EXPECT_NE(m_pDlg->GetTrayStatus().GetTrayIcon().GetIcon(), hProgramIcon);
+    EXPECT_EQ(IconColour(m_pDlg->GetTrayStatus().GetTrayIcon().GetIcon()), StatusColour(3));
     pMgr->m_nUserStatus = savedStatus;
 }
 
@@ -207,14 +207,14 @@ TEST_F(MainWindowFixture, UnreadLoadTimerLoadsOnceAndStops)
     ASSERT_TRUE(CreateMain());
     CQorViewMgr* pMgr = CQorViewMgr::Instance();
     pMgr->m_nUnreadMark = 5;
-    m_pDlg->m_nUnreadLoadTimer = m_pDlg->SetTimer(TIMER_UNREAD_LOAD, 3000, nullptr);
-    ASSERT_EQ(m_pDlg->m_nUnreadLoadTimer, static_cast<UINT_PTR>(TIMER_UNREAD_LOAD));
+    m_pDlg->StartUnreadLoad();
+    ASSERT_EQ(m_pDlg->GetUnreadLoadTimer(), static_cast<UINT_PTR>(TIMER_UNREAD_LOAD));
     qorview_test::ClearCalls();
 
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_UNREAD_LOAD, 0);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::LoadUnReadMsg"), 1);
     EXPECT_EQ(pMgr->m_nUnreadMark, 0);
-    EXPECT_EQ(m_pDlg->m_nUnreadLoadTimer, 0u);
+    EXPECT_EQ(m_pDlg->GetUnreadLoadTimer(), 0u);
 
     // A late tick of the same id is not the unread load any more.
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_TIMER, TIMER_UNREAD_LOAD, 0);
@@ -240,10 +240,10 @@ TEST_F(MainWindowFixture, DockedWindowStaysOnTopAndLeavesTheTopWhenUndocked)
     HWND hMain = m_pDlg->GetSafeHwnd();
     auto topmost = [&] { return (::GetWindowLongPtrW(hMain, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     EXPECT_FALSE(topmost());
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_TOP);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_TOP);
     ::SetWindowPos(hMain, nullptr, 50, 0, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     EXPECT_TRUE(topmost());
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_NONE);
     ::SetWindowPos(hMain, nullptr, 50, 40, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
     EXPECT_FALSE(topmost());
 }
@@ -255,9 +255,9 @@ TEST_F(MainWindowFixture, KeysOnTheFrameGoToThePanelTextBox)
     ASSERT_TRUE(CreateMain());
     HWND hMain = m_pDlg->GetSafeHwnd();
     // Signed in: the sign-in panel is gone and the view library's panel lies over the client area.
-    m_pDlg->m_pLoginDlg->DestroyWindow();
+    m_pDlg->GetPanels().GetLoginPanel()->DestroyWindow();
     testsupport::PumpMessages();
-    ASSERT_EQ(m_pDlg->m_pLoginDlg, nullptr);
+    ASSERT_EQ(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
     HWND hPanel = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 200, 200, hMain, nullptr, nullptr, nullptr);
     HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, hPanel, nullptr, nullptr,
                                    nullptr);
@@ -352,8 +352,8 @@ TEST_F(MainWindowFixture, BackIntoTheScreenOnlyWhenDocked)
     ::GetWindowRect(hMain, &after);
     EXPECT_TRUE(::EqualRect(&before, &after));
 
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_LEFT);
-    m_pDlg->m_AutoHide.SetSavedHeight(600);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_LEFT);
+    m_pDlg->GetAutoHide().SetSavedHeight(600);
     EXPECT_EQ(::SendMessageW(hMain, WM_USER + 612, 0, 0), 1);
     ::GetWindowRect(hMain, &after);
     EXPECT_EQ(after.left, 8);
@@ -362,8 +362,8 @@ TEST_F(MainWindowFixture, BackIntoTheScreenOnlyWhenDocked)
 
     // Docked right: the right edge 8 from the screen's; docked top: only the top moves.
     const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_RIGHT);
-    m_pDlg->m_AutoHide.SetSavedHeight(620);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_RIGHT);
+    m_pDlg->GetAutoHide().SetSavedHeight(620);
     EXPECT_EQ(::SendMessageW(hMain, WM_USER + 612, 0, 0), 1);
     ::GetWindowRect(hMain, &after);
     EXPECT_EQ(after.right, screenWidth - 8);
@@ -371,7 +371,7 @@ TEST_F(MainWindowFixture, BackIntoTheScreenOnlyWhenDocked)
     EXPECT_EQ(after.bottom - after.top, 620);
 
     ::SetWindowPos(hMain, nullptr, 100, 0, 300, 650, SWP_NOZORDER);
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_TOP);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_TOP);
     EXPECT_EQ(::SendMessageW(hMain, WM_USER + 612, 0, 0), 1);
     ::GetWindowRect(hMain, &after);
     EXPECT_EQ(after.left, 100);
@@ -379,20 +379,22 @@ TEST_F(MainWindowFixture, BackIntoTheScreenOnlyWhenDocked)
     EXPECT_EQ(after.bottom - after.top, 650);
 
     // Docked at a side before any height was kept: the window keeps its height.
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_LEFT);
-    m_pDlg->m_AutoHide.SetSavedHeight(0);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_LEFT);
+    m_pDlg->GetAutoHide().SetSavedHeight(0);
     EXPECT_EQ(::SendMessageW(hMain, WM_USER + 612, 0, 0), 1);
     ::GetWindowRect(hMain, &after);
     EXPECT_EQ(after.left, 8);
     EXPECT_EQ(after.bottom - after.top, 650);
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_NONE);
 }
 
 TEST_F(MainWindowFixture, AccountSignedInElsewhereShowsABoxNamingServerAndAccount)
 {
     ASSERT_TRUE(CreateMain());
-    m_pDlg->m_strServerAddr = L"im.example.com";
-    m_pDlg->m_strLoginName = L"ann";
+    LoginFields fields = m_pDlg->GetLoginFields();
+    fields.strServerAddr = L"im.example.com";
+    fields.strLoginName = L"ann";
+    m_pDlg->SetLoginFields(fields);
     qorview_test::ClearCalls();
     ::SendMessageW(m_pDlg->GetSafeHwnd(), WM_USER + 824, 0, 0);
     std::wstring args = qorview_test::LastArgs(L"QorMessageBox");
@@ -427,7 +429,7 @@ TEST_F(MainWindowFixture, MessageCentreIsMadeOnceShownAndHandedEachRequest)
     HWND hMain = m_pDlg->GetSafeHwnd();
     const wchar_t unread[] = L"CONTACT_UNREAD";
     EXPECT_EQ(::SendMessageW(hMain, WM_USER + 604, reinterpret_cast<WPARAM>(unread), 0), 0);
-    auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->m_pMsgManagerDlg);
+    auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->GetMsgCenter());
     ASSERT_NE(pCenter, nullptr);
     HWND hCenter = pCenter->GetSafeHwnd();
     EXPECT_TRUE(::IsWindowVisible(hCenter));
@@ -438,7 +440,7 @@ TEST_F(MainWindowFixture, MessageCentreIsMadeOnceShownAndHandedEachRequest)
     ::ShowWindow(hCenter, SW_MINIMIZE);
     const wchar_t person[] = L"bob;Bob Stone";
     ::SendMessageW(hMain, WM_USER + 604, reinterpret_cast<WPARAM>(person), 0);
-    EXPECT_EQ(m_pDlg->m_pMsgManagerDlg, pCenter);
+    EXPECT_EQ(m_pDlg->GetMsgCenter(), pCenter);
     EXPECT_FALSE(::IsIconic(hCenter));
     EXPECT_EQ(pCenter->m_tree.GetItemText(pCenter->m_tree.GetSelectedItem()), CString(L"Bob Stone"));
 
@@ -447,10 +449,10 @@ TEST_F(MainWindowFixture, MessageCentreIsMadeOnceShownAndHandedEachRequest)
     ::SendMessageW(hCenter, WM_CLOSE, 0, 0);
     testsupport::PumpMessages();
     EXPECT_FALSE(::IsWindow(hCenter));
-    EXPECT_EQ(m_pDlg->m_pMsgManagerDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetMsgCenter(), nullptr);
     ::SendMessageW(hMain, WM_USER + 604, 0, 0);
-    ASSERT_NE(m_pDlg->m_pMsgManagerDlg, nullptr);
-    EXPECT_TRUE(::IsWindow(m_pDlg->m_pMsgManagerDlg->GetSafeHwnd()));
+    ASSERT_NE(m_pDlg->GetMsgCenter(), nullptr);
+    EXPECT_TRUE(::IsWindow(m_pDlg->GetMsgCenter()->GetCenterHwnd()));
 }
 
 TEST(RegisteredMessagesTest, RegisteredOnceByName)
@@ -467,19 +469,21 @@ TEST(SignInFieldsTest, CommandLineFieldsReachTheMainWindowOnlyWithALoginName)
     app.ParseStartupArgs(L"server=im.example.com&port=7000&password=p=w&pwdtype=1");
     {
         CKorvelBaseDlg dlg; // never created: only its fields are looked at
-        app.HandSignInFields(&dlg);
-        EXPECT_TRUE(dlg.m_strLoginName.IsEmpty());
-        EXPECT_TRUE(dlg.m_strPassword.IsEmpty());
-        EXPECT_TRUE(dlg.m_strServerAddr.IsEmpty());
-        EXPECT_EQ(dlg.m_nServerPort, 0);
-        EXPECT_EQ(dlg.m_nPasswordType, 0);
+        app.HandSignInFields(dlg);
+        const LoginFields fields = dlg.GetLoginFields();
+        EXPECT_TRUE(fields.strLoginName.IsEmpty());
+        EXPECT_TRUE(fields.strPassword.IsEmpty());
+        EXPECT_TRUE(fields.strServerAddr.IsEmpty());
+        EXPECT_EQ(fields.nServerPort, 0);
+        EXPECT_EQ(fields.nPasswordType, 0);
     }
     app.ParseStartupArgs(L"loginname=ann");
     CKorvelBaseDlg dlg;
-    app.HandSignInFields(&dlg);
-    EXPECT_EQ(dlg.m_strLoginName, CString(L"ann"));
-    EXPECT_EQ(dlg.m_strPassword, CString(L"p=w"));
-    EXPECT_EQ(dlg.m_nPasswordType, 1);
-    EXPECT_EQ(dlg.m_strServerAddr, CString(L"im.example.com"));
-    EXPECT_EQ(dlg.m_nServerPort, 7000);
+    app.HandSignInFields(dlg);
+    const LoginFields fields = dlg.GetLoginFields();
+    EXPECT_EQ(fields.strLoginName, CString(L"ann"));
+    EXPECT_EQ(fields.strPassword, CString(L"p=w"));
+    EXPECT_EQ(fields.nPasswordType, 1);
+    EXPECT_EQ(fields.strServerAddr, CString(L"im.example.com"));
+    EXPECT_EQ(fields.nServerPort, 7000);
 }

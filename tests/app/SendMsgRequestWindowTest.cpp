@@ -12,7 +12,9 @@ protected:
     {
         MainWindowFixture::SetUp();
         ASSERT_TRUE(CreateMain());
-        m_pDlg->m_strLoginName = L"ann";
+        LoginFields fields = m_pDlg->GetLoginFields();
+        fields.strLoginName = L"ann";
+        m_pDlg->SetLoginFields(fields);
         m_pDlg->SetSignedIn(TRUE);
         CUserListItem& users = CQorViewMgr::Instance()->m_UserList;
         users.AddUser(L"bob", L"Bob Stone");
@@ -49,7 +51,7 @@ TEST_F(RequestedWindow, ChatForThisAccountOpens)
     EXPECT_EQ(Request(L"loginname=ann&receiver=cy"), 1);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::NewChatDlg"), 0);
     EXPECT_EQ(qorview_test::LastArgs(L"CQorViewMgr::GetUserInfo"), L"cy|USERNAME,");
-    EXPECT_EQ(m_pDlg->m_strPendingChatLogin, CString(L"cy"));
+    EXPECT_EQ(m_pDlg->GetPendingChatLogin(), CString(L"cy"));
 }
 
 TEST_F(RequestedWindow, GroupRequestOpensOnlyTheKnownGroup)

@@ -70,12 +70,14 @@ protected:
     HWND Wnd() const { return m_pDlg->GetSafeHwnd(); }
     void SetFields(const wchar_t* login = kLogin)
     {
-        m_pDlg->m_strServerAddr = kServer;
-        m_pDlg->m_nServerPort = kPort;
-        m_pDlg->m_strLoginName = login;
-        m_pDlg->m_strPassword = L"secret";
-        m_pDlg->m_nLoginStatus = 3;
-        m_pDlg->m_nLoginFlags = 0;
+        LoginFields fields = m_pDlg->GetLoginFields();
+        fields.strServerAddr = kServer;
+        fields.nServerPort = kPort;
+        fields.strLoginName = login;
+        fields.strPassword = L"secret";
+        fields.nLoginStatus = 3;
+        fields.nLoginFlags = 0;
+        m_pDlg->SetLoginFields(fields);
     }
     // Posts WM_LOGIN_START and pumps until the view library was asked to sign in.
     bool StartAndWaitForLogin()
@@ -90,10 +92,10 @@ protected:
         qorview_test::SetLoginResult(12, 0);
         if (!StartAndWaitForLogin())
             return false;
-        testsupport::PumpUntil([&] { return m_pDlg->m_bSignedIn != 0; });
+        testsupport::PumpUntil([&] { return m_pDlg->IsSignedIn(); });
         testsupport::PumpMessages();
         qorview_test::ClearLoginResult();
-        return m_pDlg->m_bSignedIn != 0;
+        return m_pDlg->IsSignedIn();
     }
     HANDLE AccountMutex() const { return apptest::App().m_hAccountMutex; }
     bool HasAccountProperty() const
@@ -108,7 +110,7 @@ protected:
     }
     CString LoginPanelError() const
     {
-        return m_pDlg->m_pLoginDlg ? WindowText(::GetDlgItem(m_pDlg->m_pLoginDlg->GetSafeHwnd(), IDC_ERROR_TEXT))
+        return m_pDlg->GetPanels().GetLoginPanel() ? WindowText(::GetDlgItem(m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd(), IDC_ERROR_TEXT))
                                    : CString(L"(no sign-in panel)");
     }
     void WriteWebServiceIni(const std::string& text)
@@ -140,25 +142,25 @@ TEST_F(SignInRoad, SuccessSetsUpTheSignedInWindowOnce)
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::SetProxy"), 1);
     EXPECT_NE(AccountMutex(), nullptr);
     EXPECT_TRUE(HasAccountProperty());
-    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::ShowKorvelDlg"), 1);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::OnLoginIsOK"), 1);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::SetUserStatus"), 1);
     EXPECT_EQ(qorview_test::LastArgs(L"CQorViewMgr::SetUserStatus"), L"3||0");
-    EXPECT_NE(m_pDlg->m_nUnreadLoadTimer, 0u);
+    EXPECT_NE(m_pDlg->GetUnreadLoadTimer(), 0u);
     EXPECT_TRUE(m_pDlg->IsUpdaterDone());
     EXPECT_TRUE(::IsWindowVisible(Wnd()));
 
     // The core reports the same success as a connection state: nothing is set up twice.
     const HANDLE mutex = AccountMutex();
-    const UINT_PTR timer = m_pDlg->m_nUnreadLoadTimer;
+    const UINT_PTR timer = m_pDlg->GetUnreadLoadTimer();
     EXPECT_EQ(qorview_test::FireConnectState(12, 0, 0), 1);
     testsupport::PumpMessages();
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::SetUserStatus"), 1);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::OnLoginIsOK"), 1);
     EXPECT_EQ(AccountMutex(), mutex);
-    EXPECT_EQ(m_pDlg->m_nUnreadLoadTimer, timer);
+    EXPECT_EQ(m_pDlg->GetUnreadLoadTimer(), timer);
     EXPECT_EQ(WindowText(Wnd()), ResourceText(IDS_PRODUCT_NAME));
     // A new sign-in while signed in does nothing.
     ::SendMessageW(Wnd(), WM_LOGIN_START, 0, 0);
@@ -185,14 +187,14 @@ TEST_F(SignInRoad, TheSignedInUserHasHisDatabaseAndAButtonToTheMessageCentre)
     ASSERT_NE(nullptr, hButton);
     EXPECT_TRUE(::IsWindowVisible(hButton));
     ::SendMessageW(hButton, BM_CLICK, 0, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pMsgManagerDlg != nullptr; }));
-    auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->m_pMsgManagerDlg);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetMsgCenter() != nullptr; }));
+    auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->GetMsgCenter());
     EXPECT_TRUE(::IsWindowVisible(pCenter->GetSafeHwnd()));
     EXPECT_EQ(CMsgFolderTree::kReceived, pCenter->m_folders.GetImage(pCenter->m_tree.GetSelectedItem()))
         << "a user without views of his own sees the received messages";
 
     ::SendMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->IsSignedIn() && m_pDlg->GetPanels().GetLoginPanel(); }));
     EXPECT_FALSE(pMgr->m_pDBMgr->IsConnected());
 }
 
@@ -206,8 +208,8 @@ TEST_F(SignInRoad, AnAccountSignedInByAnotherProcessIsRefusedInAnyLetterCase)
     testsupport::PumpMessages();
     EXPECT_EQ(qorview_test::CountCalls(L"QorMessageBox"), 1);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 0);
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
-    EXPECT_NE(m_pDlg->m_pLoginDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
+    EXPECT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
     EXPECT_EQ(AccountMutex(), nullptr);
 
     // Another account of the same server is not refused, and holds its account while it signs in.
@@ -226,14 +228,14 @@ TEST_F(SignInRoad, FailuresShowTheCoresTextOnTheSignInPanelAndGiveTheAccountBack
         SetFields();
         qorview_test::SetLoginResult(code, 10061);
         ASSERT_TRUE(StartAndWaitForLogin()) << code;
-        testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg == nullptr; });
+        testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetWaitPanel() == nullptr; });
         testsupport::PumpMessages();
-        EXPECT_EQ(m_pDlg->m_bSignedIn, 0) << code;
-        EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr) << code;
-        ASSERT_NE(m_pDlg->m_pLoginDlg, nullptr) << code;
-        EXPECT_TRUE(::IsWindowVisible(m_pDlg->m_pLoginDlg->GetSafeHwnd())) << code;
+        EXPECT_FALSE(m_pDlg->IsSignedIn()) << code;
+        EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr) << code;
+        ASSERT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr) << code;
+        EXPECT_TRUE(::IsWindowVisible(m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd())) << code;
         EXPECT_EQ(LoginPanelError(), CoreErrorText(10061)) << code;
-        EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr) << code;
+        EXPECT_EQ(m_pDlg->GetPanels().GetReconnectPanel(), nullptr) << code;
         EXPECT_EQ(AccountMutex(), nullptr) << code;
         EXPECT_EQ(OtherProcessTakes(), CAccountLock::TAKEN) << code;
         other_.Release();
@@ -289,7 +291,7 @@ TEST_F(SignInRoad, WebSignInAcceptedSignsInWithoutEverWaitingOnTheServer)
     ::SendMessageW(Wnd(), WM_LOGIN_START, 0, 0);
     // The request runs on a worker; the window has returned before any reply.
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 0);
-    EXPECT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
+    EXPECT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return qorview_test::CountCalls(L"CQorViewMgr::Login") == 1; }));
     EXPECT_EQ(qorview_test::LastArgs(L"CQorViewMgr::Login"), L"im.example.com|5222|ann|0|3|2560|0");
     ASSERT_EQ(server.Requests().size(), 1u);
@@ -320,10 +322,10 @@ TEST_F(SignInRoad, WebSignInRefusedOrSilentTellsWhyAndReturnsToTheSignInPanel)
             << c.port;
         EXPECT_EQ(qorview_test::LastArgs(L"QorMessageBox").find(std::wstring(c.text.GetString()) + L"|"), 0u)
             << qorview_test::LastArgs(L"QorMessageBox");
-        testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg == nullptr; });
+        testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetWaitPanel() == nullptr; });
         EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 0);
-        ASSERT_NE(m_pDlg->m_pLoginDlg, nullptr);
-        EXPECT_TRUE(::IsWindowVisible(m_pDlg->m_pLoginDlg->GetSafeHwnd()));
+        ASSERT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
+        EXPECT_TRUE(::IsWindowVisible(m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd()));
         EXPECT_EQ(AccountMutex(), nullptr);
         DestroyMain();
     }
@@ -337,15 +339,15 @@ TEST_F(SignInRoad, CancellingTheSignInSignsOutAndDropsALateWebReply)
     SetFields();
     qorview_test::ClearCalls();
     ::SendMessageW(Wnd(), WM_LOGIN_START, 0, 0);
-    ASSERT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
+    ASSERT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     // The user cancels before the reply has been handled.
-    ::SendMessageW(::GetDlgItem(m_pDlg->m_pLoginWaitDlg->GetSafeHwnd(), IDC_PANEL_CANCEL), BM_CLICK, 0, 0);
-    testsupport::PumpUntil([&] { return server.Requests().size() == 1 && m_pDlg->m_pLoginWaitDlg == nullptr; });
+    ::SendMessageW(::GetDlgItem(m_pDlg->GetPanels().GetWaitPanel()->GetSafeHwnd(), IDC_PANEL_CANCEL), BM_CLICK, 0, 0);
+    testsupport::PumpUntil([&] { return server.Requests().size() == 1 && m_pDlg->GetPanels().GetWaitPanel() == nullptr; });
     testsupport::PumpMessages();
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 0);
     EXPECT_EQ(AccountMutex(), nullptr);
-    EXPECT_NE(m_pDlg->m_pLoginDlg, nullptr);
+    EXPECT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
 }
 
 TEST_F(SignInRoad, LostConnectionCountsDownAndSignsInAgainWithOneAccountLock)
@@ -355,39 +357,39 @@ TEST_F(SignInRoad, LostConnectionCountsDownAndSignsInAgainWithOneAccountLock)
     m_pDlg->ShowWindow(SW_HIDE); // the user had put the window away
     qorview_test::ClearCalls();
     ::PostMessageW(Wnd(), WM_LOGIN_NOTIFY, 7, 0);
-    testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg != nullptr; });
+    testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetReconnectPanel() != nullptr; });
     testsupport::PumpMessages();
-    EXPECT_EQ(m_pDlg->m_bSignedIn, 0);
-    ASSERT_NE(m_pDlg->m_pConnectErrDlg, nullptr);
-    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr) << "the countdown takes the sign-in panel's place";
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
+    ASSERT_NE(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetLoginPanel(), nullptr) << "the countdown takes the sign-in panel's place";
     EXPECT_EQ(AccountMutex(), nullptr) << "a loss reported only as code 7 gives the account back too";
     EXPECT_FALSE(HasAccountProperty());
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::ClearData"), 1);
-    ASSERT_EQ(m_pDlg->m_pTipMgr->GetRecordCount(), 1);
+    ASSERT_EQ(m_pDlg->GetTipMgr().GetRecordCount(), 1);
     EXPECT_FALSE(ResourceText(IDS_CONNECTION_ENDED).IsEmpty());
-    EXPECT_EQ(m_pDlg->m_pTipMgr->GetRecordAt(0)->strText, ResourceText(IDS_CONNECTION_ENDED));
-    const HWND hPanel = m_pDlg->m_pConnectErrDlg->GetSafeHwnd();
+    EXPECT_EQ(m_pDlg->GetTipMgr().GetRecordAt(0)->strText, ResourceText(IDS_CONNECTION_ENDED));
+    const HWND hPanel = m_pDlg->GetPanels().GetReconnectPanel()->GetSafeHwnd();
     const HWND hText = ::GetDlgItem(hPanel, IDC_STAGE_TEXT);
     CString first;
     first.Format(ResourceText(IDS_RECONNECT_COUNTDOWN), L"0:10");
     EXPECT_EQ(WindowText(hText), first);
-    EXPECT_EQ(m_pDlg->m_strLoginName, CString(kLogin)) << "the reconnect signs in with the same account";
+    EXPECT_EQ(m_pDlg->GetLoginFields().strLoginName, CString(kLogin)) << "the reconnect signs in with the same account";
 
     // The server is back when the delay runs out.
     for (int i = 0; i < 10; ++i)
         ::SendMessageW(hPanel, WM_TIMER, 100, 0);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return qorview_test::CountCalls(L"CQorViewMgr::Login") == 1; }));
-    EXPECT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
+    EXPECT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     EXPECT_NE(AccountMutex(), nullptr) << "the reconnect takes the account, not finding itself in the way";
     EXPECT_EQ(qorview_test::CountCalls(L"QorMessageBox"), 0);
     EXPECT_EQ(qorview_test::FireConnectState(12, 0, 0), 1);
     testsupport::PumpMessages();
-    EXPECT_EQ(m_pDlg->m_bSignedIn, 1);
-    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
+    EXPECT_TRUE(m_pDlg->IsSignedIn());
+    EXPECT_EQ(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     EXPECT_TRUE(HasAccountProperty());
     EXPECT_FALSE(::IsWindowVisible(Wnd())) << "a reconnect leaves the window as the user left it";
-    EXPECT_FALSE(m_pDlg->m_SignIn.IsReconnectAttempt());
+    EXPECT_FALSE(m_pDlg->GetSignIn().IsReconnectAttempt());
 }
 
 // The tray shows the status after every sign-in: the first, a second one after signing out, and
@@ -400,7 +402,7 @@ TEST_F(SignInRoad, TheTrayShowsTheStatusAfterEverySignInAutomaticOrNot)
     const COLORREF online = StatusColour(CTrayStatus::ImageForStatus(3));
     const COLORREF offline = StatusColour(CTrayStatus::ImageForStatus(1));
     ASSERT_NE(online, offline);
-    auto tray = [&] { return IconColour(m_pDlg->m_TrayIcon.GetIcon()); };
+    auto tray = [&] { return IconColour(m_pDlg->GetTrayStatus().GetTrayIcon().GetIcon()); };
 
     ASSERT_TRUE(SignIn());
     EXPECT_EQ(online, tray()) << "the first sign-in";
@@ -411,16 +413,16 @@ TEST_F(SignInRoad, TheTrayShowsTheStatusAfterEverySignInAutomaticOrNot)
     EXPECT_EQ(online, tray()) << "a second sign-in";
 
     ::PostMessageW(Wnd(), WM_LOGIN_NOTIFY, 7, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg != nullptr; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetReconnectPanel() != nullptr; }));
     testsupport::PumpMessages();
     EXPECT_EQ(offline, tray()) << "the connection was lost";
     qorview_test::ClearCalls();
     for (int i = 0; i < 10; ++i)
-        ::SendMessageW(m_pDlg->m_pConnectErrDlg->GetSafeHwnd(), WM_TIMER, 100, 0);
+        ::SendMessageW(m_pDlg->GetPanels().GetReconnectPanel()->GetSafeHwnd(), WM_TIMER, 100, 0);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return qorview_test::CountCalls(L"CQorViewMgr::Login") == 1; }));
     EXPECT_EQ(qorview_test::FireConnectState(12, 0, 0), 1);
     testsupport::PumpMessages();
-    ASSERT_EQ(m_pDlg->m_bSignedIn, 1);
+    ASSERT_TRUE(m_pDlg->IsSignedIn());
     EXPECT_EQ(online, tray()) << "the countdown's automatic sign-in";
 }
 
@@ -438,8 +440,8 @@ TEST_F(SignInRoad, TheProgressAndCountdownPanelsOnScreen)
     SetFields();
     ASSERT_TRUE(StartAndWaitForLogin());
     ::SendMessageW(Wnd(), WM_LOGIN_NOTIFY, 5, 0);
-    ASSERT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
-    const HWND hStage = ::GetDlgItem(m_pDlg->m_pLoginWaitDlg->GetSafeHwnd(), IDC_STAGE_TEXT);
+    ASSERT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
+    const HWND hStage = ::GetDlgItem(m_pDlg->GetPanels().GetWaitPanel()->GetSafeHwnd(), IDC_STAGE_TEXT);
     EXPECT_EQ(WindowText(hStage), ResourceText(IDS_STAGE_SIGNING_IN));
     ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     testsupport::PumpMessages();
@@ -449,11 +451,11 @@ TEST_F(SignInRoad, TheProgressAndCountdownPanelsOnScreen)
     qorview_test::SetLoginResult(12, 0);
     ::SendMessageW(Wnd(), WM_LOGIN_NOTIFY, 12, 0);
     testsupport::PumpMessages();
-    ASSERT_EQ(m_pDlg->m_bSignedIn, 1);
+    ASSERT_TRUE(m_pDlg->IsSignedIn());
     ::PostMessageW(Wnd(), WM_LOGIN_NOTIFY, 7, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg != nullptr; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetReconnectPanel() != nullptr; }));
     testsupport::PumpMessages();
-    const HWND hCount = ::GetDlgItem(m_pDlg->m_pConnectErrDlg->GetSafeHwnd(), IDC_STAGE_TEXT);
+    const HWND hCount = ::GetDlgItem(m_pDlg->GetPanels().GetReconnectPanel()->GetSafeHwnd(), IDC_STAGE_TEXT);
     CString first;
     first.Format(ResourceText(IDS_RECONNECT_COUNTDOWN), L"0:10");
     EXPECT_EQ(WindowText(hCount), first);
@@ -468,23 +470,23 @@ TEST_F(SignInRoad, AFailedReconnectCountsDownAgainWithTheNextDelay)
     ASSERT_TRUE(CreateMain());
     ASSERT_TRUE(SignIn());
     ::PostMessageW(Wnd(), WM_LOGIN_NOTIFY, 7, 0);
-    testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg != nullptr; });
+    testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetReconnectPanel() != nullptr; });
     // The reconnect fails with a code that calls for another try, and once with a final stage.
     ::SendMessageW(Wnd(), WM_LOGIN_START, 0, 0);
-    ASSERT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
+    ASSERT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     ::SendMessageW(Wnd(), WM_LOGIN_NOTIFY, 8, 10061);
     testsupport::PumpMessages();
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
-    ASSERT_NE(m_pDlg->m_pConnectErrDlg, nullptr);
-    EXPECT_TRUE(::IsWindowVisible(m_pDlg->m_pConnectErrDlg->GetSafeHwnd()));
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
+    ASSERT_NE(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(m_pDlg->GetPanels().GetReconnectPanel()->GetSafeHwnd()));
     EXPECT_EQ(AccountMutex(), nullptr);
 
     ::SendMessageW(Wnd(), WM_LOGIN_START, 0, 0);
-    ASSERT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
+    ASSERT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     EXPECT_EQ(::SendMessageW(Wnd(), WM_LOGIN_NOTIFY, 3, 0), -1);
     testsupport::PumpMessages();
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr) << "the final stage ends the attempt even while reconnecting";
-    EXPECT_NE(m_pDlg->m_pLoginDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr) << "the final stage ends the attempt even while reconnecting";
+    EXPECT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
     EXPECT_EQ(AccountMutex(), nullptr);
 }
 
@@ -493,14 +495,14 @@ TEST_F(SignInRoad, GivingUpTheCountdownReturnsToTheSignInPanel)
     ASSERT_TRUE(CreateMain());
     ASSERT_TRUE(SignIn());
     ::PostMessageW(Wnd(), WM_LOGIN_NOTIFY, 7, 0);
-    testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg != nullptr; });
-    const HWND hPanel = m_pDlg->m_pConnectErrDlg->GetSafeHwnd();
+    testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetReconnectPanel() != nullptr; });
+    const HWND hPanel = m_pDlg->GetPanels().GetReconnectPanel()->GetSafeHwnd();
     ::SendMessageW(::GetDlgItem(hPanel, IDC_PANEL_CANCEL), BM_CLICK, 0, 0);
     testsupport::PumpMessages();
     EXPECT_FALSE(::IsWindow(hPanel));
-    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
-    ASSERT_NE(m_pDlg->m_pLoginDlg, nullptr);
-    EXPECT_TRUE(::IsWindowVisible(m_pDlg->m_pLoginDlg->GetSafeHwnd()));
+    EXPECT_EQ(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
+    ASSERT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd()));
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 1);
 }
 
@@ -518,13 +520,13 @@ TEST_F(SignInRoad, SignOutForgetsAsTheSettingsSayAndASecondSignInWorks)
         qorview_test::ClearCalls();
         ::SendMessageW(Wnd(), WM_COMMAND, 32809, 0);
         testsupport::PumpMessages();
-        EXPECT_EQ(m_pDlg->m_bSignedIn, 0);
-        EXPECT_EQ(m_pDlg->m_strLoginName, CString(c.login));
-        EXPECT_EQ(m_pDlg->m_strPassword, CString(c.password));
+        EXPECT_FALSE(m_pDlg->IsSignedIn());
+        EXPECT_EQ(m_pDlg->GetLoginFields().strLoginName, CString(c.login));
+        EXPECT_EQ(m_pDlg->GetLoginFields().strPassword, CString(c.password));
         EXPECT_EQ(AccountMutex(), nullptr);
         EXPECT_FALSE(HasAccountProperty());
-        ASSERT_NE(m_pDlg->m_pLoginDlg, nullptr);
-        EXPECT_TRUE(::IsWindowVisible(m_pDlg->m_pLoginDlg->GetSafeHwnd()));
+        ASSERT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
+        EXPECT_TRUE(::IsWindowVisible(m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd()));
         EXPECT_EQ(qorview_test::CountCalls(L"QorCloseAllMessageBoxes"), 1);
         EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::SendLogStatusToMsgDlg"), 1);
         EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::SetCoreCallback"), 1) << "fresh callbacks for the next sign-in";
@@ -542,7 +544,7 @@ TEST_F(SignInRoad, SocketClosedGivesTheAccountBackAndTheRepairTakesItAgain)
     EXPECT_EQ(qorview_test::FireConnectState(17, 0, 0), 1);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::OnSocketClose"), 1);
     EXPECT_EQ(AccountMutex(), nullptr);
-    EXPECT_EQ(m_pDlg->m_bSignedIn, 1) << "the view library repairs the connection";
+    EXPECT_TRUE(m_pDlg->IsSignedIn()) << "the view library repairs the connection";
     EXPECT_EQ(OtherProcessTakes(), CAccountLock::TAKEN) << "a third process probing meanwhile is not refused";
     other_.Release();
 
@@ -568,13 +570,15 @@ TEST_F(SignInRoad, AStatusTheServerForbidsBecomesOnline)
     for (const auto& c : cases) {
         ASSERT_TRUE(CreateMain());
         SetFields();
-        m_pDlg->m_nLoginStatus = c.status;
+        LoginFields fields = m_pDlg->GetLoginFields();
+        fields.nLoginStatus = c.status;
+        m_pDlg->SetLoginFields(fields);
         CQorViewMgr::Instance()->m_dwServerOption1 = c.option1;
         CQorViewMgr::Instance()->m_dwServerOption2 = c.option2;
         qorview_test::ClearCalls();
         qorview_test::SetLoginResult(12, 0);
         ASSERT_TRUE(StartAndWaitForLogin());
-        testsupport::PumpUntil([&] { return m_pDlg->m_bSignedIn != 0; });
+        testsupport::PumpUntil([&] { return m_pDlg->IsSignedIn(); });
         std::wstring calls;
         for (const auto& call : qorview_test::Calls()) {
             if (call.first == L"CQorViewMgr::SetUserStatus")
@@ -605,17 +609,17 @@ TEST_F(SignInRoad, SuspendSignsOutAndResumeSignsInOnlyWhoWasSignedIn)
     ASSERT_TRUE(SignIn());
     ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     testsupport::PumpMessages();
-    EXPECT_EQ(m_pDlg->m_bSignedIn, 0);
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
     EXPECT_EQ(AccountMutex(), nullptr);
-    EXPECT_NE(m_pDlg->m_pLoginDlg, nullptr);
+    EXPECT_NE(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
 
     qorview_test::ClearCalls();
     qorview_test::SetLoginResult(12, 0);
     ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-    testsupport::PumpUntil([&] { return m_pDlg->m_bSignedIn != 0; });
+    testsupport::PumpUntil([&] { return m_pDlg->IsSignedIn(); });
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 1);
-    EXPECT_EQ(m_pDlg->m_bSignedIn, 1);
-    EXPECT_FALSE(m_pDlg->m_SignIn.IsResumed()) << "resumed is cleared once the sign-in it caused has its answer";
+    EXPECT_TRUE(m_pDlg->IsSignedIn());
+    EXPECT_FALSE(m_pDlg->GetSignIn().IsResumed()) << "resumed is cleared once the sign-in it caused has its answer";
 
     // Signed out by hand, then a suspend and a resume: nobody to sign in again.
     ::SendMessageW(Wnd(), WM_COMMAND, 32809, 0);
@@ -637,12 +641,12 @@ TEST_F(SignInRoad, AResumedSignInThatFailsCountsDown)
     ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     qorview_test::SetLoginResult(20, 10060);
     ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-    testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg != nullptr; });
+    testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetReconnectPanel() != nullptr; });
     testsupport::PumpMessages();
-    ASSERT_NE(m_pDlg->m_pConnectErrDlg, nullptr);
-    EXPECT_TRUE(::IsWindowVisible(m_pDlg->m_pConnectErrDlg->GetSafeHwnd()));
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
-    EXPECT_FALSE(m_pDlg->m_SignIn.IsResumed());
+    ASSERT_NE(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(m_pDlg->GetPanels().GetReconnectPanel()->GetSafeHwnd()));
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
+    EXPECT_FALSE(m_pDlg->GetSignIn().IsResumed());
 }
 
 // A resume's sign-in that the server refuses ends the resume too: a later sign-in that fails
@@ -654,17 +658,17 @@ TEST_F(SignInRoad, AResumedSignInThatIsRefusedLeavesNoResumeBehind)
     ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     qorview_test::SetLoginResult(13, 208);
     ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-    testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg == nullptr && m_pDlg->m_pLoginDlg; });
+    testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetWaitPanel() == nullptr && m_pDlg->GetPanels().GetLoginPanel(); });
     testsupport::PumpMessages();
     EXPECT_EQ(LoginPanelError(), CoreErrorText(208));
-    EXPECT_FALSE(m_pDlg->m_SignIn.IsResumed());
+    EXPECT_FALSE(m_pDlg->GetSignIn().IsResumed());
 
     SetFields();
     qorview_test::SetLoginResult(8, 10060);
     ASSERT_TRUE(StartAndWaitForLogin());
-    testsupport::PumpUntil([&] { return m_pDlg->m_pLoginWaitDlg == nullptr; });
+    testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetWaitPanel() == nullptr; });
     testsupport::PumpMessages();
-    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
     EXPECT_EQ(LoginPanelError(), CoreErrorText(10060));
 }
 

@@ -93,8 +93,6 @@ protected:
         CQorViewMgr* pMgr = CQorViewMgr::Instance();
         pMgr->m_dwServerOption1 = pMgr->m_dwServerOption2 = 0;
         pMgr->m_bModal = 0;
-        if (m_pDlg)
-            m_pDlg->m_pLoginWaitDlg = nullptr;
         s_shot.clear();
         MainWindowFixture::TearDown();
     }
@@ -117,8 +115,8 @@ protected:
 
 TEST_F(StatusMenuWindow, SignedOutDuringASignInOnlySignInStaysActive)
 {
-    CDialog progress; // a progress panel is kept: a sign-in is under way
-    m_pDlg->m_pLoginWaitDlg = &progress;
+    m_pDlg->ShowWaitPanel(); // a progress panel is kept: a sign-in is under way
+    ASSERT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     SeenMenu menu = Open(WM_SHOW_STATUS_MENU);
     ASSERT_TRUE(menu.shown);
     for (UINT id : {32809u, 32780u, 32908u, 32816u, 32913u, 32910u, 32819u, 32906u})

@@ -139,7 +139,7 @@ protected:
         s_openedAddresses.clear();
         CQorTipMgr::SetAddressOpener(RecordAddress);
         mgr.reset(new TestTipMgr);
-        mgr->m_pMainDlg = &mainDlg;
+        mgr->SetMainWindow(&mainDlg);
         mgr->SetOwner(&mainDlg);
     }
     void TearDown() override
@@ -435,7 +435,7 @@ TEST_F(TipMgr, GroupEntryHandsType14ToGroupOperationsAndType11ToTheDatabaseOpen)
     EXPECT_TRUE(entry.m_lstRecords.IsEmpty());
 
     // Without the main window nothing is handed over, but the records are still taken.
-    mgr->m_pMainDlg = nullptr;
+    mgr->SetMainWindow(nullptr);
     qorview_test::ClearCalls();
     entry.m_lstRecords.AddHead(GroupRecord(L"g_7", 11, L"k3", L"i3"));
     mgr->OpenMsgItem(&entry);

@@ -77,10 +77,10 @@ TEST(AutoAwayDecisionTest, LimitFromServerOrOption)
         CAutoAway away;
         EXPECT_EQ(away.Configure(c.server, c.on, c.minutes), c.runs) << c.server << "/" << c.minutes;
         if (c.runs) {
-            EXPECT_EQ(away.m_dwIdleLimit, c.limit) << c.minutes;
-            EXPECT_EQ(away.m_bOn, 1);
+            EXPECT_EQ(away.GetIdleLimit(), c.limit) << c.minutes;
+            EXPECT_TRUE(away.IsOn());
         } else {
-            EXPECT_EQ(away.m_bOn, 0);
+            EXPECT_FALSE(away.IsOn());
         }
     }
 }

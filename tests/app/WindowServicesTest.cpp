@@ -32,9 +32,11 @@ protected:
     {
         MainWindowFixture::SetUp();
         ASSERT_TRUE(CreateMain());
-        m_pDlg->m_strLoginName = L"ann";
-        m_pDlg->m_strServerAddr = L"im.example.com";
-        m_pDlg->m_nServerPort = 6660;
+        LoginFields fields = m_pDlg->GetLoginFields();
+        fields.strLoginName = L"ann";
+        fields.strServerAddr = L"im.example.com";
+        fields.nServerPort = 6660;
+        m_pDlg->SetLoginFields(fields);
         Mgr()->m_strAccount = L"ann";
         m_pDlg->SetSignedIn(TRUE);
     }
@@ -72,7 +74,7 @@ protected:
     }
 
     HWND Main() const { return m_pDlg->GetSafeHwnd(); }
-    COLORREF TrayColour() const { return IconColour(m_pDlg->m_TrayIcon.GetIcon()); }
+    COLORREF TrayColour() const { return IconColour(m_pDlg->GetTrayStatus().GetTrayIcon().GetIcon()); }
 
     std::unique_ptr<CYqConnect> m_db;
 };
@@ -115,7 +117,7 @@ TEST_F(SignedInWindow, TrayFollowsTheStatusAndBlinksWithTheBlankImage)
     EXPECT_EQ(TrayColour(), StatusColour(CTrayStatus::kBlankImage));
     m_pDlg->FlashTrayIcon(1);
     EXPECT_EQ(TrayColour(), StatusColour(3));
-    EXPECT_FALSE(m_pDlg->m_TrayIcon.IsHidden());
+    EXPECT_FALSE(m_pDlg->GetTrayStatus().GetTrayIcon().IsHidden());
     EXPECT_FALSE(m_pDlg->SetTrayImage(8)); // beyond the strip: nothing changes
     EXPECT_EQ(TrayColour(), StatusColour(3));
 }
@@ -125,12 +127,12 @@ TEST_F(SignedInWindow, StatusEightHidesTheTipAndAnotherShowsIt)
 {
     CQorMsgItem item = ChatItem(L"bob");
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
-    ASSERT_TRUE(m_pDlg->m_pTipMgr->IsTipVisible());
+    ASSERT_TRUE(m_pDlg->GetTipMgr().IsTipVisible());
     m_pDlg->ChangeUseStatusIcon(8);
-    EXPECT_FALSE(m_pDlg->m_pTipMgr->IsTipVisible());
-    EXPECT_NE(m_pDlg->m_pTipMgr->GetCurrentRecord(), nullptr);
+    EXPECT_FALSE(m_pDlg->GetTipMgr().IsTipVisible());
+    EXPECT_NE(m_pDlg->GetTipMgr().GetCurrentRecord(), nullptr);
     m_pDlg->ChangeUseStatusIcon(3);
-    EXPECT_TRUE(m_pDlg->m_pTipMgr->IsTipVisible());
+    EXPECT_TRUE(m_pDlg->GetTipMgr().IsTipVisible());
 }
 
 // The hot keys are registered for real: another window cannot take them while they are, and the
@@ -197,9 +199,9 @@ TEST_F(SignedInWindow, RecvMsgHotKeyOpensTheUnreadMessages)
     UseDatabase(1);
     CQorMsgItem item = ChatItem(L"bob", 11); // a group message: opened by its talk id
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
-    ASSERT_EQ(m_pDlg->m_pTipMgr->GetRecordCount(), 1);
+    ASSERT_EQ(m_pDlg->GetTipMgr().GetRecordCount(), 1);
     ::SendMessageW(Main(), WM_HOTKEY, CHotKeys::kRecvMsgId, 0);
-    EXPECT_EQ(m_pDlg->m_pTipMgr->GetRecordCount(), 0);
+    EXPECT_EQ(m_pDlg->GetTipMgr().GetRecordCount(), 0);
 }
 
 TEST_F(SignedInWindow, AutoAwayGoesAndComesBackOnlyFromOnline)
@@ -208,8 +210,8 @@ TEST_F(SignedInWindow, AutoAwayGoesAndComesBackOnlyFromOnline)
     CAutoAway::SetIdleSource([](DWORD& idle) { idle = s_idle; return true; });
     CQorViewBaseFun::SetAutoAwayInfo(TRUE, 1);
     m_pDlg->StartAutoAway();
-    ASSERT_EQ(m_pDlg->m_AutoAway.m_nTimer, static_cast<UINT_PTR>(CAutoAway::kTimerId));
-    EXPECT_EQ(m_pDlg->m_AutoAway.m_dwIdleLimit, 60000u);
+    ASSERT_EQ(m_pDlg->GetAutoAway().GetTimerId(), static_cast<UINT_PTR>(CAutoAway::kTimerId));
+    EXPECT_EQ(m_pDlg->GetAutoAway().GetIdleLimit(), 60000u);
 
     const struct {
         int status;
@@ -236,13 +238,13 @@ TEST_F(SignedInWindow, AutoAwayGoesAndComesBackOnlyFromOnline)
     ::SendMessageW(Main(), WM_TIMER, CAutoAway::kTimerId, 0);
     EXPECT_EQ(Mgr()->m_nUserStatus, 3);
     m_pDlg->StopAutoAway();
-    EXPECT_EQ(m_pDlg->m_AutoAway.m_nTimer, 0u);
+    EXPECT_EQ(m_pDlg->GetAutoAway().GetTimerId(), 0u);
     EXPECT_FALSE(::KillTimer(Main(), CAutoAway::kTimerId));
 
     // With the option off nothing runs at all.
     CQorViewBaseFun::SetAutoAwayInfo(FALSE, 10);
     m_pDlg->StartAutoAway();
-    EXPECT_EQ(m_pDlg->m_AutoAway.m_nTimer, 0u);
+    EXPECT_EQ(m_pDlg->GetAutoAway().GetTimerId(), 0u);
 }
 
 // The position is saved when the window goes and restored at the next start; a window that never
@@ -318,7 +320,7 @@ TEST_F(SignedInWindow, UnreadCountGoesToTheToolbarAndClosesTheTip)
 
     CQorMsgItem item = ChatItem(L"bob");
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
-    HWND hTip = m_pDlg->m_pTipMgr->GetTipWnd().GetSafeHwnd();
+    HWND hTip = m_pDlg->GetTipMgr().GetTipWnd().GetSafeHwnd();
     ASSERT_TRUE(::IsWindow(hTip));
     ::SendMessageW(Main(), WM_UNREAD_COUNT, reinterpret_cast<WPARAM>(L"1 new"), 0);
     testsupport::PumpMessages();
@@ -329,7 +331,7 @@ TEST_F(SignedInWindow, NewMessagesBecomeChatAndGroupTips)
 {
     CQorMsgItem chat = ChatItem(L"bob");
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&chat), 0);
-    CUnreadMsg* pRecord = m_pDlg->m_pTipMgr->GetCurrentRecord();
+    CUnreadMsg* pRecord = m_pDlg->GetTipMgr().GetCurrentRecord();
     ASSERT_NE(pRecord, nullptr);
     EXPECT_EQ(pRecord->nKind, CUnreadMsg::kKindNewMsg);
     EXPECT_EQ(pRecord->strContent, CString(L"Lunch?"));
@@ -340,30 +342,30 @@ TEST_F(SignedInWindow, NewMessagesBecomeChatAndGroupTips)
     EXPECT_EQ(pRecord->bClosable, 1);
     // The same message once more (the core tells the program's own sink of it too): one tip.
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&chat), 0);
-    EXPECT_EQ(1, m_pDlg->m_pTipMgr->GetRecordCount());
+    EXPECT_EQ(1, m_pDlg->GetTipMgr().GetRecordCount());
 
-    m_pDlg->m_pTipMgr->ClearTips(); // a second sender would merge into the unread box
+    m_pDlg->GetTipMgr().ClearTips(); // a second sender would merge into the unread box
     CQorMsgItem group = ChatItem(L"cy", 11);
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&group), 0);
-    pRecord = m_pDlg->m_pTipMgr->GetCurrentRecord();
+    pRecord = m_pDlg->GetTipMgr().GetCurrentRecord();
     ASSERT_NE(pRecord, nullptr);
     EXPECT_EQ(pRecord->nKind, CUnreadMsg::kKindGroupMsg);
     EXPECT_EQ(pRecord->strContent, CString(L"Lunch club"));
     EXPECT_EQ(pRecord->strTalkId, CString(L"t-9"));
 
     // A group operation that announces an update makes no tip.
-    const int before = m_pDlg->m_pTipMgr->GetRecordCount();
+    const int before = m_pDlg->GetTipMgr().GetRecordCount();
     CQorMsgItem notice = ChatItem(L"sys", 14);
     notice.strMsgInfo = L"UPDATENOTICE:1.2";
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&notice), 0);
-    EXPECT_EQ(m_pDlg->m_pTipMgr->GetRecordCount(), before);
+    EXPECT_EQ(m_pDlg->GetTipMgr().GetRecordCount(), before);
 
     // With subjects hidden by the user, a chat tip shows none.
-    m_pDlg->m_pTipMgr->ClearTips();
+    m_pDlg->GetTipMgr().ClearTips();
     CQorViewBaseFun::SetSettingInt(L"NoShowSubject", 1);
     CQorMsgItem quiet = ChatItem(L"dee");
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&quiet), 0);
-    pRecord = m_pDlg->m_pTipMgr->GetCurrentRecord();
+    pRecord = m_pDlg->GetTipMgr().GetCurrentRecord();
     ASSERT_NE(pRecord, nullptr);
     EXPECT_TRUE(pRecord->strContent.IsEmpty());
 }
@@ -519,7 +521,7 @@ TEST_F(SignedInWindow, DestroyReleasesTheSessionAndKeepsThePosition)
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
     ::SetWindowPos(Main(), nullptr, 20, 10, 300, 700, SWP_NOZORDER);
     qorview_test::ClearCalls();
-    CQorTipMgr* pTips = m_pDlg->m_pTipMgr;
+    CQorTipMgr* pTips = &m_pDlg->GetTipMgr();
     EXPECT_EQ(pTips->GetRecordCount() + (pTips->GetCurrentRecord() ? 1 : 0) > 0, true);
     DestroyMain();
     EXPECT_EQ(app.m_hAccountMutex, nullptr);
@@ -560,7 +562,9 @@ TEST_F(SignedInWindow, HelpPageOnTheServerWithTheConfiguredPort)
         EXPECT_EQ(s_opened[0], c.url);
     }
     // No server known: a word to the user instead of a page on no host.
-    m_pDlg->m_strServerAddr.Empty();
+    LoginFields fields = m_pDlg->GetLoginFields();
+    fields.strServerAddr.Empty();
+    m_pDlg->SetLoginFields(fields);
     s_opened.clear();
     qorview_test::ClearCalls();
     ::SendMessageW(Main(), WM_COMMAND, 32897, 0);
@@ -586,7 +590,7 @@ TEST_F(SignedInWindow, TrayClickOpensTheUnreadMessagesOnlyWhenSignedIn)
     CQorMsgItem item = ChatItem(L"bob", 11);
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
     ::SendMessageW(Main(), WM_TRAY_LBUTTONCLICK, 0, 0);
-    EXPECT_EQ(m_pDlg->m_pTipMgr->GetRecordCount(), 0);
+    EXPECT_EQ(m_pDlg->GetTipMgr().GetRecordCount(), 0);
     EXPECT_EQ(TrayColour(), StatusColour(2));
 
     // Several: the unread window.
@@ -600,8 +604,8 @@ TEST_F(SignedInWindow, TrayClickOpensTheUnreadMessagesOnlyWhenSignedIn)
     ::SendMessageW(Main(), WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
     ::SendMessageW(Main(), WM_STOP_TIP_FLASH, 0, 0);
     EXPECT_EQ(TrayColour(), StatusColour(2));
-    EXPECT_EQ(m_pDlg->m_pTipMgr->GetRecordCount(), 0);
-    EXPECT_EQ(m_pDlg->m_pTipMgr->GetCurrentRecord(), nullptr);
+    EXPECT_EQ(m_pDlg->GetTipMgr().GetRecordCount(), 0);
+    EXPECT_EQ(m_pDlg->GetTipMgr().GetCurrentRecord(), nullptr);
 
     // Signed out nothing happens.
     m_pDlg->SetSignedIn(FALSE);
@@ -622,14 +626,14 @@ TEST_F(SignedInWindow, TrayDoubleClickShowsOrSlidesTheWindowIn)
     // Docked at the top and slid away: it slides back in.
     CQorViewBaseFun::SetAutoHideMainWindow(TRUE);
     ::SetWindowPos(Main(), nullptr, 200, 2 - 600, 300, 600, SWP_NOZORDER);
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_TOP);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_TOP);
     ::SendMessageW(Main(), WM_TRAY_LBUTTONDBLCLK, 0, 0);
     EXPECT_TRUE(testsupport::PumpUntil([&] {
         RECT rc;
         ::GetWindowRect(Main(), &rc);
         return rc.top == -2;
     }));
-    m_pDlg->m_AutoHide.SetDockSide(CAutoHide::DOCK_NONE);
+    m_pDlg->GetAutoHide().SetDockSide(CAutoHide::DOCK_NONE);
     CQorViewBaseFun::SetAutoHideMainWindow(FALSE);
 }
 
@@ -638,5 +642,5 @@ TEST_F(SignedInWindow, SignedInShowsTheTitleText)
     EXPECT_TRUE(m_pDlg->IsTitleTextEnabled());
     m_pDlg->SetSignedIn(FALSE);
     EXPECT_FALSE(m_pDlg->IsTitleTextEnabled());
-    EXPECT_EQ(m_pDlg->m_bSignedIn, 0);
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
 }

@@ -85,7 +85,7 @@ TEST_F(XmppRoad, AHostileContactNeitherSignsAliceOutNorStallsNorSwellsHerClient)
     ASSERT_TRUE(Server().Ok("send-raw <message to='alice@localhost' type='chat' id='warm-up'><body>hello</body></message>"));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return ReceivedMessage(L"warm-up"); }, kRounds));
     testsupport::PumpMessages();
-    m_pDlg->m_pTipMgr->ClearTips();
+    m_pDlg->GetTipMgr().ClearTips();
     const SIZE_T before = CommittedMemory();
     {
         WindowWatch watch(Wnd());
@@ -101,16 +101,16 @@ TEST_F(XmppRoad, AHostileContactNeitherSignsAliceOutNorStallsNorSwellsHerClient)
                                 "</body></message>"));
         ASSERT_TRUE(testsupport::PumpUntil([&] { return ReceivedMessage(L"after-them"); }, kRounds));
         // The tips of what arrived are shown and painted before the watch ends.
-        ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pTipMgr->IsTipVisible(); }, kRounds));
+        ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetTipMgr().IsTipVisible(); }, kRounds));
         testsupport::PumpMessages();
         EXPECT_EQ(watch.Stalls(), 0) << "the window did not answer within 2 s";
         EXPECT_LE(watch.Peak() - before, kFewMegabytes) << "grew by " << (watch.Peak() - before) / 1024 << " KB";
     }
     EXPECT_TRUE(ReceivedMessage(L"hostile-big-body"));
-    EXPECT_TRUE(m_pDlg->m_bSignedIn);
-    EXPECT_EQ(m_pDlg->m_nLoginStatus, 3);
-    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
-    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
+    EXPECT_TRUE(m_pDlg->IsSignedIn());
+    EXPECT_EQ(m_pDlg->GetLoginFields().nLoginStatus, 3);
+    EXPECT_EQ(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
     Shot(L"after_hostile_contact");
 }
 
@@ -124,7 +124,7 @@ TEST_F(XmppRoad, ATextWithACharacterXmlForbidsReachesTheContact)
     // The stream is still up: the next message goes out on it.
     SendToBob(L"and more");
     EXPECT_EQ(Server().Command("wait-message alice@localhost 30"), "ok and more");
-    EXPECT_TRUE(m_pDlg->m_bSignedIn);
+    EXPECT_TRUE(m_pDlg->IsSignedIn());
 }
 
 } // namespace

@@ -121,8 +121,8 @@ TEST_F(XmppRoad, MessagesOfBothSidesAreKeptAndTheMessageCentreShowsAndExportsThe
     HWND hButton = testsupport::FindChildByText(CQorViewMgr::Instance()->m_pKorvelDlg->GetSafeHwnd(), L"Messages");
     ASSERT_NE(nullptr, hButton);
     ::SendMessageW(hButton, BM_CLICK, 0, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pMsgManagerDlg != nullptr; }));
-    auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->m_pMsgManagerDlg);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetMsgCenter() != nullptr; }));
+    auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->GetMsgCenter());
     ASSERT_TRUE(pCenter->basePane && pCenter->basePane->titlePane);
     CQorMsgTitleDlg* pTitles = pCenter->basePane->titlePane;
     EXPECT_EQ(CMsgFolderTree::kReceived, pCenter->m_folders.GetImage(pCenter->m_tree.GetSelectedItem()));

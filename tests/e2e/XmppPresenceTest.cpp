@@ -16,13 +16,13 @@ TEST_F(XmppRoad, InvisibleHidesAliceFromHerContactsWhileSheStaysSignedIn)
     // Still signed in: what she sends goes out on the same session.
     SendToBob(L"still here");
     EXPECT_EQ(Server().Command("wait-message alice@localhost 30"), "ok still here");
-    EXPECT_TRUE(m_pDlg->m_bSignedIn);
+    EXPECT_TRUE(m_pDlg->IsSignedIn());
 
     // Signed in as invisible from the start: bob never sees her come online. Her message after
     // the sign-in reaches him after anything her sign-in told the server, so what he knows of
     // her then is all there is.
     ::PostMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->IsSignedIn() && m_pDlg->GetPanels().GetLoginPanel(); }));
     ASSERT_TRUE(SignIn(6));
     SendToBob(L"hidden from the start");
     EXPECT_EQ(Server().Command("wait-message alice@localhost 30"), "ok hidden from the start");

@@ -77,19 +77,21 @@ protected:
     void StartSignInTo(const CString& server, int port, const CString& login, const wchar_t* password = kPassword,
                        int status = 3)
     {
-        m_pDlg->m_strServerAddr = server;
-        m_pDlg->m_nServerPort = port;
-        m_pDlg->m_strLoginName = login;
-        m_pDlg->m_strPassword = password;
-        m_pDlg->m_nLoginStatus = status;
-        m_pDlg->m_nLoginFlags = 0;
+        LoginFields fields = m_pDlg->GetLoginFields();
+        fields.strServerAddr = server;
+        fields.nServerPort = port;
+        fields.strLoginName = login;
+        fields.strPassword = password;
+        fields.nLoginStatus = status;
+        fields.nLoginFlags = 0;
+        m_pDlg->SetLoginFields(fields);
         // Sent, not posted: the progress panel stands when this returns, whereas the outcome
         // (which may be quick: a refused connection on loopback) comes later through the queue.
         ::SendMessageW(Wnd(), WM_LOGIN_START, 0, 0);
     }
     bool WaitSignedIn()
     {
-        return testsupport::PumpUntil([&] { return m_pDlg->m_bSignedIn != 0; }, kRounds);
+        return testsupport::PumpUntil([&] { return m_pDlg->IsSignedIn(); }, kRounds);
     }
     bool SignIn(int status = 3)
     {
@@ -101,11 +103,11 @@ protected:
     }
     bool WaitLoginError()
     {
-        return testsupport::PumpUntil([&] { return !LoginPanelError().IsEmpty() && !m_pDlg->m_pLoginWaitDlg; }, kRounds);
+        return testsupport::PumpUntil([&] { return !LoginPanelError().IsEmpty() && !m_pDlg->GetPanels().GetWaitPanel(); }, kRounds);
     }
     CString LoginPanelError() const
     {
-        return m_pDlg->m_pLoginDlg ? WindowText(::GetDlgItem(m_pDlg->m_pLoginDlg->GetSafeHwnd(), IDC_ERROR_TEXT))
+        return m_pDlg->GetPanels().GetLoginPanel() ? WindowText(::GetDlgItem(m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd(), IDC_ERROR_TEXT))
                                    : CString();
     }
     static CString CoreErrorText(int error)
@@ -127,13 +129,13 @@ protected:
     }
     bool WaitCountdown()
     {
-        return testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg && !m_pDlg->m_bSignedIn &&
-                                                   ::IsWindowVisible(m_pDlg->m_pConnectErrDlg->GetSafeHwnd()); },
+        return testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetReconnectPanel() && !m_pDlg->IsSignedIn() &&
+                                                   ::IsWindowVisible(m_pDlg->GetPanels().GetReconnectPanel()->GetSafeHwnd()); },
                                       kRounds);
     }
     void ClickOnReconnectPanel(int id)
     {
-        HWND button = ::GetDlgItem(m_pDlg->m_pConnectErrDlg->GetSafeHwnd(), id);
+        HWND button = ::GetDlgItem(m_pDlg->GetPanels().GetReconnectPanel()->GetSafeHwnd(), id);
         ASSERT_NE(button, nullptr);
         ::SendMessageW(button, BM_CLICK, 0, 0);
     }

@@ -26,8 +26,8 @@ TEST_F(XmppRoad, RightPasswordSignsInAndTheServerSeesTheAccountComeAndGo)
     // Nothing asks the user anything: in particular no prompt for a new password, which an
     // XMPP server never demands.
     EXPECT_EQ(qorview_test::CountCalls(L"QorMessageBox"), 0);
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
-    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
     EXPECT_NE(AccountMutex(), nullptr);
     EXPECT_EQ(OtherProcessTakes(), CAccountLock::SIGNED_IN_ELSEWHERE);
     EXPECT_EQ(Server().Command("wait-presence alice@localhost available 30"), "ok");
@@ -36,7 +36,7 @@ TEST_F(XmppRoad, RightPasswordSignsInAndTheServerSeesTheAccountComeAndGo)
     // Sign out and in again: the server sees the account go and come back; the account is free
     // in between.
     ::PostMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->IsSignedIn() && m_pDlg->GetPanels().GetLoginPanel(); }));
     EXPECT_EQ(Server().Command("wait-presence alice@localhost unavailable 30"), "ok");
     EXPECT_EQ(AccountMutex(), nullptr);
     EXPECT_EQ(OtherProcessTakes(), CAccountLock::TAKEN);
@@ -48,10 +48,10 @@ TEST_F(XmppRoad, AWrongPasswordIsShownOnTheSignInPanelAndFreesTheAccount)
 {
     StartSignIn(L"not-the-password");
     // The progress panel shows the stages while it waits.
-    ASSERT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
+    ASSERT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     ASSERT_TRUE(WaitLoginError());
     EXPECT_EQ(LoginPanelError(), CoreErrorText(208));
-    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
     EXPECT_EQ(AccountMutex(), nullptr);
     EXPECT_EQ(OtherProcessTakes(), CAccountLock::TAKEN);
     // The right password then signs in.
@@ -62,17 +62,17 @@ TEST_F(XmppRoad, AServerThatIsNotRunningIsReportedAsUnreachable)
 {
     ASSERT_TRUE(Server().Ok("server-stop"));
     StartSignIn();
-    ASSERT_NE(m_pDlg->m_pLoginWaitDlg, nullptr);
+    ASSERT_NE(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
     // The stages reach the progress panel before the failure does.
     testsupport::PumpUntil([&] {
-        return !m_pDlg->m_pLoginWaitDlg ||
-               !WindowText(::GetDlgItem(m_pDlg->m_pLoginWaitDlg->GetSafeHwnd(), IDC_STAGE_TEXT)).IsEmpty();
+        return !m_pDlg->GetPanels().GetWaitPanel() ||
+               !WindowText(::GetDlgItem(m_pDlg->GetPanels().GetWaitPanel()->GetSafeHwnd(), IDC_STAGE_TEXT)).IsEmpty();
     });
-    if (m_pDlg->m_pLoginWaitDlg)
+    if (m_pDlg->GetPanels().GetWaitPanel())
         Shot(L"progress_panel");
     ASSERT_TRUE(WaitLoginError());
     EXPECT_EQ(LoginPanelError(), CoreErrorText(10060));
-    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
     EXPECT_EQ(AccountMutex(), nullptr);
 }
 
@@ -86,7 +86,7 @@ TEST_F(XmppRoad, AServerStoppedWhileSignedInBringsTheCountdownAndTheReconnectSig
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::OnSocketClose"), 1);
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::OnConnectRepairOK"), 0);
     EXPECT_EQ(AccountMutex(), nullptr);
-    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
     Shot(L"countdown_panel");
 
     // Reconnect now while the server is still away: a sign-in is tried at once (not when the
@@ -97,20 +97,20 @@ TEST_F(XmppRoad, AServerStoppedWhileSignedInBringsTheCountdownAndTheReconnectSig
     testsupport::PumpMessages();
     EXPECT_EQ(qorview_test::CountCalls(L"CQorViewMgr::Login"), 1);
     ASSERT_TRUE(WaitCountdown());
-    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
 
     // The server is back: reconnect signs in again, holding one account lock.
     ASSERT_TRUE(Server().Ok("server-start"));
     ClickOnReconnectPanel(IDC_RECONNECT_NOW);
     ASSERT_TRUE(WaitSignedIn());
     testsupport::PumpMessages();
-    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
+    EXPECT_EQ(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
     EXPECT_NE(AccountMutex(), nullptr);
     EXPECT_EQ(OtherProcessTakes(), CAccountLock::SIGNED_IN_ELSEWHERE);
     // After a sign-out nothing of this process holds the account any more: no second handle
     // was left behind by the reconnect.
     ::PostMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->IsSignedIn() && m_pDlg->GetPanels().GetLoginPanel(); }));
     EXPECT_EQ(OtherProcessTakes(), CAccountLock::TAKEN);
 }
 
@@ -120,21 +120,21 @@ TEST_F(XmppRoad, GivingUpDuringTheCountdownReturnsToTheSignInPanel)
     ASSERT_TRUE(Server().Ok("server-stop"));
     ASSERT_TRUE(WaitCountdown());
     ClickOnReconnectPanel(IDC_PANEL_CANCEL);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->m_pConnectErrDlg == nullptr && m_pDlg->m_pLoginDlg; }));
-    EXPECT_TRUE(::IsWindowVisible(m_pDlg->m_pLoginDlg->GetSafeHwnd()));
-    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetPanels().GetReconnectPanel() == nullptr && m_pDlg->GetPanels().GetLoginPanel(); }));
+    EXPECT_TRUE(::IsWindowVisible(m_pDlg->GetPanels().GetLoginPanel()->GetSafeHwnd()));
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
     // The server coming back changes nothing: nobody tries to sign in.
     ASSERT_TRUE(Server().Ok("server-start"));
     testsupport::PumpMessages();
-    EXPECT_FALSE(m_pDlg->m_bSignedIn);
-    EXPECT_EQ(m_pDlg->m_pLoginWaitDlg, nullptr);
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
+    EXPECT_EQ(m_pDlg->GetPanels().GetWaitPanel(), nullptr);
 }
 
 TEST_F(XmppRoad, ThePeersChatMessageArrivesAsADesktopTipAndAMessageGoesBack)
 {
     ASSERT_TRUE(Server().Ok("peer-start bob"));
     ASSERT_TRUE(SignIn());
-    CQorTipMgr& tips = *m_pDlg->m_pTipMgr;
+    CQorTipMgr& tips = m_pDlg->GetTipMgr();
     tips.ClearTips();
     ASSERT_TRUE(Server().Ok("send-chat alice@localhost Lunch at noon?"));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return tips.GetRecordCount() > 0; }, kRounds));
@@ -162,15 +162,15 @@ TEST_F(XmppRoad, TheServersSignOutEndsTheSessionAndAContactCannotGiveIt)
     // with a conflict, which the core reports as the sign-out notice of an account signed in
     // elsewhere.
     ASSERT_TRUE(Server().Ok("kick alice"));
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }, kRounds));
-    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr); // no reconnect: the user was replaced
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->IsSignedIn() && m_pDlg->GetPanels().GetLoginPanel(); }, kRounds));
+    EXPECT_EQ(m_pDlg->GetPanels().GetReconnectPanel(), nullptr); // no reconnect: the user was replaced
     EXPECT_EQ(AccountMutex(), nullptr);
 
     // The commands of our namespace from a contact are not the server's: they sign nobody out
     // and change no status.
     ASSERT_TRUE(SignIn());
     ASSERT_TRUE(Server().Ok("peer-start bob"));
-    CQorTipMgr& tips = *m_pDlg->m_pTipMgr;
+    CQorTipMgr& tips = m_pDlg->GetTipMgr();
     tips.ClearTips();
     for (const char* command : {"<command xmlns='urn:korvel:core:0' name='OUT'><int>224</int></command>",
                                 "<command xmlns='urn:korvel:core:0' name='C_STATUS'><int>6</int></command>",
@@ -180,15 +180,15 @@ TEST_F(XmppRoad, TheServersSignOutEndsTheSessionAndAContactCannotGiveIt)
     ASSERT_TRUE(Server().Ok("send-chat alice@localhost after the commands"));
     ASSERT_TRUE(testsupport::PumpUntil([&] { return tips.GetRecordCount() > 0; }, kRounds));
     testsupport::PumpMessages();
-    EXPECT_TRUE(m_pDlg->m_bSignedIn);
-    EXPECT_EQ(m_pDlg->m_nLoginStatus, 3);
-    EXPECT_EQ(m_pDlg->m_pLoginDlg, nullptr);
+    EXPECT_TRUE(m_pDlg->IsSignedIn());
+    EXPECT_EQ(m_pDlg->GetLoginFields().nLoginStatus, 3);
+    EXPECT_EQ(m_pDlg->GetPanels().GetLoginPanel(), nullptr);
 
     // The server's own sign-out, as a server gives it: an announcement to every online user,
     // which comes from the server's domain.
     ASSERT_TRUE(Server().Ok("announce <command xmlns='urn:korvel:core:0' name='OUT'><int>224</int></command>"));
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }, kRounds));
-    EXPECT_EQ(m_pDlg->m_pConnectErrDlg, nullptr);
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->IsSignedIn() && m_pDlg->GetPanels().GetLoginPanel(); }, kRounds));
+    EXPECT_EQ(m_pDlg->GetPanels().GetReconnectPanel(), nullptr);
     EXPECT_EQ(AccountMutex(), nullptr);
 }
 
@@ -202,7 +202,7 @@ TEST_F(XmppRoad, SuspendSignsOutAndResumeSignsInAgain)
     CQorViewBaseFun::SetSavePassword(TRUE);
     ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
     testsupport::PumpMessages();
-    EXPECT_FALSE(m_pDlg->m_bSignedIn);
+    EXPECT_FALSE(m_pDlg->IsSignedIn());
     EXPECT_EQ(Server().Command("wait-presence alice@localhost unavailable 30"), "ok");
     ::SendMessageW(Wnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     ASSERT_TRUE(WaitSignedIn());
@@ -285,7 +285,7 @@ TEST_F(XmppRoad, ASecondClientProcessOfTheSignedInAccountIsRefused)
     ::CloseHandle(pi.hProcess);
     ASSERT_TRUE(boxShown && !boxText.empty());
     EXPECT_NE(boxText.find(kLogin), std::wstring::npos) << std::string(boxText.begin(), boxText.end());
-    EXPECT_TRUE(m_pDlg->m_bSignedIn);
+    EXPECT_TRUE(m_pDlg->IsSignedIn());
     EXPECT_NE(AccountMutex(), nullptr);
 }
 
@@ -325,7 +325,7 @@ TEST_F(XmppRoad, AServerWhoseCertificateCannotBeTrustedIsRefusedWithItsReasonAnd
         StartSignInTo(ServerAddr(), port, kLogin);
         ASSERT_TRUE(WaitLoginError());
         EXPECT_EQ(std::wstring(LoginPanelError()), std::wstring(CoreErrorText(c.error)));
-        EXPECT_FALSE(m_pDlg->m_bSignedIn);
+        EXPECT_FALSE(m_pDlg->IsSignedIn());
         EXPECT_EQ(AccountMutex(), nullptr);
         if (c.error == QorErrTlsUntrusted)
             Shot(L"untrusted_certificate_refused");
@@ -350,7 +350,7 @@ TEST_F(XmppRoad, AServerOnAnotherMachineSignsInOverTlsAndOneWithoutTlsIsRefusedB
     ASSERT_TRUE(WaitSignedIn()) << LoginPanelError().GetString();
     testsupport::PumpMessages();
     ::PostMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->m_bSignedIn && m_pDlg->m_pLoginDlg; }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !m_pDlg->IsSignedIn() && m_pDlg->GetPanels().GetLoginPanel(); }));
 
     // The same server without TLS: refused with the reason.
     ASSERT_TRUE(Server().Ok("remote-start plain"));

@@ -17,17 +17,10 @@ TestLoginOwner::TestLoginOwner() : CQorDlg(IDD_MAIN_WINDOW)
     fields.nLoginStatus = 0;
 }
 
-void TestLoginOwner::SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
-                                  const CString& strPassword, const CString& strThird)
+void TestLoginOwner::SetProxyInfo(const _PROXYINFO& newProxy)
 {
     ++proxySets;
-    proxy.nType = nType;
-    proxy.nFlag = nFlag;
-    proxy.strHost = strHost;
-    proxy.nPort = nPort;
-    proxy.strUser = strUser;
-    proxy.strPassword = strPassword;
-    proxy.strDomain = strThird;
+    proxy = newProxy;
 }
 
 LRESULT TestLoginOwner::OnStartLogin(WPARAM, LPARAM)

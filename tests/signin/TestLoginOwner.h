@@ -28,8 +28,7 @@ public:
     }
     LoginFields GetLoginFields() const override { return fields; }
     void SetLoginFields(const LoginFields& newFields) override { fields = newFields; }
-    void SetProxyInfo(int nType, int nFlag, const CString& strHost, int nPort, const CString& strUser,
-                      const CString& strPassword, const CString& strThird) override;
+    void SetProxyInfo(const _PROXYINFO& newProxy) override;
     int GetStartupFlags() const override { return startupFlags; }
     CString GetLanguage() const override { return language; }
     void RetryLogin() override { ++retries; }
