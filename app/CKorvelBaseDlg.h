@@ -36,7 +36,7 @@
 #include "framework/CString.h"
 #include "framework/CStringArray.h"
 #include "framework/MessageMap.h"
-#include "msgcenter/IMsgCenterOwner.h"
+#include "msgcenter/manager/IMsgCenterOwner.h"
 #include "platform/QorCore/IQorCmd.h"
 #include "platform/QorCore/IQorMsg.h"
 #include "platform/QorView/CQorDlg.h"
@@ -96,7 +96,7 @@ public:
     void SetReconnectAttempt() override { m_SignIn.SetReconnectAttempt(); }
     void RequestExit() override;
 
-// What the message centre uses of its owner (msgcenter/IMsgCenterOwner.h)
+// What the message centre uses of its owner (msgcenter/manager/IMsgCenterOwner.h)
     void OnMsgCenterGone(IMsgCenter* pCenter) override { m_MsgCenter.OnCenterGone(pCenter); }
     HWND GetOwnerHwnd() override { return m_hWnd; }
 

@@ -1,5 +1,5 @@
 #include "app/CMsgCenterHost.h"
-#include "msgcenter/IMsgCenter.h"
+#include "msgcenter/manager/IMsgCenter.h"
 #include "platform/QorView/CQorViewMgr.h"
 
 void CMsgCenterHost::Open(const CString& strRequest, CWnd* pParent, IMsgCenterOwner* pOwner, const CString& strServer)

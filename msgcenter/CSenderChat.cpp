@@ -1,5 +1,5 @@
 #include "msgcenter/CSenderChat.h"
-#include "msgcenter/CContactHistoryQuery.h"
+#include "msgcenter/contacthistory/CContactHistoryQuery.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorView/CQorViewMgr.h"
 

@@ -2,8 +2,8 @@
 // client area, its set-up, layout, timers, private messages and way out.
 #include "app/CAutoHide.h"
 #include "app/KorvelMessages.h"
-#include "msgcenter/CMsgFolderTree.h"
-#include "msgcenter/CQorMsgManagerDlg.h"
+#include "msgcenter/manager/CMsgFolderTree.h"
+#include "msgcenter/manager/CQorMsgManagerDlg.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "tests/app/MainWindowFixture.h"
 #include <commctrl.h>

@@ -1,12 +1,12 @@
 // What the message centre looks like: the window with its folder tree and title list over a
 // generated database, and the two search dialogs, are drawn on the screen and saved in the
 // "shots" folder beside the test program, to be looked at.
-#include "msgcenter/CMsgSearchDlg.h"
-#include "msgcenter/CQorMsgBaseDlg.h"
-#include "msgcenter/CQorMsgManagerDlg.h"
-#include "msgcenter/CQorMsgMeetingDlg.h"
-#include "msgcenter/CQorMsgTitleDlg.h"
-#include "msgcenter/CUserSearchDlg.h"
+#include "msgcenter/manager/CMsgSearchDlg.h"
+#include "msgcenter/manager/CQorMsgBaseDlg.h"
+#include "msgcenter/manager/CQorMsgManagerDlg.h"
+#include "msgcenter/grouptalk/CQorMsgMeetingDlg.h"
+#include "msgcenter/titlelist/CQorMsgTitleDlg.h"
+#include "msgcenter/manager/CUserSearchDlg.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "tests/msgcenter/MsgCenterFixture.h"

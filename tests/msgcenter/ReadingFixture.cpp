@@ -1,5 +1,5 @@
 #include "tests/msgcenter/ReadingFixture.h"
-#include "msgcenter/CTitleListQuery.h"
+#include "msgcenter/titlelist/CTitleListQuery.h"
 #include "platform/QorDB/CYqConnect.h"
 
 namespace {

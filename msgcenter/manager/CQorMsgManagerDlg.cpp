@@ -1,0 +1,655 @@
+#include "msgcenter/manager/CQorMsgManagerDlg.h"
+#include "common/ChildRect.h"
+#include "controls/CWqMemDC.h"
+#include "framework/CBitmap.h"
+#include "framework/CDataExchange.h"
+#include "framework/CPaintDC.h"
+#include "framework/CRichEditCtrl.h"
+#include "framework/CWaitCursor.h"
+#include "framework/ModuleState.h"
+#include "msgcenter/manager/CMsgMgrRequest.h"
+#include "msgcenter/manager/CQorMsgBaseDlg.h"
+#include "msgcenter/historyviewer/CQorMsgGroupDisDlg.h"
+#include "msgcenter/grouptalk/CQorMsgMeetingDlg.h"
+#include "msgcenter/manager/CQorMsgORGTreeDlg.h"
+#include "msgcenter/titlelist/CQorMsgTitleDlg.h"
+#include "msgcenter/contacthistory/CQorMsgTitleExDlg.h"
+#include "msgcenter/manager/CQorMsgWebMsgDlg.h"
+#include "msgcenter/manager/IMsgCenterOwner.h"
+#include "msgcenter/MsgCenterMessages.h"
+#include "msgcenter/MsgDb.h"
+#include "platform/QorResource/MsgCenterResourceIds.h"
+#include "platform/QorResource/ResourceIds.h"
+#include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/CQorViewMgr.h"
+#include "platform/xDUI/CRenderEngine.h"
+
+BEGIN_MESSAGE_MAP(CQorMsgManagerDlg, CQorDlg)
+    ON_NOTIFY(TVN_SELCHANGEDW, IDC_MGR_TREE, &CQorMsgManagerDlg::OnFolderTreeSelChanged)
+    ON_NOTIFY(NM_RCLICK, IDC_MGR_TREE, &CQorMsgManagerDlg::OnFolderTreeRClick)
+    ON_WM_ERASEBKGND()
+    ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_CLOSE()
+    ON_WM_PAINT()
+    ON_MESSAGE(WM_MSGCENTER_RELAYOUT, &CQorMsgManagerDlg::OnRepositionPanes)
+    ON_MESSAGE(WM_MSGCENTER_COMMAND, &CQorMsgManagerDlg::OnManagerCommandMessage)
+    ON_MESSAGE(WM_MSGCENTER_KEYDOWN, &CQorMsgManagerDlg::OnPostedKeyDown)
+    ON_COMMAND(ID_MSG_HIDE, &CQorMsgManagerDlg::OnHide)
+    ON_COMMAND_RANGE(ID_MSG_CMD_EXPORT, ID_MSG_CMD_ADD_PERSONS, &CQorMsgManagerDlg::OnManagerCommandRange)
+    ON_COMMAND(ID_MSG_DELETE_TALK, &CQorMsgManagerDlg::OnDeleteTalk)
+    ON_BN_CLICKED(IDC_MGR_TAB_LOCAL, &CQorMsgManagerDlg::OnTabButton1)
+    ON_BN_CLICKED(IDC_MGR_TAB_ROAM, &CQorMsgManagerDlg::OnTabButton2)
+    ON_COMMAND(ID_MSG_VIEW_ORG, &CQorMsgManagerDlg::OnViewOrgTree)
+    ON_COMMAND(ID_MSG_VIEW_FOLDERS, &CQorMsgManagerDlg::OnViewFolderTree)
+    ON_COMMAND(ID_MSG_VIEW_USER_VIEWS, &CQorMsgManagerDlg::OnViewUserViews)
+END_MESSAGE_MAP()
+
+namespace {
+
+const COLORREF kFrameLine = RGB(179, 179, 179);
+// The pane area is not made narrower than this by a resize.
+const int kMinPaneWidth = 50;
+
+bool HasWindow(const CWnd* pWnd) { return pWnd && ::IsWindow(pWnd->GetSafeHwnd()); }
+
+void HideIfWindow(CWnd* pWnd)
+{
+    if (HasWindow(pWnd))
+        pWnd->ShowWindow(SW_HIDE);
+}
+
+void MoveOnto(CWnd* pWnd, const RECT& rc)
+{
+    if (HasWindow(pWnd))
+        pWnd->MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+// A pane made on the manager: the object when missing, its window when missing, placed on rc.
+template <class TPane, class SetOwner>
+TPane* EnsurePane(TPane*& pPane, UINT nTemplate, CWnd* pParent, const RECT& rc, SetOwner setOwner)
+{
+    if (!pPane)
+        pPane = new TPane(nullptr);
+    setOwner(pPane);
+    // The panes' templates hold rich edit controls, whose window class exists only once the
+    // rich edit library is loaded; the program loads it at start, but the manager must not rely on that.
+    CRichEditCtrl::LoadRichEdit();
+    if (!HasWindow(pPane))
+        pPane->Create(nTemplate, pParent);
+    MoveOnto(pPane, rc);
+    return pPane;
+}
+
+template <class TPane>
+void DestroyPane(TPane*& pPane)
+{
+    if (!pPane)
+        return;
+    if (HasWindow(pPane))
+        pPane->DestroyWindow();
+    delete pPane;
+    pPane = nullptr;
+}
+
+} // namespace
+
+CQorMsgManagerDlg::CQorMsgManagerDlg(CWnd* pParent)
+    : CQorDlg(IDD, pParent), m_folders(*this), m_views(*this), m_search(*this), m_menus(*this)
+{
+}
+
+CQorMsgManagerDlg::~CQorMsgManagerDlg()
+{
+    if (m_hIcon)
+        ::DestroyIcon(m_hIcon);
+}
+
+void CQorMsgManagerDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CQorDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_MGR_TREE, m_tree);
+    DDX_Control(pDX, IDC_MGR_TAB_LOCAL, m_tabLocal);
+    DDX_Control(pDX, IDC_MGR_TAB_ROAM, m_tabRoam);
+    DDX_Control(pDX, IDC_MGR_VIEW_BUTTON, m_viewButton);
+}
+
+BOOL CQorMsgManagerDlg::OnInitDialog()
+{
+    _Init(this);
+    CQorDlg::OnInitDialog();
+    GetClientRect(&m_rcInitClient);
+
+    m_tabLocal.SetSkin(L"xMsgManageLocal");
+    m_tabRoam.SetSkin(L"xMsgManageRoam");
+    m_tabLocal.SetTextColor(L"c.font.normal");
+    m_tabRoam.SetTextColor(L"c.font.normal");
+    m_tabGroup = {&m_tabLocal, &m_tabRoam};
+
+    m_hIcon = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0,
+                                              0, LR_DEFAULTSIZE));
+    if (m_hIcon) {
+        SetIcon(m_hIcon, TRUE);
+        SetIcon(m_hIcon, FALSE);
+    }
+    CString title;
+    title.Format(CQorViewBaseFun::LoadStringW(IDS_MSG_MANAGER_TITLE), static_cast<LPCWSTR>(titleName));
+    SetWindowText(title);
+
+    InitTree();
+    CreatePanes();
+    InitViewButton();
+
+    RECT rcTree = {};
+    ControlRect(IDC_MGR_TREE, &rcTree);
+    m_tree.ShowWindow(SW_HIDE);
+    EnsurePane(orgPane, IDD_MSG_ORGTREE, this, rcTree, [this](CQorMsgORGTreeDlg* p) {
+        p->m_pViewMgr = CQorViewMgr::Instance();
+        p->m_pOwner = this;
+    });
+    RECT rcArea = {};
+    ControlRect(IDC_MGR_PANE_AREA, &rcArea);
+    EnsurePane(webPane, IDD_WEB_MSG, this, rcArea, [](CQorMsgWebMsgDlg*) {});
+    HideIfWindow(webPane);
+
+    EnableTitleIcon(false);
+    EnableTitleText(true);
+    ModifyStyle(0, WS_CLIPCHILDREN);
+    ModifyStyleEx(WS_EX_TOOLWINDOW, WS_EX_APPWINDOW);
+    return TRUE;
+}
+
+void CQorMsgManagerDlg::InitTree()
+{
+    m_imageList.Create(16, 16, ILC_MASK | ILC_COLOR8, 10, 6);
+    CBitmap bitmap;
+    if (bitmap.LoadBitmap(IDB_MSG_TREE_IMAGES))
+        m_imageList.Add(&bitmap, RGB(0xFF, 0xFF, 0xFF));
+    m_tree.ApplySkinFont();
+    m_tree.SetImageList(&m_imageList, TVSIL_NORMAL);
+    CQorViewMgr::Instance()->SinkWindowScrollbar(m_tree.GetSafeHwnd());
+}
+
+void CQorMsgManagerDlg::CreatePanes()
+{
+    RECT rc = {};
+    ControlRect(IDC_MGR_PANE_AREA, &rc);
+    EnsurePane(basePane, IDD_MSG_BASE, this, rc, [this](CQorMsgBaseDlg* p) { p->ownerDlg = this; });
+    EnsurePane(meetingPane, CQorMsgMeetingDlg::IDD, this, rc, [this](CQorMsgMeetingDlg* p) { p->m_pOwner = this; });
+    EnsurePane(historyViewer, CQorMsgGroupDisDlg::IDD, this, rc, [this](CQorMsgGroupDisDlg* p) { p->m_pOwner = this; });
+}
+
+bool CQorMsgManagerDlg::ControlRect(UINT nID, RECT* pRect) const { return GetChildRect(m_hWnd, nID, pRect); }
+
+CWnd* CQorMsgManagerDlg::GetWebPane() { return webPane; }
+
+bool CQorMsgManagerDlg::SendFilesToUsers(const CStringArray& arIds, const CStringArray& arNames,
+                                         const CStringArray& arFiles)
+{
+    return mainWindow && mainWindow->SendFilesToUsers(arIds, arNames, arFiles);
+}
+
+HWND CQorMsgManagerDlg::GetMainWindowHwnd() { return mainWindow ? mainWindow->GetOwnerHwnd() : nullptr; }
+
+bool CQorMsgManagerDlg::GetSelectedNode(HTREEITEM* phItem, int* pnImage, DWORD_PTR* pData) const
+{
+    HTREEITEM hItem = HasWindow(&m_tree) ? m_tree.GetSelectedItem() : nullptr;
+    if (!hItem)
+        return false;
+    if (phItem)
+        *phItem = hItem;
+    if (pnImage)
+        *pnImage = m_folders.GetImage(hItem);
+    if (pData)
+        *pData = m_tree.GetItemData(hItem);
+    return true;
+}
+
+CString CQorMsgManagerDlg::PersonIdAt(DWORD_PTR nIndex) const
+{
+    return nIndex < static_cast<DWORD_PTR>(personIds.GetSize()) ? personIds[static_cast<INT_PTR>(nIndex)] : CString();
+}
+
+// The main window's use of the centre
+
+IMsgCenter* IMsgCenter::NewCenter() { return new CQorMsgManagerDlg(nullptr); }
+
+void CQorMsgManagerDlg::SetSession(CQorMsgDBMgr* pDBMgr, const CString& strServer, const CString& strAccount,
+                                   IMsgCenterOwner* pOwner)
+{
+    m_pDBMgr = pDBMgr;
+    m_strServer = strServer;
+    m_strAccount = strAccount;
+    titleName = strAccount;
+    mainWindow = pOwner;
+}
+
+bool CQorMsgManagerDlg::EnsureWindow(CWnd* pParent)
+{
+    return ::IsWindow(m_hWnd) || Create(IDD_MSG_MANAGER, pParent);
+}
+
+bool CQorMsgManagerDlg::IsBusy() const
+{
+    CQorMsgTitleDlg* pTitle = basePane ? basePane->titlePane : nullptr;
+    CQorMsgTitleExDlg* pHistory = basePane ? basePane->titleExPane : nullptr;
+    return (pTitle && pTitle->IsLongTaskRunning()) || (pHistory && pHistory->IsBusy());
+}
+
+void CQorMsgManagerDlg::CancelLongTasks()
+{
+    if (CQorMsgTitleDlg* pTitle = basePane ? basePane->titlePane : nullptr)
+        pTitle->CancelLongTask();
+    if (CQorMsgTitleExDlg* pHistory = basePane ? basePane->titleExPane : nullptr)
+        pHistory->CancelLongTask();
+}
+
+void CQorMsgManagerDlg::Destroy()
+{
+    if (::IsWindow(m_hWnd))
+        DestroyWindow();
+    else
+        delete this;
+}
+
+// Requests
+
+void CQorMsgManagerDlg::OpenWithRequest(CString strRequest)
+{
+    m_tree.SendMessage(WM_SETREDRAW, FALSE, 0);
+    m_folders.Rebuild();
+    const CMsgMgrRequest request = CMsgMgrRequest::Parse(strRequest);
+    switch (request.kind) {
+    case CMsgMgrRequest::kUserViews:
+        // The user's views when there are any; otherwise the received messages, so that the
+        // window never opens on an empty page whose only way out is a menu.
+        OnViewUserViews();
+        if (!m_views.IsUserViewShown())
+            OnViewFolderTree();
+        break;
+    case CMsgMgrRequest::kUnreadByRecipients: {
+        OnViewFolderTree();
+        HTREEITEM hUnread = FindRootItemByImage(nullptr, CMsgFolderTree::kUnreadByRecipients);
+        if (!hUnread)
+            hUnread = m_folders.AppendNode(nullptr, CQorViewBaseFun::LoadStringW(IDS_MSG_UNREAD_BY_RECIPIENTS),
+                                           CMsgFolderTree::kUnreadByRecipients, 6);
+        m_tree.SelectItem(hUnread);
+        break;
+    }
+    case CMsgMgrRequest::kGroupTalk:
+        OnViewFolderTree();
+        pendingTalkId = request.talkId;
+        m_tree.SelectItem(FindTalkItem(pendingTalkId, talkRoot));
+        pendingTalkId.Empty();
+        break;
+    case CMsgMgrRequest::kPerson: {
+        OnViewFolderTree();
+        personIds.RemoveAll();
+        personNames.RemoveAll();
+        personIds.Add(request.personId);
+        personNames.Add(request.personName);
+        HTREEITEM hFirst = m_folders.RebuildPersons();
+        if (hFirst)
+            m_tree.SelectItem(hFirst);
+        break;
+    }
+    }
+    m_tree.SendMessage(WM_SETREDRAW, TRUE, 0);
+    m_tree.Invalidate();
+}
+
+// The folder tree
+
+void CQorMsgManagerDlg::OnFolderTreeSelChanged(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    HTREEITEM hItem = nullptr;
+    int nImage = 0;
+    DWORD_PTR nData = 0;
+    if (!GetSelectedNode(&hItem, &nImage, &nData))
+        return;
+    CWaitCursor wait;
+    switch (nImage) {
+    case CMsgFolderTree::kPerson:
+        HideIfWindow(meetingPane);
+        HideIfWindow(historyViewer);
+        // An index outside the person list (a stale node) shows nothing.
+        if (basePane && nData < static_cast<DWORD_PTR>(personIds.GetSize())) {
+            basePane->ShowWindow(SW_SHOW);
+            currentPersonId = personIds[static_cast<INT_PTR>(nData)];
+            basePane->ShowTalkHistory(currentPersonId);
+        }
+        break;
+    case CMsgFolderTree::kSearchResults:
+    case CMsgFolderTree::kUnreadByRecipients:
+    case CMsgFolderTree::kUserFolders:
+    case CMsgFolderTree::kUserFolder:
+        HideIfWindow(meetingPane);
+        HideIfWindow(historyViewer);
+        if (!basePane)
+            break;
+        basePane->ShowWindow(SW_SHOW);
+        if (nImage == CMsgFolderTree::kSearchResults)
+            basePane->ShowSearchResults(m_strSearchKeyword, m_strSearchPerson, m_strSearchFirstDate,
+                                        m_strSearchLastDate);
+        else if (nImage == CMsgFolderTree::kUnreadByRecipients)
+            basePane->ShowReadState();
+        else if (nImage == CMsgFolderTree::kUserFolders) {
+            basePane->ShowUserFolder(CString());
+            LoadUserFolders(userFolderRoot);
+        } else
+            basePane->ShowUserFolder(m_tree.GetItemText(hItem));
+        break;
+    case CMsgFolderTree::kTalk: {
+        CString talkId = GetTalkIdByViewId(static_cast<int>(nData));
+        HideIfWindow(basePane);
+        HideIfWindow(meetingPane);
+        if (HasWindow(historyViewer)) {
+            historyViewer->ShowWindow(SW_SHOW);
+            historyViewer->OpenTalkHistory(talkId);
+        }
+        break;
+    }
+    case CMsgFolderTree::kReceived:
+    case CMsgFolderTree::kSent:
+        HideIfWindow(meetingPane);
+        HideIfWindow(historyViewer);
+        if (HasWindow(basePane)) {
+            basePane->ShowWindow(SW_SHOW);
+            basePane->ShowFolderMessages(static_cast<int>(nData));
+        }
+        break;
+    case CMsgFolderTree::kTalkRoot:
+        // The discussion root lists the talks in the group-talk pane, where several can be
+        // looked through and deleted at once; the list is read each time it is shown.
+        HideIfWindow(basePane);
+        HideIfWindow(historyViewer);
+        if (HasWindow(meetingPane)) {
+            // The discussions the tree lists under the root, of both kinds.
+            meetingPane->SetTalkKind(MsgDb::kTalkDiscussionOther, MsgDb::kTalkDiscussion);
+            meetingPane->ShowWindow(SW_SHOW);
+            meetingPane->LoadTalkList();
+        }
+        break;
+    default: break;
+    }
+}
+
+void CQorMsgManagerDlg::RefreshCurrentNode()
+{
+    HTREEITEM hItem = nullptr;
+    int nImage = 0;
+    DWORD_PTR nData = 0;
+    if (!GetSelectedNode(&hItem, &nImage, &nData))
+        return;
+    CWaitCursor wait;
+    if (nImage == CMsgFolderTree::kTalkRoot) {
+        if (HasWindow(meetingPane))
+            meetingPane->LoadTalkList();
+        return;
+    }
+    if (!basePane)
+        return;
+    switch (nImage) {
+    case CMsgFolderTree::kPerson:
+        if (nData < static_cast<DWORD_PTR>(personIds.GetSize()))
+            basePane->ShowTalkHistory(personIds[static_cast<INT_PTR>(nData)]);
+        break;
+    case CMsgFolderTree::kSearchResults:
+        basePane->ShowSearchResults(m_strSearchKeyword, m_strSearchPerson, m_strSearchFirstDate, m_strSearchLastDate);
+        break;
+    case CMsgFolderTree::kUnreadByRecipients: basePane->ShowReadState(); break;
+    case CMsgFolderTree::kUserFolders:
+    case CMsgFolderTree::kUserFolder:
+        HideIfWindow(meetingPane);
+        if (HasWindow(basePane))
+            basePane->ShowWindow(SW_SHOW);
+        if (nImage == CMsgFolderTree::kUserFolders) {
+            basePane->ShowUserFolder(CString());
+            LoadUserFolders(userFolderRoot);
+        } else {
+            basePane->ShowUserFolder(m_tree.GetItemText(hItem));
+        }
+        break;
+    case CMsgFolderTree::kReceived:
+    case CMsgFolderTree::kSent: basePane->ShowFolderMessages(static_cast<int>(nData)); break;
+    default: break;
+    }
+}
+
+BOOL CQorMsgManagerDlg::LoadUserFolders(HTREEITEM hParent) { return m_folders.LoadUserFolders(hParent); }
+void CQorMsgManagerDlg::LoadTalkNodes() { m_folders.LoadTalkNodes(); }
+HTREEITEM CQorMsgManagerDlg::FindTalkItem(CString strTalkId, HTREEITEM hParent)
+{
+    return m_folders.FindTalkItem(strTalkId, hParent);
+}
+CString CQorMsgManagerDlg::GetTalkIdByViewId(int nViewId) { return m_folders.GetTalkIdByViewId(nViewId); }
+HTREEITEM CQorMsgManagerDlg::FindRootItemByImage(HTREEITEM hStart, int nImage)
+{
+    return m_folders.FindRootItemByImage(hStart, nImage);
+}
+
+// Views, tabs and panes
+
+void CQorMsgManagerDlg::OnViewOrgTree() { m_views.ShowOrgView(false); }
+void CQorMsgManagerDlg::OnViewFolderTree() { m_views.ShowFolderView(); }
+void CQorMsgManagerDlg::OnViewUserViews() { m_views.ShowOrgView(true); }
+void CQorMsgManagerDlg::OnTabButton1() { m_views.OnLocalTab(); }
+void CQorMsgManagerDlg::OnTabButton2() { m_views.OnRoamingTab(); }
+void CQorMsgManagerDlg::ShowHistoryViewer() { m_views.ShowHistoryViewer(); }
+void CQorMsgManagerDlg::ShowBasePane() { m_views.ShowBasePane(); }
+void CQorMsgManagerDlg::ShowWebPane() { m_views.ShowWebPane(); }
+void CQorMsgManagerDlg::OpenLocalHistoryForSelection() { m_views.OpenLocalHistoryForSelection(); }
+void CQorMsgManagerDlg::OpenRoamingHistoryForSelection() { m_views.OpenRoamingHistoryForSelection(); }
+void CQorMsgManagerDlg::InitViewButton() { m_views.InitViewButton(); }
+void CQorMsgManagerDlg::SetViewButtonState(int nIndex) { m_views.SetViewButtonState(nIndex); }
+
+// Commands
+
+void CQorMsgManagerDlg::DoManagerCommand(int nCommand)
+{
+    switch (nCommand) {
+    case kMsgCmdExport:
+        if (basePane)
+            basePane->ExportSelected(TRUE);
+        break;
+    case kMsgCmdDelete:
+        if (basePane)
+            basePane->DeleteSelected();
+        break;
+    case kMsgCmdRefresh: RefreshCurrentNode(); break;
+    case kMsgCmdSearch: OnSearchMessages(); break;
+    case kMsgCmdAddPersons: OnAddPersons(); break;
+    default: break;
+    }
+}
+
+void CQorMsgManagerDlg::OnManagerCommandRange(UINT nID) { DoManagerCommand(static_cast<int>(nID - ID_MSG_CMD_EXPORT) + 1); }
+
+LRESULT CQorMsgManagerDlg::OnManagerCommandMessage(WPARAM wParam, LPARAM)
+{
+    DoManagerCommand(static_cast<int>(wParam));
+    return 0;
+}
+
+void CQorMsgManagerDlg::OnSearchMessages() { m_search.SearchMessages(); }
+void CQorMsgManagerDlg::OnAddPersons() { m_search.AddPersons(); }
+
+BOOL CQorMsgManagerDlg::FindUsersInInfoFile(CString strTerm, CStringArray& arIds, CStringArray& arNames)
+{
+    CMsgMgrSearch::FindUsersInInfoFile(CQorViewMgr::Instance()->GetUserInfoFile(), strTerm, arIds, arNames);
+    return FALSE;
+}
+
+void CQorMsgManagerDlg::OnFolderTreeRClick(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    m_menus.OnTreeRightClick();
+}
+
+void CQorMsgManagerDlg::OnDeleteTalk() { m_menus.DeleteSelectedTalk(); }
+
+void CQorMsgManagerDlg::OnHide() { ShowWindow(SW_HIDE); }
+
+// Keys: every key press in the window or its children comes back as WM_USER+2020, so that the
+// shortcuts work whichever pane has the focus.
+BOOL CQorMsgManagerDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)))
+        PostMessage(WM_MSGCENTER_KEYDOWN, pMsg->wParam, pMsg->lParam);
+    return CQorDlg::PreTranslateMessage(pMsg);
+}
+
+LRESULT CQorMsgManagerDlg::OnPostedKeyDown(WPARAM wParam, LPARAM)
+{
+    if (::GetKeyState(VK_CONTROL) >= 0)
+        return 0;
+    switch (wParam) {
+    case VK_DELETE: DoManagerCommand(kMsgCmdDelete); break;
+    case 0x46: OnSearchMessages(); break; // F
+    case VK_F5: RefreshCurrentNode(); break;
+    default: break;
+    }
+    return 0;
+}
+
+// Layout and painting
+
+void CQorMsgManagerDlg::RepositionPanes()
+{
+    RECT rcArea, rcTree;
+    if (ControlRect(IDC_MGR_PANE_AREA, &rcArea)) {
+        MoveOnto(basePane, rcArea);
+        MoveOnto(meetingPane, rcArea);
+        MoveOnto(historyViewer, rcArea);
+        MoveOnto(webPane, rcArea);
+    }
+    if (ControlRect(IDC_MGR_TREE, &rcTree))
+        MoveOnto(orgPane, rcTree);
+}
+
+LRESULT CQorMsgManagerDlg::OnRepositionPanes(WPARAM, LPARAM)
+{
+    RepositionPanes();
+    return 0;
+}
+
+void CQorMsgManagerDlg::OnSize(UINT nType, int cx, int cy)
+{
+    CQorDlg::OnSize(nType, cx, cy);
+    if (nType == SIZE_MINIMIZED || !::IsWindow(m_hWnd))
+        return;
+    if (nType == SIZE_MAXIMIZED) {
+        RECT rcWork = {};
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
+        cx = ::GetSystemMetrics(SM_CXFULLSCREEN);
+        cy = rcWork.bottom;
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (cy != 0) {
+        LayoutControls(cx, cy);
+        UpdateWindow();
+        Invalidate();
+    }
+}
+
+void CQorMsgManagerDlg::LayoutControls(int nWidth, int nHeight)
+{
+    RECT rcFrame;
+    if (ControlRect(IDC_MGR_LEFT_FRAME, &rcFrame)) {
+        RECT rcClient, rcArea;
+        GetClientRect(&rcClient);
+        if (ControlRect(IDC_MGR_PANE_AREA, &rcArea) && rcClient.right - rcArea.left >= kMinPaneWidth) {
+            ::MoveWindow(::GetDlgItem(m_hWnd, IDC_MGR_PANE_AREA), rcArea.left, rcArea.top,
+                         rcClient.right - rcArea.left, rcClient.bottom - rcArea.top, FALSE);
+            for (UINT nID : {IDC_MGR_LEFT_FRAME, IDC_MGR_TREE, IDC_MGR_SPLIT_BAR}) {
+                RECT rc;
+                if (ControlRect(nID, &rc))
+                    ::MoveWindow(::GetDlgItem(m_hWnd, static_cast<int>(nID)), rc.left, rc.top, rc.right - rc.left,
+                                 rcClient.bottom - 1 - rc.top, FALSE);
+            }
+            RepositionPanes();
+        }
+    }
+    m_nLastWidth = nWidth;
+    m_nLastHeight = nHeight;
+}
+
+void CQorMsgManagerDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CQorDlg::OnGetMinMaxInfo(lpMMI);
+    if (m_rcInitClient.right > 0) {
+        RECT rc = m_rcInitClient;
+        ::AdjustWindowRectEx(&rc, static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)));
+        lpMMI->ptMinTrackSize.x = rc.right - rc.left;
+        lpMMI->ptMinTrackSize.y = rc.bottom - rc.top;
+    }
+}
+
+void CQorMsgManagerDlg::PaintBackground(CDC* pDC, const RECT& rcPaint)
+{
+    CWqMemDC mem(pDC, &rcPaint);
+    if (!xDuiLib::CRenderEngine::DrawImage2RectTiled(mem.GetSafeHdc(), rcPaint, L"i.dlg.bk.picture"))
+        ::FillRect(mem.GetSafeHdc(), &rcPaint, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+}
+
+void CQorMsgManagerDlg::OnPaint()
+{
+    CPaintDC dc(this);
+    RECT rcClient;
+    GetClientRect(&rcClient);
+    PaintBackground(&dc, rcClient);
+    HDC hdc = dc.GetSafeHdc();
+    HPEN pen = ::CreatePen(PS_SOLID, 1, kFrameLine);
+    HGDIOBJ old = ::SelectObject(hdc, pen);
+    RECT rc;
+    if (ControlRect(IDC_MGR_LEFT_FRAME, &rc)) {
+        ::MoveToEx(hdc, rc.left, rc.top - 1, nullptr);
+        ::LineTo(hdc, rc.right, rc.top - 1);
+        ::LineTo(hdc, rc.right, rc.bottom);
+    }
+    if (ControlRect(IDC_MGR_PANE_AREA, &rc)) {
+        ::MoveToEx(hdc, rc.left - 1, rc.top - 1, nullptr);
+        ::LineTo(hdc, rc.right, rc.top - 1);
+    }
+    ::SelectObject(hdc, old);
+    ::DeleteObject(pen);
+}
+
+BOOL CQorMsgManagerDlg::OnEraseBkgnd(CDC*) { return TRUE; }
+
+// A press anywhere on the background drags the window.
+void CQorMsgManagerDlg::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CQorDlg::OnLButtonDown(nFlags, point);
+    POINT pt = {point.x, point.y};
+    ::ClientToScreen(m_hWnd, &pt);
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+}
+
+// Closing and tear-down
+
+void CQorMsgManagerDlg::OnClose() { DestroyWindow(); }
+
+void CQorMsgManagerDlg::OnDestroy()
+{
+    DestroyPane(basePane);
+    DestroyPane(meetingPane);
+    DestroyPane(historyViewer);
+    DestroyPane(orgPane);
+    // The web pane deletes itself with its window, which goes with this one.
+    webPane = nullptr;
+    CQorDlg::OnDestroy();
+}
+
+void CQorMsgManagerDlg::PostNcDestroy()
+{
+    m_resizer.DeleteAll();
+    if (mainWindow)
+        mainWindow->OnMsgCenterGone(this);
+    CQorDlg::PostNcDestroy();
+    delete this;
+}
