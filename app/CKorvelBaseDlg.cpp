@@ -6,7 +6,9 @@
 #include "app/CQorTipMgr.h"
 #include "app/KorvelMessages.h"
 #include "common/CResourceMgr.h"
+#include "controls/CWqMemDC.h"
 #include "controls/ScaleByDpi.h"
+#include "framework/CPaintDC.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -301,20 +303,12 @@ void CKorvelBaseDlg::OnSize(UINT nType, int cx, int cy)
 
 void CKorvelBaseDlg::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC hdc = ::BeginPaint(m_hWnd, &ps);
-    RECT rc;
-    ::GetClientRect(m_hWnd, &rc);
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
     // Drawn off screen and copied once, so that resizing does not flicker.
-    HDC hMem = ::CreateCompatibleDC(hdc);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hdc, rc.right - rc.left, rc.bottom - rc.top);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    _PaintBk(hMem);
-    ::BitBlt(hdc, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hMem, 0, 0, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::EndPaint(m_hWnd, &ps);
+    CWqMemDC mem(&dc, &rc);
+    _PaintBk(&mem);
 }
 
 BOOL CKorvelBaseDlg::OnEraseBkgnd(CDC*)

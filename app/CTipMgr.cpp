@@ -301,10 +301,10 @@ void CTipMgr::ShowNextTip(BOOL bAnimate, BOOL bForce)
         BuildTextRowsTip(m_pCurrent);
         break;
     }
-    m_wndTip.m_bShakeRequested = FALSE;
+    m_wndTip.SetShakeRequest(FALSE);
     if (m_pCurrent->nKind == CUnreadMsg::kKindShake) {
-        m_wndTip.m_bShakeRequested = TRUE;
-        m_wndTip.m_strShakeSound = m_pCurrent->strSound;
+        m_wndTip.SetShakeRequest(TRUE);
+        m_wndTip.SetShakeSound(m_pCurrent->strSound);
     }
     m_wndTip.SetOwner(this);
     m_wndTip.Show(nullptr);

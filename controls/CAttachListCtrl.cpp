@@ -191,6 +191,12 @@ int CAttachListCtrl::AppendRecord(const _ATTACH_ITEM& item)
     return static_cast<int>(m_arrAttach.Add(item));
 }
 
+void CAttachListCtrl::SetAttachLocalPath(int nRow, const CString& strLocalPath)
+{
+    if (nRow >= 0 && nRow < m_arrAttach.GetSize())
+        m_arrAttach[nRow].strLocalPath = strLocalPath;
+}
+
 void CAttachListCtrl::MarkRecord(int nIndex)
 {
     if (nIndex >= 0 && nIndex < m_arrAttach.GetSize())

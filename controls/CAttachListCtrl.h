@@ -1,7 +1,7 @@
 #pragma once
 // CAttachListCtrl: the attachments of one message, one row each with the shell's icon for
 // the file type (a folder icon for a folder), and beside the rows an array of _ATTACH_ITEM
-// records in row order that the panes read directly (m_arrAttach[i] is row i). Files and
+// records in row order that the panes read (GetAttachments()[i] is row i). Files and
 // folders dropped from the shell are added as rows.
 #include "framework/CArray.h"
 #include "platform/QorView/AttachItem.h"
@@ -49,8 +49,12 @@ public:
     static CString GetFileExtension(const CString& path);
     static CString GetFolderNameFromPath(const CString& path);
 
-    CArray<_ATTACH_ITEM, const _ATTACH_ITEM&> m_arrAttach;
-    CShellIconInfo m_iconInfo;
+    // One record per row, in row order.
+    const CArray<_ATTACH_ITEM, const _ATTACH_ITEM&>& GetAttachments() const { return m_arrAttach; }
+    // Records where a row's file now lies on disk; a row outside the records is ignored.
+    void SetAttachLocalPath(int nRow, const CString& strLocalPath);
+    // The image lists and the cache of file-type icons.
+    CShellIconInfo& GetIconInfo() { return m_iconInfo; }
 
 protected:
     int ImageForText(const CString& text);
@@ -58,4 +62,8 @@ protected:
     afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
+
+private:
+    CArray<_ATTACH_ITEM, const _ATTACH_ITEM&> m_arrAttach;
+    CShellIconInfo m_iconInfo;
 };

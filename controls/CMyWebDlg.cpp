@@ -129,14 +129,14 @@ BOOL CMyWebDlg::OnInitDialog()
     SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 
     if (m_bNoScrollBars)
-        m_browse.m_bScrollBars = 0;
+        m_browse.SetScrollBars(0);
     CRect client;
     GetClientRect(&client);
     if (!CreateBrowser(client)) {
         DestroyWindow();
         return FALSE;
     }
-    m_browse.m_bCloseOnRequest = TRUE;
+    m_browse.SetCloseOnRequest(TRUE);
     if (!m_pExternal)
         m_pExternal = CQorViewBaseFun::CreateWebExt(m_hWnd);
     // Pages of the opener's origin (or, without an opener, of the dialog's own page) only.

@@ -4,8 +4,8 @@
 // dialog: "dialogWidth=400;dialogHeight=300;Caption=Orders;scrollbars=no".
 //
 //     CMyWebDlg* dlg = new CMyWebDlg(pOwner);
-//     dlg->m_strUrl = L"orders.html";          // read against the opener's page
-//     dlg->m_strFeatures = features;
+//     dlg->SetUrl(L"orders.html");             // read against the opener's page
+//     dlg->SetFeatures(features);
 //     dlg->SetOpener(openerWindow);             // optional: a page's window object
 //     if (!dlg->Create(pOwner)) delete dlg;     // modeless: it deletes itself when it goes
 //
@@ -29,29 +29,32 @@ public:
     // pages get it as their opener); a reference is held.
     void SetOpener(IDispatch* pOpener);
 
-    // Reads m_strFeatures: items split at ";" or ",", each "key=value" (keys in any case):
+    // The page to show; a relative address is read against the opener's page when the dialog
+    // starts, and GetUrl answers the resolved one from then on.
+    void SetUrl(const CString& strUrl) { m_strUrl = strUrl; }
+    const CString& GetUrl() const { return m_strUrl; }
+    // The opener's document address, read when the dialog starts.
+    const CString& GetBaseUrl() const { return m_strBaseUrl; }
+    // The feature text that ParseDialogFeatures reads.
+    void SetFeatures(const CString& strFeatures) { m_strFeatures = strFeatures; }
+    // Where the dialog goes: x and y both -1 centre it (the default).
+    void SetPosition(int x, int y) { m_nX = x; m_nY = y; }
+
+    // Reads the feature text: items split at ";" or ",", each "key=value" (keys in any case):
     // dialogWidth, dialogHeight, Caption, scrollbars=no.
     void ParseDialogFeatures();
+    // What the features asked for: the size (0: the template's), the caption, no scroll bars.
+    int GetDialogWidth() const { return m_nDialogWidth; }
+    int GetDialogHeight() const { return m_nDialogHeight; }
+    const CString& GetCaption() const { return m_strCaption; }
+    int GetNoScrollBars() const { return m_bNoScrollBars; }
+    // The browser over the client area.
+    CWqWebBrowse& GetBrowser() { return m_browse; }
     // Where a window of the size goes: centred on the work area for x and y both -1, else at
     // x, y moved back inside the work area (left and top edges first when it is too big).
     static CRect PlaceOnScreen(const CRect& workArea, int x, int y, int cx, int cy);
     // The document address of a page window (its document's URL); empty when it has none.
     static CString ReadOpenerUrl(IDispatch* pOpener);
-
-// Fields
-    CString m_strBaseUrl;   // the opener's document address
-    CString m_strUrl;       // the page to show (resolved against the base when relative)
-    CString m_strFeatures;
-    CString m_strExtra;     // kept for the caller; not read
-    int m_nX = -1;          // -1 with m_nY -1: centred
-    int m_nY = -1;
-    int m_nDialogWidth = 0; // 0: the template's size
-    int m_nDialogHeight = 0;
-    int m_bNoScrollBars = 0;
-    CString m_strCaption;
-    IDispatch* m_pExternal = nullptr; // the web extension object given to pages (a reference)
-    IDispatch* m_pOpener = nullptr;   // a reference
-    CWqWebBrowse m_browse;
 
 protected:
     BOOL OnInitDialog() override;
@@ -69,5 +72,18 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CString m_strBaseUrl;   // the opener's document address
+    CString m_strUrl;       // the page to show (resolved against the base when relative)
+    CString m_strFeatures;
+    CString m_strExtra;     // kept for the caller; not read
+    int m_nX = -1;          // -1 with m_nY -1: centred
+    int m_nY = -1;
+    int m_nDialogWidth = 0; // 0: the template's size
+    int m_nDialogHeight = 0;
+    int m_bNoScrollBars = 0;
+    CString m_strCaption;
+    IDispatch* m_pExternal = nullptr; // the web extension object given to pages (a reference)
+    IDispatch* m_pOpener = nullptr;   // a reference
+    CWqWebBrowse m_browse;
     BOOL m_bModeless = FALSE;
 };

@@ -80,10 +80,12 @@ public:
     IWebBrowser2* GetBrowser() const { return m_control.GetBrowser(); }
     IDispatch* GetBrowserDispatch() const { return m_control.GetBrowserDispatch(); }
 
-// Fields
-    COLORREF m_crFrame = RGB(140, 178, 222);
-    BYTE m_bScrollBars = 1; // 0: every loaded document gets the body attribute scroll="no"
-    BYTE m_bBorder = 1;     // WS_BORDER, painted in m_crFrame
+    // The frame's colour.
+    void SetFrameColor(COLORREF crFrame) { m_crFrame = crFrame; }
+    // 0: every loaded document gets the body attribute scroll="no".
+    void SetScrollBars(BYTE bScrollBars) { m_bScrollBars = bScrollBars; }
+    // Set before Create: WS_BORDER, painted in the frame's colour.
+    void SetBorder(BYTE bBorder) { m_bBorder = bBorder; }
 
 // Events: each default sends its notification to the parent.
     virtual bool OnBeforeNavigate2(const CString& url, const CString& frame, const BYTE* postData, int postDataSize,
@@ -123,5 +125,8 @@ private:
     void OnBrowserStatusTextChange(const CString& text) override;
     void OnBrowserTitleChange(const CString& text) override;
 
+    COLORREF m_crFrame = RGB(140, 178, 222);
+    BYTE m_bScrollBars = 1;
+    BYTE m_bBorder = 1;
     CWebBrowserControl m_control;
 };

@@ -37,9 +37,6 @@ CRectHotBn::CRectHotBn()
 
 CRectHotBn::~CRectHotBn()
 {
-    for (HBITMAP& h : m_hBitmaps)
-        if (h)
-            ::DeleteObject(h);
     for (HICON& h : m_hIcons)
         if (h)
             ::DestroyIcon(h);
@@ -58,17 +55,17 @@ BOOL CRectHotBn::SetBitmaps(UINT nIdNormal, UINT nIdHover, UINT nIdPressed, COLO
 {
     const UINT ids[3] = {nIdNormal, nIdHover, nIdPressed};
     for (int i = 0; i < 3; ++i) {
-        if (m_hBitmaps[i])
-            ::DeleteObject(m_hBitmaps[i]);
-        m_hBitmaps[i] = ids[i] ? static_cast<HBITMAP>(LoadImageResource(ids[i], IMAGE_BITMAP)) : nullptr;
+        m_bitmaps[i].DeleteObject();
+        if (ids[i])
+            m_bitmaps[i].Attach(LoadImageResource(ids[i], IMAGE_BITMAP));
     }
     m_crMask = crMask;
     BITMAP bm = {};
-    if (m_hBitmaps[0] && ::GetObjectW(m_hBitmaps[0], sizeof(bm), &bm))
+    if (m_bitmaps[0].GetBitmap(&bm))
         m_bitmapSize = CSize(bm.bmWidth, bm.bmHeight);
     if (m_hWnd)
         Invalidate();
-    return m_hBitmaps[0] != nullptr;
+    return m_bitmaps[0].GetSafeHandle() != nullptr;
 }
 
 BOOL CRectHotBn::SetIcons(UINT nIdNormal, UINT nIdHover)
@@ -290,11 +287,11 @@ BOOL CRectHotBn::OnClicked()
 
 void CRectHotBn::DrawImage(CDC* pDC, const CRect& rc, bool hover, bool pressed)
 {
-    HBITMAP hBitmap = m_hBitmaps[0];
-    if (pressed && m_hBitmaps[2])
-        hBitmap = m_hBitmaps[2];
-    else if (hover && m_hBitmaps[1])
-        hBitmap = m_hBitmaps[1];
+    HGDIOBJ hBitmap = m_bitmaps[0].GetSafeHandle();
+    if (pressed && m_bitmaps[2].GetSafeHandle())
+        hBitmap = m_bitmaps[2].GetSafeHandle();
+    else if (hover && m_bitmaps[1].GetSafeHandle())
+        hBitmap = m_bitmaps[1].GetSafeHandle();
     const int offset = pressed ? 1 : 0;
     if (hBitmap) {
         const int x = rc.left + (rc.Width() - m_bitmapSize.cx) / 2 + offset;
@@ -355,7 +352,7 @@ void CRectHotBn::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     GetWindowText(text);
     if (!text.IsEmpty()) {
         CRect textRect = rc;
-        if (m_hIcons[0] && !m_hBitmaps[0])
+        if (m_hIcons[0] && !m_bitmaps[0].GetSafeHandle())
             textRect.left += m_iconSize.cx + 8;
         if (pressed)
             textRect.OffsetRect(1, 1);

@@ -77,7 +77,7 @@ protected:
     CToolTipCtrl m_tooltip;
     HCURSOR m_hCursor = nullptr;
     CFont m_font;
-    HBITMAP m_hBitmaps[3] = {}; // normal, hover, pressed; owned
+    CBitmap m_bitmaps[3];       // normal, hover, pressed
     CSize m_bitmapSize;
     COLORREF m_crMask = CLR_NONE;
     HICON m_hIcons[2] = {};     // normal, hover; owned

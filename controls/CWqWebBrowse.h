@@ -16,7 +16,7 @@
 // Both private messages carry the window's id in wParam and the record in lParam, like
 // WM_NOTIFY; the record and its post data live only while the message is handled.
 //
-//     m_browse.m_bCloseOnRequest = TRUE;
+//     m_browse.SetCloseOnRequest(TRUE);
 //     m_browse.Create(WS_CHILD | WS_VISIBLE, rc, this, 3002);
 //     m_browse.Navigate(L"http://server/page.html");
 //
@@ -119,11 +119,16 @@ public:
     COleControlHost* GetControlWnd() const { return m_control.GetControlWnd(); }
     IWebBrowser2* GetBrowser() const { return m_control.GetBrowser(); }
 
-// Fields
-    CString m_strCurrentUrl;  // the last top-level page the control reported
-    int m_bCloseOnRequest = 0; // the control's window going closes the parent (WM_CLOSE)
-    int m_bBorder = 0;         // WS_BORDER, painted by the window itself
-    int m_bScrollBars = 1;     // 0: every downloaded page gets the body attribute scroll="no"
+    // The last top-level page the control reported.
+    const CString& GetCurrentUrl() const { return m_strCurrentUrl; }
+    // Set: the control's window going closes the parent (WM_CLOSE).
+    void SetCloseOnRequest(int bClose) { m_bCloseOnRequest = bClose; }
+    int GetCloseOnRequest() const { return m_bCloseOnRequest; }
+    // Set before Create: WS_BORDER, painted by the window itself.
+    void SetBorder(int bBorder) { m_bBorder = bBorder; }
+    // 0: every downloaded page gets the body attribute scroll="no".
+    void SetScrollBars(int bScrollBars) { m_bScrollBars = bScrollBars; }
+    int GetScrollBars() const { return m_bScrollBars; }
 
     // The window and the control without waiting for the first document, for a caller that
     // navigates at once itself; Create is the usual way.
@@ -150,6 +155,10 @@ private:
     void OnBrowserStatusTextChange(const CString& text) override;
     void OnBrowserTitleChange(const CString& text) override;
 
+    CString m_strCurrentUrl;
+    int m_bCloseOnRequest = 0;
+    int m_bBorder = 0;
+    int m_bScrollBars = 1;
     CWebBrowserControl m_control;
     BOOL m_bExternalByOrigin = FALSE;
     CString m_strExternalOrigin;

@@ -2,15 +2,53 @@
 #include "controls/popup/TkAlphaBitmap.h"
 #include <commctrl.h>
 
+CTkImageHandle::CTkImageHandle(HBITMAP hBitmap) : m_bOwns(FALSE)
+{
+    m_bitmap.Attach(hBitmap);
+}
+
+CTkImageHandle::CTkImageHandle(const CTkImageHandle& src) : m_hIcon(src.m_hIcon), m_bOwns(FALSE)
+{
+    m_bitmap.Attach(src.GetBitmap());
+}
+
 CTkImageHandle& CTkImageHandle::operator=(const CTkImageHandle& src)
 {
     if (this != &src) {
         Clear();
         m_hIcon = src.m_hIcon;
-        m_hBitmap = src.m_hBitmap;
+        m_bitmap.Attach(src.GetBitmap());
         m_bOwns = FALSE;
     }
     return *this;
+}
+
+CTkImageHandle::CTkImageHandle(CTkImageHandle&& src) noexcept
+{
+    TakeFrom(src);
+}
+
+CTkImageHandle& CTkImageHandle::operator=(CTkImageHandle&& src) noexcept
+{
+    if (this != &src) {
+        Clear();
+        TakeFrom(src);
+    }
+    return *this;
+}
+
+CTkImageHandle::~CTkImageHandle()
+{
+    Clear();
+}
+
+void CTkImageHandle::TakeFrom(CTkImageHandle& src)
+{
+    m_hIcon = src.m_hIcon;
+    m_bitmap.Attach(src.m_bitmap.Detach());
+    m_premultiplied.Attach(src.m_premultiplied.Detach());
+    m_bOwns = src.m_bOwns;
+    src.m_hIcon = nullptr;
 }
 
 void CTkImageHandle::Clear()
@@ -18,24 +56,29 @@ void CTkImageHandle::Clear()
     if (m_bOwns) {
         if (m_hIcon)
             ::DestroyIcon(m_hIcon);
-        if (m_hBitmap)
-            ::DeleteObject(m_hBitmap);
+        m_bitmap.DeleteObject();
+    } else {
+        m_bitmap.Detach();
     }
-    if (m_hPremultiplied)
-        ::DeleteObject(m_hPremultiplied);
+    m_premultiplied.DeleteObject();
     m_hIcon = nullptr;
-    m_hBitmap = nullptr;
-    m_hPremultiplied = nullptr;
 }
 
 void CTkImageHandle::CopyIn(const CTkImageHandle& src)
 {
     // Take the copies first: src may be a borrowing view of what this handle is about to free.
     HICON hIcon = src.m_hIcon ? ::CopyIcon(src.m_hIcon) : nullptr;
-    HBITMAP hBitmap = src.m_hBitmap ? CopyAlphaBitmap(src.m_hBitmap) : nullptr;
+    HBITMAP hBitmap = src.GetBitmap() ? CopyAlphaBitmap(src.GetBitmap()) : nullptr;
     Clear();
     m_hIcon = hIcon;
-    m_hBitmap = hBitmap;
+    m_bitmap.Attach(hBitmap);
+    m_bOwns = TRUE;
+}
+
+void CTkImageHandle::TakeBitmap(HBITMAP hBitmap)
+{
+    Clear();
+    m_bitmap.Attach(hBitmap);
     m_bOwns = TRUE;
 }
 
@@ -57,9 +100,9 @@ CSize CTkImageHandle::GetExtent() const
             ::DeleteObject(ii.hbmMask);
         return size;
     }
-    if (m_hBitmap) {
+    if (GetBitmap()) {
         BITMAP bm = {};
-        if (::GetObjectW(m_hBitmap, sizeof(bm), &bm))
+        if (m_bitmap.GetBitmap(&bm))
             return CSize(bm.bmWidth, std::abs(bm.bmHeight));
     }
     return CSize(0, 0);
@@ -67,9 +110,9 @@ CSize CTkImageHandle::GetExtent() const
 
 HBITMAP CTkImageHandle::GetPremultipliedBitmap()
 {
-    if (!m_hPremultiplied && m_hBitmap)
-        m_hPremultiplied = TkPremultiplyAlphaBitmap(m_hBitmap);
-    return m_hPremultiplied;
+    if (!m_premultiplied.GetSafeHandle() && GetBitmap())
+        m_premultiplied.Attach(TkPremultiplyAlphaBitmap(GetBitmap()));
+    return static_cast<HBITMAP>(m_premultiplied.GetSafeHandle());
 }
 
 void CTkImageHandle::Write(std::vector<BYTE>& out) const
@@ -86,7 +129,7 @@ void CTkImageHandle::Write(std::vector<BYTE>& out) const
             return;
         }
     }
-    TkWriteAlphaBitmap(out, m_hBitmap);
+    TkWriteAlphaBitmap(out, GetBitmap());
     TkWriteAlphaBitmap(out, nullptr);
 }
 
@@ -104,7 +147,7 @@ BOOL CTkImageHandle::Read(const BYTE** ppData, const BYTE* pEnd)
         return FALSE;
     }
     if (hFirst && !hSecond) {
-        m_hBitmap = hFirst;
+        m_bitmap.Attach(hFirst);
         return TRUE;
     }
     if (hFirst && hSecond) {

@@ -47,8 +47,7 @@ CTkImageHandle ImageFromIconResource(HINSTANCE hInst, WORD nIconID, int cx, int 
             if (hBitmap) {
                 std::memcpy(pBits, pData + pih->biSize, nColour);
                 ::GdiFlush();
-                image.m_hBitmap = hBitmap;
-                image.m_bOwns = TRUE;
+                image.TakeBitmap(hBitmap);
             }
         }
         return image;

@@ -4,6 +4,7 @@
 #include "controls/popup/TkAlphaBitmap.h"
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 double CTkImageManagerIcon::s_dDisabledBrightness = 0.5;
 
@@ -16,7 +17,7 @@ void MakeGeneratedImage(const CTkImageHandle& src, CTkImageHandle& dest, Fn fn)
 {
     dest.Clear();
     dest.m_bOwns = TRUE;
-    HBITMAP hSource = src.m_hBitmap;
+    HBITMAP hSource = src.GetBitmap();
     ICONINFO ii = {};
     if (!hSource && src.m_hIcon) {
         if (!::GetIconInfo(src.m_hIcon, &ii))
@@ -34,8 +35,8 @@ void MakeGeneratedImage(const CTkImageHandle& src, CTkImageHandle& dest, Fn fn)
         if (hNew) {
             std::memcpy(pDest, pBits, nSize);
             ::GdiFlush();
-            if (src.m_hBitmap) {
-                dest.m_hBitmap = hNew;
+            if (src.GetBitmap()) {
+                dest.TakeBitmap(hNew);
             } else {
                 ICONINFO niv = {TRUE, 0, 0, ii.hbmMask, hNew};
                 dest.m_hIcon = ::CreateIconIndirect(&niv);
@@ -118,10 +119,7 @@ void CTkImageManagerIcon::SetNormalIcon(const CTkImageHandle& image)
     CTkImageHandle copy;
     copy.CopyIn(image);
     Clear();
-    m_imgNormal = CTkImageHandle();
-    m_imgNormal.m_hIcon = copy.m_hIcon;
-    m_imgNormal.m_hBitmap = copy.m_hBitmap;
-    m_imgNormal.m_bOwns = TRUE;
+    m_imgNormal = std::move(copy);
     const CSize size = m_imgNormal.GetExtent();
     m_nWidth = size.cx;
     m_nHeight = size.cy;
@@ -235,7 +233,7 @@ BOOL CTkImageManagerIcon::DrawShadow(CDC* pDC, CPoint pt, COLORREF clrShadow, CS
         ::PatBlt(hMem, 0, 0, size.cx, size.cy, WHITENESS);
         if (m_imgNormal.m_hIcon)
             ::DrawIconEx(hMem, 0, 0, m_imgNormal.m_hIcon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
-        else if (HBITMAP hSrc = m_imgNormal.m_hBitmap) {
+        else if (HBITMAP hSrc = m_imgNormal.GetBitmap()) {
             HDC hSrcDC = ::CreateCompatibleDC(hScreen);
             HGDIOBJ hOldSrc = ::SelectObject(hSrcDC, hSrc);
             const CSize extent = m_imgNormal.GetExtent();

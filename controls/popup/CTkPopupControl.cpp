@@ -1,4 +1,5 @@
 #include "controls/popup/CTkPopupControl.h"
+#include "controls/CWqMemDC.h"
 #include "controls/ScaleByDpi.h"
 #include "controls/popup/CMultiMonitorApi.h"
 #include "controls/popup/CTkBufferDC.h"
@@ -6,6 +7,7 @@
 #include "controls/popup/CTkImageManager.h"
 #include "controls/popup/CTkPopupItem.h"
 #include "controls/popup/CTkPopupThemeSkin.h"
+#include "framework/CPaintDC.h"
 #include <cstdlib>
 #include <mmsystem.h>
 
@@ -56,10 +58,6 @@ CTkPopupControl::~CTkPopupControl()
     if (m_pImageManager)
         m_pImageManager->InternalRelease();
     m_pImageManager = nullptr;
-    if (m_hWindowRgn)
-        ::DeleteObject(m_hWindowRgn);
-    if (m_hFrameBrush)
-        ::DeleteObject(m_hFrameBrush);
 }
 
 BOOL CTkPopupControl::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -358,8 +356,8 @@ int CTkPopupControl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CTkPopupControl::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
-    if (!m_hWindowRgn)
-        m_hWindowRgn = ::CreateRectRgn(0, 0, 0, 0);
+    if (!m_rgnWindow.GetSafeHandle())
+        m_rgnWindow.CreateRectRgn(0, 0, 0, 0);
     // The two top corners are cut by 2 pixels.
     const int w = m_szPopup.cx, h = m_szPopup.cy;
     const POINT pts[6] = {{0, 2}, {2, 0}, {w - 2, 0}, {w, 2}, {w, h}, {0, h}};
@@ -370,38 +368,28 @@ void CTkPopupControl::OnSize(UINT nType, int cx, int cy)
 
 void CTkPopupControl::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC hdc = ::BeginPaint(m_hWnd, &ps);
-    if (!hdc)
+    CPaintDC dc(this);
+    if (!dc.GetSafeHdc())
         return;
     CRect rcClient;
     GetClientRect(&rcClient);
-    if (!rcClient.IsRectEmpty()) {
-        HDC hMem = ::CreateCompatibleDC(hdc);
-        HBITMAP hBitmap = ::CreateCompatibleBitmap(hdc, rcClient.Width(), rcClient.Height());
-        HGDIOBJ hOld = (hMem && hBitmap) ? ::SelectObject(hMem, hBitmap) : nullptr;
-        if (hOld) {
-            {
-                CTkBufferDC dcBuffer(hMem, CRect(0, 0, m_szPopup.cx, m_szPopup.cy));
-                if (m_pPaintManager)
-                    m_pPaintManager->DrawBackground(&dcBuffer, CRect(0, 0, m_szPopup.cx, m_szPopup.cy));
-                for (INT_PTR i = 0; i < m_arrItems.GetSize(); ++i)
-                    m_arrItems[i]->Draw(&dcBuffer);
-            }
-            if (m_hWindowRgn && ::GetWindowRgn(m_hWnd, m_hWindowRgn) != ERROR) {
-                if (!m_hFrameBrush)
-                    m_hFrameBrush = ::CreateSolidBrush(RGB(122, 122, 122));
-                ::FrameRgn(hMem, m_hWindowRgn, m_hFrameBrush, 1, 1);
-            }
-            ::BitBlt(hdc, 0, 0, rcClient.Width(), rcClient.Height(), hMem, 0, 0, SRCCOPY);
-            ::SelectObject(hMem, hOld);
-        }
-        if (hBitmap)
-            ::DeleteObject(hBitmap);
-        if (hMem)
-            ::DeleteDC(hMem);
+    if (rcClient.IsRectEmpty())
+        return;
+    CWqMemDC mem(&dc, &rcClient);
+    if (!mem.GetSafeHdc())
+        return;
+    {
+        CTkBufferDC dcBuffer(mem.GetSafeHdc(), CRect(0, 0, m_szPopup.cx, m_szPopup.cy));
+        if (m_pPaintManager)
+            m_pPaintManager->DrawBackground(&dcBuffer, CRect(0, 0, m_szPopup.cx, m_szPopup.cy));
+        for (INT_PTR i = 0; i < m_arrItems.GetSize(); ++i)
+            m_arrItems[i]->Draw(&dcBuffer);
     }
-    ::EndPaint(m_hWnd, &ps);
+    if (m_rgnWindow.GetSafeHandle() && ::GetWindowRgn(m_hWnd, m_rgnWindow) != ERROR) {
+        if (!m_brFrame.GetSafeHandle())
+            m_brFrame.CreateSolidBrush(RGB(122, 122, 122));
+        ::FrameRgn(mem.GetSafeHdc(), m_rgnWindow, m_brFrame, 1, 1);
+    }
 }
 
 void CTkPopupControl::OnTimer(UINT_PTR nIDEvent)

@@ -5,7 +5,9 @@
 // the mouse is over it, and can shake itself with a sound.
 // https://learn.microsoft.com/windows/win32/winmsg/using-windows#using-layered-windows
 #include "framework/CArray.h"
+#include "framework/CBrush.h"
 #include "framework/CGdiObject.h"
+#include "framework/CRgn.h"
 #include "framework/CWnd.h"
 #include "controls/popup/CTkPopupAnimation.h"
 
@@ -105,10 +107,12 @@ public:
     // The rectangle of the fully shown popup: the size ending at the anchor.
     CRect GetShownRect() const;
 
-    // Ten spare GDI objects for painters that need one; destroyed with the control.
-    CGdiObject m_arrSpareGdiObjects[10];
-    BOOL m_bShakeRequested = FALSE;
-    CString m_strShakeSound;
+    // When set, the popup shakes as it reaches the shown state; the shake clears it.
+    void SetShakeRequest(BOOL bShake) { m_bShakeRequested = bShake; }
+    BOOL IsShakeRequested() const { return m_bShakeRequested; }
+    // The sound file played in a loop while shaking; empty for none.
+    void SetShakeSound(const CString& strSound) { m_strShakeSound = strSound; }
+    const CString& GetShakeSound() const { return m_strShakeSound; }
 
 protected:
     // Message handlers
@@ -154,6 +158,12 @@ protected:
     CTkImageManager* m_pImageManager; // one reference held
     PFNSETLAYEREDWINDOWATTRIBUTES m_pfnSetLayeredWindowAttributes = nullptr;
     BOOL m_bHovered = FALSE;
-    HRGN m_hWindowRgn = nullptr;
-    HBRUSH m_hFrameBrush = nullptr;
+
+private:
+    // Ten spare GDI objects for painters that need one; destroyed with the control.
+    CGdiObject m_arrSpareGdiObjects[10];
+    BOOL m_bShakeRequested = FALSE;
+    CString m_strShakeSound;
+    CRgn m_rgnWindow;  // receives the window region for the frame; made at the first WM_SIZE
+    CBrush m_brFrame;  // the frame's grey; made at the first frame drawn
 };

@@ -55,22 +55,22 @@ CContentAttachments::~CContentAttachments()
     delete m_pProgressDlg;
 }
 
-_ATTACH_ITEM* CContentAttachments::SelectedRow()
+const _ATTACH_ITEM* CContentAttachments::SelectedRow()
 {
     CAttachListCtrl& list = m_pPane->m_attachList;
     if (!list.GetSafeHwnd())
         return nullptr;
     int row = list.GetSelectionMark();
-    if (row < 0 || row >= static_cast<int>(list.m_arrAttach.GetSize()))
+    if (row < 0 || row >= static_cast<int>(list.GetAttachments().GetSize()))
         return nullptr;
-    return &list.m_arrAttach[row];
+    return &list.GetAttachments()[row];
 }
 
 int CContentAttachments::FindRow(const CString& strMsgID, const CString& strName) const
 {
     const CAttachListCtrl& list = m_pPane->m_attachList;
-    for (INT_PTR i = 0; i < list.m_arrAttach.GetSize(); ++i) {
-        const _ATTACH_ITEM& item = list.m_arrAttach[i];
+    for (INT_PTR i = 0; i < list.GetAttachments().GetSize(); ++i) {
+        const _ATTACH_ITEM& item = list.GetAttachments()[i];
         if (item.strMsgID == strMsgID && item.strFileName.CompareNoCase(strName) == 0)
             return static_cast<int>(i);
     }
@@ -137,9 +137,9 @@ void CContentAttachments::OnAttachRClick()
         return;
     CMenu* pPopup = menu.GetSubMenu(0);
     int row = list.HitTest(pt);
-    if (!pPopup || row < 0 || row >= static_cast<int>(list.m_arrAttach.GetSize()))
+    if (!pPopup || row < 0 || row >= static_cast<int>(list.GetAttachments().GetSize()))
         return;
-    const _ATTACH_ITEM& item = list.m_arrAttach[row];
+    const _ATTACH_ITEM& item = list.GetAttachments()[row];
     if (!FileExists(item.strLocalPath)) {
         pPopup->DeleteMenu(ID_ATTACH_OPEN, MF_BYCOMMAND);
         pPopup->DeleteMenu(ID_ATTACH_OPEN_FOLDER, MF_BYCOMMAND);
@@ -164,7 +164,7 @@ void CContentAttachments::OnAttachRClick()
 
 void CContentAttachments::SendSelectedFile(const CStringArray& arIds, const CStringArray& arNames, WPARAM wQuickSend)
 {
-    _ATTACH_ITEM* item = SelectedRow();
+    const _ATTACH_ITEM* item = SelectedRow();
     IMsgContentOwner* owner = m_pPane->GetOwner();
     if (!item || !owner)
         return;
@@ -198,7 +198,7 @@ void CContentAttachments::OnForwardAttachment()
 
 void CContentAttachments::OnAttachOpen()
 {
-    _ATTACH_ITEM* item = SelectedRow();
+    const _ATTACH_ITEM* item = SelectedRow();
     if (item) {
         _ATTACH_ITEM copy = *item;
         OpenAttachment(copy.strMsgID, copy.strFileName, copy.strLocalPath);
@@ -248,7 +248,7 @@ void CContentAttachments::OpenFolderOf(const CString& strPath)
 
 void CContentAttachments::OnOpenAttachFolder()
 {
-    _ATTACH_ITEM* item = SelectedRow();
+    const _ATTACH_ITEM* item = SelectedRow();
     if (!item)
         return;
     _ATTACH_ITEM copy = *item;
@@ -276,7 +276,7 @@ void CContentAttachments::OnAttachSaveAs()
         QorMessageBox(text, Text(IDS_PROXY_CAPTION), m_pPane, MB_OK, MB_ICONWARNING);
         return;
     }
-    _ATTACH_ITEM* item = SelectedRow();
+    const _ATTACH_ITEM* item = SelectedRow();
     if (!item)
         return;
     _ATTACH_ITEM copy = *item;
@@ -482,7 +482,7 @@ void CContentAttachments::OnAttachDownloaded(const _ATTACH_ITEM* pItem)
         return;
     int row = FindRow(pItem->strMsgID, pItem->strFileName);
     if (row >= 0)
-        m_pPane->m_attachList.m_arrAttach[row].strLocalPath = pItem->strLocalPath;
+        m_pPane->m_attachList.SetAttachLocalPath(row, pItem->strLocalPath);
     CString path = pItem->strLocalPath;
     if (!m_strOpenFolderName.IsEmpty() && m_strOpenFolderMsgID == pItem->strMsgID &&
         m_strOpenFolderName.CompareNoCase(pItem->strFileName) == 0) {
@@ -544,7 +544,7 @@ void CContentAttachments::OnFileClientNotify(int nCode, void* pRecord)
         if (row < 0 && ours)
             row = FindRow(m_strTransferGuid, name);
         if (row >= 0)
-            m_pPane->m_attachList.m_arrAttach[row].strLocalPath = localPath;
+            m_pPane->m_attachList.SetAttachLocalPath(row, localPath);
     }
     if (ours)
         EndProgress(IDOK);

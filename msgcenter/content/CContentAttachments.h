@@ -65,7 +65,7 @@ public:
 
 private:
     // The selected row (the list's selection mark); null when none.
-    _ATTACH_ITEM* SelectedRow();
+    const _ATTACH_ITEM* SelectedRow();
     void SendSelectedFile(const CStringArray& arIds, const CStringArray& arNames, WPARAM wQuickSend);
     UINT FirstSourceKind(const CString& strMsgID, bool& bHaveKind);
     void OpenFolderOf(const CString& strPath);

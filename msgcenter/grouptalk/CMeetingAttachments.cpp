@@ -82,9 +82,9 @@ bool CMeetingAttachments::Open(const CString& strMsgId, const CString& strFileNa
 void CMeetingAttachments::ShowInFolder(int nRow)
 {
     CAttachListCtrl& list = m_dlg.m_attachList;
-    if (nRow < 0 || nRow >= list.m_arrAttach.GetSize())
+    if (nRow < 0 || nRow >= list.GetAttachments().GetSize())
         return;
-    const _ATTACH_ITEM item = list.m_arrAttach[nRow];
+    const _ATTACH_ITEM item = list.GetAttachments()[nRow];
     if (!IsOnDisk(item.strLocalPath)) {
         AskToDownload(item.strMsgID, item.strFileName);
         return;
@@ -163,10 +163,10 @@ void CMeetingAttachments::OnDownloaded(const _ATTACH_ITEM& done)
     CWqCriticalSection::Owner lock(pMgr->m_csAttach);
     CHistoryStore::SetAttachLocalPath(false, done.strMsgID, done.strFileName, done.strLocalPath);
     CAttachListCtrl& list = m_dlg.m_attachList;
-    for (INT_PTR i = 0; i < list.m_arrAttach.GetSize(); ++i) {
-        _ATTACH_ITEM& row = list.m_arrAttach[i];
+    for (INT_PTR i = 0; i < list.GetAttachments().GetSize(); ++i) {
+        const _ATTACH_ITEM& row = list.GetAttachments()[i];
         if (row.strMsgID == done.strMsgID && row.strFileName.CompareNoCase(done.strFileName) == 0) {
-            row.strLocalPath = done.strLocalPath;
+            list.SetAttachLocalPath(static_cast<int>(i), done.strLocalPath);
             break;
         }
     }
@@ -186,7 +186,7 @@ void CMeetingAttachments::OnDownloadFailed(const CString& strFileName)
 bool CMeetingAttachments::BuildMenu(int nRow, CMenu& menu, CMenu** ppPopup)
 {
     CAttachListCtrl& list = m_dlg.m_attachList;
-    if (nRow < 0 || nRow >= list.m_arrAttach.GetSize() || !menu.LoadMenu(IDR_MENU_ATTACH))
+    if (nRow < 0 || nRow >= list.GetAttachments().GetSize() || !menu.LoadMenu(IDR_MENU_ATTACH))
         return false;
     CMenu* pPopup = menu.GetSubMenu(0);
     if (!pPopup)
@@ -196,7 +196,7 @@ bool CMeetingAttachments::BuildMenu(int nRow, CMenu& menu, CMenu** ppPopup)
     for (int i = pPopup->GetMenuItemCount() - 1; i >= 0; --i)
         if (::GetSubMenu(pPopup->GetSafeHmenu(), i))
             pPopup->DeleteMenu(i, MF_BYPOSITION);
-    if (IsOnDisk(list.m_arrAttach[nRow].strLocalPath)) {
+    if (IsOnDisk(list.GetAttachments()[nRow].strLocalPath)) {
         pPopup->DeleteMenu(ID_ATTACH_SAVE_AS, MF_BYCOMMAND);
     } else {
         pPopup->DeleteMenu(ID_ATTACH_OPEN, MF_BYCOMMAND);

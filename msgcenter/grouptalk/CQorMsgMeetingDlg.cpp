@@ -258,7 +258,7 @@ void CQorMsgMeetingDlg::OnDeleteTalks()
 int CQorMsgMeetingDlg::MarkedAttachRow() const
 {
     const int row = m_attachList.GetSelectionMark();
-    return row >= 0 && row < m_attachList.m_arrAttach.GetSize() ? row : -1;
+    return row >= 0 && row < m_attachList.GetAttachments().GetSize() ? row : -1;
 }
 
 void CQorMsgMeetingDlg::OnAttachRClick(NMHDR*, LRESULT* pResult)
@@ -287,7 +287,7 @@ void CQorMsgMeetingDlg::OnAttachOpen()
     const int row = MarkedAttachRow();
     if (row < 0)
         return;
-    const _ATTACH_ITEM item = m_attachList.m_arrAttach[row];
+    const _ATTACH_ITEM item = m_attachList.GetAttachments()[row];
     OpenTalkAttachment(item.strMsgID, item.strFileName, item.strLocalPath);
 }
 
@@ -298,7 +298,7 @@ void CQorMsgMeetingDlg::OnAttachSave()
     const int row = MarkedAttachRow();
     if (row < 0)
         return;
-    const _ATTACH_ITEM item = m_attachList.m_arrAttach[row];
+    const _ATTACH_ITEM item = m_attachList.GetAttachments()[row];
     SaveTalkAttachment(item.strMsgID, item.strFileName);
 }
 

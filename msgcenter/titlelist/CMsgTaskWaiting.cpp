@@ -14,9 +14,9 @@ void CMsgTaskWaiting::Show(CWnd* pPane, CWnd* pManager, const CString& strText)
 {
     if (!m_pDlg) {
         m_pDlg = new CWaitingDlg(pPane);
-        m_pDlg->m_pOwner = pPane;
+        m_pDlg->SetOwner(pPane);
     }
-    m_pDlg->m_strText = strText;
+    m_pDlg->SetText(strText);
     if (!m_pDlg->GetSafeHwnd())
         m_pDlg->Create(IDD_WAITING, pPane);
     else

@@ -345,8 +345,8 @@ TEST_F(TipMgr, ClosingATipShowsTheQueuedOnesInOrderAndTheSentTipLast)
     ShowNow();
     ASSERT_EQ(CUnreadMsg::kKindShake, mgr->GetCurrentRecord()->nKind);
     // The nudge shook the popup as soon as it was shown (the request is spent) with its sound.
-    EXPECT_FALSE(Tip().m_bShakeRequested);
-    EXPECT_EQ(L"no-such-nudge.wav", std::wstring(Tip().m_strShakeSound.GetString()));
+    EXPECT_FALSE(Tip().IsShakeRequested());
+    EXPECT_EQ(L"no-such-nudge.wav", std::wstring(Tip().GetShakeSound().GetString()));
 
     // The close button of the shown tip: only that tip leaves, the next shows at once.
     CTkPopupItem* close = ItemById(ID_TIP_CLOSE);

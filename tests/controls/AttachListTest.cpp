@@ -86,12 +86,12 @@ TEST(AttachPaths, TableOfPathFunctions)
 
 TEST_F(AttachFixture, TheStateIconsComeFirstAndOverlaysAreSet)
 {
-    EXPECT_EQ(3, list.m_iconInfo.GetSmallImageList()->GetImageCount());
-    EXPECT_EQ(3, list.m_iconInfo.GetNormalImageList()->GetImageCount());
-    EXPECT_EQ(list.m_iconInfo.GetSmallImageList()->GetSafeHandle(),
+    EXPECT_EQ(3, list.GetIconInfo().GetSmallImageList()->GetImageCount());
+    EXPECT_EQ(3, list.GetIconInfo().GetNormalImageList()->GetImageCount());
+    EXPECT_EQ(list.GetIconInfo().GetSmallImageList()->GetSafeHandle(),
               reinterpret_cast<HIMAGELIST>(list.SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL)));
-    EXPECT_EQ(0, list.m_iconInfo.AddTypeIcon(L".Folder"));
-    EXPECT_EQ(3, list.m_iconInfo.GetBaseIndex());
+    EXPECT_EQ(0, list.GetIconInfo().AddTypeIcon(L".Folder"));
+    EXPECT_EQ(3, list.GetIconInfo().GetBaseIndex());
     ASSERT_NE(nullptr, resources) << "the icons come from QorResource.dll";
     for (UINT id : {11006u, 11008u, 11009u}) {
         HICON h = static_cast<HICON>(::LoadImageW(resources, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
@@ -106,15 +106,15 @@ TEST_F(AttachFixture, AddAttachmentFillsRowAndRecord)
     EXPECT_EQ(0, list.AddAttachment(L"report.doc", L"c:\\dl\\report.doc", L"msg-1"));
     EXPECT_EQ(1, list.AddAttachment(L"pictures\\", L"", L"msg-1"));
     EXPECT_EQ(2, list.AddAttachment(L"README", L"", L"msg-2"));
-    ASSERT_EQ(3, list.m_arrAttach.GetSize());
-    EXPECT_EQ(CString(L"report.doc"), list.m_arrAttach[0].strFileName);
-    EXPECT_EQ(CString(L"c:\\dl\\report.doc"), list.m_arrAttach[0].strLocalPath);
-    EXPECT_EQ(CString(L"msg-1"), list.m_arrAttach[0].strMsgID);
+    ASSERT_EQ(3, list.GetAttachments().GetSize());
+    EXPECT_EQ(CString(L"report.doc"), list.GetAttachments()[0].strFileName);
+    EXPECT_EQ(CString(L"c:\\dl\\report.doc"), list.GetAttachments()[0].strLocalPath);
+    EXPECT_EQ(CString(L"msg-1"), list.GetAttachments()[0].strMsgID);
     EXPECT_EQ(CString(L"report.doc"), list.GetItemText(0, 0));
     EXPECT_GE(Image(0), CAttachListCtrl::kFirstTypeImage);
     EXPECT_EQ(CAttachListCtrl::kFolderImage, Image(1));
     EXPECT_GE(Image(2), CAttachListCtrl::kFirstTypeImage) << "a name without a dot takes the empty extension's icon";
-    EXPECT_EQ(list.m_iconInfo.AddTypeIcon(L""), Image(2));
+    EXPECT_EQ(list.GetIconInfo().AddTypeIcon(L""), Image(2));
     const int other = list.AddAttachment(L"other.DOC", L"", L"");
     EXPECT_EQ(3, other);
     EXPECT_EQ(Image(0), Image(other)) << "one icon per type, whatever the case of the extension";
@@ -129,10 +129,10 @@ TEST_F(AttachFixture, AddAttachmentFillsRowAndRecord)
 
     EXPECT_TRUE(list.RemoveAttachment(0));
     EXPECT_EQ(3, list.GetItemCount());
-    EXPECT_EQ(CString(L"pictures\\"), list.m_arrAttach[0].strFileName);
+    EXPECT_EQ(CString(L"pictures\\"), list.GetAttachments()[0].strFileName);
     EXPECT_TRUE(list.RemoveAll());
     EXPECT_EQ(0, list.GetItemCount());
-    EXPECT_EQ(0, list.m_arrAttach.GetSize());
+    EXPECT_EQ(0, list.GetAttachments().GetSize());
     EXPECT_EQ(-1, list.AddAttachmentEx(L"", L"x", L"", L"", L""));
 }
 
@@ -151,7 +151,7 @@ TEST_F(AttachFixture, DroppedFilesAndFoldersBecomeRowsOnce)
     EXPECT_GE(Image(0), CAttachListCtrl::kFirstTypeImage);
     EXPECT_EQ(CString(L"Photos\\"), list.GetItemText(1, 0));
     EXPECT_EQ(CAttachListCtrl::kFolderImage, Image(1));
-    EXPECT_EQ(CString((folder + L"\\").c_str()), list.m_arrAttach[1].strLocalPath);
+    EXPECT_EQ(CString((folder + L"\\").c_str()), list.GetAttachments()[1].strLocalPath);
     EXPECT_EQ(1, parent.Count(WM_ATTACH_FILES_DROPPED));
 
     list.SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({file})));

@@ -257,7 +257,7 @@ TEST_F(SimpleBrowserTest, NavigateDropsLeadingBlanksAndFetchesThePage)
 TEST_F(SimpleBrowserTest, TheFrameIsPaintedInItsColour)
 {
     CQorSimpleBrowser browser;
-    browser.m_crFrame = RGB(200, 30, 40);
+    browser.SetFrameColor(RGB(200, 30, 40));
     CRect rc(20, 20, 320, 220);
     ASSERT_TRUE(browser.CreateHost(WS_CHILD | WS_VISIBLE, rc, &parent_, 5));
     EXPECT_TRUE(browser.GetStyle() & WS_BORDER);
@@ -276,7 +276,7 @@ TEST_F(SimpleBrowserTest, TheFrameIsPaintedInItsColour)
 
     // Without the border flag: no border, nothing painted round the control.
     CQorSimpleBrowser plain;
-    plain.m_bBorder = 0;
+    plain.SetBorder(0);
     ASSERT_TRUE(plain.CreateHost(WS_CHILD | WS_VISIBLE, CRect(20, 230, 120, 280), &parent_, 6));
     EXPECT_FALSE(plain.GetStyle() & WS_BORDER);
 }
@@ -305,7 +305,7 @@ TEST_F(SimpleBrowserTest, ResourcePagesAreShownAndLoadedPagesLoseTheirBorder)
     if (!testsupport::HtmlEngineAvailable())
         GTEST_SKIP() << testsupport::kNoHtmlEngine;
     CQorSimpleBrowser browser;
-    browser.m_bScrollBars = 0;
+    browser.SetScrollBars(0);
     CRect rc(0, 0, 400, 300);
     ASSERT_TRUE(browser.Create(WS_CHILD | WS_VISIBLE, rc, &parent_, 5));
     HMODULE pages = ::LoadLibraryW(L"test_controls_res.dll");

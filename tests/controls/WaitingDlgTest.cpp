@@ -18,7 +18,7 @@ protected:
         previous = AfxGetResourceHandle();
         AfxSetResourceHandle(resources);
         ASSERT_TRUE(owner.CreateTopLevel(20, 20, 200, 100, L"Korvel pane"));
-        dlg.m_pOwner = &owner;
+        dlg.SetOwner(&owner);
         ASSERT_TRUE(dlg.Create(IDD_WAITING, &owner));
     }
     void TearDown() override
@@ -66,13 +66,13 @@ TEST_F(WaitingFixture, OpensCentredOnTopAndShowsThePercentage)
     dlg.SetRange(8);
     dlg.SetPos(2);
     EXPECT_EQ(CString(L"25%"), Percent());
-    EXPECT_EQ(2, dlg.m_progress.GetPos());
+    EXPECT_EQ(2, dlg.GetPos());
     dlg.SetPos(8);
     EXPECT_EQ(CString(L"100%"), Percent());
 
     dlg.SetRange(100000);
     int lower = -1, upper = -1;
-    dlg.m_progress.GetRange(lower, upper);
+    dlg.GetRange(lower, upper);
     EXPECT_EQ(0, lower);
     EXPECT_EQ(100000, upper) << "the range is not cut to 16 bits";
     dlg.SetPos(50000);

@@ -240,7 +240,7 @@ TEST_F(WebBrowseTest, EachEventBecomesItsNotification)
         EXPECT_EQ(c.code, parent_.seen[0].code) << "event " << c.dispid;
         EXPECT_EQ(77u, parent_.seen[0].id);
     }
-    EXPECT_EQ(CString(L"http://host/done"), browse_.m_strCurrentUrl);
+    EXPECT_EQ(CString(L"http://host/done"), browse_.GetCurrentUrl());
 
     // Progress, texts and addresses travel in their fields.
     parent_.seen.clear();
@@ -265,7 +265,7 @@ TEST_F(WebBrowseTest, EachEventBecomesItsNotification)
     testsupport::FireBrowserEvent(control, DISPID_NAVIGATECOMPLETE2,
                                   {testsupport::Dispatch(&frame), testsupport::RefVariant(&inFrame)});
     EXPECT_EQ(1u, parent_.seen.size());
-    EXPECT_EQ(CString(L"http://host/done"), browse_.m_strCurrentUrl);
+    EXPECT_EQ(CString(L"http://host/done"), browse_.GetCurrentUrl());
 
     for (VARIANT* v : {&url, &target, &headers, &post, &done, &text, &inFrame})
         ::VariantClear(v);
@@ -281,7 +281,7 @@ TEST_F(WebBrowseTest, TheControlWindowGoingClosesTheParentOnlyWhenAsked)
     browse_.DestroyWindow();
 
     CreateHost();
-    browse_.m_bCloseOnRequest = TRUE;
+    browse_.SetCloseOnRequest(TRUE);
     browse_.GetControlWnd()->DestroyWindow();
     testsupport::PumpMessages();
     EXPECT_EQ(1, parent_.Count(WM_CLOSE));
@@ -289,7 +289,7 @@ TEST_F(WebBrowseTest, TheControlWindowGoingClosesTheParentOnlyWhenAsked)
     // The browser window itself going takes the control with it: no request to close.
     browse_.DestroyWindow();
     CreateHost();
-    browse_.m_bCloseOnRequest = TRUE;
+    browse_.SetCloseOnRequest(TRUE);
     browse_.DestroyWindow();
     testsupport::PumpMessages();
     EXPECT_EQ(1, parent_.Count(WM_CLOSE));
@@ -409,11 +409,11 @@ TEST_F(WebBrowseTest, ARenderedPageReportsItsTitleAndLosesItsScrollBarsWhenAsked
     server.SetContentType("text/html");
     CRect rc(0, 0, 480, 320);
     ASSERT_TRUE(browse_.Create(WS_CHILD | WS_VISIBLE, rc, &parent_, 77));
-    browse_.m_bScrollBars = 0;
+    browse_.SetScrollBars(0);
     const CString url = Url(server, "/orders.html");
     browse_.Navigate(url);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return parent_.Saw(CWqWebBrowse::kDocumentComplete, url); }));
-    EXPECT_EQ(url, browse_.m_strCurrentUrl);
+    EXPECT_EQ(url, browse_.GetCurrentUrl());
     ASSERT_NE(nullptr, parent_.Find(CWqWebBrowse::kTitleChange));
     EXPECT_TRUE(parent_.Saw(CWqWebBrowse::kNavigateComplete, url));
     CComPtr<IHTMLElement> body;

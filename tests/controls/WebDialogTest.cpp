@@ -78,12 +78,12 @@ TEST(WebDialogTest, FeaturesGiveSizeCaptionAndScrollBars)
     };
     for (const auto& c : cases) {
         CMyWebDlg dlg;
-        dlg.m_strFeatures = c.features;
+        dlg.SetFeatures(c.features);
         dlg.ParseDialogFeatures();
-        EXPECT_EQ(c.width, dlg.m_nDialogWidth) << CStringA(c.features).GetString();
-        EXPECT_EQ(c.height, dlg.m_nDialogHeight) << CStringA(c.features).GetString();
-        EXPECT_EQ(CString(c.caption), dlg.m_strCaption) << CStringA(c.features).GetString();
-        EXPECT_EQ(c.noScrollBars, dlg.m_bNoScrollBars) << CStringA(c.features).GetString();
+        EXPECT_EQ(c.width, dlg.GetDialogWidth()) << CStringA(c.features).GetString();
+        EXPECT_EQ(c.height, dlg.GetDialogHeight()) << CStringA(c.features).GetString();
+        EXPECT_EQ(CString(c.caption), dlg.GetCaption()) << CStringA(c.features).GetString();
+        EXPECT_EQ(c.noScrollBars, dlg.GetNoScrollBars()) << CStringA(c.features).GetString();
     }
 }
 
@@ -132,7 +132,7 @@ public:
 protected:
     BOOL CreateBrowser(const CRect& rect) override
     {
-        return m_browse.CreateHost(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, this, IDC_WEB_BROWSER, L"Browser");
+        return GetBrowser().CreateHost(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, this, IDC_WEB_BROWSER, L"Browser");
     }
 
 private:
@@ -179,16 +179,16 @@ TEST_F(WebDialogShown, OpensTheOpenersRelativePageSizedAndCaptionedByItsFeatures
 
     bool deleted = false;
     auto* dlg = new CShownWebDlg(&deleted);
-    dlg->m_strUrl = L"orders.html";
-    dlg->m_strFeatures = L"dialogWidth=400;dialogHeight=300;Caption=Orders;scrollbars=no";
+    dlg->SetUrl(L"orders.html");
+    dlg->SetFeatures(L"dialogWidth=400;dialogHeight=300;Caption=Orders;scrollbars=no");
     dlg->SetOpener(&opener);
     ASSERT_TRUE(dlg->Create(nullptr));
     dlg->ShowWindow(SW_SHOW);
     testsupport::PumpMessages();
 
     // The page's address was read against the opener's folder, and fetched from there.
-    EXPECT_EQ(Wide(origin + "/app/index.html"), dlg->m_strBaseUrl);
-    EXPECT_EQ(Wide(origin + "/app/orders.html"), dlg->m_strUrl);
+    EXPECT_EQ(Wide(origin + "/app/index.html"), dlg->GetBaseUrl());
+    EXPECT_EQ(Wide(origin + "/app/orders.html"), dlg->GetUrl());
     ASSERT_TRUE(testsupport::PumpUntil([&] { return Requested(server, "/app/orders.html"); }));
 
     // 400 by 300, centred, with the caption, the browser over the whole client area.
@@ -201,18 +201,18 @@ TEST_F(WebDialogShown, OpensTheOpenersRelativePageSizedAndCaptionedByItsFeatures
     CString caption;
     dlg->GetWindowText(caption);
     EXPECT_EQ(CString(L"Orders"), caption);
-    EXPECT_EQ(0, dlg->m_browse.m_bScrollBars);
-    EXPECT_TRUE(dlg->m_browse.m_bCloseOnRequest);
+    EXPECT_EQ(0, dlg->GetBrowser().GetScrollBars());
+    EXPECT_TRUE(dlg->GetBrowser().GetCloseOnRequest());
     CRect client, browser;
     dlg->GetClientRect(&client);
-    dlg->m_browse.GetWindowRect(&browser);
+    dlg->GetBrowser().GetWindowRect(&browser);
     EXPECT_EQ(client.Size(), browser.Size());
-    EXPECT_EQ(IDC_WEB_BROWSER, dlg->m_browse.GetDlgCtrlID());
+    EXPECT_EQ(IDC_WEB_BROWSER, dlg->GetBrowser().GetDlgCtrlID());
 
     testsupport::SaveScreenshot(testsupport::TempDir(L"webdialog") + L"\\web_dialog.bmp", dlg->m_hWnd);
 
     // The page's title becomes the caption.
-    IUnknown* control = dlg->m_browse.GetControlWnd()->GetControlUnknown();
+    IUnknown* control = dlg->GetBrowser().GetControlWnd()->GetControlUnknown();
     VARIANT title;
     title.vt = VT_BSTR;
     title.bstrVal = ::SysAllocString(L"Orders of today");
@@ -222,7 +222,7 @@ TEST_F(WebDialogShown, OpensTheOpenersRelativePageSizedAndCaptionedByItsFeatures
     EXPECT_EQ(CString(L"Orders of today"), caption);
 
     // window.external: the view library's object for this dialog, on the opener's origin...
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return !dlg->m_browse.GetBusy(); }));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return !dlg->GetBrowser().GetBusy(); }));
     CComPtr<IDispatch> external = testsupport::ExternalOf(control);
     ASSERT_TRUE(external);
     CComVariant host;
@@ -232,8 +232,8 @@ TEST_F(WebDialogShown, OpensTheOpenersRelativePageSizedAndCaptionedByItsFeatures
     external.Release();
     // ... and none once the page has gone to another origin.
     const std::string away = "http://127.0.0.1:" + std::to_string(elsewhere.Port()) + "/away.html";
-    dlg->m_browse.Navigate(Wide(away));
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Requested(elsewhere, "/away.html") && !dlg->m_browse.GetBusy(); }));
+    dlg->GetBrowser().Navigate(Wide(away));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return Requested(elsewhere, "/away.html") && !dlg->GetBrowser().GetBusy(); }));
     EXPECT_FALSE(testsupport::ExternalOf(control));
 
     // Escape closes the modeless dialog, which deletes itself.
@@ -245,8 +245,7 @@ TEST_F(WebDialogShown, APageAskingToCloseClosesTheDialogAndAPlaceIsKeptOnScreen)
 {
     bool deleted = false;
     auto* dlg = new CShownWebDlg(&deleted);
-    dlg->m_nX = 5000; // far off the screen's right and bottom edges
-    dlg->m_nY = 5000;
+    dlg->SetPosition(5000, 5000); // far off the screen's right and bottom edges
     ASSERT_TRUE(dlg->Create(nullptr));
     CRect window;
     dlg->GetWindowRect(&window);
@@ -254,10 +253,10 @@ TEST_F(WebDialogShown, APageAskingToCloseClosesTheDialogAndAPlaceIsKeptOnScreen)
     EXPECT_EQ(area.right, window.right);
     EXPECT_EQ(area.bottom, window.bottom);
     // No URL: the blank page only, nothing fetched.
-    EXPECT_TRUE(dlg->m_strUrl.IsEmpty());
+    EXPECT_TRUE(dlg->GetUrl().IsEmpty());
 
     // The control's window going is the page's request to close.
-    dlg->m_browse.GetControlWnd()->DestroyWindow();
+    dlg->GetBrowser().GetControlWnd()->DestroyWindow();
     testsupport::PumpMessages();
     EXPECT_TRUE(deleted);
 }
@@ -267,7 +266,7 @@ TEST_F(WebDialogShown, WithoutAnHtmlEngineTheDialogCannotStart)
     if (testsupport::HtmlEngineAvailable())
         GTEST_SKIP() << "an HTML engine is installed: the dialog starts";
     auto* dlg = new CMyWebDlg;
-    dlg->m_strUrl = L"http://127.0.0.1:9/page.html";
+    dlg->SetUrl(L"http://127.0.0.1:9/page.html");
     EXPECT_FALSE(dlg->Create(nullptr));
     EXPECT_EQ(nullptr, dlg->m_hWnd);
     EXPECT_EQ(0, qorview_test::CountCalls(L"CQorViewBaseFun::CreateWebExt"));

@@ -110,7 +110,7 @@ TEST_F(TkImageManagerTest, AlphaImagesAreNeverScaled)
     EXPECT_EQ(16, pIcon->GetWidth());
     EXPECT_FALSE(pIcon->IsScaled());
     EXPECT_TRUE(pIcon->IsAlpha());
-    EXPECT_NE(hAlpha, pIcon->GetIcon().m_hBitmap); // stored as its own copy
+    EXPECT_NE(hAlpha, pIcon->GetIcon().GetBitmap()); // stored as its own copy
     ::DeleteObject(hAlpha);
 }
 
@@ -194,7 +194,7 @@ TEST(TkImageHandle, ExtentOwnershipAndArchive)
     EXPECT_EQ(static_cast<DWORD>(OBJ_BITMAP), ::GetObjectType(hAlpha));
     p = archive.data();
     ASSERT_TRUE(read.Read(&p, archive.data() + archive.size()));
-    EXPECT_NE(nullptr, read.m_hBitmap);
+    EXPECT_NE(nullptr, read.GetBitmap());
     EXPECT_EQ(nullptr, read.m_hIcon);
     read.Clear();
 

@@ -480,9 +480,9 @@ TEST_F(TkPopupControlTest, HideCollapsesOnlyAShownPopup)
 
 TEST_F(TkPopupControlTest, ShakeReturnsToItsPlace)
 {
-    m_popup->m_bShakeRequested = TRUE;
+    m_popup->SetShakeRequest(TRUE);
     ShowPlain(); // shakes as it reaches the shown state
-    EXPECT_FALSE(m_popup->m_bShakeRequested);
+    EXPECT_FALSE(m_popup->IsShakeRequested());
     EXPECT_EQ(m_popup->GetShownRect(), WindowRect());
 }
 

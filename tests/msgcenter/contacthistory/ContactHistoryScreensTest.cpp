@@ -99,7 +99,7 @@ TEST_F(HistoryScreens, ExportRunningBehindItsWaitingDialog)
     CWaitingDlg* wait = pane.GetWaitingDlg();
     ASSERT_NE(nullptr, wait);
     EXPECT_TRUE(wait->IsWindowVisible());
-    EXPECT_GT(wait->m_progress.GetPos(), 0);
+    EXPECT_GT(wait->GetPos(), 0);
     EXPECT_FALSE(host.IsWindowEnabled());
     EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"contact-history-export.bmp"), nullptr));
     db.Connect()->RollbackTrans();

@@ -262,7 +262,7 @@ TEST_F(HistoryTaskTest, ProgressRangeIsTheSelectionAndNoSecondTaskStartsWhileOne
     EXPECT_EQ(CContactHistoryJob::kDelete, job->kind);
     ASSERT_NE(nullptr, pane.GetWaitingDlg());
     int lower = -1, upper = -1;
-    pane.GetWaitingDlg()->m_progress.GetRange(lower, upper);
+    pane.GetWaitingDlg()->GetRange(lower, upper);
     EXPECT_EQ(59, upper);
     EXPECT_FALSE(host.IsWindowEnabled()) << "the manager is disabled while it runs";
 

@@ -185,7 +185,7 @@ TEST_F(ContentPaneTest, InlinePictureKeepsUndownloadedAttachmentsInTheList)
     Show(m, true);
     EXPECT_NE(-1, Text().Find(L"photo.png")) << "the picture stands in the text";
     ASSERT_EQ(1, pane.m_attachList.GetItemCount()) << "the one not downloaded yet stays reachable";
-    EXPECT_EQ(CString(L"later.png"), pane.m_attachList.m_arrAttach[0].strFileName);
+    EXPECT_EQ(CString(L"later.png"), pane.m_attachList.GetAttachments()[0].strFileName);
     EXPECT_TRUE(pane.m_attachList.IsWindowVisible());
 }
 
@@ -264,7 +264,7 @@ TEST_F(ContentPaneTest, TransferEventsOfOtherCodesAreIgnored)
                                       reinterpret_cast<LPARAM>(&info)));
     EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
     EXPECT_EQ(0, db.Count(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath <> ''"));
-    EXPECT_TRUE(pane.m_attachList.m_arrAttach[0].strLocalPath.IsEmpty());
+    EXPECT_TRUE(pane.m_attachList.GetAttachments()[0].strLocalPath.IsEmpty());
     EXPECT_TRUE(pane.opened.empty());
 }
 
@@ -291,7 +291,7 @@ TEST_F(ContentPaneTest, ATransferEndingDuringADeletionLeavesItWholeAndItsPathRec
     EXPECT_EQ(2, db.Count(L"SELECT count(*) FROM qor_Msg")) << "the deletion is undone whole";
     EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") +
                           CString(info.strLocalPath) + L"'"));
-    EXPECT_EQ(CString(info.strLocalPath), pane.m_attachList.m_arrAttach[0].strLocalPath);
+    EXPECT_EQ(CString(info.strLocalPath), pane.m_attachList.GetAttachments()[0].strLocalPath);
 }
 
 // The sender chose the attachment's name: the save dialog is offered it made safe (its filter

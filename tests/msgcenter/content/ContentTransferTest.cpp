@@ -141,7 +141,7 @@ TEST_F(ContentTransferTest, FileTravelsIntoTheChosenFile)
     ASSERT_TRUE(SaveAs());
     EXPECT_EQ(body, ReadAll(g_target));
     EXPECT_FALSE(Exists(g_target + L".part"));
-    EXPECT_EQ(g_target, pane.m_attachList.m_arrAttach[0].strLocalPath) << "the row knows where the file is";
+    EXPECT_EQ(g_target, pane.m_attachList.GetAttachments()[0].strLocalPath) << "the row knows where the file is";
     EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") + g_target + L"'"));
     ASSERT_EQ(1u, pane.opened.size()) << "asked to open it, the user said yes";
     EXPECT_EQ(g_target, pane.opened[0]);
@@ -260,7 +260,7 @@ TEST_F(ContentTransferTest, AnotherTransfersEndOrFailureLeavesThisOneRunning)
         EXPECT_NE(-1, box.Find(c.fails ? L"The file other.bin could not be downloaded." : L"The file other.bin has been downloaded."))
             << CStringA(box).GetString();
         EXPECT_EQ(body, ReadAll(g_target));
-        EXPECT_EQ(g_target, pane.m_attachList.m_arrAttach[0].strLocalPath);
+        EXPECT_EQ(g_target, pane.m_attachList.GetAttachments()[0].strLocalPath);
         std::vector<CString> opened = {g_target};
         if (!c.fails)
             opened.insert(opened.begin(), otherTarget);
@@ -322,7 +322,7 @@ TEST_F(LibraryDownloadTest, OpenFolderOfAMissingFileDownloadsItThenOpensItsFolde
     EXPECT_EQ(body, ReadAll(g_target));
     EXPECT_EQ(CString(L"Explorer.exe"), pane.opened[0]);
     EXPECT_EQ(CString(L"/n,/select,") + g_target, pane.parameters[0]) << "the folder of the file saved";
-    EXPECT_EQ(g_target, pane.m_attachList.m_arrAttach[0].strLocalPath);
+    EXPECT_EQ(g_target, pane.m_attachList.GetAttachments()[0].strLocalPath);
     EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") + g_target + L"'"));
     EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox")) << "only the question before the download";
 }
@@ -334,7 +334,7 @@ TEST_F(LibraryDownloadTest, FailedDownloadIsReportedAndOpensNothing)
     ASSERT_TRUE(testsupport::PumpUntil([&] { return qorview_test::CountCalls(L"QorMessageBox") == 2; }));
     EXPECT_TRUE(pane.opened.empty());
     EXPECT_FALSE(Exists(g_target));
-    EXPECT_TRUE(pane.m_attachList.m_arrAttach[0].strLocalPath.IsEmpty());
+    EXPECT_TRUE(pane.m_attachList.GetAttachments()[0].strLocalPath.IsEmpty());
 }
 
 TEST_F(LibraryDownloadTest, FolderIsOpenedWhereTheLibrarySavedItNetworkPathsKeptWhole)
@@ -353,7 +353,7 @@ TEST_F(LibraryDownloadTest, FolderIsOpenedWhereTheLibrarySavedItNetworkPathsKept
     pane.SendMessage(WM_ATTACH_DOWNLOADED, reinterpret_cast<WPARAM>(&done), 0);
     ASSERT_EQ(1u, pane.opened.size());
     EXPECT_EQ(CString(L"/n,/select,\\\\server\\share\\docs\\far.doc"), pane.parameters[0]);
-    EXPECT_EQ(done.strLocalPath, pane.m_attachList.m_arrAttach[0].strLocalPath);
+    EXPECT_EQ(done.strLocalPath, pane.m_attachList.GetAttachments()[0].strLocalPath);
     // The held transfer ends while the pane is still there to hear of it.
     server.Release();
     EXPECT_TRUE(testsupport::PumpUntil([] { return FileClient_GetRunningTransfers() == 0; }));

@@ -206,7 +206,7 @@ TEST_F(MeetingPane, SelectingATalkShowsItsMessagesNewestFirstAndItsAttachments)
     EXPECT_EQ(-1, text.Find(L"bob")) << "mentions are not shown";
     ASSERT_EQ(1, pane.m_attachList.GetItemCount());
     EXPECT_TRUE(pane.m_attachList.IsWindowVisible());
-    EXPECT_EQ(CString(L"meet_'q_1_e2"), pane.m_attachList.m_arrAttach[0].strMsgID);
+    EXPECT_EQ(CString(L"meet_'q_1_e2"), pane.m_attachList.GetAttachments()[0].strMsgID);
     RECT rcView, rcAttach;
     pane.m_historyView.GetWindowRect(&rcView);
     pane.m_attachList.GetWindowRect(&rcAttach);
@@ -386,7 +386,7 @@ TEST_F(MeetingAttachments, AMissingFileIsDownloadedWhenTheUserAgreesAndIsThenOpe
                   }
                   return path;
               }() : CString());
-    EXPECT_EQ(CString(target.c_str()), pane.m_attachList.m_arrAttach[0].strLocalPath);
+    EXPECT_EQ(CString(target.c_str()), pane.m_attachList.GetAttachments()[0].strLocalPath);
 
     // On disk now: opened by the shell without a question, shown in Explorer, no saving offered.
     qorview_test::ClearCalls();
@@ -432,7 +432,7 @@ TEST_F(MeetingAttachments, AFailedDownloadIsReportedAndLeavesTheFileUnknown)
     ASSERT_EQ(1, savesShown);
     ASSERT_TRUE(WaitForDownloadEnd());
     EXPECT_TRUE(AnyBoxHas(L"could not be downloaded"));
-    EXPECT_EQ(CString(), pane.m_attachList.m_arrAttach[0].strLocalPath);
+    EXPECT_EQ(CString(), pane.m_attachList.GetAttachments()[0].strLocalPath);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((dir + L"\\lost.txt").c_str()));
     // A cancelled save dialog starts nothing.
     qorview_test::ClearCalls();
