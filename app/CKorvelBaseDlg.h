@@ -98,7 +98,6 @@ public:
 
 // What the message centre uses of its owner (msgcenter/manager/IMsgCenterOwner.h)
     void OnMsgCenterGone(IMsgCenter* pCenter) override { m_MsgCenter.OnCenterGone(pCenter); }
-    HWND GetOwnerHwnd() override { return m_hWnd; }
 
     // Creates the three COM objects and hands them to the view library (again after a
     // sign-out); the two sinks get this window as their owner. Always TRUE.

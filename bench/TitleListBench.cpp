@@ -85,10 +85,10 @@ void Pump()
 // Selects the first n rows of the shown view (as a shift-click would).
 int SelectFirst(BenchTitleDlg& pane, int n)
 {
-    pane.m_list.SetItemState(-1, 0, LVIS_SELECTED);
+    pane.GetList().SetItemState(-1, 0, LVIS_SELECTED);
     n = std::min(n, pane.GetTotal());
     for (int i = 0; i < n; ++i)
-        pane.m_list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+        pane.GetList().SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
     Pump();
     return n;
 }

@@ -41,6 +41,7 @@ public:
     // The main window's sending of files to persons; false when the message could not be made.
     virtual bool SendFilesToUsers(const CStringArray& arIds, const CStringArray& arNames,
                                   const CStringArray& arFiles) = 0;
-    // The main window; null when there is none.
-    virtual HWND GetMainWindowHwnd() = 0;
+    // Has the main window send the message SendFilesToUsers made (IMsgContentOwner::QuickSend);
+    // false when there is none or no main window.
+    virtual bool QuickSend(WPARAM wValue) = 0;
 };

@@ -1,7 +1,9 @@
 #pragma once
 // Window messages between the message centre's windows. The numbers are part of the interface
-// between the panes, the view library's widgets and the main window, so they are fixed. Those
-// of the controls (the waiting dialog's cancel, a list's sort request) are the controls' own.
+// between the panes and the main window, so they are fixed. Those of the controls (the waiting
+// dialog's cancel, a list's sort request) are the controls' own, and those the view library's
+// controls send (a skinned control's click, the splitter, the tree, the toolbar, a finished
+// download) the view library's.
 #include "framework/Platform.h"
 
 enum : UINT {
@@ -10,11 +12,7 @@ enum : UINT {
     WM_MSGCENTER_SHOW_PERSON = WM_USER + 114,  // lParam: the person's id string, or 0
     WM_MSGCENTER_OPEN_CHAT = WM_USER + 309,    // lParam: the view library's user item, or 0
     WM_MSGCENTER_LOAD_VIEW = WM_USER + 504,    // wParam: view id string, lParam: the window
-    WM_MSGCENTER_EXPANDING = WM_USER + 505,    // wParam: tree item, lParam: the tree
-    WM_MSGCENTER_RELAYOUT = WM_USER + 1000,    // re-place the child panes
-    WM_MSGCENTER_SKIN_CLICK = WM_USER + 1001,  // a skinned control was clicked (wParam: it)
     WM_MSGCENTER_KEYDOWN = WM_USER + 2020,     // a key press a pane's filter posted to itself
-    WM_MSGCENTER_TOOLBAR = WM_USER + 4980,     // a toolbar item was clicked (wParam: its id)
     WM_MSGCENTER_COMMAND = WM_USER + 5980,     // run a manager command (wParam 1..5)
 };
 

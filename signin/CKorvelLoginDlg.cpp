@@ -5,6 +5,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CxFrameHelper.h"
 #include "platform/QorView/QorMessageBox.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "signin/CKorvelLoginByNameDlg.h"
 
 namespace {
@@ -21,7 +22,7 @@ CKorvelLoginDlg::NetSettingsRunner CKorvelLoginDlg::s_pfnNetSettings = nullptr;
 BEGIN_MESSAGE_MAP(CKorvelLoginDlg, CDialog)
     ON_BN_CLICKED(IDC_LOGIN_BUTTON, &CKorvelLoginDlg::OnLoginButton)
     ON_WM_SIZE()
-    ON_MESSAGE(WM_USER + 1001, &CKorvelLoginDlg::OnSkinChildNotify)
+    ON_MESSAGE(WM_QORVIEW_SKIN_CLICK, &CKorvelLoginDlg::OnSkinChildNotify)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()

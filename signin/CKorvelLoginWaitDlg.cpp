@@ -6,6 +6,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorMessageBox.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/WqUpApi/WqUpApi.h"
 #include "signin/CErrorInfoDlg.h"
 #include "signin/CUpdaterCheck.h"
@@ -17,7 +18,6 @@ namespace {
 
 const UINT_PTR kAttemptTimerId = 101;
 const UINT kAttemptTimerMs = 200;
-const UINT kSkinChildClicked = WM_USER + 1001; // 2025: a skinned child was clicked (wParam: its window)
 const COLORREF kCancelTextColor = 0x404A5C;
 const COLORREF kLinkColor = 0xFF0000;
 
@@ -49,7 +49,7 @@ BEGIN_MESSAGE_MAP(CKorvelLoginWaitDlg, CDialog)
     ON_WM_DESTROY()
     ON_WM_LBUTTONDOWN()
     ON_BN_CLICKED(IDC_PANEL_CANCEL, &CKorvelLoginWaitDlg::OnCancelButton)
-    ON_MESSAGE(kSkinChildClicked, &CKorvelLoginWaitDlg::OnSkinChildClick)
+    ON_MESSAGE(WM_QORVIEW_SKIN_CLICK, &CKorvelLoginWaitDlg::OnSkinChildClick)
     ON_MESSAGE(WM_LOGIN_WAIT_CANCEL, &CKorvelLoginWaitDlg::OnWaitCancel)
 END_MESSAGE_MAP()
 

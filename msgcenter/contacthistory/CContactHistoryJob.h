@@ -50,7 +50,7 @@ public:
 
     // Export
     CString strPath;
-    HFONT hFont = nullptr;
+    HFONT hFont = nullptr;               // the pane's font (WM_GETFONT); not owned
     long nTextLimit = 0xFFFFFF;
     long long llWriteLimit = -1;
 

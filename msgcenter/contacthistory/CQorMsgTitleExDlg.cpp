@@ -20,6 +20,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorMessageBox.h"
+#include "platform/QorView/QorViewMessages.h"
 #include <unordered_set>
 
 namespace {
@@ -62,7 +63,7 @@ BEGIN_MESSAGE_MAP(CQorMsgTitleExDlg, CDialog)
     ON_MESSAGE(WM_WAITING_CANCEL, &CQorMsgTitleExDlg::OnWaitingCancel)
     ON_MESSAGE(WM_MSGCENTER_TASK_DONE, &CQorMsgTitleExDlg::OnTaskEnd)
     ON_MESSAGE(WM_HISTORY_TASK_PROGRESS, &CQorMsgTitleExDlg::OnTaskProgress)
-    ON_MESSAGE(WM_MSGCENTER_SKIN_CLICK, &CQorMsgTitleExDlg::OnLinkClicked)
+    ON_MESSAGE(WM_QORVIEW_SKIN_CLICK, &CQorMsgTitleExDlg::OnLinkClicked)
 END_MESSAGE_MAP()
 
 CQorMsgTitleExDlg::CQorMsgTitleExDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
@@ -77,8 +78,6 @@ CQorMsgTitleExDlg::~CQorMsgTitleExDlg()
         WaitForWorker(false);
         delete m_pWorker;
     }
-    if (m_hBandBrush)
-        ::DeleteObject(m_hBandBrush);
 }
 
 void CQorMsgTitleExDlg::DoDataExchange(CDataExchange* pDX)
@@ -271,7 +270,7 @@ void CQorMsgTitleExDlg::OnReadState()
     if (id.IsEmpty())
         return;
     CMsgReadStateDlg dlg(this);
-    dlg.m_strMsgID = id;
+    dlg.SetMsgID(id);
     dlg.DoModal();
 }
 
@@ -345,9 +344,9 @@ HBRUSH CQorMsgTitleExDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (nCtlColor == CTLCOLOR_STATIC) {
         // The pane clips its children, so a static paints its own ground: the band's middle tone.
         pDC->SetBkMode(TRANSPARENT);
-        if (!m_hBandBrush)
-            m_hBandBrush = ::CreateSolidBrush(kBandMiddle);
-        return m_hBandBrush;
+        if (!m_bandBrush.GetSafeHandle())
+            m_bandBrush.CreateSolidBrush(kBandMiddle);
+        return m_bandBrush;
     }
     return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
 }

@@ -8,6 +8,7 @@
 //
 // The window is never destroyed under a running worker: destruction stops the worker and waits
 // for it first.
+#include "framework/CBrush.h"
 #include "framework/CDialog.h"
 #include "framework/CImageList.h"
 #include "framework/CString.h"
@@ -59,17 +60,20 @@ public:
     static UINT ExportHistoryThreadProc(LPVOID pParam);
     static UINT DeleteMsgThreadProc(LPVOID pParam);
 
-    IContactHistoryOwner* m_pBaseDlg = nullptr; // the owning base pane; not owned
-    CWqMsgListCtrl m_list;                      // control 15021; item data = Col_ID
-    CLabel m_label;                             // control 1010
-    CQorHyperLink m_link;                       // control 1160: back to the title list
-    CQorMsgTitleExDlg* m_pSelf = nullptr;
+    // The owning base pane; not owned. Set after creation.
+    void SetOwner(IContactHistoryOwner* pOwner) { m_pBaseDlg = pOwner; }
 
-    // Messages per deletion batch, the export's character limit and a write limit that fails as
-    // a full disk (-1: never); for tests.
-    int m_nDeleteBatch = 250;
-    long m_nExportTextLimit = 0xFFFFFF;
-    long long m_llExportWriteLimit = -1;
+// Controls, for tests that drive them
+    CWqMsgListCtrl& GetList() { return m_list; }
+    CLabel& GetLabel() { return m_label; }
+    CQorHyperLink& GetLink() { return m_link; }
+
+// Messages per deletion batch, the export's character limit and a write limit that fails as a
+// full disk (-1: never); for tests.
+    void SetDeleteBatch(int nBatch) { m_nDeleteBatch = nBatch; }
+    int GetDeleteBatch() const { return m_nDeleteBatch; }
+    void SetExportTextLimit(long nLimit) { m_nExportTextLimit = nLimit; }
+    void SetExportWriteLimit(long long llLimit) { m_llExportWriteLimit = llLimit; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -113,8 +117,16 @@ private:
     CString RowId(int nRow) const;
     CWnd* ManagerWindow() const;
 
+    IContactHistoryOwner* m_pBaseDlg = nullptr; // the owning base pane; not owned
+    CWqMsgListCtrl m_list;                      // control 15021; item data = Col_ID
+    CLabel m_label;                             // control 1010
+    CQorHyperLink m_link;                       // control 1160: back to the title list
+    CQorMsgTitleExDlg* m_pSelf = nullptr;
+    int m_nDeleteBatch = 250;
+    long m_nExportTextLimit = 0xFFFFFF;
+    long long m_llExportWriteLimit = -1;
     CImageList m_imageList;
-    HBRUSH m_hBandBrush = nullptr; // owned
+    CBrush m_bandBrush; // the statics' ground; made at first use
     CMsgListLayout m_layout;
     BYTE m_bBusy = 0;
     BYTE m_bCancel = 0;

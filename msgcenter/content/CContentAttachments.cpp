@@ -29,10 +29,6 @@
 #include "platform/QorView/QorFolderItem.h"
 #include "platform/QorView/QorMessageBox.h"
 
-// WM_QUICK_SEND_MSG of the main window: send what was handed over (wParam 0x1000: let the
-// user choose the receivers).
-#define WM_QUICK_SEND_MSG (WM_USER + 2008)
-
 namespace {
 
 CContentAttachments::SaveDialogHook s_saveHook = nullptr;
@@ -171,8 +167,7 @@ void CContentAttachments::SendSelectedFile(const CStringArray& arIds, const CStr
     CStringArray files;
     files.Add(item->strLocalPath);
     owner->SendFilesToUsers(arIds, arNames, files);
-    if (HWND hMain = owner->GetMainWindowHwnd())
-        ::PostMessageW(hMain, WM_QUICK_SEND_MSG, wQuickSend, 0);
+    owner->QuickSend(wQuickSend);
 }
 
 void CContentAttachments::OnSendAttachToContact(UINT nID)
@@ -400,7 +395,7 @@ bool CContentAttachments::TransferBodyFile(const CString& strMsgID, CString strF
         delete m_pProgressDlg;
     }
     m_pProgressDlg = new CDownloadAttachProcessDlg(m_pPane);
-    m_pProgressDlg->m_pContentPane = m_pPane;
+    m_pProgressDlg->SetContentPane(m_pPane);
     StartDownloadPoll();
     INT_PTR result = m_pProgressDlg->DoModal();
     m_nLastResult = result;

@@ -16,9 +16,10 @@ class CDownloadAttachProcessDlg : public CQorDlg, public CTransparentBkHelper {
 public:
     explicit CDownloadAttachProcessDlg(CWnd* pParent = nullptr);
 
-    // Exactly one of the two is set by the owner after construction; not owned.
-    IAttachDownloadOwner* m_pViewer = nullptr;
-    IAttachDownloadOwner* m_pContentPane = nullptr;
+    // Exactly one of the two is set by the owner after construction; not owned. Cancel goes to
+    // the viewer when it is set, else to the content pane.
+    void SetViewer(IAttachDownloadOwner* pViewer) { m_pViewer = pViewer; }
+    void SetContentPane(IAttachDownloadOwner* pPane) { m_pContentPane = pPane; }
 
     // Shows done of total bytes as a percentage. A total of 0 or less (the size is not known)
     // shows 0% rather than dividing by it; the dialog never ends here, only CompleteDownload ends
@@ -52,4 +53,8 @@ protected:
     CxLabel m_lblText;        // 1185
     CxLabel m_lblPercent;     // 1184
     CString m_strPercent;     // exchanged with 1184
+
+private:
+    IAttachDownloadOwner* m_pViewer = nullptr;      // not owned
+    IAttachDownloadOwner* m_pContentPane = nullptr; // not owned
 };

@@ -10,6 +10,7 @@
 #include "msgcenter/titlelist/CMsgReadStateDlg.h"
 #include "msgcenter/titlelist/CTitleListQuery.h"
 #include "msgcenter/content/IMsgContentOwner.h"
+#include "msgcenter/MsgCenterMessages.h"
 #include "platform/FileClient/FileClientApi.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
@@ -18,6 +19,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorMessageBox.h"
+#include "platform/QorView/QorViewMessages.h"
 #include <shellapi.h>
 
 namespace {
@@ -66,10 +68,10 @@ BEGIN_MESSAGE_MAP(CQorMsgContentDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_TIMER()
-    ON_MESSAGE(WM_ATTACH_DOWNLOADED, &CQorMsgContentDlg::OnAttachDownloaded)
-    ON_MESSAGE(WM_ATTACH_DOWNLOAD_FAILED, &CQorMsgContentDlg::OnAttachDownloadFailed)
-    ON_MESSAGE(WM_SKIN_CHILD_CLICK, &CQorMsgContentDlg::OnSkinNotify)
-    ON_MESSAGE(WM_RICHEDIT_CONTEXT_MENU, &CQorMsgContentDlg::OnTextMenu)
+    ON_MESSAGE(WM_QORVIEW_ATTACH_DONE, &CQorMsgContentDlg::OnAttachDownloaded)
+    ON_MESSAGE(WM_QORVIEW_ATTACH_FAILED, &CQorMsgContentDlg::OnAttachDownloadFailed)
+    ON_MESSAGE(WM_QORVIEW_SKIN_CLICK, &CQorMsgContentDlg::OnSkinNotify)
+    ON_MESSAGE(WM_MSGCENTER_RICHEDIT_MENU, &CQorMsgContentDlg::OnTextMenu)
     ON_REGISTERED_MESSAGE(FileClientNotifyMessage(), &CQorMsgContentDlg::OnFileClientNotify)
 END_MESSAGE_MAP()
 
@@ -538,7 +540,7 @@ void CQorMsgContentDlg::ShowReadState()
     if (!ShownMessageExists())
         return;
     CMsgReadStateDlg dlg(this);
-    dlg.m_strMsgID = m_strMsgID;
+    dlg.SetMsgID(m_strMsgID);
     dlg.DoModal();
 }
 

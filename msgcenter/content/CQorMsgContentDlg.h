@@ -18,15 +18,6 @@
 
 class IMsgContentOwner;
 
-// The text view asks its parent for a context menu (wParam the view, lParam a point).
-#define WM_RICHEDIT_CONTEXT_MENU (WM_USER + 102)
-// The view library's attachment download finished (wParam an _ATTACH_ITEM*) or failed
-// (wParam a CString* with the file name).
-#define WM_ATTACH_DOWNLOADED (WM_USER + 337)
-#define WM_ATTACH_DOWNLOAD_FAILED (WM_USER + 338)
-// A skinned control of the view library was clicked (wParam the control object).
-#define WM_SKIN_CHILD_CLICK (WM_USER + 1001)
-
 class CQorMsgContentDlg : public CDialog, public CTransparentBkHelper, public IAttachDownloadOwner {
     friend class CContentAttachments;
 public:
@@ -76,13 +67,13 @@ public:
     CWnd* GetDownloadOwnerWnd() override { return this; }
     void CancelAttachmentDownload() override { CancelAttachTransfer(); }
 
-    CASRichEdit m_richText;
-    CLinkText m_receivers;
-    CAttachListCtrl m_attachList;
-    CQorHyperLink m_linkConversation;
-    CQorHyperLink m_linkReply;
-    CQorHyperLink m_linkWrite;
-    CQorHyperLink m_linkReadState;
+// Controls, for the panes around it and for tests that drive them
+    CASRichEdit& GetRichText() { return m_richText; }
+    CLinkText& GetReceivers() { return m_receivers; }
+    CAttachListCtrl& GetAttachList() { return m_attachList; }
+    CQorHyperLink& GetLinkConversation() { return m_linkConversation; }
+    CQorHyperLink& GetLinkReply() { return m_linkReply; }
+    CQorHyperLink& GetLinkWrite() { return m_linkWrite; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -124,6 +115,13 @@ private:
     // True when the shown message is still in the database.
     bool ShownMessageExists() const;
 
+    CASRichEdit m_richText;
+    CLinkText m_receivers;
+    CAttachListCtrl m_attachList;
+    CQorHyperLink m_linkConversation;
+    CQorHyperLink m_linkReply;
+    CQorHyperLink m_linkWrite;
+    CQorHyperLink m_linkReadState;
     IMsgContentOwner* m_pOwner = nullptr; // not owned
     CString m_strMsgID;
     BYTE m_bFromSearch = 0;

@@ -11,6 +11,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/CxMenu.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/QorView/AttachItem.h"
 
 BEGIN_MESSAGE_MAP(CQorMsgMeetingDlg, CDialog)

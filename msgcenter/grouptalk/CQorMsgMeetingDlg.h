@@ -66,15 +66,14 @@ public:
     // First lets the view library forget the history view's scroll bars.
     BOOL DestroyWindow() override;
 
-    IMsgMgrHost* m_pOwner = nullptr; // the manager window; set when the pane is created
+    // The manager window; not owned. Set when the pane is created.
+    void SetOwner(IMsgMgrHost* pOwner) { m_pOwner = pOwner; }
 
-// Controls (bound in DoDataExchange)
-    CWqMsgListCtrl m_talkList;    // 1116; each row's item data is the talk's Col_ID
-    CASRichEdit m_historyView;    // 11161
-    CAttachListCtrl m_attachList; // 1041
-    CLabel m_label;               // 1054
-    CxSplitterWnd m_splitter;     // bound to 15020
-    bool m_bShowEmoticons = false;
+// Controls, for tests that drive them
+    CWqMsgListCtrl& GetTalkList() { return m_talkList; }
+    CASRichEdit& GetHistoryView() { return m_historyView; }
+    CAttachListCtrl& GetAttachList() { return m_attachList; }
+    CLabel& GetLabel() { return m_label; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -107,6 +106,14 @@ private:
     friend class CMeetingTalkList;
     friend class CMeetingHistory;
     friend class CMeetingAttachments;
+    IMsgMgrHost* m_pOwner = nullptr; // the manager window; not owned
+// Controls (bound in DoDataExchange)
+    CWqMsgListCtrl m_talkList;    // 1116; each row's item data is the talk's Col_ID
+    CASRichEdit m_historyView;    // 11161
+    CAttachListCtrl m_attachList; // 1041
+    CLabel m_label;               // 1054
+    CxSplitterWnd m_splitter;     // bound to 15020
+    bool m_bShowEmoticons = false; // the user's setting, read when the pane opens
     CMeetingTalkList m_talks;
     CMeetingHistory m_history;
     CMeetingAttachments m_attachments;

@@ -112,7 +112,7 @@ bool CHistoryDownloads::OpenOrDownload(bool bPeer, const CString& strMsgId, cons
     }
 
     m_pProgressDlg.reset(new CDownloadAttachProcessDlg(&m_viewer));
-    m_pProgressDlg->m_pViewer = &m_owner;
+    m_pProgressDlg->SetViewer(&m_owner);
     StartPollTimer();
     INT_PTR result = m_pProgressDlg->DoModal();
     if (result != IDOK && !m_complete) {

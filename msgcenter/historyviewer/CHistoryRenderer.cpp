@@ -73,7 +73,7 @@ void CHistoryRenderer::AppendFile(bool bPeer, const CString& strMsgId, const CKT
             m_view.GetObjectList().push_back(obj);
         } else {
             CaretToEnd();
-            m_view.InsertBitmap(m_hPlaceholder, 0);
+            m_view.InsertBitmap(m_placeholder, 0);
         }
         return;
     }

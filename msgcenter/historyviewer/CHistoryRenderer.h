@@ -5,6 +5,7 @@
 // manager: the file name (open or download, kind 1) and "Show in folder" (kind 2). Both carry the
 // message id, the file's own name, its place among the body's files and its stored local path,
 // so a click acts on exactly the file it was drawn for.
+#include "framework/CBitmap.h"
 #include "framework/CString.h"
 #include "msgcenter/historyviewer/CHistoryStore.h"
 
@@ -26,8 +27,8 @@ public:
     static constexpr COLORREF kOwnHeaderColor = 0x408000;
 
     // Not owned; the placeholder is drawn for a picture whose file cannot be shown.
-    CHistoryRenderer(CASRichEdit& view, CLinkDataMgr& links, HBITMAP hPlaceholder)
-        : m_view(view), m_links(links), m_hPlaceholder(hPlaceholder)
+    CHistoryRenderer(CASRichEdit& view, CLinkDataMgr& links, const CBitmap& placeholder)
+        : m_view(view), m_links(links), m_placeholder(placeholder)
     {
     }
 
@@ -45,5 +46,5 @@ private:
 
     CASRichEdit& m_view;
     CLinkDataMgr& m_links;
-    HBITMAP m_hPlaceholder;
+    const CBitmap& m_placeholder;
 };

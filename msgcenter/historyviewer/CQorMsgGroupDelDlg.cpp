@@ -113,8 +113,8 @@ bool CQorMsgGroupDelDlg::DeleteHistoryBefore(bool bAll)
     }
     CString error;
     bool ok = m_pViewer->IsPeerMode()
-                  ? CHistoryDeleter::DeletePeer(m_pViewer->m_myLogin, m_pViewer->m_peerLogin, cutoff, error)
-                  : CHistoryDeleter::DeleteTalk(m_pViewer->m_talkId, cutoff, error);
+                  ? CHistoryDeleter::DeletePeer(m_pViewer->GetMyLogin(), m_pViewer->GetPeerLogin(), cutoff, error)
+                  : CHistoryDeleter::DeleteTalk(m_pViewer->GetTalkId(), cutoff, error);
     if (!ok) {
         CQorViewBaseFun::WriteErrorLogFileEx(L"History deletion failed: " + error + L"\r\n");
         QorMessageBox(LoadText(IDS_HISTORY_DELETE_FAILED), LoadText(IDS_MSGBOX_CAPTION), this, MB_OK, MB_ICONWARNING, 0, 0);

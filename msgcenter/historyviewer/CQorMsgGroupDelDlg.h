@@ -19,8 +19,8 @@ class CQorMsgGroupDelDlg : public CQorDlg, public CxFrameHelper {
 public:
     explicit CQorMsgGroupDelDlg(CWnd* pParent = nullptr);
 
-    CQorMsgGroupDisDlg* m_pViewer = nullptr; // whose conversation is deleted; set after construction
-    int m_days = 3;
+    // The viewer whose conversation is deleted; not owned. Set after construction.
+    void SetViewer(CQorMsgGroupDisDlg* pViewer) { m_pViewer = pViewer; }
 
     // Parses the day field: true with a whole number of 1 or more (blanks around it allowed).
     static bool ParseDays(const CString& strText, int& nDays);
@@ -39,4 +39,8 @@ protected:
     CxButtonBase m_btnCancel;
     CxLabel m_label1;
     CxLabel m_label2;
+
+private:
+    CQorMsgGroupDisDlg* m_pViewer = nullptr; // not owned
+    int m_days = 3;                          // exchanged with the day field
 };

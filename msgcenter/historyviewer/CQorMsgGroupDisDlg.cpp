@@ -12,6 +12,7 @@
 #include "platform/QorResource/HistoryResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewMessages.h"
 #include <richedit.h>
 
 namespace {
@@ -22,7 +23,7 @@ const UINT g_uFileClientNotify = ::RegisterWindowMessageW(FILECLIENT_NOTIFY_MESS
 
 BEGIN_MESSAGE_MAP(CQorMsgGroupDisDlg, CDialog)
     ON_MESSAGE(WM_MSGCENTER_SHOW_PERSON, &CQorMsgGroupDisDlg::OnShowPeerHistory)
-    ON_MESSAGE(WM_MSGCENTER_SKIN_CLICK, &CQorMsgGroupDisDlg::OnSkinNotify)
+    ON_MESSAGE(WM_QORVIEW_SKIN_CLICK, &CQorMsgGroupDisDlg::OnSkinNotify)
     ON_REGISTERED_MESSAGE(g_uFileClientNotify, &CQorMsgGroupDisDlg::OnFileClientNotify)
     ON_NOTIFY(EN_LINK, IDC_HISTORY_VIEW, &CQorMsgGroupDisDlg::OnHistoryLinkClick)
     ON_BN_CLICKED(IDC_HISTORY_FIRST_PAGE, &CQorMsgGroupDisDlg::OnFirstPage)
@@ -44,11 +45,7 @@ CQorMsgGroupDisDlg::CQorMsgGroupDisDlg(CWnd* pParent) : CDialog(IDD, pParent), m
     m_downloads.m_pStoredContext = this;
 }
 
-CQorMsgGroupDisDlg::~CQorMsgGroupDisDlg()
-{
-    if (m_hLabelBrush)
-        ::DeleteObject(m_hLabelBrush);
-}
+CQorMsgGroupDisDlg::~CQorMsgGroupDisDlg() = default;
 
 void CQorMsgGroupDisDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -291,7 +288,7 @@ long CQorMsgGroupDisDlg::RenderHistoryMessage(const CString& strSenderName, cons
     row.body = body;
     row.strMsgId = strMsgId;
     row.strAppCommand = strAppCommand;
-    CHistoryRenderer renderer(m_view, m_links, static_cast<HBITMAP>(m_placeholder));
+    CHistoryRenderer renderer(m_view, m_links, m_placeholder);
     return renderer.Render(m_bPeerMode, row, CQorViewMgr::Instance()->m_strUserName);
 }
 
@@ -408,7 +405,7 @@ LRESULT CQorMsgGroupDisDlg::OnSkinNotify(WPARAM wParam, LPARAM)
 void CQorMsgGroupDisDlg::RunDeleteDialog()
 {
     CQorMsgGroupDelDlg dlg(this);
-    dlg.m_pViewer = this;
+    dlg.SetViewer(this);
     if (dlg.DoModal() == IDOK)
         Open(m_bPeerMode);
 }
@@ -467,8 +464,8 @@ HBRUSH CQorMsgGroupDisDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     const int id = pWnd ? pWnd->GetDlgCtrlID() : 0;
     if (nCtlColor != CTLCOLOR_STATIC || !pDC || (id != IDC_HISTORY_PAGE_CAPTION && id != IDC_HISTORY_PAGE_COUNT))
         return CDialog::OnCtlColor(pDC, pWnd, nCtlColor); // the delete link colours itself
-    if (!m_hLabelBrush)
-        m_hLabelBrush = ::CreateSolidBrush(GetBkColor());
+    if (!m_labelBrush.GetSafeHandle())
+        m_labelBrush.CreateSolidBrush(GetBkColor());
     ::SetBkColor(pDC->GetSafeHdc(), GetBkColor());
-    return m_hLabelBrush;
+    return m_labelBrush;
 }

@@ -9,6 +9,7 @@
 // A history keeps the mode it was opened in: paging, downloads and deletion act on that
 // conversation even when the manager has switched sides since.
 #include "framework/CBitmap.h"
+#include "framework/CBrush.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
 #include "framework/CString.h"
@@ -68,10 +69,13 @@ public:
     CHistoryDownloads& GetDownloads() { return m_downloads; }
     CQorHyperLink& GetDeleteLink() { return m_deleteLink; }
 
-    IMsgMgrHost* m_pOwner = nullptr; // the manager window; set right after construction
-    CString m_talkId;                // the group talk shown (talk mode)
-    CString m_peerLogin;             // the person whose history is shown (peer mode)
-    CString m_myLogin;               // the signed-in user's login name
+    // The manager window; not owned. Set right after construction.
+    void SetOwner(IMsgMgrHost* pOwner) { m_pOwner = pOwner; }
+    // The group talk shown (talk mode), the person whose history is shown (peer mode) and the
+    // signed-in user's login name.
+    const CString& GetTalkId() const { return m_talkId; }
+    const CString& GetPeerLogin() const { return m_peerLogin; }
+    const CString& GetMyLogin() const { return m_myLogin; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -102,6 +106,11 @@ protected:
     static void OnAttachStored(void* pContext, const CString& strMsgId, const CString& strFileName,
                                const CString& strPath);
 
+private:
+    IMsgMgrHost* m_pOwner = nullptr; // the manager window; not owned
+    CString m_talkId;
+    CString m_peerLogin;
+    CString m_myLogin;
     CASRichEdit m_view;         // 1168
     int m_lastWidth = 0;
     int m_lastHeight = 0;
@@ -118,5 +127,5 @@ protected:
     CBitmap m_placeholder;      // 11159
     bool m_bPeerMode = true;    // the mode the shown history was opened in
     CHistoryDownloads m_downloads;
-    HBRUSH m_hLabelBrush = nullptr; // the pane's background under its labels
+    CBrush m_labelBrush;        // the pane's background under its labels; made at first use
 };

@@ -16,6 +16,7 @@
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/xDUI/CRenderEngine.h"
 
 BEGIN_MESSAGE_MAP(CQorMsgBaseDlg, CDialog)
@@ -24,8 +25,8 @@ BEGIN_MESSAGE_MAP(CQorMsgBaseDlg, CDialog)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_PAINT()
-    ON_MESSAGE(WM_MSGCENTER_RELAYOUT, &CQorMsgBaseDlg::OnLayoutPanes)
-    ON_MESSAGE(WM_MSGCENTER_TOOLBAR, &CQorMsgBaseDlg::OnToolbarCommand)
+    ON_MESSAGE(WM_QORVIEW_RELAYOUT, &CQorMsgBaseDlg::OnLayoutPanes)
+    ON_MESSAGE(WM_QORVIEW_TOOLBAR, &CQorMsgBaseDlg::OnToolbarCommand)
 END_MESSAGE_MAP()
 
 namespace {
@@ -238,7 +239,7 @@ void CQorMsgBaseDlg::ShowContactHistory(const CString& strMsgId, const CString& 
         titlePane->ShowWindow(SW_HIDE);
     if (!titleExPane)
         titleExPane = new CQorMsgTitleExDlg(this);
-    titleExPane->m_pBaseDlg = this;
+    titleExPane->SetOwner(this);
     if (!HasWindow(titleExPane))
         titleExPane->Create(CQorMsgTitleExDlg::IDD, this);
     contactHistoryMode = 1;
@@ -285,7 +286,7 @@ bool CQorMsgBaseDlg::SendFilesToUsers(const CStringArray& arIds, const CStringAr
     return ownerDlg && ownerDlg->SendFilesToUsers(arIds, arNames, arFiles);
 }
 
-HWND CQorMsgBaseDlg::GetMainWindowHwnd() { return ownerDlg ? ownerDlg->GetMainWindowHwnd() : nullptr; }
+bool CQorMsgBaseDlg::QuickSend(WPARAM wValue) { return ownerDlg && ownerDlg->QuickSend(wValue); }
 
 // Commands
 

@@ -54,7 +54,7 @@ public:
     void ShowContactHistory(const CString& strMsgId, const CString& strSendDate, const CString& strPeerLogin) override;
     bool SendFilesToUsers(const CStringArray& arIds, const CStringArray& arNames,
                           const CStringArray& arFiles) override;
-    HWND GetMainWindowHwnd() override;
+    bool QuickSend(WPARAM wValue) override;
     // Leaves contact-history mode.
     void ShowTitleList() override;
 

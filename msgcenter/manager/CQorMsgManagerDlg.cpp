@@ -22,6 +22,7 @@
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/xDUI/CRenderEngine.h"
 
 BEGIN_MESSAGE_MAP(CQorMsgManagerDlg, CQorDlg)
@@ -34,7 +35,7 @@ BEGIN_MESSAGE_MAP(CQorMsgManagerDlg, CQorDlg)
     ON_WM_GETMINMAXINFO()
     ON_WM_CLOSE()
     ON_WM_PAINT()
-    ON_MESSAGE(WM_MSGCENTER_RELAYOUT, &CQorMsgManagerDlg::OnRepositionPanes)
+    ON_MESSAGE(WM_QORVIEW_RELAYOUT, &CQorMsgManagerDlg::OnRepositionPanes)
     ON_MESSAGE(WM_MSGCENTER_COMMAND, &CQorMsgManagerDlg::OnManagerCommandMessage)
     ON_MESSAGE(WM_MSGCENTER_KEYDOWN, &CQorMsgManagerDlg::OnPostedKeyDown)
     ON_COMMAND(ID_MSG_HIDE, &CQorMsgManagerDlg::OnHide)
@@ -177,8 +178,8 @@ void CQorMsgManagerDlg::CreatePanes()
     RECT rc = {};
     ControlRect(IDC_MGR_PANE_AREA, &rc);
     EnsurePane(basePane, IDD_MSG_BASE, this, rc, [this](CQorMsgBaseDlg* p) { p->ownerDlg = this; });
-    EnsurePane(meetingPane, CQorMsgMeetingDlg::IDD, this, rc, [this](CQorMsgMeetingDlg* p) { p->m_pOwner = this; });
-    EnsurePane(historyViewer, CQorMsgGroupDisDlg::IDD, this, rc, [this](CQorMsgGroupDisDlg* p) { p->m_pOwner = this; });
+    EnsurePane(meetingPane, CQorMsgMeetingDlg::IDD, this, rc, [this](CQorMsgMeetingDlg* p) { p->SetOwner(this); });
+    EnsurePane(historyViewer, CQorMsgGroupDisDlg::IDD, this, rc, [this](CQorMsgGroupDisDlg* p) { p->SetOwner(this); });
 }
 
 bool CQorMsgManagerDlg::ControlRect(UINT nID, RECT* pRect) const { return GetChildRect(m_hWnd, nID, pRect); }
@@ -191,7 +192,7 @@ bool CQorMsgManagerDlg::SendFilesToUsers(const CStringArray& arIds, const CStrin
     return mainWindow && mainWindow->SendFilesToUsers(arIds, arNames, arFiles);
 }
 
-HWND CQorMsgManagerDlg::GetMainWindowHwnd() { return mainWindow ? mainWindow->GetOwnerHwnd() : nullptr; }
+bool CQorMsgManagerDlg::QuickSend(WPARAM wValue) { return mainWindow && mainWindow->PostQuickSend(wValue); }
 
 bool CQorMsgManagerDlg::GetSelectedNode(HTREEITEM* phItem, int* pnImage, DWORD_PTR* pData) const
 {

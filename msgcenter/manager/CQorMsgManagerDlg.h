@@ -94,7 +94,7 @@ public:
     CWnd* GetWebPane() override;
     bool SendFilesToUsers(const CStringArray& arIds, const CStringArray& arNames,
                           const CStringArray& arFiles) override;
-    HWND GetMainWindowHwnd() override;
+    bool QuickSend(WPARAM wValue) override;
 
 // Data the main window sets before each use
     CString titleName;                  // formatted into the window title

@@ -7,14 +7,15 @@
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewMessages.h"
 
 BEGIN_MESSAGE_MAP(CQorMsgORGTreeDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_ORG_VIEW_COMBO, &CQorMsgORGTreeDlg::OnViewSelChange)
     ON_MESSAGE(WM_MSGCENTER_SHOW_PERSON, &CQorMsgORGTreeDlg::OnForwardUserSel)
     ON_MESSAGE(WM_MSGCENTER_OPEN_CHAT, &CQorMsgORGTreeDlg::OnOpenUserChat)
     ON_MESSAGE(WM_MSGCENTER_LOAD_VIEW, &CQorMsgORGTreeDlg::OnLoadViewChild)
-    ON_MESSAGE(WM_MSGCENTER_EXPANDING, &CQorMsgORGTreeDlg::OnTreeItemExpanding)
-    ON_MESSAGE(WM_MSGCENTER_RELAYOUT, &CQorMsgORGTreeDlg::OnFitTreeFrame)
+    ON_MESSAGE(WM_QORVIEW_TREE_EXPANDING, &CQorMsgORGTreeDlg::OnTreeItemExpanding)
+    ON_MESSAGE(WM_QORVIEW_RELAYOUT, &CQorMsgORGTreeDlg::OnFitTreeFrame)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 

@@ -19,6 +19,4 @@ public:
     // Has the core send the message that SendFilesToUsers just made (wValue as the view library's
     // quick-send argument); asynchronous, FALSE when no message is held or it cannot be asked.
     virtual BOOL PostQuickSend(WPARAM wValue) = 0;
-    // The main window's handle (told to send what was handed over).
-    virtual HWND GetOwnerHwnd() = 0;
 };

@@ -14,10 +14,10 @@ public:
     explicit CMsgReadStateDlg(CWnd* pParent = nullptr);
     ~CMsgReadStateDlg() override;
 
-    CString m_strMsgID; // set before DoModal
-    CImageList m_imageList;
-    CWqMsgListCtrl m_list;
-    CxButtonBase m_btnClose;
+    // The sent message whose receipts are shown; set before DoModal.
+    void SetMsgID(const CString& strMsgID) { m_strMsgID = strMsgID; }
+    // The list of receipts, for tests that read it.
+    CWqMsgListCtrl& GetList() { return m_list; }
 
     // The stored text of a receipt whose receiver has not opened the message yet.
     static const wchar_t kNotOpened[];
@@ -32,6 +32,11 @@ protected:
 
 private:
     void LoadReceipts();
+
+    CString m_strMsgID;
+    CImageList m_imageList;
+    CWqMsgListCtrl m_list;
+    CxButtonBase m_btnClose;
 
     // The rows the list shows (it asks for them: an owner-data list).
     struct Row {

@@ -14,6 +14,7 @@
 #include "msgcenter/titlelist/CTitleListTasks.h"
 #include "msgcenter/MsgDb.h"
 #include "msgcenter/titlelist/IMsgTitleOwner.h"
+#include "msgcenter/MsgCenterMessages.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
@@ -57,9 +58,9 @@ BEGIN_MESSAGE_MAP(CQorMsgTitleDlg, CDialog)
     ON_COMMAND(ID_TITLE_DELETE, &CQorMsgTitleDlg::OnDeleteCommand)
     ON_COMMAND(ID_TITLE_EXPORT, &CQorMsgTitleDlg::OnExportCommand)
     ON_MESSAGE(WM_WAITING_CANCEL, &CQorMsgTitleDlg::OnWaitingCancel)
-    ON_MESSAGE(WM_TITLE_LONG_TASK_END, &CQorMsgTitleDlg::OnLongTaskEnd)
+    ON_MESSAGE(WM_MSGCENTER_TASK_DONE, &CQorMsgTitleDlg::OnLongTaskEnd)
     ON_MESSAGE(WM_LIST_SORT_COLUMN, &CQorMsgTitleDlg::OnSortColumn)
-    ON_MESSAGE(WM_TITLE_KEYDOWN, &CQorMsgTitleDlg::OnPostedKeyDown)
+    ON_MESSAGE(WM_MSGCENTER_KEYDOWN, &CQorMsgTitleDlg::OnPostedKeyDown)
     ON_WM_SIZE()
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
@@ -439,7 +440,7 @@ void CQorMsgTitleDlg::OnReplyByChat()
 void CQorMsgTitleDlg::OpenReadState(const CString& strID)
 {
     CMsgReadStateDlg dlg(this);
-    dlg.m_strMsgID = strID;
+    dlg.SetMsgID(strID);
     dlg.DoModal();
 }
 
@@ -471,7 +472,7 @@ LRESULT CQorMsgTitleDlg::OnSortColumn(WPARAM wParam, LPARAM lParam)
 BOOL CQorMsgTitleDlg::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message == WM_KEYDOWN)
-        PostMessage(WM_TITLE_KEYDOWN, pMsg->wParam, pMsg->lParam);
+        PostMessage(WM_MSGCENTER_KEYDOWN, pMsg->wParam, pMsg->lParam);
     return CDialog::PreTranslateMessage(pMsg);
 }
 

@@ -19,12 +19,6 @@
 class CWaitingDlg;
 class IMsgTitleOwner;
 
-// Posted to the pane itself at the end of a deletion or export.
-#define WM_TITLE_LONG_TASK_END (WM_USER + 101)
-// A key pressed in the pane, re-posted to itself by PreTranslateMessage (wParam/lParam as
-// WM_KEYDOWN's).
-#define WM_TITLE_KEYDOWN (WM_USER + 2020)
-
 class CQorMsgTitleDlg : public CDialog, public CTransparentBkHelper {
     friend class CTitleListTasks;
 public:
@@ -75,13 +69,15 @@ public:
     void EndLongTask();
     CWaitingDlg* GetWaitingDlg() const { return m_wait.Get(); }
 
-    CWqMsgListCtrl m_list;
-    CLabel m_label;
+// Controls, for the panes around it and for tests that drive them
+    CWqMsgListCtrl& GetList() { return m_list; }
+    CLabel& GetLabel() { return m_label; }
 
+// Export limits
     // The most characters one export may hold (the hidden rich edit's limit).
-    long m_nExportTextLimit = 0xFFFFFF;
+    void SetExportTextLimit(long nLimit) { m_nExportTextLimit = nLimit; }
     // Bytes after which writing the export fails as a full disk would (-1: never); for tests.
-    long long m_llExportWriteLimit = -1;
+    void SetExportWriteLimit(long long llLimit) { m_llExportWriteLimit = llLimit; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -123,6 +119,10 @@ private:
     bool GetMarkedRow(_MSGITEM& item) const;
     void OpenReadState(const CString& strID);
 
+    CWqMsgListCtrl m_list;
+    CLabel m_label;
+    long m_nExportTextLimit = 0xFFFFFF;
+    long long m_llExportWriteLimit = -1;
     IMsgTitleOwner* m_pBasePane = nullptr; // not owned
     CImageList m_imageList;
     CString m_strBaseQuery;

@@ -4,6 +4,7 @@
 #include "msgcenter/titlelist/CQorMsgTitleDlg.h"
 #include "msgcenter/titlelist/CRtfExportWriter.h"
 #include "msgcenter/titlelist/IMsgTitleOwner.h"
+#include "msgcenter/MsgCenterMessages.h"
 #include "platform/QorDB/CQorDBBaseFun.h"
 #include "platform/QorDB/CYqConnect.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
@@ -31,7 +32,7 @@ void CTitleListTasks::PumpPending(CQorMsgTitleDlg* pPane)
             break;
         }
         // The end of the task is posted by the task itself, after the work.
-        if (msg.hwnd == pPane->GetSafeHwnd() && msg.message == WM_TITLE_LONG_TASK_END) {
+        if (msg.hwnd == pPane->GetSafeHwnd() && msg.message == WM_MSGCENTER_TASK_DONE) {
             ::PostMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
             break;
         }
@@ -50,7 +51,7 @@ bool CTitleListTasks::ReadSelection(CQorMsgTitleDlg* pPane, std::vector<_MSGITEM
     if (!pPane->IsViewCurrent()) {
         // The rows are no longer where the list shows them: whatever the selection names by its
         // place could be another message now. The user sees the view as it is and chooses again.
-        pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+        pPane->PostMessage(WM_MSGCENTER_TASK_DONE, 0, 0);
         if (pPane->m_pBasePane)
             pPane->m_pBasePane->RefreshCurrentNode();
         QorMessageBox(Text(IDS_LIST_CHANGED), Text(IDS_MSGBOX_CAPTION), pPane, MB_OK, MB_ICONINFORMATION);
@@ -72,7 +73,7 @@ unsigned CTitleListTasks::DeleteSelectedTitles(CQorMsgTitleDlg* pPane)
 {
     pPane->m_nLastTaskCount = 0;
     if (pPane->m_bCancel || pPane->GetSelectedRows().empty()) {
-        pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+        pPane->PostMessage(WM_MSGCENTER_TASK_DONE, 0, 0);
         return 0;
     }
     std::vector<_MSGITEM> rows;
@@ -112,7 +113,7 @@ unsigned CTitleListTasks::DeleteSelectedTitles(CQorMsgTitleDlg* pPane)
     }
     bool cancelled = pPane->m_bCancel != 0;
     if (!ok || cancelled) {
-        pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+        pPane->PostMessage(WM_MSGCENTER_TASK_DONE, 0, 0);
         QorMessageBox(Text(cancelled && ok ? IDS_DELETE_CANCELLED : IDS_DELETE_FAILED), caption, pPane, MB_OK,
                       MB_ICONWARNING);
         return 0;
@@ -125,7 +126,7 @@ unsigned CTitleListTasks::DeleteSelectedTitles(CQorMsgTitleDlg* pPane)
     pPane->ClearSelection();
     pPane->m_list.SetItemCountEx(pPane->m_cache.GetTotal(), 0);
     pPane->m_list.SetSelectionMark(-1);
-    pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+    pPane->PostMessage(WM_MSGCENTER_TASK_DONE, 0, 0);
     if (pPane->m_pBasePane && (pPane->m_cache.GetTotal() == 0 || shownDeleted))
         pPane->m_pBasePane->ClearMessageContent();
     CString line;
@@ -140,7 +141,7 @@ unsigned CTitleListTasks::ExportSelectedTitles(CQorMsgTitleDlg* pPane)
         return 0;
     pPane->m_nLastTaskCount = 0;
     if (pPane->m_bCancel) {
-        pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+        pPane->PostMessage(WM_MSGCENTER_TASK_DONE, 0, 0);
         return 0;
     }
     std::vector<_MSGITEM> rows;
@@ -164,12 +165,12 @@ unsigned CTitleListTasks::ExportSelectedTitles(CQorMsgTitleDlg* pPane)
         CString text;
         AfxFormatString1(text, IDS_EXPORT_OPEN_FAILED, path);
         QorMessageBox(text, Text(IDS_LOGIN_CAPTION), nullptr, MB_OK, MB_ICONWARNING);
-        pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+        pPane->PostMessage(WM_MSGCENTER_TASK_DONE, 0, 0);
         return 0;
     }
     HFONT hFont = reinterpret_cast<HFONT>(pPane->SendMessage(WM_GETFONT));
     if (!writer.CreateEdit(pPane->GetSafeHwnd(), IDC_HIDDEN_RICHEDIT, hFont, pPane->m_nExportTextLimit)) {
-        pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+        pPane->PostMessage(WM_MSGCENTER_TASK_DONE, 0, 0);
         return 0;
     }
 
@@ -193,7 +194,7 @@ unsigned CTitleListTasks::ExportSelectedTitles(CQorMsgTitleDlg* pPane)
     const bool cancelled = pPane->m_bCancel != 0;
     const bool tooLarge = writer.IsTooLarge();
     bool written = writer.Finish(readOk && !cancelled);
-    pPane->PostMessage(WM_TITLE_LONG_TASK_END, 0, 0);
+    pPane->PostMessage(WM_MSGCENTER_TASK_DONE, 0, 0);
 
     CString caption = Text(IDS_MSGBOX_CAPTION), text;
     if (cancelled) {

@@ -6,7 +6,7 @@
 // which nothing else runs: a message stored meanwhile would move the rows under the walk. A
 // view that no longer holds the rows it was shown with (messages stored or deleted since) is
 // shown afresh instead, and nothing is done. Then the work keeps the waiting dialog answering
-// (its Cancel stops it) and posts WM_TITLE_LONG_TASK_END to the pane on every way out.
+// (its Cancel stops it) and posts WM_MSGCENTER_TASK_DONE to the pane on every way out.
 #include "msgcenter/titlelist/MsgItem.h"
 #include <vector>
 

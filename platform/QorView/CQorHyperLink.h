@@ -1,6 +1,6 @@
 #pragma once
 // The view library's link label: a static control drawn in its link colour, underlined when
-// asked. A click is reported to its owner as the skin-child message WM_USER+1001 (2025) with
+// asked. A click is reported to its owner as the skin-child message WM_QORVIEW_SKIN_CLICK (2025) with
 // the link's window in wParam; the parent also hears STN_CLICKED, as from any notify static.
 #include "framework/CStatic.h"
 #include "framework/CString.h"

@@ -26,12 +26,6 @@ struct _ATTACH_ITEM;
 struct FiileItem_Info;
 struct QorFolderItem;
 
-// The view library's reports of its own attachment downloads (DownloadAttach with an item).
-enum : UINT {
-    WM_QORVIEW_ATTACH_DONE = WM_USER + 337,   // wParam: _ATTACH_ITEM* (local path, file name, message id)
-    WM_QORVIEW_ATTACH_FAILED = WM_USER + 338, // wParam: CString* (the file name)
-};
-
 class CQorViewMgr {
 public:
     // The one manager, created on first use and alive until the process ends.
@@ -212,8 +206,8 @@ public:
     // Stops the transfer (its partial file goes); FALSE when it had already ended.
     BOOL CancelDownload(CFileQueryID* pQueryId, HWND hNotify, const GUID& guidTransfer, int nKind, int nReserved);
     // The library's own download of a message attachment into pItem's local path; the result
-    // comes back to pNotify as WM_USER+337 (wParam an _ATTACH_ITEM*) or WM_USER+338 (wParam a
-    // CString* with the file name).
+    // comes back to pNotify as WM_QORVIEW_ATTACH_DONE or WM_QORVIEW_ATTACH_FAILED
+    // (QorViewMessages.h).
     BOOL DownloadAttach(_ATTACH_ITEM* pItem, int nKind, CWnd* pNotify);
     BOOL HaveReceiveFileACE();
 

@@ -2,8 +2,9 @@
 // The view library's trees of people: the organisation tree (CSysUserTree) and the user's view
 // tree (CMyViewTree) share this base. Each node carries an entry (CQorUserItem) as its item
 // data, owned by the tree. A department or group whose members are not loaded yet shows one
-// empty placeholder child; expanding it asks the tree's owner window for them with WM_USER+505
-// (wParam the item, lParam the tree), and the view manager fills them in (ReqLoadGroupChild).
+// empty placeholder child; expanding it asks the tree's owner window for them with
+// WM_QORVIEW_TREE_EXPANDING (wParam the item, lParam the tree), and the view manager fills them
+// in (ReqLoadGroupChild).
 #include "framework/CString.h"
 #include "framework/CStringArray.h"
 #include "framework/MessageMap.h"

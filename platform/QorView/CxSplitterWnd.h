@@ -1,7 +1,8 @@
 #pragma once
 // The view library's splitter bar: a static of the parent made draggable. Dragging it up or down
 // moves the bar and the bottom of the pane above and the top of the pane below (keeping each
-// at least its minimum height), then sends WM_USER+1000 to the parent so it re-places its panes.
+// at least its minimum height), then sends WM_QORVIEW_RELAYOUT to the parent so it re-places
+// its panes.
 #include "framework/CStatic.h"
 #include "framework/MessageMap.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The view library's skinned toolbar, laid over a placeholder static of its parent. Items are
-// drawn left to right, each with its image and text; a click on an item posts WM_USER+4980
+// drawn left to right, each with its image and text; a click on an item posts WM_QORVIEW_TOOLBAR
 // (wParam = the item's id) to the toolbar's owner.
 #include "framework/CStatic.h"
 #include "framework/CString.h"

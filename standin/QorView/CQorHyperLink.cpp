@@ -1,9 +1,8 @@
 #include "platform/QorView/CQorHyperLink.h"
 #include "framework/CDC.h"
+#include "platform/QorView/QorViewMessages.h"
 
 namespace {
-
-const UINT kSkinChildClicked = WM_USER + 1001;
 
 void MakeNotify(HWND hWnd)
 {
@@ -72,5 +71,5 @@ void CQorHyperLink::OnLButtonUp(UINT, CPoint)
     Default();
     // The owner may hide or destroy the link in its answer, so it is told last.
     if (m_hOwner && ::IsWindow(m_hOwner))
-        ::SendMessageW(m_hOwner, kSkinChildClicked, reinterpret_cast<WPARAM>(hSelf), 0);
+        ::SendMessageW(m_hOwner, WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(hSelf), 0);
 }

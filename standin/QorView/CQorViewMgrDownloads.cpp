@@ -10,6 +10,7 @@
 #include "platform/QorView/CFileQueryID.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorFolderItem.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "standin/QorView/QorViewState.h"
 #include <map>
 #include <string>
@@ -50,7 +51,8 @@ DWORD TransferId(const CFileQueryID* pQueryId)
 // The library's own attachment downloads (a message's attachment fetched by its message id and
 // name from the attachment server): the file-transfer client's events arrive at a hidden window
 // of the library, which records the saved path and tells the window that asked with
-// WM_USER+337 (done, an _ATTACH_ITEM*) or WM_USER+338 (failed or cancelled, a CString* name).
+// WM_QORVIEW_ATTACH_DONE (an _ATTACH_ITEM*) or WM_QORVIEW_ATTACH_FAILED (failed or cancelled, a
+// CString* name).
 std::wstring g_attachServer;
 
 struct PendingAttach {
@@ -87,10 +89,10 @@ LRESULT CALLBACK AttachWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
             pDB->GetConnect()->AfterTrans(
                 [pDB, item] { pDB->UpdateAttachLocalPath(item.strMsgID, item.strFileName, item.strLocalPath); });
         }
-        ::SendMessageW(done.hNotify, WM_USER + 337, reinterpret_cast<WPARAM>(&done.item), 0);
+        ::SendMessageW(done.hNotify, WM_QORVIEW_ATTACH_DONE, reinterpret_cast<WPARAM>(&done.item), 0);
     } else {
         CString name = done.item.strFileName;
-        ::SendMessageW(done.hNotify, WM_USER + 338, reinterpret_cast<WPARAM>(&name), 0);
+        ::SendMessageW(done.hNotify, WM_QORVIEW_ATTACH_FAILED, reinterpret_cast<WPARAM>(&name), 0);
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/CUserListItem.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "standin/QorView/QorViewState.h"
 
 BEGIN_MESSAGE_MAP(CQorViewTree, CCoolTreeCtrl)
@@ -90,7 +91,7 @@ LRESULT CQorViewTree::OnNotifyReflected(WPARAM, LPARAM lParam)
         return 0;
     HTREEITEM hChild = GetChildItem(hItem);
     if (hChild && !GetEntry(hChild) && m_pOwnerWnd)
-        ::SendMessageW(m_pOwnerWnd->GetSafeHwnd(), WM_USER + 505, reinterpret_cast<WPARAM>(hItem),
+        ::SendMessageW(m_pOwnerWnd->GetSafeHwnd(), WM_QORVIEW_TREE_EXPANDING, reinterpret_cast<WPARAM>(hItem),
                        reinterpret_cast<LPARAM>(this));
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "platform/QorView/CxSplitterWnd.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "standin/QorView/QorViewState.h"
 
 BEGIN_MESSAGE_MAP(CxSplitterWnd, CStatic)
@@ -61,7 +62,7 @@ void CxSplitterWnd::MoveBar(int dy)
     place(m_nAbove, rcAbove);
     place(m_nBelow, rcBelow);
     ::MoveWindow(m_hWnd, rcBar.left, rcBar.top, rcBar.right - rcBar.left, rcBar.bottom - rcBar.top, TRUE);
-    ::SendMessageW(hParent, WM_USER + 1000, 0, 0);
+    ::SendMessageW(hParent, WM_QORVIEW_RELAYOUT, 0, 0);
 }
 
 void CxSplitterWnd::OnLButtonDown(UINT, CPoint point)

@@ -1,5 +1,6 @@
 #include "platform/QorView/CxToolbar.h"
 #include "framework/CPaintDC.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "standin/QorView/QorViewState.h"
 
 BEGIN_MESSAGE_MAP(CxToolbar, CStatic)
@@ -96,7 +97,7 @@ void CxToolbar::OnLButtonUp(UINT, CPoint point)
         if (GetItemRect(item.nId, &rc) && ::PtInRect(&rc, point)) {
             CWnd* pOwner = m_pOwner ? m_pOwner : GetParent();
             if (pOwner)
-                ::PostMessageW(pOwner->GetSafeHwnd(), WM_USER + 4980, static_cast<WPARAM>(item.nId), 0);
+                ::PostMessageW(pOwner->GetSafeHwnd(), WM_QORVIEW_TOOLBAR, static_cast<WPARAM>(item.nId), 0);
             return;
         }
     }

@@ -159,7 +159,7 @@ TEST_F(XmppRoad, MessagesOfBothSidesAreKeptAndTheMessageCentreShowsAndExportsThe
         ::SetDlgItemTextW(hDlg, 0x480, path.c_str()); // (edt1, in the older layout)
         ::PostMessageW(hDlg, WM_COMMAND, IDOK, 0);
     });
-    pTitles->m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pTitles->GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     qorview_test::ClearCalls();
     pTitles->SendMessage(WM_COMMAND, ID_TITLE_EXPORT, 0);
     testsupport::PumpMessages();

@@ -72,9 +72,9 @@ TEST_F(ManagerScreens, ManagerWithItsFoldersAndTitleList)
     testsupport::PumpMessages();
     ASSERT_NE(nullptr, pDlg->basePane);
     ASSERT_NE(nullptr, pDlg->basePane->titlePane);
-    EXPECT_GT(pDlg->basePane->titlePane->m_list.GetItemCount(), 0);
+    EXPECT_GT(pDlg->basePane->titlePane->GetList().GetItemCount(), 0);
     EXPECT_GT(DarkPixels(pDlg->m_tree.GetSafeHwnd()), 50);
-    EXPECT_GT(DarkPixels(pDlg->basePane->titlePane->m_list.GetSafeHwnd()), 50);
+    EXPECT_GT(DarkPixels(pDlg->basePane->titlePane->GetList().GetSafeHwnd()), 50);
     EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"msgcenter-manager.bmp"), pDlg->GetSafeHwnd()));
 }
 
@@ -87,21 +87,21 @@ TEST_F(ManagerScreens, GroupTalkPaneWithItsDiscussions)
     CQorMsgMeetingDlg* pPane = pDlg->meetingPane;
     ASSERT_NE(nullptr, pPane);
     ASSERT_TRUE(pPane->IsWindowVisible());
-    ASSERT_GT(pPane->m_talkList.GetItemCount(), 0);
+    ASSERT_GT(pPane->GetTalkList().GetItemCount(), 0);
     // Shown by the root, the pane draws its children by itself (nothing here paints them): the
     // empty history view is white, and not what the screen showed under it before.
-    HWND hView = pPane->m_historyView.GetSafeHwnd();
+    HWND hView = pPane->GetHistoryView().GetSafeHwnd();
     const RECT rcView = testsupport::ClientRectOnScreen(hView);
     const int area = (rcView.right - rcView.left) * (rcView.bottom - rcView.top);
     pDlg->SetForegroundWindow();
     EXPECT_TRUE(testsupport::PumpUntil([&] {
         return testsupport::CountScreenPixels(rcView, [](COLORREF c) { return c == RGB(255, 255, 255); }) * 10 > area * 9;
     })) << "the history view was never drawn";
-    EXPECT_GT(DarkPixels(pPane->m_talkList.GetSafeHwnd()), 50) << "the list of discussions is drawn";
-    EXPECT_GT(DarkPixels(pPane->m_label.GetSafeHwnd()), 10) << "its label is drawn";
-    pPane->m_talkList.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_GT(DarkPixels(pPane->GetTalkList().GetSafeHwnd()), 50) << "the list of discussions is drawn";
+    EXPECT_GT(DarkPixels(pPane->GetLabel().GetSafeHwnd()), 10) << "its label is drawn";
+    pPane->GetTalkList().SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     testsupport::PumpMessages();
-    EXPECT_GT(DarkPixels(pPane->m_historyView.GetSafeHwnd()), 50) << "the discussion's messages are drawn";
+    EXPECT_GT(DarkPixels(pPane->GetHistoryView().GetSafeHwnd()), 50) << "the discussion's messages are drawn";
     EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"msgcenter-group-talks.bmp"), pDlg->GetSafeHwnd()));
 }
 

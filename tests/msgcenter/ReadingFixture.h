@@ -85,13 +85,18 @@ public:
         historyMsg = strMsgID;
     }
     bool SendFilesToUsers(const CStringArray& arIds, const CStringArray& arNames, const CStringArray& arFiles) override;
-    HWND GetMainWindowHwnd() override { return m_hWnd; }
+    bool QuickSend(WPARAM wValue) override
+    {
+        quickSends.push_back(wValue);
+        return true;
+    }
 
     CString shownId, shownSender, shownReceivers;
     bool shownAttach = false, shownSearch = false;
     int shownFlags = 0, shows = 0, clears = 0, searches = 0, refreshes = 0;
     CString historyPeer, historyMsg;
     std::vector<CString> sentIds, sentNames, sentFiles;
+    std::vector<WPARAM> quickSends;
 };
 
 // Loads QorResource.dll for the test and scripts every message box with OK.

@@ -104,22 +104,22 @@ TEST_F(ReadingRoadTest, ClickedRowShowsItsMessageBelowAndDeletingItClearsThePane
     int row = RowOf(title, budget);
     ASSERT_GE(row, 0);
     CRect rc;
-    ASSERT_TRUE(title->m_list.GetItemRect(row, &rc, LVIR_LABEL));
-    title->m_list.ClientToScreen(&rc);
+    ASSERT_TRUE(title->GetList().GetItemRect(row, &rc, LVIR_LABEL));
+    title->GetList().ClientToScreen(&rc);
     dlg->SetForegroundWindow();
     testsupport::PumpMessages();
     ClickAt(rc.CenterPoint());
     ASSERT_TRUE(testsupport::PumpUntil([&] { return content->GetMessageID() == budget; }));
 
     CString body;
-    content->m_richText.GetWindowText(body);
+    content->GetRichText().GetWindowText(body);
     EXPECT_EQ(CString(L"The plan for Monday"), body);
     CString receivers;
-    content->m_receivers.GetWindowText(receivers);
+    content->GetReceivers().GetWindowText(receivers);
     EXPECT_NE(-1, receivers.Find(L"Me; Bob Baker"));
-    EXPECT_TRUE(::IsWindowVisible(content->m_attachList.GetSafeHwnd()));
-    ASSERT_EQ(1, content->m_attachList.GetItemCount());
-    EXPECT_EQ(CString(L"plan.txt"), content->m_attachList.GetItemText(0, 0));
+    EXPECT_TRUE(::IsWindowVisible(content->GetAttachList().GetSafeHwnd()));
+    ASSERT_EQ(1, content->GetAttachList().GetItemCount());
+    EXPECT_EQ(CString(L"plan.txt"), content->GetAttachList().GetItemText(0, 0));
     EXPECT_EQ(budget, base->GetShownMessageID());
 
     ::RedrawWindow(dlg->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -134,9 +134,9 @@ TEST_F(ReadingRoadTest, ClickedRowShowsItsMessageBelowAndDeletingItClearsThePane
     testsupport::PumpUntil([&] { return !title->IsLongTaskRunning(); });
     EXPECT_EQ(1, title->GetTotal());
     EXPECT_TRUE(content->GetMessageID().IsEmpty());
-    content->m_richText.GetWindowText(body);
+    content->GetRichText().GetWindowText(body);
     EXPECT_TRUE(body.IsEmpty());
-    EXPECT_EQ(0, content->m_attachList.GetItemCount());
+    EXPECT_EQ(0, content->GetAttachList().GetItemCount());
     qorview_test::ClearCalls();
     content->ReplyByChat();
     content->WriteToRecipients();

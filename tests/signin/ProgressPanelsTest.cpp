@@ -7,6 +7,7 @@
 #include "platform/QorResource/SignInResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "platform/WqUpApi/WqUpApi.h"
 #include "platform/xDUI/CFileResourceProvider.h"
@@ -26,8 +27,6 @@
 #include <vector>
 
 namespace {
-
-const UINT kSkinChildClicked = WM_USER + 1001;
 
 CString WindowText(HWND hWnd)
 {
@@ -549,7 +548,7 @@ TEST_F(ProgressPanels, TheSecondLinkOpensTheErrorInformationBeforeTheEndAndTheNe
     panel->SetErrorTexts(L"first text", CString());
     g_errorInfoWnd = nullptr;
     ::SetTimer(owner_->GetSafeHwnd(), 77, 20, &CloseErrorInfo);
-    ::SendMessageW(panel->GetSafeHwnd(), kSkinChildClicked, reinterpret_cast<WPARAM>(Item(panel, IDC_NET_CHECK_LINK)), 0);
+    ::SendMessageW(panel->GetSafeHwnd(), WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(Item(panel, IDC_NET_CHECK_LINK)), 0);
     EXPECT_NE(g_errorInfoWnd, nullptr);
     EXPECT_EQ(g_errorInfoText, CString(L"first text"));
     EXPECT_EQ(g_modalDuringInfo, 1);
@@ -557,7 +556,7 @@ TEST_F(ProgressPanels, TheSecondLinkOpensTheErrorInformationBeforeTheEndAndTheNe
     EXPECT_EQ(CQorViewMgr::Instance()->m_bModal, 0);
 
     panel->OnLoginProgress(3, 0);
-    ::SendMessageW(panel->GetSafeHwnd(), kSkinChildClicked, reinterpret_cast<WPARAM>(Item(panel, IDC_NET_CHECK_LINK)), 0);
+    ::SendMessageW(panel->GetSafeHwnd(), WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(Item(panel, IDC_NET_CHECK_LINK)), 0);
     EXPECT_EQ(g_netChecks, 1);
     EXPECT_EQ(g_checkedServer, CString(L"im.example.com"));
     EXPECT_EQ(g_checkedPort, 5222);
@@ -570,7 +569,7 @@ TEST_F(ProgressPanels, TheSecondLinkOpensTheErrorInformationBeforeTheEndAndTheNe
     panel = OpenWait(false);
     ASSERT_NE(panel, nullptr);
     panel->OnLoginProgress(3, 0);
-    ::SendMessageW(panel->GetSafeHwnd(), kSkinChildClicked, reinterpret_cast<WPARAM>(Item(panel, IDC_NET_CHECK_LINK)), 0);
+    ::SendMessageW(panel->GetSafeHwnd(), WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(Item(panel, IDC_NET_CHECK_LINK)), 0);
     EXPECT_EQ(g_netChecks, 1);
 }
 
@@ -597,7 +596,7 @@ TEST_F(ProgressPanels, DestroyingThePanelCancelsTheUpdaterAndStopsItsTimer)
     CKorvelLoginWaitDlg* panel = OpenWait();
     ASSERT_NE(panel, nullptr);
     panel->OnLoginProgress(8, 0);
-    ::SendMessageW(panel->GetSafeHwnd(), kSkinChildClicked, reinterpret_cast<WPARAM>(Item(panel, IDC_RETRY_LINK)), 0);
+    ::SendMessageW(panel->GetSafeHwnd(), WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(Item(panel, IDC_RETRY_LINK)), 0);
     ASSERT_TRUE(panel->IsAttemptTimerRunning());
     const HWND hPanel = panel->GetSafeHwnd();
     WqUpTest_ClearCalls();

@@ -208,14 +208,14 @@ protected:
         // Its turn comes when the batch under way ends (the count may show the one before that
         // too): the worker, beginning its next batch at once, does not go first.
         if (pane.GetJob())
-            EXPECT_LE(pane.GetJob()->done.load() - before, 2 * pane.m_nDeleteBatch);
+            EXPECT_LE(pane.GetJob()->done.load() - before, 2 * pane.GetDeleteBatch());
         const bool stored = db.Mgr().AddMsg(m) && db.Mgr().AddMsgContent(m.id, body) &&
                             db.Mgr().AddMsgAttach(m.id, L"file-" + m.id + L".txt", L"", 0) &&
                             db.Mgr().AddMsgRecv(m.id, L"Me", L"");
         ASSERT_TRUE(connect->CommitTrans() && stored);
         ASSERT_TRUE(titles.LoadFolderMsg(1));
-        titles.m_list.EnsureVisible(0, FALSE);
-        titles.m_list.UpdateWindow();
+        titles.GetList().EnsureVisible(0, FALSE);
+        titles.GetList().UpdateWindow();
         const _MSGITEM* top = titles.GetCachedRow(0);
         ASSERT_NE(nullptr, top);
         EXPECT_EQ(m.id, top->strID) << "the message that arrived heads the received folder";
@@ -230,8 +230,8 @@ protected:
         if (total <= 0)
             return;
         int target = static_cast<int>(kWhere[step % (sizeof(kWhere) / sizeof(kWhere[0]))] * (total - 1));
-        titles.m_list.EnsureVisible(target, FALSE);
-        titles.m_list.UpdateWindow();
+        titles.GetList().EnsureVisible(target, FALSE);
+        titles.GetList().UpdateWindow();
         const _MSGITEM* row = titles.GetCachedRow(target);
         ASSERT_NE(nullptr, row);
         EXPECT_FALSE(row->strID.IsEmpty()) << "row " << target << " of " << total << " was not read";
@@ -292,7 +292,7 @@ TEST_P(HistoryConcurrencyTest, TaskBesideAPagingTitleListAndArrivingMessages)
 {
     const HistoryRun run = GetParam();
     pane.LoadContactHistoryByDate(L"", kAsked, L"ann");
-    ASSERT_EQ(kHistory, pane.m_list.GetItemCount());
+    ASSERT_EQ(kHistory, pane.GetList().GetItemCount());
     SelectAll();
     const std::vector<CString> listed = ListIds();
     const CString others = Fingerprint(db, L"msg");
@@ -365,8 +365,8 @@ TEST_P(HistoryConcurrencyTest, TaskBesideAPagingTitleListAndArrivingMessages)
     ASSERT_TRUE(titles.LoadFolderMsg(1));
     EXPECT_EQ(ReceivedCount(), titles.GetTotal());
     for (int row : {titles.GetTotal() / 3, titles.GetTotal() - 1}) {
-        titles.m_list.EnsureVisible(row, FALSE);
-        titles.m_list.UpdateWindow();
+        titles.GetList().EnsureVisible(row, FALSE);
+        titles.GetList().UpdateWindow();
         CString sql;
         sql.Format(L"SELECT Col_ID FROM qor_Msg WHERE Col_MsgFolder = 1 ORDER BY Col_SendDate DESC, rowid DESC "
                    L"LIMIT 1 OFFSET %d",

@@ -7,6 +7,7 @@
 #include "platform/QorResource/ContactHistoryResourceIds.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/QorViewMessages.h"
 #include <fstream>
 #include <sstream>
 
@@ -66,21 +67,21 @@ TEST_F(HistoryPaneTest, ListsTheConversationAroundTheMessageNewestFirstWithItSel
 
     std::vector<CString> expected = {L"upper", L"odd", L"asked", L"lower"};
     ASSERT_EQ(expected, ListIds());
-    EXPECT_EQ(1u, pane.m_list.GetSelectedCount());
-    EXPECT_EQ(2, pane.m_list.GetNextItem(-1, LVNI_SELECTED));
-    EXPECT_EQ(LVIS_FOCUSED, pane.m_list.GetItemState(2, LVIS_FOCUSED));
+    EXPECT_EQ(1u, pane.GetList().GetSelectedCount());
+    EXPECT_EQ(2, pane.GetList().GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(LVIS_FOCUSED, pane.GetList().GetItemState(2, LVIS_FOCUSED));
     EXPECT_EQ(CString(L"asked"), host.shownId) << "the selected message is shown below";
     EXPECT_EQ(CString(kAsked), host.shownDate) << "with its stored date";
 
-    EXPECT_EQ(CQorViewBaseFun::ToDefaultLocalTime(L"2026-03-12 12:00:00"), pane.m_list.GetItemText(0, 4));
-    EXPECT_EQ(CString(L"Me"), pane.m_list.GetItemText(0, 2));
-    EXPECT_EQ(CString(L"Me Myself"), pane.m_list.GetItemText(1, 5)) << "an empty receiver is the signed-in user";
-    EXPECT_EQ(CString(L"About asked"), pane.m_list.GetItemText(2, 3));
-    EXPECT_EQ(3, RowImage(pane.m_list, 0, 0)) << "read state 8";
-    EXPECT_EQ(7, RowImage(pane.m_list, 2, 0)) << "read state 1";
-    EXPECT_EQ(I_IMAGENONE, RowImage(pane.m_list, 1, 0)) << "an unknown state shows no icon";
-    EXPECT_EQ(5, RowImage(pane.m_list, 3, 1)) << "attachments";
-    EXPECT_NE(5, RowImage(pane.m_list, 0, 1));
+    EXPECT_EQ(CQorViewBaseFun::ToDefaultLocalTime(L"2026-03-12 12:00:00"), pane.GetList().GetItemText(0, 4));
+    EXPECT_EQ(CString(L"Me"), pane.GetList().GetItemText(0, 2));
+    EXPECT_EQ(CString(L"Me Myself"), pane.GetList().GetItemText(1, 5)) << "an empty receiver is the signed-in user";
+    EXPECT_EQ(CString(L"About asked"), pane.GetList().GetItemText(2, 3));
+    EXPECT_EQ(3, RowImage(pane.GetList(), 0, 0)) << "read state 8";
+    EXPECT_EQ(7, RowImage(pane.GetList(), 2, 0)) << "read state 1";
+    EXPECT_EQ(I_IMAGENONE, RowImage(pane.GetList(), 1, 0)) << "an unknown state shows no icon";
+    EXPECT_EQ(5, RowImage(pane.GetList(), 3, 1)) << "attachments";
+    EXPECT_NE(5, RowImage(pane.GetList(), 0, 1));
 }
 
 TEST_F(HistoryPaneTest, NoRowIsSelectedWhenTheAskedMessageIsNotListed)
@@ -88,8 +89,8 @@ TEST_F(HistoryPaneTest, NoRowIsSelectedWhenTheAskedMessageIsNotListed)
     StoreConversation(db, L"c", 5, L"ann", 12 * 3600);
     for (const wchar_t* id : {L"", L"elsewhere"}) {
         pane.LoadContactHistoryByDate(id, kAsked, L"ann");
-        EXPECT_EQ(5, pane.m_list.GetItemCount());
-        EXPECT_EQ(0u, pane.m_list.GetSelectedCount());
+        EXPECT_EQ(5, pane.GetList().GetItemCount());
+        EXPECT_EQ(0u, pane.GetList().GetSelectedCount());
     }
 }
 
@@ -120,10 +121,10 @@ TEST_F(HistoryPaneTest, AnUnreadableDateListsNothingAndIsLogged)
 {
     StoreConversation(db, L"c", 3, L"ann", 12 * 3600);
     pane.LoadContactHistoryByDate(L"c00000", kAsked, L"ann");
-    ASSERT_EQ(3, pane.m_list.GetItemCount());
+    ASSERT_EQ(3, pane.GetList().GetItemCount());
 
     pane.LoadContactHistoryByDate(L"c00000", L"2026-02-30 10:00:00", L"ann");
-    EXPECT_EQ(0, pane.m_list.GetItemCount()) << "the rows of the previous conversation went too";
+    EXPECT_EQ(0, pane.GetList().GetItemCount()) << "the rows of the previous conversation went too";
     std::wifstream log(CQorViewBaseFun::GetErrorLogFile().GetString());
     std::wstringstream text;
     text << log.rdbuf();
@@ -139,18 +140,18 @@ TEST_F(HistoryPaneTest, ReplyOpensAChatWithTheSenderOfTheMarkedRow)
     nameless.date = L"2026-03-10 11:00:00";
     db.Add(nameless);
     pane.LoadContactHistoryByDate(L"", kAsked, L"ann");
-    ASSERT_EQ(3, pane.m_list.GetItemCount());
+    ASSERT_EQ(3, pane.GetList().GetItemCount());
 
     qorview_test::ClearCalls();
-    pane.m_list.SetSelectionMark(1); // c00000, received from ann
+    pane.GetList().SetSelectionMark(1); // c00000, received from ann
     pane.SendMessage(WM_COMMAND, ID_TITLE_REPLY_CHAT);
     EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewMgr::NewChatDlg"));
     EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"CQorViewMgr::NewChatDlg").find(L"ann"));
 
     qorview_test::ClearCalls();
-    pane.m_list.SetSelectionMark(2); // a sender without a name
+    pane.GetList().SetSelectionMark(2); // a sender without a name
     pane.SendMessage(WM_COMMAND, ID_TITLE_REPLY_CHAT);
-    pane.m_list.SetSelectionMark(-1);
+    pane.GetList().SetSelectionMark(-1);
     pane.SendMessage(WM_COMMAND, ID_TITLE_REPLY_CHAT);
     EXPECT_EQ(0, qorview_test::CountCalls(L"CQorViewMgr::NewChatDlg"));
 }
@@ -159,14 +160,14 @@ TEST_F(HistoryPaneTest, TheLinkLeadsBackToTheTitleListAndNothingElseDoes)
 {
     HWND link = pane.GetDlgItem(IDC_HISTORY_BACK_LINK)->GetSafeHwnd();
     ASSERT_TRUE(link);
-    EXPECT_EQ(0, pane.SendMessage(WM_MSGCENTER_SKIN_CLICK, reinterpret_cast<WPARAM>(pane.m_list.GetSafeHwnd())));
+    EXPECT_EQ(0, pane.SendMessage(WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(pane.GetList().GetSafeHwnd())));
     EXPECT_EQ(0, host.titleListShown);
     // A real click: the link tells its owner, the pane.
     ::SendMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     ::SendMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     testsupport::PumpMessages();
     EXPECT_EQ(1, host.titleListShown);
-    EXPECT_EQ(1, pane.SendMessage(WM_MSGCENTER_SKIN_CLICK, reinterpret_cast<WPARAM>(link)));
+    EXPECT_EQ(1, pane.SendMessage(WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(link)));
     EXPECT_EQ(2, host.titleListShown);
 }
 
@@ -179,9 +180,9 @@ TEST_F(HistoryPaneTest, ResizingGrowsTheListAndMovesTheLink)
         return rc;
     };
     CWnd* link = pane.GetDlgItem(IDC_HISTORY_BACK_LINK);
-    CRect list0 = rectOf(&pane.m_list), link0 = rectOf(link), label0 = rectOf(&pane.m_label);
+    CRect list0 = rectOf(&pane.GetList()), link0 = rectOf(link), label0 = rectOf(&pane.GetLabel());
     pane.MoveWindow(0, 0, 760, 400);
-    CRect list1 = rectOf(&pane.m_list), link1 = rectOf(link), label1 = rectOf(&pane.m_label);
+    CRect list1 = rectOf(&pane.GetList()), link1 = rectOf(link), label1 = rectOf(&pane.GetLabel());
     EXPECT_EQ(list0.left, list1.left);
     EXPECT_EQ(list0.top, list1.top);
     EXPECT_EQ(list0.right + 60, list1.right);

@@ -1,6 +1,7 @@
 // What the contact-history pane looks like: inside the message centre (reached through the base
 // pane's conversation call, as the content pane asks for it) and with an export running behind
 // its waiting dialog. The pictures are saved (shots\ beside the test program) to be looked at.
+#include "platform/QorView/QorViewMessages.h"
 #include "tests/msgcenter/contacthistory/HistoryFixture.h"
 #include "controls/CWaitingDlg.h"
 #include "msgcenter/manager/CQorMsgBaseDlg.h"
@@ -59,14 +60,14 @@ TEST_F(HistoryScreens, ConversationInTheMessageCentre)
     EXPECT_EQ(1, base->contactHistoryMode);
     EXPECT_TRUE(base->titleExPane->IsWindowVisible());
     EXPECT_FALSE(base->titlePane->IsWindowVisible());
-    EXPECT_EQ(40, base->titleExPane->m_list.GetItemCount());
-    EXPECT_EQ(1u, base->titleExPane->m_list.GetSelectedCount());
+    EXPECT_EQ(40, base->titleExPane->GetList().GetItemCount());
+    EXPECT_EQ(1u, base->titleExPane->GetList().GetSelectedCount());
     EXPECT_GT(DarkPixels(base->titleExPane->GetSafeHwnd()), 200);
     EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"contact-history.bmp"), pDlg->GetSafeHwnd()));
 
     // The way back.
-    base->titleExPane->SendMessage(WM_MSGCENTER_SKIN_CLICK,
-                                   reinterpret_cast<WPARAM>(base->titleExPane->m_link.GetSafeHwnd()));
+    base->titleExPane->SendMessage(WM_QORVIEW_SKIN_CLICK,
+                                   reinterpret_cast<WPARAM>(base->titleExPane->GetLink().GetSafeHwnd()));
     EXPECT_EQ(0, base->contactHistoryMode);
     EXPECT_FALSE(base->titleExPane->IsWindowVisible());
     EXPECT_TRUE(base->titlePane->IsWindowVisible());
@@ -82,11 +83,11 @@ TEST_F(HistoryScreens, ExportRunningBehindItsWaitingDialog)
     TestHistoryPane pane;
     ASSERT_TRUE(host.CreateTopLevel(700, 360));
     ASSERT_TRUE(pane.Create(IDD_MSG_TITLE_EX, &host));
-    pane.m_pBaseDlg = &host;
+    pane.SetOwner(&host);
     pane.MoveWindow(0, 0, 700, 360);
     pane.ShowWindow(SW_SHOW);
     pane.LoadContactHistoryByDate(L"c00750", L"2026-03-10 12:00:00", L"ann");
-    pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pane.GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     pane.exportPath = (db.Dir() + L"\\shot.rtf").c_str();
     pane.StartExport(1);
     for (int round = 0; round < 100000 && pane.GetJob() && pane.GetJob()->done.load() < 400; ++round) {

@@ -40,7 +40,7 @@ protected:
         std::vector<CString> ids = StoreConversation(db, L"h", n, L"ann", 12 * 3600 - n / 2);
         StoreConversation(db, L"other", 10, L"bob", 12 * 3600);
         pane.LoadContactHistoryByDate(L"", kAsked, L"ann");
-        EXPECT_EQ(n, pane.m_list.GetItemCount());
+        EXPECT_EQ(n, pane.GetList().GetItemCount());
         SelectAll();
         return ListIds();
     }
@@ -118,7 +118,7 @@ TEST_F(HistoryTaskTest, ExportWritesEveryMessageItReportsOnceInListOrder)
     EXPECT_LT(rtf.find("Body of h00039"), rtf.find("Body of h00000"));
     EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
     EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"QorMessageBox").find(L"41"));
-    EXPECT_EQ(41, pane.m_list.GetItemCount()) << "an export leaves the list alone";
+    EXPECT_EQ(41, pane.GetList().GetItemCount()) << "an export leaves the list alone";
     EXPECT_TRUE(host.IsWindowEnabled());
 }
 
@@ -155,7 +155,7 @@ TEST_F(HistoryTaskTest, ExportFailuresAreReportedAndLeaveNoShortFile)
     };
     for (const Case& c : cases) {
         pane.exportPath = c.path.c_str();
-        pane.m_llExportWriteLimit = c.writeLimit;
+        pane.SetExportWriteLimit(c.writeLimit);
         qorview_test::ClearCalls();
         pane.StartExport(1);
         ASSERT_TRUE(PumpUntilIdle());
@@ -170,11 +170,11 @@ TEST_F(HistoryTaskTest, DeletionInBatchesRemovesEveryMessageWholeAndItsRows)
 {
     ListAll(100);
     // Two unselected rows stay.
-    pane.m_list.SetItemState(10, 0, LVIS_SELECTED);
-    pane.m_list.SetItemState(57, 0, LVIS_SELECTED);
-    const CString kept1 = pane.m_list.GetItemDataText(10), kept2 = pane.m_list.GetItemDataText(57);
-    pane.m_nDeleteBatch = 7;
-    host.shownId = pane.m_list.GetItemDataText(3);
+    pane.GetList().SetItemState(10, 0, LVIS_SELECTED);
+    pane.GetList().SetItemState(57, 0, LVIS_SELECTED);
+    const CString kept1 = pane.GetList().GetItemDataText(10), kept2 = pane.GetList().GetItemDataText(57);
+    pane.SetDeleteBatch(7);
+    host.shownId = pane.GetList().GetItemDataText(3);
     QorDBTest_ClearFailureCount();
     qorview_test::ClearCalls();
     pane.StartDelete(false);
@@ -197,7 +197,7 @@ TEST_F(HistoryTaskTest, CancelledDeletionKeepsWholeMessagesAndSaysWhatWasDeleted
 {
     const int n = 10000;
     ListAll(n);
-    pane.m_nDeleteBatch = 50;
+    pane.SetDeleteBatch(50);
     qorview_test::ClearCalls();
     // The cancel lands at the 501st message, in the eleventh batch; then the waiting dialog's
     // Cancel waits for the worker.
@@ -227,7 +227,7 @@ TEST_F(HistoryTaskTest, CancelledDeletionKeepsWholeMessagesAndSaysWhatWasDeleted
 TEST_F(HistoryTaskTest, AFailedBatchIsRolledBackWholeAndTheNoteSaysWhatWasDeleted)
 {
     ListAll(100);
-    pane.m_nDeleteBatch = 10;
+    pane.SetDeleteBatch(10);
     // Two batches pass; the third fails at its sixth message.
     QorDBTest_FailStatementsContaining(L"DELETE FROM qor_Msg_Recv", 25);
     qorview_test::ClearCalls();
@@ -241,7 +241,7 @@ TEST_F(HistoryTaskTest, AFailedBatchIsRolledBackWholeAndTheNoteSaysWhatWasDelete
     EXPECT_EQ(80, CountTables(db, L"h").msg);
     EXPECT_EQ(80, CountTables(db, L"h").recv);
     EXPECT_EQ(0, BrokenMessages(db, L"h"));
-    EXPECT_EQ(80, pane.m_list.GetItemCount()) << "rows leave only with a committed batch";
+    EXPECT_EQ(80, pane.GetList().GetItemCount()) << "rows leave only with a committed batch";
     for (const CString& id : ListIds())
         ASSERT_TRUE(db.Exists(id)) << id;
     EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"QorMessageBox").find(L"20 of the 100"));
@@ -250,7 +250,7 @@ TEST_F(HistoryTaskTest, AFailedBatchIsRolledBackWholeAndTheNoteSaysWhatWasDelete
 TEST_F(HistoryTaskTest, ProgressRangeIsTheSelectionAndNoSecondTaskStartsWhileOneRuns)
 {
     ListAll(60);
-    pane.m_list.SetItemState(0, 0, LVIS_SELECTED);
+    pane.GetList().SetItemState(0, 0, LVIS_SELECTED);
     // While this thread holds the connection in a transaction the worker waits at its first
     // statement: it is certainly running.
     ASSERT_TRUE(db.Connect()->BeginTrans());
@@ -273,12 +273,12 @@ TEST_F(HistoryTaskTest, ProgressRangeIsTheSelectionAndNoSecondTaskStartsWhileOne
     EXPECT_FALSE(FileExists(OutPath(L"held.rtf")));
     // Nor is the list reloaded under the worker.
     pane.LoadContactHistoryByDate(L"", kAsked, L"bob");
-    EXPECT_EQ(60, pane.m_list.GetItemCount());
+    EXPECT_EQ(60, pane.GetList().GetItemCount());
 
     db.Connect()->RollbackTrans();
     ASSERT_TRUE(PumpUntilIdle());
     EXPECT_EQ(59, pane.GetLastTaskCount());
-    EXPECT_EQ(1, pane.m_list.GetItemCount());
+    EXPECT_EQ(1, pane.GetList().GetItemCount());
     EXPECT_TRUE(host.IsWindowEnabled());
 }
 
@@ -290,14 +290,14 @@ TEST_F(HistoryTaskTest, DeleteAsksFirstAndACancelledQuestionDeletesNothing)
     EXPECT_FALSE(pane.IsBusy());
     EXPECT_EQ(nullptr, pane.GetJob());
     EXPECT_EQ(5, CountTables(db, L"h").msg);
-    EXPECT_EQ(5, pane.m_list.GetItemCount());
+    EXPECT_EQ(5, pane.GetList().GetItemCount());
 }
 
 TEST_F(HistoryTaskTest, DestroyingThePaneStopsTheWorkerFirst)
 {
     const int n = 3000;
     ListAll(n);
-    pane.m_nDeleteBatch = 5;
+    pane.SetDeleteBatch(5);
     pane.StartDelete(false);
     PumpUntilDone(1);
     pane.DestroyWindow();

@@ -75,7 +75,7 @@ void HistoryPaneTest::SetUp()
     CQorViewMgr::Instance()->m_strUserName = L"Me Myself";
     ASSERT_TRUE(host.CreateTopLevel(700, 360));
     ASSERT_TRUE(pane.Create(IDD_MSG_TITLE_EX, &host));
-    pane.m_pBaseDlg = &host;
+    pane.SetOwner(&host);
     pane.MoveWindow(0, 0, 700, 360);
     pane.ShowWindow(SW_SHOW);
     testsupport::PumpMessages();
@@ -92,8 +92,8 @@ void HistoryPaneTest::TearDown()
 std::vector<CString> HistoryPaneTest::ListIds()
 {
     std::vector<CString> ids;
-    for (int i = 0; i < pane.m_list.GetItemCount(); ++i)
-        ids.push_back(pane.m_list.GetItemDataText(i));
+    for (int i = 0; i < pane.GetList().GetItemCount(); ++i)
+        ids.push_back(pane.GetList().GetItemDataText(i));
     return ids;
 }
 

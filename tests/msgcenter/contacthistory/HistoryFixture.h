@@ -68,7 +68,7 @@ class HistoryPaneTest : public ::testing::Test, public ReadingTestBase {
 protected:
     void SetUp() override;
     void TearDown() override;
-    void SelectAll() { pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); }
+    void SelectAll() { pane.GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); }
     std::vector<CString> ListIds();
     // Handles messages until the pane's task has ended (bounded by rounds, not by time).
     bool PumpUntilIdle();

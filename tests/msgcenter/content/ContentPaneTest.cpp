@@ -13,6 +13,7 @@
 #include "platform/QorDB/CYqConnect.h"
 #include "platform/FileTransfer/Utilities.h"
 #include "platform/QorView/CQorViewBaseFun.h"
+#include "platform/QorView/QorViewMessages.h"
 #include <gtest/gtest.h>
 #include <fstream>
 
@@ -65,7 +66,7 @@ protected:
     CString Text()
     {
         CString text;
-        pane.m_richText.GetWindowText(text);
+        pane.GetRichText().GetWindowText(text);
         return text;
     }
     CRect Rect(CWnd& child)
@@ -135,7 +136,7 @@ TEST_F(ContentPaneTest, ReceiversLineIsCutAfter999Characters)
     Show(m);
     EXPECT_EQ(CString(L'a', 999) + L"...", pane.GetReceiverText());
     CString label;
-    pane.m_receivers.GetWindowText(label);
+    pane.GetReceivers().GetWindowText(label);
     EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_MSG_TO) + L" " + CString(L'a', 999) + L"...", label);
 }
 
@@ -146,28 +147,28 @@ TEST_F(ContentPaneTest, LayoutFollowsAttachmentsAndSearch)
     Show(m, true, true);
     CRect client;
     pane.GetClientRect(&client);
-    EXPECT_TRUE(pane.m_attachList.IsWindowVisible());
-    EXPECT_EQ(client.right - 101, Rect(pane.m_richText).right);
-    EXPECT_EQ(98, Rect(pane.m_attachList).Width());
-    EXPECT_EQ(client.right, Rect(pane.m_attachList).right);
-    EXPECT_TRUE(pane.m_linkConversation.IsWindowVisible());
-    EXPECT_EQ(Rect(pane.m_linkConversation).left - 9, Rect(pane.m_receivers).right);
-    EXPECT_EQ(1, pane.m_attachList.GetItemCount());
+    EXPECT_TRUE(pane.GetAttachList().IsWindowVisible());
+    EXPECT_EQ(client.right - 101, Rect(pane.GetRichText()).right);
+    EXPECT_EQ(98, Rect(pane.GetAttachList()).Width());
+    EXPECT_EQ(client.right, Rect(pane.GetAttachList()).right);
+    EXPECT_TRUE(pane.GetLinkConversation().IsWindowVisible());
+    EXPECT_EQ(Rect(pane.GetLinkConversation()).left - 9, Rect(pane.GetReceivers()).right);
+    EXPECT_EQ(1, pane.GetAttachList().GetItemCount());
 
     Show(Body(L"l2", L"UTF-8", L"y"), false, false);
-    EXPECT_FALSE(pane.m_attachList.IsWindowVisible());
-    EXPECT_EQ(client.right, Rect(pane.m_richText).right);
-    EXPECT_FALSE(pane.m_linkConversation.IsWindowVisible());
-    EXPECT_EQ(Rect(pane.m_linkWrite).left - 9, Rect(pane.m_receivers).right);
+    EXPECT_FALSE(pane.GetAttachList().IsWindowVisible());
+    EXPECT_EQ(client.right, Rect(pane.GetRichText()).right);
+    EXPECT_FALSE(pane.GetLinkConversation().IsWindowVisible());
+    EXPECT_EQ(Rect(pane.GetLinkWrite()).left - 9, Rect(pane.GetReceivers()).right);
 
     std::wstring outDir = testsupport::ExeDir() + L"\\test-output";
     ::CreateDirectoryW(outDir.c_str(), nullptr);
     Show(m, true, true);
-    EXPECT_TRUE(pane.m_attachList.IsWindowVisible());
-    EXPECT_EQ(1, pane.m_attachList.GetItemCount());
-    RECT text = testsupport::ClientRectOnScreen(pane.m_richText.GetSafeHwnd());
+    EXPECT_TRUE(pane.GetAttachList().IsWindowVisible());
+    EXPECT_EQ(1, pane.GetAttachList().GetItemCount());
+    RECT text = testsupport::ClientRectOnScreen(pane.GetRichText().GetSafeHwnd());
     host.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT files = testsupport::ClientRectOnScreen(pane.m_attachList.GetSafeHwnd());
+    RECT files = testsupport::ClientRectOnScreen(pane.GetAttachList().GetSafeHwnd());
     EXPECT_TRUE(testsupport::PumpUntil([&] {
         return testsupport::CountScreenPixels(text, testsupport::IsDark) > 40 &&
                testsupport::CountScreenPixels(files, testsupport::IsDark) > 20;
@@ -184,9 +185,9 @@ TEST_F(ContentPaneTest, InlinePictureKeepsUndownloadedAttachmentsInTheList)
     // The body's file item makes the pictures inline even though the row's flags do not say so.
     Show(m, true);
     EXPECT_NE(-1, Text().Find(L"photo.png")) << "the picture stands in the text";
-    ASSERT_EQ(1, pane.m_attachList.GetItemCount()) << "the one not downloaded yet stays reachable";
-    EXPECT_EQ(CString(L"later.png"), pane.m_attachList.GetAttachments()[0].strFileName);
-    EXPECT_TRUE(pane.m_attachList.IsWindowVisible());
+    ASSERT_EQ(1, pane.GetAttachList().GetItemCount()) << "the one not downloaded yet stays reachable";
+    EXPECT_EQ(CString(L"later.png"), pane.GetAttachList().GetAttachments()[0].strFileName);
+    EXPECT_TRUE(pane.GetAttachList().IsWindowVisible());
 }
 
 TEST_F(ContentPaneTest, ClearingForgetsTheMessageAndTheLinksStopActing)
@@ -195,14 +196,14 @@ TEST_F(ContentPaneTest, ClearingForgetsTheMessageAndTheLinksStopActing)
     m.folder = 1;
     Show(m);
     qorview_test::ClearCalls();
-    pane.SendMessage(WM_SKIN_CHILD_CLICK, reinterpret_cast<WPARAM>(pane.m_linkReply.GetSafeHwnd()), 0);
+    pane.SendMessage(WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(pane.GetLinkReply().GetSafeHwnd()), 0);
     EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewMgr::NewChatDlg"));
-    pane.SendMessage(WM_SKIN_CHILD_CLICK, reinterpret_cast<WPARAM>(pane.m_linkConversation.GetSafeHwnd()), 0);
+    pane.SendMessage(WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(pane.GetLinkConversation().GetSafeHwnd()), 0);
     EXPECT_EQ(CString(L"ann"), host.historyPeer);
     pane.ClearMessageContent();
     EXPECT_TRUE(pane.GetMessageID().IsEmpty());
     EXPECT_TRUE(Text().IsEmpty());
-    pane.SendMessage(WM_SKIN_CHILD_CLICK, reinterpret_cast<WPARAM>(pane.m_linkReply.GetSafeHwnd()), 0);
+    pane.SendMessage(WM_QORVIEW_SKIN_CLICK, reinterpret_cast<WPARAM>(pane.GetLinkReply().GetSafeHwnd()), 0);
     EXPECT_EQ(1, qorview_test::CountCalls(L"CQorViewMgr::NewChatDlg")) << "a cleared pane acts on nothing";
 }
 
@@ -212,7 +213,7 @@ TEST_F(ContentPaneTest, RecentContactsMenuAndSendingOn)
     StoredMsg m = Body(L"a1", L"UTF-8", L"x");
     db.AddAttach(L"a1", L"plan.txt", file.c_str(), 0);
     Show(m, true);
-    pane.m_attachList.SetSelectionMark(0);
+    pane.GetAttachList().SetSelectionMark(0);
     CMenu menu;
     ASSERT_TRUE(menu.CreatePopupMenu());
     menu.AppendMenu(MF_STRING, ID_RECENT_CONTACT_LAST, L"placeholder");
@@ -228,9 +229,19 @@ TEST_F(ContentPaneTest, RecentContactsMenuAndSendingOn)
     EXPECT_EQ(CString(L"id2"), host.sentIds[0]);
     EXPECT_EQ(CString(L"Bob"), host.sentNames[0]);
     EXPECT_EQ(CString(file.c_str()), host.sentFiles[0]);
+    EXPECT_EQ(std::vector<WPARAM>{0}, host.quickSends) << "sent at once to the contact chosen";
     host.sentIds.clear();
+    host.sentFiles.clear();
+    host.quickSends.clear();
     pane.SendMessage(WM_COMMAND, ID_RECENT_CONTACT_FIRST + 5, 0);
     EXPECT_TRUE(host.sentIds.empty()) << "an item without its entry sends nothing";
+    EXPECT_TRUE(host.quickSends.empty());
+
+    pane.SendMessage(WM_COMMAND, ID_ATTACH_FORWARD, 0);
+    ASSERT_EQ(1u, host.sentFiles.size());
+    EXPECT_EQ(CString(file.c_str()), host.sentFiles[0]);
+    EXPECT_TRUE(host.sentIds.empty()) << "forwarding names no receiver";
+    EXPECT_EQ(std::vector<WPARAM>{0x1000}, host.quickSends) << "the user chooses the receivers";
 }
 
 TEST_F(ContentPaneTest, OpeningAFileOnDiskAndItsFolder)
@@ -239,7 +250,7 @@ TEST_F(ContentPaneTest, OpeningAFileOnDiskAndItsFolder)
     StoredMsg m = Body(L"o1", L"UTF-8", L"x");
     db.AddAttach(L"o1", L"notes.txt", file.c_str(), 0);
     Show(m, true);
-    pane.m_attachList.SetSelectionMark(0);
+    pane.GetAttachList().SetSelectionMark(0);
     pane.SendMessage(WM_COMMAND, ID_ATTACH_OPEN, 0);
     ASSERT_EQ(1u, pane.opened.size());
     EXPECT_EQ(CString(file.c_str()), pane.opened[0].first);
@@ -264,7 +275,7 @@ TEST_F(ContentPaneTest, TransferEventsOfOtherCodesAreIgnored)
                                       reinterpret_cast<LPARAM>(&info)));
     EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
     EXPECT_EQ(0, db.Count(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath <> ''"));
-    EXPECT_TRUE(pane.m_attachList.GetAttachments()[0].strLocalPath.IsEmpty());
+    EXPECT_TRUE(pane.GetAttachList().GetAttachments()[0].strLocalPath.IsEmpty());
     EXPECT_TRUE(pane.opened.empty());
 }
 
@@ -291,7 +302,7 @@ TEST_F(ContentPaneTest, ATransferEndingDuringADeletionLeavesItWholeAndItsPathRec
     EXPECT_EQ(2, db.Count(L"SELECT count(*) FROM qor_Msg")) << "the deletion is undone whole";
     EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") +
                           CString(info.strLocalPath) + L"'"));
-    EXPECT_EQ(CString(info.strLocalPath), pane.m_attachList.GetAttachments()[0].strLocalPath);
+    EXPECT_EQ(CString(info.strLocalPath), pane.GetAttachList().GetAttachments()[0].strLocalPath);
 }
 
 // The sender chose the attachment's name: the save dialog is offered it made safe (its filter

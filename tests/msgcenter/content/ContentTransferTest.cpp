@@ -11,6 +11,7 @@
 #include "msgcenter/content/CQorMsgContentDlg.h"
 #include "platform/FileClient/FileClientTransfer.h"
 #include "platform/QorView/AttachItem.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -101,7 +102,7 @@ protected:
         db.Add(m);
         db.AddAttach(kMsgId, L"report.bin", L"", 1);
         pane.ShowMessageContent(m.id, m.senderName, m.date, m.recvName, true, 0, false);
-        pane.m_attachList.SetSelectionMark(0);
+        pane.GetAttachList().SetSelectionMark(0);
     }
     // Save as of a file the server holds after its first 1000 bytes, cancelled in the progress
     // dialog while it is held.
@@ -141,7 +142,7 @@ TEST_F(ContentTransferTest, FileTravelsIntoTheChosenFile)
     ASSERT_TRUE(SaveAs());
     EXPECT_EQ(body, ReadAll(g_target));
     EXPECT_FALSE(Exists(g_target + L".part"));
-    EXPECT_EQ(g_target, pane.m_attachList.GetAttachments()[0].strLocalPath) << "the row knows where the file is";
+    EXPECT_EQ(g_target, pane.GetAttachList().GetAttachments()[0].strLocalPath) << "the row knows where the file is";
     EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") + g_target + L"'"));
     ASSERT_EQ(1u, pane.opened.size()) << "asked to open it, the user said yes";
     EXPECT_EQ(g_target, pane.opened[0]);
@@ -260,7 +261,7 @@ TEST_F(ContentTransferTest, AnotherTransfersEndOrFailureLeavesThisOneRunning)
         EXPECT_NE(-1, box.Find(c.fails ? L"The file other.bin could not be downloaded." : L"The file other.bin has been downloaded."))
             << CStringA(box).GetString();
         EXPECT_EQ(body, ReadAll(g_target));
-        EXPECT_EQ(g_target, pane.m_attachList.GetAttachments()[0].strLocalPath);
+        EXPECT_EQ(g_target, pane.GetAttachList().GetAttachments()[0].strLocalPath);
         std::vector<CString> opened = {g_target};
         if (!c.fails)
             opened.insert(opened.begin(), otherTarget);
@@ -283,7 +284,7 @@ TEST_F(ContentTransferTest, AFailedStartShowsNoProgressDialog)
     db.Add(m);
     db.AddAttach(kMsgId, L"report.bin", L"", 1);
     pane.ShowMessageContent(m.id, m.senderName, m.date, m.recvName, true, 0, false);
-    pane.m_attachList.SetSelectionMark(0);
+    pane.GetAttachList().SetSelectionMark(0);
     EXPECT_FALSE(SaveAs());
     EXPECT_EQ(IDABORT, pane.Attachments().GetLastTransferResult());
     EXPECT_EQ(nullptr, pane.Attachments().GetProgressDlg());
@@ -304,7 +305,7 @@ protected:
         db.Add(m);
         db.AddAttach(kMsgId, L"far.doc", L"", 0);
         pane.ShowMessageContent(m.id, m.senderName, m.date, m.recvName, true, 0, false);
-        pane.m_attachList.SetSelectionMark(0);
+        pane.GetAttachList().SetSelectionMark(0);
         qorview_test::SetAttachServer(CString(server.Host().c_str()).GetString());
         g_target = (db.Dir() + L"\\far.doc").c_str();
         qorview_test::ClearCalls();
@@ -322,7 +323,7 @@ TEST_F(LibraryDownloadTest, OpenFolderOfAMissingFileDownloadsItThenOpensItsFolde
     EXPECT_EQ(body, ReadAll(g_target));
     EXPECT_EQ(CString(L"Explorer.exe"), pane.opened[0]);
     EXPECT_EQ(CString(L"/n,/select,") + g_target, pane.parameters[0]) << "the folder of the file saved";
-    EXPECT_EQ(g_target, pane.m_attachList.GetAttachments()[0].strLocalPath);
+    EXPECT_EQ(g_target, pane.GetAttachList().GetAttachments()[0].strLocalPath);
     EXPECT_EQ(1, db.Count(CString(L"SELECT count(*) FROM qor_Msg_Attach WHERE Col_LocalPath = '") + g_target + L"'"));
     EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox")) << "only the question before the download";
 }
@@ -334,7 +335,7 @@ TEST_F(LibraryDownloadTest, FailedDownloadIsReportedAndOpensNothing)
     ASSERT_TRUE(testsupport::PumpUntil([&] { return qorview_test::CountCalls(L"QorMessageBox") == 2; }));
     EXPECT_TRUE(pane.opened.empty());
     EXPECT_FALSE(Exists(g_target));
-    EXPECT_TRUE(pane.m_attachList.GetAttachments()[0].strLocalPath.IsEmpty());
+    EXPECT_TRUE(pane.GetAttachList().GetAttachments()[0].strLocalPath.IsEmpty());
 }
 
 TEST_F(LibraryDownloadTest, FolderIsOpenedWhereTheLibrarySavedItNetworkPathsKeptWhole)
@@ -350,10 +351,10 @@ TEST_F(LibraryDownloadTest, FolderIsOpenedWhereTheLibrarySavedItNetworkPathsKept
     done.strMsgID = kMsgId;
     done.strFileName = L"far.doc";
     done.strLocalPath = L"\\\\server\\share\\docs\\far.doc";
-    pane.SendMessage(WM_ATTACH_DOWNLOADED, reinterpret_cast<WPARAM>(&done), 0);
+    pane.SendMessage(WM_QORVIEW_ATTACH_DONE, reinterpret_cast<WPARAM>(&done), 0);
     ASSERT_EQ(1u, pane.opened.size());
     EXPECT_EQ(CString(L"/n,/select,\\\\server\\share\\docs\\far.doc"), pane.parameters[0]);
-    EXPECT_EQ(done.strLocalPath, pane.m_attachList.GetAttachments()[0].strLocalPath);
+    EXPECT_EQ(done.strLocalPath, pane.GetAttachList().GetAttachments()[0].strLocalPath);
     // The held transfer ends while the pane is still there to hear of it.
     server.Release();
     EXPECT_TRUE(testsupport::PumpUntil([] { return FileClient_GetRunningTransfers() == 0; }));

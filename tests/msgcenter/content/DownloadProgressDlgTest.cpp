@@ -58,7 +58,7 @@ TEST(DownloadProgressDlg, ShowsProgressAndEndsOnlyWhenTheOwnerSaysComplete)
     ResourceModuleScope resources;
     CDownloadAttachProcessDlg dlg;
     FakeOwner owner;
-    dlg.m_pViewer = &owner;
+    dlg.SetViewer(&owner);
     CString seenAtSize, seenUnknown, seenAtThird;
     int barAtThird = -1;
     bool shot = false;
@@ -109,8 +109,8 @@ TEST(DownloadProgressDlg, CancelEndsTheRunAndTellsTheOwnerThatHasAWindow)
     for (const auto& c : cases) {
         viewer.cancels = pane.cancels = 0;
         CDownloadAttachProcessDlg dlg;
-        dlg.m_pViewer = c.viewerSet ? &viewer : nullptr;
-        dlg.m_pContentPane = c.paneSet ? &pane : nullptr;
+        dlg.SetViewer(c.viewerSet ? &viewer : nullptr);
+        dlg.SetContentPane(c.paneSet ? &pane : nullptr);
         INT_PTR result = RunModal(dlg, [&] { ::SendMessageW(dlg.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_DOWNLOAD_CANCEL, BN_CLICKED), 0); });
         EXPECT_EQ(result, IDCANCEL);
         EXPECT_EQ(viewer.cancels, c.viewerCancels);
@@ -120,7 +120,7 @@ TEST(DownloadProgressDlg, CancelEndsTheRunAndTellsTheOwnerThatHasAWindow)
     // An owner whose window is gone is not called.
     FakeOwner gone;
     CDownloadAttachProcessDlg dlg;
-    dlg.m_pViewer = &gone;
+    dlg.SetViewer(&gone);
     EXPECT_EQ(RunModal(dlg, [&] { ::SendMessageW(dlg.GetSafeHwnd(), WM_CLOSE, 0, 0); }), IDCANCEL);
     EXPECT_EQ(gone.cancels, 0);
     host.DestroyWindow();

@@ -104,20 +104,20 @@ protected:
     }
     int RowOf(const CString& talkId)
     {
-        for (int i = 0; i < pane.m_talkList.GetItemCount(); ++i)
-            if (pane.m_talkList.GetItemDataText(i) == talkId)
+        for (int i = 0; i < pane.GetTalkList().GetItemCount(); ++i)
+            if (pane.GetTalkList().GetItemDataText(i) == talkId)
                 return i;
         return -1;
     }
     void Select(int row)
     {
-        pane.m_talkList.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        pane.m_talkList.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        pane.GetTalkList().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        pane.GetTalkList().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
     CString HistoryText()
     {
         CString text;
-        pane.m_historyView.GetWindowText(text);
+        pane.GetHistoryView().GetWindowText(text);
         return text;
     }
     int Rows(const CString& table, const CString& talkId)
@@ -129,7 +129,7 @@ protected:
         return db.Count(L"SELECT COUNT(*) FROM Qor_Talk WHERE Col_ID = '" + talkId + L"'") + Rows(L"qor_Talk_Msg", talkId) +
                Rows(L"qor_Talk_AttachMent", talkId) + Rows(L"qor_Talk_Log", talkId);
     }
-    int HeaderColumns() { return Header_GetItemCount(ListView_GetHeader(pane.m_talkList.GetSafeHwnd())); }
+    int HeaderColumns() { return Header_GetItemCount(ListView_GetHeader(pane.GetTalkList().GetSafeHwnd())); }
 
     ReadingDb db;
     ReadingHost host;
@@ -155,22 +155,22 @@ TEST_F(MeetingPane, ListsTheTalksOfItsKindWithTheColumnsOfThatKind)
         pane.SetTalkKind(c.kind);
         EXPECT_TRUE(pane.LoadTalkList());
         EXPECT_EQ(c.columns, HeaderColumns());
-        EXPECT_EQ(db.Count(CString(L"SELECT COUNT(*) FROM Qor_Talk WHERE ") + c.where), pane.m_talkList.GetItemCount());
+        EXPECT_EQ(db.Count(CString(L"SELECT COUNT(*) FROM Qor_Talk WHERE ") + c.where), pane.GetTalkList().GetItemCount());
         CString label;
-        pane.m_label.GetWindowText(label);
+        pane.GetLabel().GetWindowText(label);
         EXPECT_EQ(CString(c.label), label);
     }
     // A meeting row: subject, local creation time and creator; its item data is the talk id.
     pane.SetTalkKind(1);
     ASSERT_TRUE(pane.LoadTalkList());
     ASSERT_EQ(0, RowOf(L"meet_1"));
-    EXPECT_EQ(CString(L"Budget meeting"), pane.m_talkList.GetItemText(0, 0));
-    EXPECT_EQ(CQorViewBaseFun::ToDefaultLocalTime(L"2026-02-03 09:15:00"), pane.m_talkList.GetItemText(0, 1));
-    EXPECT_EQ(CString(L"Carol"), pane.m_talkList.GetItemText(0, 2));
+    EXPECT_EQ(CString(L"Budget meeting"), pane.GetTalkList().GetItemText(0, 0));
+    EXPECT_EQ(CQorViewBaseFun::ToDefaultLocalTime(L"2026-02-03 09:15:00"), pane.GetTalkList().GetItemText(0, 1));
+    EXPECT_EQ(CString(L"Carol"), pane.GetTalkList().GetItemText(0, 2));
     // A statement that cannot be opened leaves the list empty and says so.
     QorDBTest_FailStatementsContaining(L"FROM Qor_Talk WHERE");
     EXPECT_FALSE(pane.LoadTalkList());
-    EXPECT_EQ(0, pane.m_talkList.GetItemCount());
+    EXPECT_EQ(0, pane.GetTalkList().GetItemCount());
 }
 
 TEST_F(MeetingPane, ADateThatIsNoDateIsLeftOutAndLogged)
@@ -181,8 +181,8 @@ TEST_F(MeetingPane, ADateThatIsNoDateIsLeftOutAndLogged)
     ASSERT_TRUE(pane.LoadTalkList());
     const int row = RowOf(L"meet_bad");
     ASSERT_GE(row, 0);
-    EXPECT_EQ(CString(), pane.m_talkList.GetItemText(row, 1));
-    EXPECT_EQ(CString(L"Dan"), pane.m_talkList.GetItemText(row, 2));
+    EXPECT_EQ(CString(), pane.GetTalkList().GetItemText(row, 1));
+    EXPECT_EQ(CString(L"Dan"), pane.GetTalkList().GetItemText(row, 2));
     std::wifstream in(static_cast<LPCWSTR>(log));
     std::wstringstream all;
     all << in.rdbuf();
@@ -204,12 +204,12 @@ TEST_F(MeetingPane, SelectingATalkShowsItsMessagesNewestFirstAndItsAttachments)
     ASSERT_GT(first, second);
     EXPECT_GT(text.Find(L"firstwords"), first) << "text items only, without separators: " << CStringA(text).GetString();
     EXPECT_EQ(-1, text.Find(L"bob")) << "mentions are not shown";
-    ASSERT_EQ(1, pane.m_attachList.GetItemCount());
-    EXPECT_TRUE(pane.m_attachList.IsWindowVisible());
-    EXPECT_EQ(CString(L"meet_'q_1_e2"), pane.m_attachList.GetAttachments()[0].strMsgID);
+    ASSERT_EQ(1, pane.GetAttachList().GetItemCount());
+    EXPECT_TRUE(pane.GetAttachList().IsWindowVisible());
+    EXPECT_EQ(CString(L"meet_'q_1_e2"), pane.GetAttachList().GetAttachments()[0].strMsgID);
     RECT rcView, rcAttach;
-    pane.m_historyView.GetWindowRect(&rcView);
-    pane.m_attachList.GetWindowRect(&rcAttach);
+    pane.GetHistoryView().GetWindowRect(&rcView);
+    pane.GetAttachList().GetWindowRect(&rcAttach);
     EXPECT_LT(rcView.right, rcAttach.left);
 
     // A generated talk of another kind: twenty messages, no attachment list when it has none.
@@ -222,11 +222,11 @@ TEST_F(MeetingPane, SelectingATalkShowsItsMessagesNewestFirstAndItsAttachments)
     for (int at = HistoryText().Find(L"):"); at >= 0; at = HistoryText().Find(L"):", at + 1))
         ++headers;
     EXPECT_EQ(20, headers);
-    EXPECT_EQ(Rows(L"qor_Talk_AttachMent", L"talk_2") > 0, pane.m_attachList.IsWindowVisible() != FALSE);
-    if (!pane.m_attachList.IsWindowVisible()) {
+    EXPECT_EQ(Rows(L"qor_Talk_AttachMent", L"talk_2") > 0, pane.GetAttachList().IsWindowVisible() != FALSE);
+    if (!pane.GetAttachList().IsWindowVisible()) {
         RECT rcClient;
         pane.GetClientRect(&rcClient);
-        pane.m_historyView.GetWindowRect(&rcView);
+        pane.GetHistoryView().GetWindowRect(&rcView);
         pane.ScreenToClient(&rcView);
         EXPECT_EQ(rcClient.right, rcView.right) << "the messages take the whole width";
     }
@@ -236,17 +236,17 @@ TEST_F(MeetingPane, DeletedTalksLeaveTheListOnlyWhenTheDatabaseDeletedThem)
 {
     pane.SetTalkKind(3);
     ASSERT_TRUE(pane.LoadTalkList());
-    ASSERT_EQ(2, pane.m_talkList.GetItemCount());
+    ASSERT_EQ(2, pane.GetTalkList().GetItemCount());
     ASSERT_GT(TalkRows(L"talk_1"), 0);
     // A row that is no talk of the database (no id) stays whatever happens.
-    pane.m_talkList.AppendItem(L"no id");
-    pane.m_talkList.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pane.GetTalkList().AppendItem(L"no id");
+    pane.GetTalkList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
 
     // A failing deletion: everything rolled back, every row stays, the user is told.
     QorDBTest_FailStatementsContaining(L"qor_Talk_Log");
     qorview_test::ClearCalls();
     pane.DeleteSelectedTalks();
-    EXPECT_EQ(3, pane.m_talkList.GetItemCount());
+    EXPECT_EQ(3, pane.GetTalkList().GetItemCount());
     EXPECT_GT(TalkRows(L"talk_1"), 0);
     EXPECT_EQ(1, db.Count(L"SELECT COUNT(*) FROM Qor_Talk WHERE Col_ID = 'talk_1'"));
     ASSERT_EQ(2u, BoxTexts().size()); // the question, then the report
@@ -255,12 +255,12 @@ TEST_F(MeetingPane, DeletedTalksLeaveTheListOnlyWhenTheDatabaseDeletedThem)
     // Now it works: both talks go from every table and the list, the stray row stays.
     QorDBTest_FailStatementsContaining(nullptr);
     const int otherTalks = db.Count(L"SELECT COUNT(*) FROM Qor_Talk");
-    pane.m_talkList.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pane.GetTalkList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     qorview_test::ClearCalls();
     pane.DeleteSelectedTalks();
     EXPECT_EQ(1, static_cast<int>(BoxTexts().size()));
-    ASSERT_EQ(1, pane.m_talkList.GetItemCount());
-    EXPECT_EQ(CString(L"no id"), pane.m_talkList.GetItemText(0, 0));
+    ASSERT_EQ(1, pane.GetTalkList().GetItemCount());
+    EXPECT_EQ(CString(L"no id"), pane.GetTalkList().GetItemText(0, 0));
     EXPECT_EQ(0, TalkRows(L"talk_1"));
     EXPECT_EQ(0, TalkRows(L"talk_3"));
     EXPECT_EQ(otherTalks - 2, db.Count(L"SELECT COUNT(*) FROM Qor_Talk"));
@@ -270,14 +270,14 @@ TEST_F(MeetingPane, DeletedTalksLeaveTheListOnlyWhenTheDatabaseDeletedThem)
     ASSERT_TRUE(pane.LoadTalkList());
     pane.SetTalkKind(2);
     ASSERT_TRUE(pane.LoadTalkList());
-    pane.m_talkList.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pane.GetTalkList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     qorview_test::PushMessageBoxAnswer(IDCANCEL);
     pane.SendMessage(WM_COMMAND, ID_MSG_DELETE_TALK, 0);
     EXPECT_GT(TalkRows(L"talk_2"), 0);
-    pane.m_talkList.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pane.GetTalkList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     pane.SendMessage(WM_COMMAND, ID_MSG_DELETE_TALK, 0);
     EXPECT_EQ(0, TalkRows(L"talk_2"));
-    EXPECT_EQ(0, pane.m_talkList.GetItemCount());
+    EXPECT_EQ(0, pane.GetTalkList().GetItemCount());
 }
 
 // What the pane looks like with a meeting selected: saved in the "shots" folder beside the test
@@ -292,8 +292,8 @@ TEST_F(MeetingPane, PictureOfAMeetingWithItsMessagesAndFiles)
     host.SetForegroundWindow();
     pane.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     testsupport::PumpMessages();
-    for (CWnd* part : {static_cast<CWnd*>(&pane.m_talkList), static_cast<CWnd*>(&pane.m_historyView),
-                       static_cast<CWnd*>(&pane.m_attachList)}) {
+    for (CWnd* part : {static_cast<CWnd*>(&pane.GetTalkList()), static_cast<CWnd*>(&pane.GetHistoryView()),
+                       static_cast<CWnd*>(&pane.GetAttachList())}) {
         const RECT rc = testsupport::ClientRectOnScreen(part->GetSafeHwnd());
         const int dark = testsupport::CountScreenPixels(rc, testsupport::IsDark);
         EXPECT_GT(dark, 20);
@@ -314,8 +314,8 @@ protected:
         AddMeeting(L"meet_1", L"Files", server.Host());
         EXPECT_TRUE(pane.LoadTalkList());
         Select(RowOf(L"meet_1"));
-        EXPECT_EQ(1, pane.m_attachList.GetItemCount());
-        pane.m_attachList.SetSelectionMark(0);
+        EXPECT_EQ(1, pane.GetAttachList().GetItemCount());
+        pane.GetAttachList().SetSelectionMark(0);
         qorview_test::SetAttachServer(CString(server.Host().c_str()).GetString());
     }
     ~MeetingAttachments() override
@@ -386,7 +386,7 @@ TEST_F(MeetingAttachments, AMissingFileIsDownloadedWhenTheUserAgreesAndIsThenOpe
                   }
                   return path;
               }() : CString());
-    EXPECT_EQ(CString(target.c_str()), pane.m_attachList.GetAttachments()[0].strLocalPath);
+    EXPECT_EQ(CString(target.c_str()), pane.GetAttachList().GetAttachments()[0].strLocalPath);
 
     // On disk now: opened by the shell without a question, shown in Explorer, no saving offered.
     qorview_test::ClearCalls();
@@ -432,7 +432,7 @@ TEST_F(MeetingAttachments, AFailedDownloadIsReportedAndLeavesTheFileUnknown)
     ASSERT_EQ(1, savesShown);
     ASSERT_TRUE(WaitForDownloadEnd());
     EXPECT_TRUE(AnyBoxHas(L"could not be downloaded"));
-    EXPECT_EQ(CString(), pane.m_attachList.GetAttachments()[0].strLocalPath);
+    EXPECT_EQ(CString(), pane.GetAttachList().GetAttachments()[0].strLocalPath);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((dir + L"\\lost.txt").c_str()));
     // A cancelled save dialog starts nothing.
     qorview_test::ClearCalls();

@@ -142,7 +142,7 @@ public:
     CQorMsgGroupDisDlg* GetHistoryViewer() override { return nullptr; }
     CWnd* GetWebPane() override { return nullptr; }
     bool SendFilesToUsers(const CStringArray&, const CStringArray&, const CStringArray&) override { return false; }
-    HWND GetMainWindowHwnd() override { return nullptr; }
+    bool QuickSend(WPARAM) override { return false; }
 
     CWnd* wnd = nullptr;
     BOOL orgView = TRUE;
@@ -254,7 +254,7 @@ public:
         frame.CreateEx(0, nullptr, L"Message centre", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 720, 520, nullptr,
                        nullptr);
         host.wnd = &frame;
-        viewer.m_pOwner = &host;
+        viewer.SetOwner(&host);
         viewer.Create(CQorMsgGroupDisDlg::IDD, &frame);
         RECT rc;
         ::GetClientRect(frame.GetSafeHwnd(), &rc);

@@ -83,13 +83,13 @@ TEST_F(MsgBasePaneTest, DeleteActsOnTheShownListOnly)
     db.AddMessage(L"m1", 1, 1, L"", L"ann", L"Ann", L"me");
     db.AddMessage(L"m2", 1, 1, L"", L"bob", L"Bob", L"me");
     m_pane.ShowFolderMessages(1);
-    ASSERT_EQ(2, m_pane.titlePane->m_list.GetItemCount());
-    m_pane.titlePane->m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_EQ(2, m_pane.titlePane->GetList().GetItemCount());
+    m_pane.titlePane->GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     qorview_test::SetDefaultMessageBoxAnswer(IDCANCEL);
 
     m_pane.ShowContactHistory(L"m1", L"2026-03-04 10:20:30", L"ann");
     // Nothing chosen in the contact-history list: its delete has nothing to ask about.
-    m_pane.titleExPane->m_list.SetItemState(-1, 0, LVIS_SELECTED);
+    m_pane.titleExPane->GetList().SetItemState(-1, 0, LVIS_SELECTED);
     m_pane.DeleteSelected();
     EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
 

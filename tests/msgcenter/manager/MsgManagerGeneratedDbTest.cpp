@@ -49,7 +49,7 @@ protected:
     }
     CQorMsgTitleDlg* TitleList() const { return m_dlg->basePane ? m_dlg->basePane->titlePane : nullptr; }
     int Shown() const { return TitleList() ? TitleList()->GetTotal() : -1; }
-    int Listed() const { return TitleList() ? TitleList()->m_list.GetItemCount() : -1; }
+    int Listed() const { return TitleList() ? TitleList()->GetList().GetItemCount() : -1; }
 
     testsupport::ResourceModuleScope m_res;
     TestMsgDb m_db;
@@ -127,7 +127,7 @@ TEST_F(MsgManagerGeneratedDb, UserFoldersAndThePersonAndDiscussionRequests)
 
     // The discussion request opens that discussion in the history viewer.
     m_dlg->OpenWithRequest(L"GROUP_TALK;talk_2");
-    EXPECT_EQ(CString(L"talk_2"), m_dlg->historyViewer->m_talkId);
+    EXPECT_EQ(CString(L"talk_2"), m_dlg->historyViewer->GetTalkId());
     EXPECT_TRUE(::IsWindowVisible(m_dlg->historyViewer->GetSafeHwnd()));
     EXPECT_FALSE(::IsWindowVisible(m_dlg->basePane->GetSafeHwnd()));
 }

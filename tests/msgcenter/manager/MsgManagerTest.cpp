@@ -19,6 +19,7 @@
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "framework/ModuleState.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "tests/msgcenter/MsgCenterFixture.h"
 #include <gtest/gtest.h>
@@ -144,10 +145,10 @@ TEST_F(MsgManagerTest, GroupTalkRequestOpensThatDiscussionInTheHistoryViewer)
 {
     for (const wchar_t* request : {L"GROUP_TALK;lunch_15", L"group_talk;lunch_15"}) {
         SCOPED_TRACE(request);
-        m_dlg->historyViewer->m_talkId.Empty();
+        m_dlg->historyViewer->OpenTalkHistory(CString());
         m_dlg->OpenWithRequest(request);
         EXPECT_EQ(CString(L"Lunch"), SelectedText());
-        EXPECT_EQ(CString(L"lunch_15"), m_dlg->historyViewer->m_talkId);
+        EXPECT_EQ(CString(L"lunch_15"), m_dlg->historyViewer->GetTalkId());
         EXPECT_TRUE(Visible(m_dlg->historyViewer));
         EXPECT_FALSE(Visible(m_dlg->basePane));
         EXPECT_TRUE(m_dlg->pendingTalkId.IsEmpty());
@@ -323,15 +324,15 @@ TEST_F(MsgManagerTest, TheDiscussionRootListsTheTalksInTheGroupTalkPane)
     EXPECT_FALSE(Visible(m_dlg->basePane));
     // The discussions the tree lists under the root, of both kinds (3 first, as in the tree), not
     // the meetings.
-    ASSERT_EQ(2, m_dlg->meetingPane->m_talkList.GetItemCount());
-    EXPECT_EQ(CString(L"proj_5"), m_dlg->meetingPane->m_talkList.GetItemDataText(0));
-    EXPECT_EQ(CString(L"lunch_15"), m_dlg->meetingPane->m_talkList.GetItemDataText(1));
-    EXPECT_EQ(Res(IDS_TALK_LABEL), WndText(m_dlg->meetingPane->m_label));
+    ASSERT_EQ(2, m_dlg->meetingPane->GetTalkList().GetItemCount());
+    EXPECT_EQ(CString(L"proj_5"), m_dlg->meetingPane->GetTalkList().GetItemDataText(0));
+    EXPECT_EQ(CString(L"lunch_15"), m_dlg->meetingPane->GetTalkList().GetItemDataText(1));
+    EXPECT_EQ(Res(IDS_TALK_LABEL), WndText(m_dlg->meetingPane->GetLabel()));
 
     m_db.AddTalk(L"board_7", 2, L"Board");
     m_db.AddTalk(L"plan_8", 1, L"Planning meeting");
     m_dlg->RefreshCurrentNode();
-    EXPECT_EQ(3, m_dlg->meetingPane->m_talkList.GetItemCount());
+    EXPECT_EQ(3, m_dlg->meetingPane->GetTalkList().GetItemCount());
 
     m_dlg->m_tree.SelectItem(m_dlg->receivedRoot);
     EXPECT_FALSE(Visible(m_dlg->meetingPane));
@@ -400,10 +401,10 @@ TEST_F(MsgManagerTest, ASearchShowsNoMessageBelowThatIsNotAmongItsResults)
     CQorMsgContentDlg* content = m_dlg->basePane->contentPane;
     ASSERT_EQ(2, titles->GetTotal());
     const int row = titles->GetCachedRow(0)->strID == L"r1" ? 0 : 1;
-    titles->m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    titles->GetList().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ASSERT_EQ(CString(L"r1"), content->GetMessageID());
     CString shown;
-    content->m_richText.GetWindowText(shown);
+    content->GetRichText().GetWindowText(shown);
     ASSERT_EQ(CString(L"lunch at noon"), shown);
 
     ModalScript script([&](HWND hDlg) {
@@ -414,7 +415,7 @@ TEST_F(MsgManagerTest, ASearchShowsNoMessageBelowThatIsNotAmongItsResults)
     });
     m_dlg->OnSearchMessages();
     ASSERT_EQ(1, titles->GetTotal());
-    content->m_richText.GetWindowText(shown);
+    content->GetRichText().GetWindowText(shown);
     EXPECT_EQ(CString(), shown) << "lunch at noon is not among the results";
 
     QorDBTest_ClearStatements();
@@ -447,7 +448,7 @@ TEST_F(MsgManagerTest, ToolbarSearchFindsTheProgramsDialog)
         hDuring = AfxGetResourceHandle();
         ::SendMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
     });
-    m_dlg->basePane->SendMessage(WM_MSGCENTER_TOOLBAR, kMsgCmdSearch, 0);
+    m_dlg->basePane->SendMessage(WM_QORVIEW_TOOLBAR, kMsgCmdSearch, 0);
     EXPECT_EQ(1, script.Shown());
     EXPECT_EQ(hBefore, hDuring);
     EXPECT_EQ(hBefore, AfxGetResourceHandle());

@@ -8,6 +8,7 @@
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
+#include "platform/QorView/QorViewMessages.h"
 #include "platform/QorView/QorViewTestHooks.h"
 #include "tests/msgcenter/MsgCenterFixture.h"
 #include <gtest/gtest.h>
@@ -30,7 +31,7 @@ public:
     CQorMsgGroupDisDlg* GetHistoryViewer() override { return &m_viewer; }
     CWnd* GetWebPane() override { return &m_web; }
     bool SendFilesToUsers(const CStringArray&, const CStringArray&, const CStringArray&) override { return false; }
-    HWND GetMainWindowHwnd() override { return nullptr; }
+    bool QuickSend(WPARAM) override { return false; }
 
     CWnd m_wnd;
     CQorMsgGroupDisDlg m_viewer;
@@ -115,7 +116,9 @@ TEST_F(OrgTreePaneTest, ComboListsTheOrganisationAndTheViewEntry)
 
 TEST_F(OrgTreePaneTest, OrganisationTreeLoadsDepartmentsAndTheirPeopleOnExpanding)
 {
-    m_host.m_viewer.m_peerLogin = L"old";
+    const CString old(L"old");
+    m_host.m_viewer.SendMessage(WM_MSGCENTER_SHOW_PERSON, 0, reinterpret_cast<LPARAM>(&old));
+    ASSERT_EQ(old, m_host.m_viewer.GetPeerLogin());
     m_pane.ShowOrgTree();
     ASSERT_EQ(CQorMsgORGTreeDlg::kModeOrg, m_pane.m_nMode);
     CSysUserTree* pTree = m_pane.m_pOrgTree;
@@ -123,7 +126,7 @@ TEST_F(OrgTreePaneTest, OrganisationTreeLoadsDepartmentsAndTheirPeopleOnExpandin
     EXPECT_TRUE(::IsWindowVisible(pTree->GetSafeHwnd()));
     EXPECT_TRUE(::IsWindowVisible(m_pane.m_combo.GetSafeHwnd()));
     EXPECT_EQ((std::vector<CString>{L"Sales", L"IT"}), Texts(pTree, nullptr));
-    EXPECT_TRUE(m_host.m_viewer.m_peerLogin.IsEmpty()); // the viewer dropped its person
+    EXPECT_TRUE(m_host.m_viewer.GetPeerLogin().IsEmpty()); // the viewer dropped its person
 
     HTREEITEM hSales = pTree->GetRootItem();
     pTree->Expand(hSales, TVE_EXPAND);
@@ -156,7 +159,7 @@ TEST_F(OrgTreePaneTest, ViewTreeSelectsTheNewestRecentContactAndShowsTheirHistor
     EXPECT_EQ((std::vector<CString>{CQorViewBaseFun::LoadStringW(IDS_MSG_RECENT_CONTACTS), L"Team"}),
               Texts(pTree, nullptr));
     EXPECT_EQ(CString(L"Bob"), pTree->GetItemText(pTree->GetSelectedItem()));
-    EXPECT_EQ(CString(L"bob"), m_host.m_viewer.m_peerLogin);
+    EXPECT_EQ(CString(L"bob"), m_host.m_viewer.GetPeerLogin());
     EXPECT_FALSE(::IsWindowVisible(m_pane.m_combo.GetSafeHwnd()));
     // The tree takes the combo's place.
     RECT rcTree, rcCombo;
@@ -170,13 +173,13 @@ TEST_F(OrgTreePaneTest, ForwardedSelectionGoesToTheViewerOrTheWebPane)
     CString person = L"carl";
     m_host.m_bLocal = TRUE;
     m_pane.SendMessage(WM_MSGCENTER_SHOW_PERSON, 0, reinterpret_cast<LPARAM>(&person));
-    EXPECT_EQ(CString(L"carl"), m_host.m_viewer.m_peerLogin);
-    EXPECT_TRUE(m_host.m_web.m_peerLogin.IsEmpty());
+    EXPECT_EQ(CString(L"carl"), m_host.m_viewer.GetPeerLogin());
+    EXPECT_TRUE(m_host.m_web.GetPeerLogin().IsEmpty());
     m_host.m_bLocal = FALSE;
     person = L"dora";
     m_pane.SendMessage(WM_MSGCENTER_SHOW_PERSON, 0, reinterpret_cast<LPARAM>(&person));
-    EXPECT_EQ(CString(L"dora"), m_host.m_web.m_peerLogin);
-    EXPECT_EQ(CString(L"carl"), m_host.m_viewer.m_peerLogin);
+    EXPECT_EQ(CString(L"dora"), m_host.m_web.GetPeerLogin());
+    EXPECT_EQ(CString(L"carl"), m_host.m_viewer.GetPeerLogin());
 }
 
 TEST_F(OrgTreePaneTest, LibraryRequestsWithoutTheirObjectDoNothing)
@@ -195,7 +198,7 @@ TEST_F(OrgTreePaneTest, LibraryRequestsWithoutTheirObjectDoNothing)
 
     // An expanding request from a tree that is not the pane's is ignored.
     CSysUserTree stranger;
-    m_pane.SendMessage(WM_MSGCENTER_EXPANDING, 1, reinterpret_cast<LPARAM>(&stranger));
+    m_pane.SendMessage(WM_QORVIEW_TREE_EXPANDING, 1, reinterpret_cast<LPARAM>(&stranger));
     EXPECT_EQ(0, qorview_test::CountCalls(L"CQorViewMgr::ReqLoadGroupChild"));
 }
 

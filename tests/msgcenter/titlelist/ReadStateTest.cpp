@@ -26,12 +26,12 @@ protected:
     // Opens the dialog as DoModal would build it, without its modal loop.
     void Open(const wchar_t* msgId)
     {
-        dlg.m_strMsgID = msgId;
+        dlg.SetMsgID(msgId);
         ASSERT_TRUE(dlg.Create(IDD_MSG_READSTATE, &host));
         dlg.ShowWindow(SW_SHOW);
         testsupport::PumpMessages();
     }
-    CString Cell(int row, int column) { return dlg.m_list.GetItemText(row, column); }
+    CString Cell(int row, int column) { return dlg.GetList().GetItemText(row, column); }
 
     ReadingDb db;
     ReadingHost host;
@@ -47,7 +47,7 @@ TEST_F(ReadStateTest, ReceiptsInReverseOrderWithTheirState)
     db.AddReceipt(L"s1", L"O'Hara", L"2026-02-03 11:30:00");
     db.AddReceipt(L"other", L"Cyd", L"2026-02-01 10:00:00");
     Open(L"s1");
-    ASSERT_EQ(3, dlg.m_list.GetItemCount());
+    ASSERT_EQ(3, dlg.GetList().GetItemCount());
     EXPECT_EQ(CString(L"O'Hara"), Cell(0, 1));
     EXPECT_EQ(CString(L"Bob"), Cell(1, 1));
     EXPECT_EQ(CString(L"Ann"), Cell(2, 1));
@@ -58,14 +58,14 @@ TEST_F(ReadStateTest, ReceiptsInReverseOrderWithTheirState)
     LVITEMW item = {};
     item.mask = LVIF_IMAGE;
     item.iItem = 1;
-    dlg.m_list.GetItem(&item);
+    dlg.GetList().GetItem(&item);
     EXPECT_EQ(2, item.iImage);
     item.iItem = 0;
-    dlg.m_list.GetItem(&item);
+    dlg.GetList().GetItem(&item);
     EXPECT_EQ(1, item.iImage);
 
     // The rows reach the screen (Wine draws through the X server, a little later).
-    RECT rows = testsupport::ClientRectOnScreen(dlg.m_list.GetSafeHwnd());
+    RECT rows = testsupport::ClientRectOnScreen(dlg.GetList().GetSafeHwnd());
     rows.top += 20;
     dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     EXPECT_TRUE(testsupport::PumpUntil([&] { return testsupport::CountScreenPixels(rows, testsupport::IsDark) > 200; }));
@@ -77,10 +77,10 @@ TEST_F(ReadStateTest, ReceiptsInReverseOrderWithTheirState)
 TEST_F(ReadStateTest, WithoutReceiptsOrDatabaseTheListIsEmpty)
 {
     Open(L"none");
-    EXPECT_EQ(0, dlg.m_list.GetItemCount());
+    EXPECT_EQ(0, dlg.GetList().GetItemCount());
     dlg.DestroyWindow();
     CQorViewMgr::Instance()->m_pConnect = nullptr;
     Open(L"s1");
     EXPECT_TRUE(dlg.IsWindowVisible()) << "the dialog opens even when the receipts cannot be read";
-    EXPECT_EQ(0, dlg.m_list.GetItemCount());
+    EXPECT_EQ(0, dlg.GetList().GetItemCount());
 }

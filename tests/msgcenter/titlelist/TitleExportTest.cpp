@@ -67,7 +67,7 @@ protected:
         host.DestroyWindow();
         testsupport::PumpMessages();
     }
-    void SelectAll() { pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); }
+    void SelectAll() { pane.GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); }
     // Exports n stored messages, all selected, to a file of the test's folder; a message box
     // (the report) is expected.
     std::wstring ExportAll(int n, const wchar_t* name)
@@ -314,7 +314,7 @@ TEST_F(TitleExportTest, SaveDialogGivesATypedNameWithoutExtensionTheRtfOne)
 
 TEST_F(TitleExportTest, FailedWriteIsReportedAndLeavesNoShortFile)
 {
-    pane.m_llExportWriteLimit = 64; // the disk fills after 64 bytes
+    pane.SetExportWriteLimit(64); // the disk fills after 64 bytes
     std::wstring path = ExportAll(20, L"full.rtf");
     EXPECT_FALSE(FileExists(path));
     EXPECT_EQ(0, pane.GetLastTaskCount());
@@ -323,7 +323,7 @@ TEST_F(TitleExportTest, FailedWriteIsReportedAndLeavesNoShortFile)
 
 TEST_F(TitleExportTest, ExportBeyondTheRichEditLimitIsRefused)
 {
-    pane.m_nExportTextLimit = 400; // a few messages fit, not forty
+    pane.SetExportTextLimit(400); // a few messages fit, not forty
     std::wstring path = ExportAll(40, L"big.rtf");
     EXPECT_FALSE(FileExists(path)) << "no file that looks complete but is not";
     EXPECT_EQ(0, pane.GetLastTaskCount());

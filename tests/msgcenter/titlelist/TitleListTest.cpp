@@ -4,6 +4,7 @@
 // long task's cancel, and the keys.
 #include "tests/msgcenter/ReadingFixture.h"
 #include "tests/msgcenter/MsgCenterFixture.h"
+#include "msgcenter/MsgCenterMessages.h"
 #include "msgcenter/titlelist/CQorMsgTitleDlg.h"
 #include "msgcenter/titlelist/CTitleListQuery.h"
 #include "controls/CWaitingDlg.h"
@@ -56,7 +57,7 @@ protected:
         item.iSubItem = column;
         item.pszText = buffer;
         item.cchTextMax = 300;
-        pane.m_list.SendMessage(LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        pane.GetList().SendMessage(LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
         return buffer;
     }
     int Statements(const wchar_t* part)
@@ -76,17 +77,17 @@ protected:
     void Select(int row, bool focus = false)
     {
         UINT state = LVIS_SELECTED | (focus ? LVIS_FOCUSED : 0);
-        pane.m_list.SetItemState(row, state, state);
+        pane.GetList().SetItemState(row, state, state);
     }
     // A click of the left button on a row, as the mouse gives it.
     void Click(int row)
     {
-        pane.m_list.EnsureVisible(row, FALSE);
+        pane.GetList().EnsureVisible(row, FALSE);
         RECT rc = {LVIR_LABEL};
-        pane.m_list.SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
+        pane.GetList().SendMessage(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rc));
         const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-        pane.m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-        pane.m_list.SendMessage(WM_LBUTTONUP, 0, at);
+        pane.GetList().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        pane.GetList().SendMessage(WM_LBUTTONUP, 0, at);
         testsupport::PumpMessages();
     }
 
@@ -157,7 +158,7 @@ TEST_F(TitleListTest, PagesRowsAsTheListScrollsToTheEnd)
     db.AddMany(600);
     QorDBTest_ClearStatements();
     ASSERT_TRUE(pane.LoadFolderMsg(1));
-    EXPECT_EQ(600, pane.m_list.GetItemCount());
+    EXPECT_EQ(600, pane.GetList().GetItemCount());
     testsupport::PumpMessages();
     // Newest first: row 0 is the last message stored.
     EXPECT_EQ(CString(L"Subject 0599"), Cell(0, 3));
@@ -169,9 +170,9 @@ TEST_F(TitleListTest, PagesRowsAsTheListScrollsToTheEnd)
 
     // Go to the real list's end as the keyboard does: the list hints the rows it shows and
     // only they are read.
-    pane.m_list.SetFocus();
-    pane.m_list.SendMessage(WM_KEYDOWN, VK_END, 0);
-    pane.m_list.UpdateWindow();
+    pane.GetList().SetFocus();
+    pane.GetList().SendMessage(WM_KEYDOWN, VK_END, 0);
+    pane.GetList().UpdateWindow();
     testsupport::PumpMessages();
     EXPECT_EQ(CString(L"m0000"), pane.GetCachedRow(599)->strID);
     EXPECT_EQ(CString(L"Subject 0000"), Cell(599, 3));
@@ -183,7 +184,7 @@ TEST_F(TitleListTest, PagesRowsAsTheListScrollsToTheEnd)
     // The list as the user sees it, kept for looking at.
     std::wstring outDir = testsupport::ExeDir() + L"\\test-output";
     ::CreateDirectoryW(outDir.c_str(), nullptr);
-    pane.m_list.SendMessage(WM_KEYDOWN, VK_HOME, 0);
+    pane.GetList().SendMessage(WM_KEYDOWN, VK_HOME, 0);
     Select(1, true);
     host.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     testsupport::PumpMessages();
@@ -244,7 +245,7 @@ TEST_F(TitleListTest, AFolderSwitchKeepsNoRowOfThePreviousFolder)
         const CString id = pane.GetCachedRow(i)->strID;
         EXPECT_TRUE(id.IsEmpty() || id[0] == L's') << "row " << i << " of the sent folder holds " << CStringA(id).GetString();
     }
-    pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pane.GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     ASSERT_TRUE(pane.DeleteSelected(false));
     testsupport::PumpMessages();
     EXPECT_EQ(40, pane.GetLastTaskCount());
@@ -260,14 +261,14 @@ TEST_F(TitleListTest, TheLabelShowsOnlyTheViewShown)
     host.SetForegroundWindow();
     ASSERT_TRUE(pane.LoadReadStateMsg()); // "Not yet read by the receivers"
     testsupport::PumpMessages();
-    HWND hLabel = pane.m_label.GetSafeHwnd();
+    HWND hLabel = pane.GetLabel().GetSafeHwnd();
     ASSERT_TRUE(testsupport::WaitUntilOnScreen(hLabel, [&] {
         return testsupport::CountScreenPixels(testsupport::ClientRectOnScreen(hLabel), testsupport::IsDark) > 40;
     }));
     ASSERT_TRUE(pane.LoadFolderMsg(2)); // "Sent messages"
     testsupport::PumpMessages();
     CString label;
-    pane.m_label.GetWindowText(label);
+    pane.GetLabel().GetWindowText(label);
     SIZE extent = {};
     HDC hdc = ::GetDC(hLabel);
     HGDIOBJ oldFont = ::SelectObject(hdc, reinterpret_cast<HFONT>(::SendMessageW(hLabel, WM_GETFONT, 0, 0)));
@@ -352,7 +353,7 @@ TEST_F(TitleListTest, SearchWithoutHitsWarnsAndKeepsTheQuery)
     qorview_test::ClearCalls();
     EXPECT_FALSE(pane.SearchMessages(L"nothing like this", L"", L"", L""));
     EXPECT_EQ(1, qorview_test::CountCalls(L"QorMessageBox"));
-    EXPECT_EQ(0, pane.m_list.GetItemCount());
+    EXPECT_EQ(0, pane.GetList().GetItemCount());
     EXPECT_EQ(before, pane.GetBaseQuery());
 }
 
@@ -378,8 +379,8 @@ TEST_F(TitleListTest, DeletionShrinksTheListAndClearsTheSelection)
     ASSERT_TRUE(pane.DeleteSelected(false));
     testsupport::PumpMessages();
     EXPECT_EQ(18, pane.GetTotal());
-    EXPECT_EQ(18, pane.m_list.GetItemCount());
-    EXPECT_EQ(0, pane.m_list.GetSelectedCount()) << "a second Delete must not hit the rows that moved up";
+    EXPECT_EQ(18, pane.GetList().GetItemCount());
+    EXPECT_EQ(0, pane.GetList().GetSelectedCount()) << "a second Delete must not hit the rows that moved up";
     EXPECT_FALSE(db.Exists(L"m0016"));
     EXPECT_FALSE(db.Exists(L"m0015"));
     EXPECT_TRUE(db.Exists(L"m0017"));
@@ -433,10 +434,10 @@ TEST_F(TitleListTest, SelectAllDeletesRowsNeverShownInOnePass)
     ctrl[0].ki.wVk = ctrl[1].ki.wVk = VK_CONTROL;
     ctrl[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(1, &ctrl[0], sizeof(INPUT));
-    pane.PostMessage(WM_TITLE_KEYDOWN, 'A', 0);
+    pane.PostMessage(WM_MSGCENTER_KEYDOWN, 'A', 0);
     testsupport::PumpMessages();
     ::SendInput(1, &ctrl[1], sizeof(INPUT));
-    ASSERT_EQ(2500, pane.m_list.GetSelectedCount());
+    ASSERT_EQ(2500, pane.GetList().GetSelectedCount());
     QorDBTest_ClearStatements();
     ASSERT_TRUE(pane.DeleteSelected(false));
     testsupport::PumpMessages();
@@ -453,7 +454,7 @@ TEST_F(TitleListTest, SelectAllDeletesRowsNeverShownInOnePass)
 TEST_F(TitleListTest, AListTheDatabaseMovedUnderIsShownAfreshBeforeAnyWork)
 {
     ShowReceived(40);
-    pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pane.GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     StoredMsg arrived;
     arrived.id = L"new";
     arrived.date = L"2026-02-01 10:00:00";
@@ -481,7 +482,7 @@ TEST_F(TitleListTest, AListTheDatabaseMovedUnderIsShownAfreshBeforeAnyWork)
 TEST_F(TitleListTest, CancelDuringTheWalkDeletesNothing)
 {
     ShowReceived(300);
-    pane.m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    pane.GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     // The waiting dialog's Cancel, arriving while the deletion works.
     pane.PostMessage(WM_WAITING_CANCEL, 0, 0);
     EXPECT_FALSE(pane.DeleteSelected(false));
@@ -494,15 +495,15 @@ TEST_F(TitleListTest, CancelDuringTheWalkDeletesNothing)
 TEST_F(TitleListTest, KeysReachTheirCommands)
 {
     ShowReceived(3);
-    pane.PostMessage(WM_TITLE_KEYDOWN, VK_F5, 0);
-    pane.PostMessage(WM_TITLE_KEYDOWN, 'F', 0); // without Ctrl: nothing
-    pane.PostMessage(WM_TITLE_KEYDOWN, 'A', 0);
+    pane.PostMessage(WM_MSGCENTER_KEYDOWN, VK_F5, 0);
+    pane.PostMessage(WM_MSGCENTER_KEYDOWN, 'F', 0); // without Ctrl: nothing
+    pane.PostMessage(WM_MSGCENTER_KEYDOWN, 'A', 0);
     testsupport::PumpMessages();
     EXPECT_EQ(1, host.refreshes);
     EXPECT_EQ(0, host.searches);
-    EXPECT_EQ(0, pane.m_list.GetSelectedCount());
+    EXPECT_EQ(0, pane.GetList().GetSelectedCount());
     Select(1, true);
-    pane.PostMessage(WM_TITLE_KEYDOWN, VK_DELETE, 0); // Delete asks first
+    pane.PostMessage(WM_MSGCENTER_KEYDOWN, VK_DELETE, 0); // Delete asks first
     qorview_test::PushMessageBoxAnswer(IDCANCEL);
     testsupport::PumpMessages();
     EXPECT_EQ(3, db.Count(L"SELECT count(*) FROM qor_Msg"));
@@ -511,9 +512,9 @@ TEST_F(TitleListTest, KeysReachTheirCommands)
 TEST_F(TitleListTest, RightClickShowsTheListMenuOnlyOverAMarkedRow)
 {
     ShowReceived(2);
-    NMHDR hdr = {pane.m_list.GetSafeHwnd(), IDC_TITLE_LIST, static_cast<UINT>(NM_RCLICK)};
+    NMHDR hdr = {pane.GetList().GetSafeHwnd(), IDC_TITLE_LIST, static_cast<UINT>(NM_RCLICK)};
     for (int mark : {-1, 0}) {
-        pane.m_list.SetSelectionMark(mark);
+        pane.GetList().SetSelectionMark(mark);
         msgcenter_test::MenuWatcher watcher;
         pane.SendMessage(WM_NOTIFY, IDC_TITLE_LIST, reinterpret_cast<LPARAM>(&hdr));
         EXPECT_EQ(mark < 0 ? 0 : 1, msgcenter_test::MenuWatcher::s_nMenus) << "mark " << mark;
@@ -524,7 +525,7 @@ TEST_F(TitleListTest, ReplyByChatOpensAChatWithTheSender)
 {
     ShowReceived(2);
     Select(0, true);
-    pane.m_list.SetSelectionMark(0);
+    pane.GetList().SetSelectionMark(0);
     qorview_test::ClearCalls();
     pane.SendMessage(WM_COMMAND, ID_TITLE_REPLY_CHAT, 0);
     EXPECT_EQ(std::wstring(L"ann|Ann|||1|0"), qorview_test::LastArgs(L"CQorViewMgr::NewChatDlg"));
@@ -548,12 +549,12 @@ TEST_F(TitleListTest, UserFolderListsItsRowsWhole)
     CQorViewMgr::Instance()->m_strUserName = L"Myself";
     ASSERT_TRUE(pane.LoadUserFolder(L"Projects"));
     testsupport::PumpMessages();
-    EXPECT_EQ(3, pane.m_list.GetItemCount());
+    EXPECT_EQ(3, pane.GetList().GetItemCount());
     EXPECT_EQ(CString(L"Filed 2"), Cell(0, 3));
     EXPECT_EQ(CString(L"2026-03-03 08:00:00"), Cell(0, 4)) << "the date as stored";
     EXPECT_EQ(CString(L"Myself"), Cell(0, 5)) << "an empty receiver is the user";
     ASSERT_TRUE(pane.LoadUserFolder(L""));
-    EXPECT_EQ(4, pane.m_list.GetItemCount());
+    EXPECT_EQ(4, pane.GetList().GetItemCount());
 }
 
 TEST(UnicodeLike, FoldsEveryLanguageAndKnowsItsWildcards)
@@ -587,14 +588,14 @@ TEST_F(TitleListTest, ResizingWidensTheLabelAndGrowsTheListAndBackAgain)
         pane.ScreenToClient(&rc);
         return rc;
     };
-    const CRect label0 = rectOf(pane.m_label), list0 = rectOf(pane.m_list);
+    const CRect label0 = rectOf(pane.GetLabel()), list0 = rectOf(pane.GetList());
     pane.MoveWindow(0, 0, 700, 500);
-    CRect label = rectOf(pane.m_label), list = rectOf(pane.m_list);
+    CRect label = rectOf(pane.GetLabel()), list = rectOf(pane.GetList());
     EXPECT_EQ(CRect(label0.left, label0.top, label0.right + 60, label0.bottom), label);
     EXPECT_EQ(CRect(list0.left, list0.top, list0.right + 60, list0.bottom + 80), list);
     // A minimised pane keeps its layout; the next size is taken against the last laid out.
     pane.SendMessage(WM_SIZE, SIZE_MINIMIZED, 0);
     pane.MoveWindow(0, 0, 640, 420);
-    EXPECT_EQ(label0, rectOf(pane.m_label));
-    EXPECT_EQ(list0, rectOf(pane.m_list));
+    EXPECT_EQ(label0, rectOf(pane.GetLabel()));
+    EXPECT_EQ(list0, rectOf(pane.GetList()));
 }
