@@ -1,5 +1,6 @@
 #include "msgcenter/content/CContentAttachments.h"
 #include "common/CSafeFileName.h"
+#include "controls/CAttachListCtrl.h"
 #include "framework/CFileDialog.h"
 #include "framework/CMenu.h"
 #include "framework/CUIntArray.h"
@@ -7,7 +8,7 @@
 #include "platform/QorView/AttachItem.h"
 #include "msgcenter/content/CDownloadAttachProcessDlg.h"
 #include "msgcenter/historyviewer/CHistoryStore.h"
-#include "msgcenter/content/CQorMsgContentDlg.h"
+#include "msgcenter/content/IAttachmentsPane.h"
 #include "msgcenter/content/IMsgContentOwner.h"
 #include "msgcenter/ktf/CKTFAt.h"
 #include "msgcenter/ktf/CKTFFile.h"
@@ -53,7 +54,7 @@ CContentAttachments::~CContentAttachments()
 
 const _ATTACH_ITEM* CContentAttachments::SelectedRow()
 {
-    CAttachListCtrl& list = m_pPane->m_attachList;
+    CAttachListCtrl& list = m_pPane->GetAttachList();
     if (!list.GetSafeHwnd())
         return nullptr;
     int row = list.GetSelectionMark();
@@ -64,7 +65,7 @@ const _ATTACH_ITEM* CContentAttachments::SelectedRow()
 
 int CContentAttachments::FindRow(const CString& strMsgID, const CString& strName) const
 {
-    const CAttachListCtrl& list = m_pPane->m_attachList;
+    const CAttachListCtrl& list = m_pPane->GetAttachList();
     for (INT_PTR i = 0; i < list.GetAttachments().GetSize(); ++i) {
         const _ATTACH_ITEM& item = list.GetAttachments()[i];
         if (item.strMsgID == strMsgID && item.strFileName.CompareNoCase(strName) == 0)
@@ -80,7 +81,7 @@ int CContentAttachments::Ask(UINT nTextId, const CString& strArg, UINT nCaptionI
         text = Text(nTextId);
     else
         AfxFormatString1(text, nTextId, strArg);
-    return QorMessageBox(text, Text(nCaptionId), m_pPane, bQuestion ? MB_OKCANCEL : MB_OK,
+    return QorMessageBox(text, Text(nCaptionId), m_pPane->GetPaneWnd(), bQuestion ? MB_OKCANCEL : MB_OK,
                          bQuestion ? MB_ICONQUESTION : MB_ICONWARNING);
 }
 
@@ -123,7 +124,7 @@ void CContentAttachments::FillRecentContacts(CMenu* pContacts, const CString& st
 
 void CContentAttachments::OnAttachRClick()
 {
-    CAttachListCtrl& list = m_pPane->m_attachList;
+    CAttachListCtrl& list = m_pPane->GetAttachList();
     CPoint screen;
     ::GetCursorPos(&screen);
     CPoint pt = screen;
@@ -152,7 +153,7 @@ void CContentAttachments::OnAttachRClick()
                 FillRecentContacts(pContacts, text);
         }
     }
-    pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, m_pPane);
+    pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, m_pPane->GetPaneWnd());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -267,8 +268,8 @@ void CContentAttachments::OnAttachSaveAs()
     CQorViewMgr* pMgr = CQorViewMgr::Instance();
     if (!pMgr->HaveReceiveFileACE()) {
         CString text;
-        AfxFormatString1(text, IDS_NO_RECEIVE_RIGHT, m_pPane->m_strSenderName);
-        QorMessageBox(text, Text(IDS_PROXY_CAPTION), m_pPane, MB_OK, MB_ICONWARNING);
+        AfxFormatString1(text, IDS_NO_RECEIVE_RIGHT, m_pPane->GetSenderName());
+        QorMessageBox(text, Text(IDS_PROXY_CAPTION), m_pPane->GetPaneWnd(), MB_OK, MB_ICONWARNING);
         return;
     }
     const _ATTACH_ITEM* item = SelectedRow();
@@ -291,7 +292,7 @@ bool CContentAttachments::ChooseSaveTarget(CString& strFolder, CString& strFileN
     // The sender chose the name: it is made safe before the dialog proposes it or a folder takes it.
     strFileName = CSafeFileName::Clean(strFileName);
     if (EndsWithBackslash(strFileName)) {
-        if (!CQorViewBaseFun::GetSelectedFolder(m_pPane->GetSafeHwnd(), Text(IDS_CHOOSE_FOLDER), strFolder) ||
+        if (!CQorViewBaseFun::GetSelectedFolder(m_pPane->GetPaneWnd()->GetSafeHwnd(), Text(IDS_CHOOSE_FOLDER), strFolder) ||
             strFolder.IsEmpty())
             return false;
         // The question is about the folder that would be written: the chosen folder plus the
@@ -317,7 +318,7 @@ bool CContentAttachments::ChooseSaveTarget(CString& strFolder, CString& strFileN
             return false;
     } else {
         // The default extension is the extension itself: the dialog adds a dot before it.
-        CFileDialog dlg(FALSE, ext.IsEmpty() ? nullptr : ext.GetString(), strFileName, 0x8080E, filter, m_pPane);
+        CFileDialog dlg(FALSE, ext.IsEmpty() ? nullptr : ext.GetString(), strFileName, 0x8080E, filter, m_pPane->GetPaneWnd());
         CString title = Text(IDS_SAVE_ATTACH_TITLE);
         dlg.m_ofn.lpstrTitle = title;
         if (dlg.DoModal() != IDOK)
@@ -344,7 +345,7 @@ bool CContentAttachments::DownloadAttachment(const CString& strMsgID, const CStr
     CQorDBBaseFun::GetSourceMsgID(CQorViewMgr::Instance()->m_pConnect, strMsgID, item.strSrcMsgID);
     item.strLocalPath = folder + L"\\" + name;
     item.dwWords[_ATTACH_ITEM::kFolderWord] = EndsWithBackslash(name) ? 1 : 0;
-    return CQorViewMgr::Instance()->DownloadAttach(&item, 9, m_pPane) != FALSE;
+    return CQorViewMgr::Instance()->DownloadAttach(&item, 9, m_pPane->GetPaneWnd()) != FALSE;
 }
 
 bool CContentAttachments::TransferBodyFile(const CString& strMsgID, CString strFolder, const CString& strFileName)
@@ -380,7 +381,7 @@ bool CContentAttachments::TransferBodyFile(const CString& strMsgID, CString strF
     m_nTransferKind = file->type;
     m_llTotalSize = file->size;
     m_strTargetPath = target;
-    BOOL started = CQorViewMgr::Instance()->DownloadAttach(file->fshost, key, file->type, m_pPane->GetSafeHwnd(),
+    BOOL started = CQorViewMgr::Instance()->DownloadAttach(file->fshost, key, file->type, m_pPane->GetPaneWnd()->GetSafeHwnd(),
                                                            strMsgID, target, &m_queryId);
     if (!started) {
         m_nLastResult = IDABORT;
@@ -394,7 +395,7 @@ bool CContentAttachments::TransferBodyFile(const CString& strMsgID, CString strF
             m_pProgressDlg->DestroyWindow();
         delete m_pProgressDlg;
     }
-    m_pProgressDlg = new CDownloadAttachProcessDlg(m_pPane);
+    m_pProgressDlg = new CDownloadAttachProcessDlg(m_pPane->GetPaneWnd());
     m_pProgressDlg->SetContentPane(m_pPane);
     StartDownloadPoll();
     INT_PTR result = m_pProgressDlg->DoModal();
@@ -415,13 +416,13 @@ bool CContentAttachments::TransferBodyFile(const CString& strMsgID, CString strF
 void CContentAttachments::StartDownloadPoll()
 {
     if (!m_nPollTimer)
-        m_nPollTimer = m_pPane->SetTimer(kPollTimer, kPollMs, nullptr);
+        m_nPollTimer = m_pPane->GetPaneWnd()->SetTimer(kPollTimer, kPollMs, nullptr);
 }
 
 void CContentAttachments::CancelAttachTransfer()
 {
     GUID guid = Utilities::StrToGuid(m_strTransferGuid);
-    CQorViewMgr::Instance()->CancelDownload(&m_queryId, m_pPane->GetSafeHwnd(), guid, m_nTransferKind, 0);
+    CQorViewMgr::Instance()->CancelDownload(&m_queryId, m_pPane->GetPaneWnd()->GetSafeHwnd(), guid, m_nTransferKind, 0);
 }
 
 void CContentAttachments::EndProgress(INT_PTR nResult)
@@ -477,7 +478,7 @@ void CContentAttachments::OnAttachDownloaded(const _ATTACH_ITEM* pItem)
         return;
     int row = FindRow(pItem->strMsgID, pItem->strFileName);
     if (row >= 0)
-        m_pPane->m_attachList.SetAttachLocalPath(row, pItem->strLocalPath);
+        m_pPane->GetAttachList().SetAttachLocalPath(row, pItem->strLocalPath);
     CString path = pItem->strLocalPath;
     if (!m_strOpenFolderName.IsEmpty() && m_strOpenFolderMsgID == pItem->strMsgID &&
         m_strOpenFolderName.CompareNoCase(pItem->strFileName) == 0) {
@@ -539,7 +540,7 @@ void CContentAttachments::OnFileClientNotify(int nCode, void* pRecord)
         if (row < 0 && ours)
             row = FindRow(m_strTransferGuid, name);
         if (row >= 0)
-            m_pPane->m_attachList.SetAttachLocalPath(row, localPath);
+            m_pPane->GetAttachList().SetAttachLocalPath(row, localPath);
     }
     if (ours)
         EndProgress(IDOK);

@@ -9,7 +9,7 @@
 #include "framework/CStringArray.h"
 #include "platform/QorView/CFileQueryID.h"
 
-class CQorMsgContentDlg;
+class IAttachmentsPane;
 class CDownloadAttachProcessDlg;
 class CMenu;
 struct _ATTACH_ITEM;
@@ -19,7 +19,7 @@ public:
     enum { kPollTimer = 3, kPollMs = 1000 };
     enum { kSourceDownload = 0, kSourceTransfer = 1, kSourceUnavailable = 2 };
 
-    explicit CContentAttachments(CQorMsgContentDlg* pPane) : m_pPane(pPane) {}
+    explicit CContentAttachments(IAttachmentsPane* pPane) : m_pPane(pPane) {}
     ~CContentAttachments();
 
     bool OpenAttachment(const CString& strMsgID, const CString& strFileName, const CString& strLocalPath);
@@ -74,7 +74,7 @@ private:
     int Ask(UINT nTextId, const CString& strArg, UINT nCaptionId, bool bQuestion);
     void EndProgress(INT_PTR nResult);
 
-    CQorMsgContentDlg* m_pPane; // not owned
+    IAttachmentsPane* m_pPane; // the content pane; not owned
     CStringArray m_arrRecentIds;
     CStringArray m_arrRecentNames;
     CDownloadAttachProcessDlg* m_pProgressDlg = nullptr; // owned; kept after its run

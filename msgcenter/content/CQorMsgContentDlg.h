@@ -11,15 +11,14 @@
 #include "controls/CAttachListCtrl.h"
 #include "controls/CLinkText.h"
 #include "msgcenter/content/CContentAttachments.h"
-#include "msgcenter/content/IAttachDownloadOwner.h"
+#include "msgcenter/content/IAttachmentsPane.h"
 #include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/CQorHyperLink.h"
 #include "platform/QorView/CTransparentBkHelper.h"
 
 class IMsgContentOwner;
 
-class CQorMsgContentDlg : public CDialog, public CTransparentBkHelper, public IAttachDownloadOwner {
-    friend class CContentAttachments;
+class CQorMsgContentDlg : public CDialog, public CTransparentBkHelper, public IAttachmentsPane {
 public:
     enum { kInlinePictures = 0x40000, kRtfNoEmoticons = 0x200000, kMaxReceiverChars = 999 };
 
@@ -28,14 +27,15 @@ public:
 
     // The pane that holds this one; not owned. Set after creation.
     void SetOwner(IMsgContentOwner* pOwner) { m_pOwner = pOwner; }
-    IMsgContentOwner* GetOwner() const { return m_pOwner; }
+    IMsgContentOwner* GetOwner() const override { return m_pOwner; }
 
     BOOL DestroyWindow() override;
 
     void ShowMessageContent(CString strMsgID, CString strSenderName, CString strSendDate, CString strReceivers,
                             bool bHasAttach, int nFlags, bool bFromSearch);
     void ClearMessageContent();
-    const CString& GetMessageID() const { return m_strMsgID; }
+    const CString& GetMessageID() const override { return m_strMsgID; }
+    const CString& GetSenderName() const override { return m_strSenderName; }
     const CString& GetReceiverText() const { return m_strTooltip; }
     void ShowAttachList(bool bShow);
     void LayoutControls();
@@ -67,10 +67,11 @@ public:
     CWnd* GetDownloadOwnerWnd() override { return this; }
     void CancelAttachmentDownload() override { CancelAttachTransfer(); }
 
-// Controls, for the panes around it and for tests that drive them
+// Controls, for the attachments and for tests that drive them
+    CWnd* GetPaneWnd() override { return this; }
     CASRichEdit& GetRichText() { return m_richText; }
     CLinkText& GetReceivers() { return m_receivers; }
-    CAttachListCtrl& GetAttachList() { return m_attachList; }
+    CAttachListCtrl& GetAttachList() override { return m_attachList; }
     CQorHyperLink& GetLinkConversation() { return m_linkConversation; }
     CQorHyperLink& GetLinkReply() { return m_linkReply; }
     CQorHyperLink& GetLinkWrite() { return m_linkWrite; }
@@ -106,7 +107,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     // Opens an address the way the user's system does (ShellExecute); tests record instead.
-    virtual void ShellOpen(const CString& strFile, const CString& strParameters);
+    void ShellOpen(const CString& strFile, const CString& strParameters) override;
 
 private:
     void ShowBody(const CString& strContentType, const char* pszContent, int& nFlags);

@@ -1,11 +1,12 @@
 #include "msgcenter/grouptalk/CMeetingAttachments.h"
 #include "common/CSafeFileName.h"
 #include "common/CShellRun.h"
+#include "controls/CAttachListCtrl.h"
 #include "framework/CFileDialog.h"
 #include "framework/CMenu.h"
 #include "framework/FormatString.h"
 #include "msgcenter/historyviewer/CHistoryStore.h"
-#include "msgcenter/grouptalk/CQorMsgMeetingDlg.h"
+#include "msgcenter/grouptalk/IMeetingPane.h"
 #include "msgcenter/MsgDb.h"
 #include "platform/QorDB/CQorDBBaseFun.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
@@ -52,7 +53,7 @@ bool CMeetingAttachments::MayReceive(const CString& strMsgId)
     }
     CString text;
     AfxFormatString1(text, IDS_NO_RECEIVE_RIGHT, sender);
-    QorMessageBox(text, CQorViewBaseFun::LoadStringW(IDS_PROXY_CAPTION), &m_dlg, MB_OK, MB_ICONWARNING);
+    QorMessageBox(text, CQorViewBaseFun::LoadStringW(IDS_PROXY_CAPTION), m_pane.GetPaneWnd(), MB_OK, MB_ICONWARNING);
     return false;
 }
 
@@ -61,7 +62,7 @@ bool CMeetingAttachments::AskToDownload(const CString& strMsgId, const CString& 
     // The user is not offered a download he may not make.
     if (!MayReceive(strMsgId))
         return false;
-    if (QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_ATTACH_MISSING_ASK), Caption(), &m_dlg, MB_OKCANCEL,
+    if (QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_ATTACH_MISSING_ASK), Caption(), m_pane.GetPaneWnd(), MB_OKCANCEL,
                       MB_ICONQUESTION) != IDOK)
         return false;
     return Download(strMsgId, strFileName);
@@ -81,7 +82,7 @@ bool CMeetingAttachments::Open(const CString& strMsgId, const CString& strFileNa
 
 void CMeetingAttachments::ShowInFolder(int nRow)
 {
-    CAttachListCtrl& list = m_dlg.m_attachList;
+    CAttachListCtrl& list = m_pane.GetAttachList();
     if (nRow < 0 || nRow >= list.GetAttachments().GetSize())
         return;
     const _ATTACH_ITEM item = list.GetAttachments()[nRow];
@@ -113,11 +114,11 @@ bool CMeetingAttachments::Download(const CString& strMsgId, const CString& strFi
     if (pMgr->m_pConnect)
         CQorDBBaseFun::GetSourceMsgID(pMgr->m_pConnect, strMsgId, item.strSrcMsgID);
     item.strLocalPath = folder + L"\\" + name;
-    if (pMgr->DownloadAttach(&item, kTalkAttachDownload, &m_dlg))
+    if (pMgr->DownloadAttach(&item, kTalkAttachDownload, m_pane.GetPaneWnd()))
         return true;
     CString text;
     AfxFormatString1(text, IDS_MEETING_DOWNLOAD_NOT_STARTED, strFileName);
-    QorMessageBox(text, Caption(), &m_dlg, MB_OK, MB_ICONWARNING);
+    QorMessageBox(text, Caption(), m_pane.GetPaneWnd(), MB_OK, MB_ICONWARNING);
     return false;
 }
 
@@ -128,8 +129,8 @@ bool CMeetingAttachments::ChooseTarget(CString& strFolder, CString& strFileName)
     if (IsFolderName(strFileName)) {
         const CString folderName = strFileName.Left(strFileName.GetLength() - 1);
         strFileName.Empty();
-        if (!CQorViewBaseFun::GetSelectedFolder(m_dlg.GetSafeHwnd(), CQorViewBaseFun::LoadStringW(IDS_CHOOSE_FOLDER),
-                                                strFolder) ||
+        if (!CQorViewBaseFun::GetSelectedFolder(m_pane.GetPaneWnd()->GetSafeHwnd(),
+                                                CQorViewBaseFun::LoadStringW(IDS_CHOOSE_FOLDER), strFolder) ||
             strFolder.IsEmpty())
             return false;
         // The attachment's folder lands inside the chosen one: only a folder of that name there
@@ -139,13 +140,13 @@ bool CMeetingAttachments::ChooseTarget(CString& strFolder, CString& strFileName)
             return true;
         CString text;
         AfxFormatString1(text, IDS_FOLDER_EXISTS, target);
-        return QorMessageBox(text, CQorViewBaseFun::LoadStringW(IDS_PROXY_CAPTION), &m_dlg, MB_OKCANCEL,
+        return QorMessageBox(text, CQorViewBaseFun::LoadStringW(IDS_PROXY_CAPTION), m_pane.GetPaneWnd(), MB_OKCANCEL,
                              MB_ICONINFORMATION) == IDOK;
     }
     // The save dialog itself asks about overwriting, and only when the chosen file exists.
     CFileDialog dlg(FALSE, nullptr, strFileName,
                     OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                    CQorViewBaseFun::LoadStringW(IDS_ALL_FILES_FILTER), &m_dlg);
+                    CQorViewBaseFun::LoadStringW(IDS_ALL_FILES_FILTER), m_pane.GetPaneWnd());
     const CString title = CQorViewBaseFun::LoadStringW(IDS_SAVE_ATTACH_TITLE);
     dlg.m_ofn.lpstrTitle = title;
     if (dlg.DoModal() != IDOK)
@@ -162,7 +163,7 @@ void CMeetingAttachments::OnDownloaded(const _ATTACH_ITEM& done)
     // write its own.
     CWqCriticalSection::Owner lock(pMgr->m_csAttach);
     CHistoryStore::SetAttachLocalPath(false, done.strMsgID, done.strFileName, done.strLocalPath);
-    CAttachListCtrl& list = m_dlg.m_attachList;
+    CAttachListCtrl& list = m_pane.GetAttachList();
     for (INT_PTR i = 0; i < list.GetAttachments().GetSize(); ++i) {
         const _ATTACH_ITEM& row = list.GetAttachments()[i];
         if (row.strMsgID == done.strMsgID && row.strFileName.CompareNoCase(done.strFileName) == 0) {
@@ -172,7 +173,7 @@ void CMeetingAttachments::OnDownloaded(const _ATTACH_ITEM& done)
     }
     CString text;
     AfxFormatString1(text, IDS_ATTACH_DONE_OPEN, done.strFileName);
-    if (QorMessageBox(text, Caption(), &m_dlg, MB_OKCANCEL, MB_ICONQUESTION) == IDOK)
+    if (QorMessageBox(text, Caption(), m_pane.GetPaneWnd(), MB_OKCANCEL, MB_ICONQUESTION) == IDOK)
         CShellRun::Execute(nullptr, L"open", done.strLocalPath, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
@@ -180,12 +181,12 @@ void CMeetingAttachments::OnDownloadFailed(const CString& strFileName)
 {
     CString text;
     AfxFormatString1(text, IDS_ATTACH_FAILED, strFileName);
-    QorMessageBox(text, Caption(), &m_dlg, MB_OK, MB_ICONWARNING);
+    QorMessageBox(text, Caption(), m_pane.GetPaneWnd(), MB_OK, MB_ICONWARNING);
 }
 
 bool CMeetingAttachments::BuildMenu(int nRow, CMenu& menu, CMenu** ppPopup)
 {
-    CAttachListCtrl& list = m_dlg.m_attachList;
+    CAttachListCtrl& list = m_pane.GetAttachList();
     if (nRow < 0 || nRow >= list.GetAttachments().GetSize() || !menu.LoadMenu(IDR_MENU_ATTACH))
         return false;
     CMenu* pPopup = menu.GetSubMenu(0);

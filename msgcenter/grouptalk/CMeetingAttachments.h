@@ -4,13 +4,13 @@
 // chooses (the view library downloads it), and take the download's end.
 #include "framework/CString.h"
 
-class CQorMsgMeetingDlg;
+class IMeetingPane;
 class CMenu;
 struct _ATTACH_ITEM;
 
 class CMeetingAttachments {
 public:
-    explicit CMeetingAttachments(CQorMsgMeetingDlg& dlg) : m_dlg(dlg) {}
+    explicit CMeetingAttachments(IMeetingPane& pane) : m_pane(pane) {}
 
     bool Open(const CString& strMsgId, const CString& strFileName, const CString& strLocalPath);
     void ShowInFolder(int nRow);
@@ -31,5 +31,5 @@ private:
     // The user's permission to receive files; a refusal is told to the user (false then).
     bool MayReceive(const CString& strMsgId);
 
-    CQorMsgMeetingDlg& m_dlg;
+    IMeetingPane& m_pane; // the pane that holds the talk
 };

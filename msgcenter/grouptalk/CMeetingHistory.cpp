@@ -1,9 +1,11 @@
 #include "msgcenter/grouptalk/CMeetingHistory.h"
-#include "msgcenter/grouptalk/CQorMsgMeetingDlg.h"
+#include "controls/CAttachListCtrl.h"
+#include "msgcenter/grouptalk/IMeetingPane.h"
 #include "msgcenter/MsgDb.h"
 #include "msgcenter/ktf/CKTFMgr.h"
 #include "msgcenter/ktf/CKTFText.h"
 #include "platform/QorDB/CYqRecordset.h"
+#include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include <string>
 
@@ -38,7 +40,7 @@ void CMeetingHistory::AppendEntry(const CString& strSenderName, const CString& s
 {
     if (!pszBody)
         return;
-    CASRichEdit& view = m_dlg.m_historyView;
+    CASRichEdit& view = m_pane.GetHistoryView();
     if (!::IsWindow(view.GetSafeHwnd()))
         return;
     // Names, dates and bodies go in as plain text whatever they hold: none is ever read as RTF.
@@ -77,7 +79,7 @@ void CMeetingHistory::AppendEntry(const CString& strSenderName, const CString& s
 
 void CMeetingHistory::Load(const CString& strTalkId)
 {
-    m_dlg.m_historyView.SetRTFEx(CString(), false);
+    m_pane.GetHistoryView().SetRTFEx(CString(), false);
     if (strTalkId.IsEmpty())
         return;
     CYqConnect* pConnect = CQorViewMgr::Instance()->m_pConnect;
@@ -104,7 +106,7 @@ void CMeetingHistory::Load(const CString& strTalkId)
     CYqRecordset attach;
     if (!attach.Open(sql, pConnect))
         return;
-    CAttachListCtrl& list = m_dlg.m_attachList;
+    CAttachListCtrl& list = m_pane.GetAttachList();
     list.RemoveAll();
     for (attach.MoveFirst(); !attach.IsEOF(); attach.MoveNext()) {
         CString name, path, msgId;
@@ -114,6 +116,6 @@ void CMeetingHistory::Load(const CString& strTalkId)
         list.AddAttachment(name, path, msgId);
     }
     attach.Close();
-    m_dlg.ShowAttachList(list.GetItemCount() > 0);
-    m_dlg.LayoutControls(m_dlg.m_nLastWidth, m_dlg.m_nLastHeight);
+    m_pane.ShowAttachList(list.GetItemCount() > 0);
+    m_pane.RelayoutControls();
 }

@@ -4,15 +4,15 @@
 // its attachments in the attachment list.
 #include "framework/CString.h"
 
-class CQorMsgMeetingDlg;
+class IMeetingPane;
 
 class CMeetingHistory {
 public:
-    explicit CMeetingHistory(CQorMsgMeetingDlg& dlg) : m_dlg(dlg) {}
+    explicit CMeetingHistory(IMeetingPane& pane) : m_pane(pane) {}
 
     void Load(const CString& strTalkId);
     void AppendEntry(const CString& strSenderName, const CString& strSendDate, const char* pszBody, int nBodySize);
 
 private:
-    CQorMsgMeetingDlg& m_dlg;
+    IMeetingPane& m_pane; // the pane that holds the talk
 };

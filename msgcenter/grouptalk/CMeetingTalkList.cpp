@@ -1,14 +1,17 @@
 #include "msgcenter/grouptalk/CMeetingTalkList.h"
 #include "common/ChildRect.h"
+#include "controls/CWqMsgListCtrl.h"
 #include "framework/CWaitCursor.h"
 #include "framework/FormatString.h"
 #include "msgcenter/manager/CMsgMgrMenus.h"
-#include "msgcenter/grouptalk/CQorMsgMeetingDlg.h"
+#include "msgcenter/grouptalk/IMeetingPane.h"
 #include "msgcenter/MsgDb.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorResource/MeetingResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
+#include "platform/QorView/CASRichEdit.h"
+#include "platform/QorView/CLabel.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorMessageBox.h"
@@ -43,7 +46,7 @@ CString CreationDate(const CString& strTalkId, const CString& strStored)
 
 void CMeetingTalkList::SetupColumns()
 {
-    CWqMsgListCtrl& list = m_dlg.m_talkList;
+    CWqMsgListCtrl& list = m_pane.GetTalkList();
     if (!::IsWindow(list.GetSafeHwnd()))
         return;
     list.DeleteAllItems();
@@ -52,7 +55,7 @@ void CMeetingTalkList::SetupColumns()
         list.DeleteColumn(0);
     // Both layouts keep their widths under one key: the pane shows one kind at a time.
     list.SetColumnSettingKey(L"LCSeeting", L"MeetingWidth");
-    if (m_dlg.m_nTalkKind == kMeetingKind) {
+    if (m_nKind == kMeetingKind) {
         static const UINT widths[] = {250, 100, 90};
         static const UINT titles[] = {IDS_MEETING_COL_SUBJECT, IDS_MEETING_COL_CREATED, IDS_MEETING_COL_CREATOR};
         list.InsertColumnsFromResources(3, widths, titles, TRUE);
@@ -67,21 +70,21 @@ void CMeetingTalkList::SetupColumns()
 
 bool CMeetingTalkList::Load()
 {
-    m_dlg.ShowAttachList(false);
-    const int kind = m_dlg.m_nTalkKind;
-    if (::IsWindow(m_dlg.m_label.GetSafeHwnd()))
-        SetSeeThroughLabelText(m_dlg.m_label.GetSafeHwnd(),
+    m_pane.ShowAttachList(false);
+    const int kind = m_nKind;
+    if (::IsWindow(m_pane.GetLabel().GetSafeHwnd()))
+        SetSeeThroughLabelText(m_pane.GetLabel().GetSafeHwnd(),
                                CQorViewBaseFun::LoadStringW(kind == kMeetingKind ? IDS_MEETING_LABEL : IDS_TALK_LABEL));
     SetupColumns();
-    m_dlg.m_historyView.SetRTFEx(CString(), false);
-    CWqMsgListCtrl& list = m_dlg.m_talkList;
+    m_pane.GetHistoryView().SetRTFEx(CString(), false);
+    CWqMsgListCtrl& list = m_pane.GetTalkList();
     if (!::IsWindow(list.GetSafeHwnd()))
         return false;
     list.SendMessage(WM_SETREDRAW, FALSE, 0);
     list.DeleteAllItems();
     bool ok = true;
     // The second kind takes the first one's columns: only the meetings' list has a creator.
-    const int kinds[2] = {kind, m_dlg.m_nSecondKind != kind ? m_dlg.m_nSecondKind : 0};
+    const int kinds[2] = {kind, m_nSecondKind != kind ? m_nSecondKind : 0};
     for (const int listed : kinds) {
         if (!IsListedKind(listed))
             continue;
@@ -116,19 +119,19 @@ bool CMeetingTalkList::Load()
     // The pane and every child drawn afresh: the pane is shown just before it loads, and the
     // history view, emptied while the pane showed, would otherwise keep what was on the screen
     // under it until something else repainted it.
-    m_dlg.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    m_pane.GetPaneWnd()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return ok;
 }
 
 void CMeetingTalkList::DeleteSelected()
 {
     CWaitCursor wait;
-    CWqMsgListCtrl& list = m_dlg.m_talkList;
+    CWqMsgListCtrl& list = m_pane.GetTalkList();
     if (!::IsWindow(list.GetSafeHwnd()) || list.GetSelectedCount() == 0)
         return;
     if (QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_MSG_ASK_DELETE_TALK),
-                      CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_dlg, MB_OKCANCEL, MB_ICONQUESTION,
-                      MB_DEFBUTTON2) != IDOK)
+                      CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), m_pane.GetPaneWnd(), MB_OKCANCEL,
+                      MB_ICONQUESTION, MB_DEFBUTTON2) != IDOK)
         return;
     list.SendMessage(WM_SETREDRAW, FALSE, 0);
     int failed = 0;
@@ -153,6 +156,7 @@ void CMeetingTalkList::DeleteSelected()
         count.Format(L"%d", failed);
         CString text;
         AfxFormatString1(text, IDS_MEETING_DELETE_FAILED, count);
-        QorMessageBox(text, CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_dlg, MB_OK, MB_ICONWARNING);
+        QorMessageBox(text, CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), m_pane.GetPaneWnd(), MB_OK,
+                      MB_ICONWARNING);
     }
 }

@@ -15,6 +15,7 @@
 #include "msgcenter/grouptalk/CMeetingAttachments.h"
 #include "msgcenter/grouptalk/CMeetingHistory.h"
 #include "msgcenter/grouptalk/CMeetingTalkList.h"
+#include "msgcenter/grouptalk/IMeetingPane.h"
 #include "platform/QorView/CASRichEdit.h"
 #include "platform/QorView/CLabel.h"
 #include "platform/QorView/CxSplitterWnd.h"
@@ -23,7 +24,7 @@ class CDC;
 class CMenu;
 class IMsgMgrHost;
 
-class CQorMsgMeetingDlg : public CDialog {
+class CQorMsgMeetingDlg : public CDialog, public IMeetingPane {
 public:
     enum { IDD = 173 };
     explicit CQorMsgMeetingDlg(CWnd* pParent = nullptr);
@@ -40,18 +41,14 @@ public:
     // The Col_Type of the talks the list shows (1 after construction), and a second kind listed
     // after them with the same columns (0: none; the manager's discussion root lists both kinds
     // of discussion, as its tree does); takes effect at the next LoadTalkList.
-    void SetTalkKind(int nKind, int nSecondKind = 0)
-    {
-        m_nTalkKind = nKind;
-        m_nSecondKind = nSecondKind;
-    }
-    int GetTalkKind() const { return m_nTalkKind; }
+    void SetTalkKind(int nKind, int nSecondKind = 0) { m_talks.SetKind(nKind, nSecondKind); }
+    int GetTalkKind() const { return m_talks.GetKind(); }
 
 // The selected talk
     void LoadTalkMessages(const CString& strTalkId);
     // One message at the end of the history view; nothing for a null body.
     void AppendTalkEntry(const CString& strSenderName, const CString& strSendDate, const char* pszBody);
-    void ShowAttachList(bool bShow);
+    void ShowAttachList(bool bShow) override;
 
 // Attachments
     bool OpenTalkAttachment(const CString& strMsgId, const CString& strFileName, const CString& strLocalPath);
@@ -69,11 +66,13 @@ public:
     // The manager window; not owned. Set when the pane is created.
     void SetOwner(IMsgMgrHost* pOwner) { m_pOwner = pOwner; }
 
-// Controls, for tests that drive them
-    CWqMsgListCtrl& GetTalkList() { return m_talkList; }
-    CASRichEdit& GetHistoryView() { return m_historyView; }
-    CAttachListCtrl& GetAttachList() { return m_attachList; }
-    CLabel& GetLabel() { return m_label; }
+// IMeetingPane: the window and its controls, for the collaborators and for tests
+    CWnd* GetPaneWnd() override { return this; }
+    CWqMsgListCtrl& GetTalkList() override { return m_talkList; }
+    CASRichEdit& GetHistoryView() override { return m_historyView; }
+    CAttachListCtrl& GetAttachList() override { return m_attachList; }
+    CLabel& GetLabel() override { return m_label; }
+    void RelayoutControls() override { LayoutControls(m_nLastWidth, m_nLastHeight); }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -103,9 +102,6 @@ private:
     // The row at the attachment list's selection mark; -1 when there is none.
     int MarkedAttachRow() const;
 
-    friend class CMeetingTalkList;
-    friend class CMeetingHistory;
-    friend class CMeetingAttachments;
     IMsgMgrHost* m_pOwner = nullptr; // the manager window; not owned
 // Controls (bound in DoDataExchange)
     CWqMsgListCtrl m_talkList;    // 1116; each row's item data is the talk's Col_ID
@@ -117,8 +113,6 @@ private:
     CMeetingTalkList m_talks;
     CMeetingHistory m_history;
     CMeetingAttachments m_attachments;
-    int m_nTalkKind = 1;
-    int m_nSecondKind = 0;
     int m_nLastWidth = 0;
     int m_nLastHeight = 0;
 };
