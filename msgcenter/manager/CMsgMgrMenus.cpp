@@ -2,7 +2,6 @@
 #include "framework/CMenu.h"
 #include "framework/CWaitCursor.h"
 #include "msgcenter/manager/CMsgFolderTree.h"
-#include "msgcenter/manager/CQorMsgManagerDlg.h"
 #include "platform/QorDB/CQorDBBaseFun.h"
 #include "platform/QorDB/CYqConnect.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
@@ -14,7 +13,7 @@
 void CMsgMgrMenus::OnTreeRightClick()
 {
     CWaitCursor wait;
-    CFolderTreeCtrl& tree = m_dlg.m_tree;
+    CFolderTreeCtrl& tree = m_folders.Tree();
     POINT ptScreen;
     ::GetCursorPos(&ptScreen);
     POINT ptTree = ptScreen;
@@ -33,35 +32,33 @@ void CMsgMgrMenus::OnTreeRightClick()
         return;
     HMENU hPopup = ::GetSubMenu(menu.GetSafeHmenu(), 0);
     if (hPopup)
-        ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, 0, m_dlg.GetSafeHwnd(), nullptr);
+        ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, 0, m_frame.GetSafeHwnd(), nullptr);
 }
 
 void CMsgMgrMenus::DeleteSelectedTalk()
 {
     CWaitCursor wait;
-    HTREEITEM hItem = nullptr;
-    int nImage = 0;
-    DWORD_PTR nData = 0;
+    CMsgFolderTree::Node node;
     // Only a discussion node's data is a talk number: a folder root's data (1, 2, 6, 7) would
     // otherwise name some other talk.
-    if (!m_dlg.GetSelectedNode(&hItem, &nImage, &nData) || nImage != CMsgFolderTree::kTalk)
+    if (!m_folders.GetSelectedNode(node) || node.nImage != CMsgFolderTree::kTalk)
         return;
     if (QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_MSG_ASK_DELETE_TALK),
-                      CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_dlg, MB_OKCANCEL, MB_ICONQUESTION) != IDOK)
+                      CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_frame, MB_OKCANCEL, MB_ICONQUESTION) != IDOK)
         return;
-    const CString talkId = m_dlg.GetTalkIdByViewId(static_cast<int>(nData));
+    const CString talkId = m_folders.GetTalkIdByViewId(static_cast<int>(node.nData));
     if (talkId.IsEmpty())
         return;
-    CFolderTreeCtrl& tree = m_dlg.m_tree;
+    CFolderTreeCtrl& tree = m_folders.Tree();
     tree.SendMessage(WM_SETREDRAW, FALSE, 0);
     const bool bDeleted = DeleteTalk(talkId);
     if (bDeleted)
-        tree.DeleteItem(hItem);
+        tree.DeleteItem(node.hItem);
     tree.SendMessage(WM_SETREDRAW, TRUE, 0);
     tree.Invalidate();
     if (!bDeleted)
         QorMessageBox(CQorViewBaseFun::LoadStringW(IDS_MSG_DELETE_TALK_FAILED),
-                      CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_dlg, MB_OK, MB_ICONWARNING);
+                      CQorViewBaseFun::LoadStringW(IDS_MSGBOX_CAPTION), &m_frame, MB_OK, MB_ICONWARNING);
 }
 
 bool CMsgMgrMenus::DeleteTalk(const CString& strTalkId)

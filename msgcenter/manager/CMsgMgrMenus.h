@@ -1,16 +1,20 @@
 #pragma once
 // CMsgMgrMenus: the folder tree's context menu and what it offers, the deletion of a group
 // discussion. The menu concerns the node under the mouse, which becomes the selection first;
-// only a direct child of the discussion root has one (menu 174).
+// only a direct child of the discussion root has one (menu 174). It sees the manager only as
+// the owner of the menu and the parent of its boxes, and the tree through CMsgFolderTree.
 #include "framework/CString.h"
 #include "framework/Platform.h"
 #include <commctrl.h>
 
-class CQorMsgManagerDlg;
+class CMsgFolderTree;
+class CWnd;
 
 class CMsgMgrMenus {
 public:
-    explicit CMsgMgrMenus(CQorMsgManagerDlg& dlg) : m_dlg(dlg) {}
+    CMsgMgrMenus(CWnd& frame, CMsgFolderTree& folders) : m_frame(frame), m_folders(folders) {}
+    CMsgMgrMenus(const CMsgMgrMenus&) = delete;
+    CMsgMgrMenus& operator=(const CMsgMgrMenus&) = delete;
 
     // NM_RCLICK of the tree, at the cursor's position.
     void OnTreeRightClick();
@@ -22,5 +26,6 @@ public:
     static bool DeleteTalk(const CString& strTalkId);
 
 private:
-    CQorMsgManagerDlg& m_dlg;
+    CWnd& m_frame;
+    CMsgFolderTree& m_folders;
 };

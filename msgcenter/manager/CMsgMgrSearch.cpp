@@ -3,7 +3,6 @@
 #include "common/CWqStringMgr.h"
 #include "msgcenter/manager/CMsgFolderTree.h"
 #include "msgcenter/manager/CMsgSearchDlg.h"
-#include "msgcenter/manager/CQorMsgManagerDlg.h"
 #include "msgcenter/manager/CUserSearchDlg.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -11,40 +10,35 @@
 
 void CMsgMgrSearch::SearchMessages()
 {
-    CMsgSearchDlg dlg(&m_dlg);
-    HTREEITEM hItem = nullptr;
-    int nImage = 0;
-    DWORD_PTR nData = 0;
-    if (m_dlg.GetSelectedNode(&hItem, &nImage, &nData) && nImage == CMsgFolderTree::kPerson)
-        dlg.m_strPerson = m_dlg.PersonIdAt(nData);
+    CMsgSearchDlg dlg(&m_parent);
+    CMsgFolderTree::Node node;
+    if (m_folders.GetSelectedNode(node) && node.nImage == CMsgFolderTree::kPerson)
+        dlg.SetPerson(m_folders.PersonIdAt(node.nData));
     if (dlg.DoModal() != IDOK)
         return;
-    m_dlg.m_strSearchKeyword = dlg.m_strText;
-    m_dlg.m_strSearchPerson = dlg.m_strPerson;
-    m_dlg.m_strSearchFirstDate = dlg.m_strDateFrom;
-    m_dlg.m_strSearchLastDate = dlg.m_strDateTo;
-    m_dlg.m_folders.DeleteRootByImage(CMsgFolderTree::kSearchResults);
-    HTREEITEM hResults = m_dlg.m_folders.AppendNode(nullptr, CQorViewBaseFun::LoadStringW(IDS_MSG_SEARCH_RESULTS),
-                                                    CMsgFolderTree::kSearchResults, 0);
+    m_criteria.keyword = dlg.GetText();
+    m_criteria.person = dlg.GetPerson();
+    m_criteria.firstDate = dlg.GetDateFrom();
+    m_criteria.lastDate = dlg.GetDateTo();
+    m_folders.DeleteRootByImage(CMsgFolderTree::kSearchResults);
+    HTREEITEM hResults = m_folders.AppendNode(nullptr, CQorViewBaseFun::LoadStringW(IDS_MSG_SEARCH_RESULTS),
+                                              CMsgFolderTree::kSearchResults, 0);
     if (hResults)
-        m_dlg.m_tree.SelectItem(hResults);
+        m_folders.Tree().SelectItem(hResults);
 }
 
 void CMsgMgrSearch::AddPersons()
 {
-    CUserSearchDlg dlg(&m_dlg);
-    if (dlg.DoModal() != IDOK || dlg.m_strUserName.IsEmpty())
+    CUserSearchDlg dlg(&m_parent);
+    if (dlg.DoModal() != IDOK || dlg.GetNamesText().IsEmpty())
         return;
-    m_dlg.personIds.RemoveAll();
-    m_dlg.personNames.RemoveAll();
+    CStringArray ids, names;
     CStringArray terms;
-    CWqStringMgr::TokenizeString(dlg.m_strUserName, &terms, L";");
+    CWqStringMgr::TokenizeString(dlg.GetNamesText(), &terms, L";");
     const CString infoFile = CQorViewMgr::Instance()->GetUserInfoFile();
     for (INT_PTR i = 0; i < terms.GetSize(); ++i)
-        FindUsersInInfoFile(infoFile, terms[i], m_dlg.personIds, m_dlg.personNames);
-    HTREEITEM hFirst = m_dlg.m_folders.RebuildPersons();
-    if (hFirst)
-        m_dlg.m_tree.SelectItem(hFirst);
+        FindUsersInInfoFile(infoFile, terms[i], ids, names);
+    m_folders.ListPersons(ids, names);
 }
 
 void CMsgMgrSearch::FindUsersInInfoFile(const CString& strInfoFile, CString strTerm, CStringArray& arIds,

@@ -1,7 +1,7 @@
 #pragma once
 // CMsgSearchDlg: the modal message search (template 1034): a text to look for, an optional
 // person (preset by the caller when a person node is selected) and an optional date range. On
-// IDOK the caller reads m_strText, m_strPerson, m_strDateFrom and m_strDateTo (the range as
+// IDOK the caller reads GetText, GetPerson, GetDateFrom and GetDateTo (the range as
 // "%Y-%m-%d" texts, or both empty for any date). Nothing is validated.
 #include "framework/CString.h"
 #include "framework/MessageMap.h"
@@ -17,20 +17,13 @@ public:
     enum { IDD = 1034 };
     explicit CMsgSearchDlg(CWnd* pParent = nullptr);
 
-    CString m_strDateFrom;
-    CString m_strDateTo;
-    CACEdit m_editText;    // 15018
-    CACEdit m_editPerson;  // 1027
-    CString m_strText;
-    CString m_strPerson;
-    CDateTimePlus m_dateFrom; // both pickers carry control id 111
-    CDateTimePlus m_dateTo;
-    CxButtonBase m_btnOK;
-    CxButtonBase m_btnCancel;
-    CxCheckButton m_radioThisPerson; // 1060
-    CxCheckButton m_radioAnyPerson;  // 1061
-    CxCheckButton m_radioAnyDate;    // 1062
-    CxCheckButton m_radioDateRange;  // 1063
+    // The person the dialog starts with (the caller's person node), empty for any person.
+    void SetPerson(const CString& strPerson) { m_strPerson = strPerson; }
+    // The answers, read after IDOK.
+    const CString& GetText() const { return m_strText; }
+    const CString& GetPerson() const { return m_strPerson; }
+    const CString& GetDateFrom() const { return m_strDateFrom; }
+    const CString& GetDateTo() const { return m_strDateTo; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -47,4 +40,20 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnClose();
     DECLARE_MESSAGE_MAP()
+
+private:
+    CString m_strDateFrom;
+    CString m_strDateTo;
+    CACEdit m_editText;    // 15018
+    CACEdit m_editPerson;  // 1027
+    CString m_strText;
+    CString m_strPerson;
+    CDateTimePlus m_dateFrom; // both pickers carry control id 111
+    CDateTimePlus m_dateTo;
+    CxButtonBase m_btnOK;
+    CxButtonBase m_btnCancel;
+    CxCheckButton m_radioThisPerson; // 1060
+    CxCheckButton m_radioAnyPerson;  // 1061
+    CxCheckButton m_radioAnyDate;    // 1062
+    CxCheckButton m_radioDateRange;  // 1063
 };

@@ -65,15 +65,15 @@ public:
     void LayoutPanes();
     void ResizeControls(int nWidth, int nHeight);
 
-    IMsgMgrHost* ownerDlg = nullptr;       // the manager window; set before the window exists
-    CxToolbar m_toolbar;                   // control 1132
-    CQorMsgTitleDlg* titlePane = nullptr;  // owned; null until created
-    CQorMsgTitleExDlg* titleExPane = nullptr;
-    CQorMsgContentDlg* contentPane = nullptr;
-    BYTE contactHistoryMode = 0;           // 1 while titleExPane is shown in place of titlePane
-    CxSplitterWnd m_splitter;              // bound to control 15020
-    int m_nLastWidth = 0;
-    int m_nLastHeight = 0;
+// The manager window; set before the window exists, not owned.
+    void SetOwner(IMsgMgrHost* pOwner) { ownerDlg = pOwner; }
+// The panes it owns; null until created.
+    CQorMsgTitleDlg* GetTitlePane() const { return titlePane; }
+    CQorMsgTitleExDlg* GetTitleExPane() const { return titleExPane; }
+    CQorMsgContentDlg* GetContentPane() const { return contentPane; }
+    // 1 while the contact-history list is shown in place of the title list, else 0.
+    BYTE GetContactHistoryMode() const { return contactHistoryMode; }
+    const CxToolbar& GetToolbar() const { return m_toolbar; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -95,4 +95,15 @@ protected:
     afx_msg LRESULT OnLayoutPanes(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnToolbarCommand(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+private:
+    IMsgMgrHost* ownerDlg = nullptr;       // the manager window; set before the window exists
+    CxToolbar m_toolbar;                   // control 1132
+    CQorMsgTitleDlg* titlePane = nullptr;  // owned; null until created
+    CQorMsgTitleExDlg* titleExPane = nullptr;
+    CQorMsgContentDlg* contentPane = nullptr;
+    BYTE contactHistoryMode = 0;           // 1 while titleExPane is shown in place of titlePane
+    CxSplitterWnd m_splitter;              // bound to control 15020
+    int m_nLastWidth = 0;
+    int m_nLastHeight = 0;
 };

@@ -1,23 +1,16 @@
 #include "msgcenter/manager/CQorMsgManagerDlg.h"
 #include "common/ChildRect.h"
 #include "controls/CWqMemDC.h"
-#include "framework/CBitmap.h"
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
-#include "framework/CRichEditCtrl.h"
-#include "framework/CWaitCursor.h"
 #include "framework/ModuleState.h"
 #include "msgcenter/manager/CMsgMgrRequest.h"
 #include "msgcenter/manager/CQorMsgBaseDlg.h"
-#include "msgcenter/historyviewer/CQorMsgGroupDisDlg.h"
-#include "msgcenter/grouptalk/CQorMsgMeetingDlg.h"
-#include "msgcenter/manager/CQorMsgORGTreeDlg.h"
 #include "msgcenter/titlelist/CQorMsgTitleDlg.h"
 #include "msgcenter/contacthistory/CQorMsgTitleExDlg.h"
 #include "msgcenter/manager/CQorMsgWebMsgDlg.h"
 #include "msgcenter/manager/IMsgCenterOwner.h"
 #include "msgcenter/MsgCenterMessages.h"
-#include "msgcenter/MsgDb.h"
 #include "platform/QorResource/MsgCenterResourceIds.h"
 #include "platform/QorResource/ResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
@@ -54,51 +47,10 @@ const COLORREF kFrameLine = RGB(179, 179, 179);
 // The pane area is not made narrower than this by a resize.
 const int kMinPaneWidth = 50;
 
-bool HasWindow(const CWnd* pWnd) { return pWnd && ::IsWindow(pWnd->GetSafeHwnd()); }
-
-void HideIfWindow(CWnd* pWnd)
-{
-    if (HasWindow(pWnd))
-        pWnd->ShowWindow(SW_HIDE);
-}
-
-void MoveOnto(CWnd* pWnd, const RECT& rc)
-{
-    if (HasWindow(pWnd))
-        pWnd->MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
-}
-
-// A pane made on the manager: the object when missing, its window when missing, placed on rc.
-template <class TPane, class SetOwner>
-TPane* EnsurePane(TPane*& pPane, UINT nTemplate, CWnd* pParent, const RECT& rc, SetOwner setOwner)
-{
-    if (!pPane)
-        pPane = new TPane(nullptr);
-    setOwner(pPane);
-    // The panes' templates hold rich edit controls, whose window class exists only once the
-    // rich edit library is loaded; the program loads it at start, but the manager must not rely on that.
-    CRichEditCtrl::LoadRichEdit();
-    if (!HasWindow(pPane))
-        pPane->Create(nTemplate, pParent);
-    MoveOnto(pPane, rc);
-    return pPane;
-}
-
-template <class TPane>
-void DestroyPane(TPane*& pPane)
-{
-    if (!pPane)
-        return;
-    if (HasWindow(pPane))
-        pPane->DestroyWindow();
-    delete pPane;
-    pPane = nullptr;
-}
-
 } // namespace
 
 CQorMsgManagerDlg::CQorMsgManagerDlg(CWnd* pParent)
-    : CQorDlg(IDD, pParent), m_folders(*this), m_views(*this), m_search(*this), m_menus(*this)
+    : CQorDlg(IDD, pParent), m_search(*this, m_folders), m_views(*this, m_folders), m_menus(*this, m_folders)
 {
 }
 
@@ -111,23 +63,19 @@ CQorMsgManagerDlg::~CQorMsgManagerDlg()
 void CQorMsgManagerDlg::DoDataExchange(CDataExchange* pDX)
 {
     CQorDlg::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_MGR_TREE, m_tree);
-    DDX_Control(pDX, IDC_MGR_TAB_LOCAL, m_tabLocal);
-    DDX_Control(pDX, IDC_MGR_TAB_ROAM, m_tabRoam);
-    DDX_Control(pDX, IDC_MGR_VIEW_BUTTON, m_viewButton);
+    m_folders.BindControl(pDX);
+    m_views.BindControls(pDX);
 }
 
 BOOL CQorMsgManagerDlg::OnInitDialog()
 {
     _Init(this);
     CQorDlg::OnInitDialog();
-    GetClientRect(&m_rcInitClient);
+    RECT rcClient = {};
+    GetClientRect(&rcClient);
+    SetMinimumClient(rcClient);
 
-    m_tabLocal.SetSkin(L"xMsgManageLocal");
-    m_tabRoam.SetSkin(L"xMsgManageRoam");
-    m_tabLocal.SetTextColor(L"c.font.normal");
-    m_tabRoam.SetTextColor(L"c.font.normal");
-    m_tabGroup = {&m_tabLocal, &m_tabRoam};
+    m_views.InitTabs();
 
     m_hIcon = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_MAINFRAME), IMAGE_ICON, 0,
                                               0, LR_DEFAULTSIZE));
@@ -139,21 +87,11 @@ BOOL CQorMsgManagerDlg::OnInitDialog()
     title.Format(CQorViewBaseFun::LoadStringW(IDS_MSG_MANAGER_TITLE), static_cast<LPCWSTR>(titleName));
     SetWindowText(title);
 
-    InitTree();
-    CreatePanes();
+    m_folders.InitTree();
+    m_views.CreatePanes();
     InitViewButton();
-
-    RECT rcTree = {};
-    ControlRect(IDC_MGR_TREE, &rcTree);
-    m_tree.ShowWindow(SW_HIDE);
-    EnsurePane(orgPane, IDD_MSG_ORGTREE, this, rcTree, [this](CQorMsgORGTreeDlg* p) {
-        p->m_pViewMgr = CQorViewMgr::Instance();
-        p->m_pOwner = this;
-    });
-    RECT rcArea = {};
-    ControlRect(IDC_MGR_PANE_AREA, &rcArea);
-    EnsurePane(webPane, IDD_WEB_MSG, this, rcArea, [](CQorMsgWebMsgDlg*) {});
-    HideIfWindow(webPane);
+    m_views.CreateOrgPane();
+    m_views.CreateWebPane();
 
     EnableTitleIcon(false);
     EnableTitleText(true);
@@ -162,29 +100,9 @@ BOOL CQorMsgManagerDlg::OnInitDialog()
     return TRUE;
 }
 
-void CQorMsgManagerDlg::InitTree()
-{
-    m_imageList.Create(16, 16, ILC_MASK | ILC_COLOR8, 10, 6);
-    CBitmap bitmap;
-    if (bitmap.LoadBitmap(IDB_MSG_TREE_IMAGES))
-        m_imageList.Add(&bitmap, RGB(0xFF, 0xFF, 0xFF));
-    m_tree.ApplySkinFont();
-    m_tree.SetImageList(&m_imageList, TVSIL_NORMAL);
-    CQorViewMgr::Instance()->SinkWindowScrollbar(m_tree.GetSafeHwnd());
-}
-
-void CQorMsgManagerDlg::CreatePanes()
-{
-    RECT rc = {};
-    ControlRect(IDC_MGR_PANE_AREA, &rc);
-    EnsurePane(basePane, IDD_MSG_BASE, this, rc, [this](CQorMsgBaseDlg* p) { p->ownerDlg = this; });
-    EnsurePane(meetingPane, CQorMsgMeetingDlg::IDD, this, rc, [this](CQorMsgMeetingDlg* p) { p->SetOwner(this); });
-    EnsurePane(historyViewer, CQorMsgGroupDisDlg::IDD, this, rc, [this](CQorMsgGroupDisDlg* p) { p->SetOwner(this); });
-}
-
 bool CQorMsgManagerDlg::ControlRect(UINT nID, RECT* pRect) const { return GetChildRect(m_hWnd, nID, pRect); }
 
-CWnd* CQorMsgManagerDlg::GetWebPane() { return webPane; }
+CWnd* CQorMsgManagerDlg::GetWebPane() { return m_views.GetWebPane(); }
 
 bool CQorMsgManagerDlg::SendFilesToUsers(const CStringArray& arIds, const CStringArray& arNames,
                                          const CStringArray& arFiles)
@@ -193,25 +111,6 @@ bool CQorMsgManagerDlg::SendFilesToUsers(const CStringArray& arIds, const CStrin
 }
 
 bool CQorMsgManagerDlg::QuickSend(WPARAM wValue) { return mainWindow && mainWindow->PostQuickSend(wValue); }
-
-bool CQorMsgManagerDlg::GetSelectedNode(HTREEITEM* phItem, int* pnImage, DWORD_PTR* pData) const
-{
-    HTREEITEM hItem = HasWindow(&m_tree) ? m_tree.GetSelectedItem() : nullptr;
-    if (!hItem)
-        return false;
-    if (phItem)
-        *phItem = hItem;
-    if (pnImage)
-        *pnImage = m_folders.GetImage(hItem);
-    if (pData)
-        *pData = m_tree.GetItemData(hItem);
-    return true;
-}
-
-CString CQorMsgManagerDlg::PersonIdAt(DWORD_PTR nIndex) const
-{
-    return nIndex < static_cast<DWORD_PTR>(personIds.GetSize()) ? personIds[static_cast<INT_PTR>(nIndex)] : CString();
-}
 
 // The main window's use of the centre
 
@@ -234,16 +133,18 @@ bool CQorMsgManagerDlg::EnsureWindow(CWnd* pParent)
 
 bool CQorMsgManagerDlg::IsBusy() const
 {
-    CQorMsgTitleDlg* pTitle = basePane ? basePane->titlePane : nullptr;
-    CQorMsgTitleExDlg* pHistory = basePane ? basePane->titleExPane : nullptr;
+    const CQorMsgBaseDlg* pBase = m_views.GetBasePane();
+    CQorMsgTitleDlg* pTitle = pBase ? pBase->GetTitlePane() : nullptr;
+    CQorMsgTitleExDlg* pHistory = pBase ? pBase->GetTitleExPane() : nullptr;
     return (pTitle && pTitle->IsLongTaskRunning()) || (pHistory && pHistory->IsBusy());
 }
 
 void CQorMsgManagerDlg::CancelLongTasks()
 {
-    if (CQorMsgTitleDlg* pTitle = basePane ? basePane->titlePane : nullptr)
+    const CQorMsgBaseDlg* pBase = m_views.GetBasePane();
+    if (CQorMsgTitleDlg* pTitle = pBase ? pBase->GetTitlePane() : nullptr)
         pTitle->CancelLongTask();
-    if (CQorMsgTitleExDlg* pHistory = basePane ? basePane->titleExPane : nullptr)
+    if (CQorMsgTitleExDlg* pHistory = pBase ? pBase->GetTitleExPane() : nullptr)
         pHistory->CancelLongTask();
 }
 
@@ -259,7 +160,8 @@ void CQorMsgManagerDlg::Destroy()
 
 void CQorMsgManagerDlg::OpenWithRequest(CString strRequest)
 {
-    m_tree.SendMessage(WM_SETREDRAW, FALSE, 0);
+    CFolderTreeCtrl& tree = m_folders.Tree();
+    tree.SendMessage(WM_SETREDRAW, FALSE, 0);
     m_folders.Rebuild();
     const CMsgMgrRequest request = CMsgMgrRequest::Parse(strRequest);
     switch (request.kind) {
@@ -276,29 +178,24 @@ void CQorMsgManagerDlg::OpenWithRequest(CString strRequest)
         if (!hUnread)
             hUnread = m_folders.AppendNode(nullptr, CQorViewBaseFun::LoadStringW(IDS_MSG_UNREAD_BY_RECIPIENTS),
                                            CMsgFolderTree::kUnreadByRecipients, 6);
-        m_tree.SelectItem(hUnread);
+        tree.SelectItem(hUnread);
         break;
     }
     case CMsgMgrRequest::kGroupTalk:
         OnViewFolderTree();
-        pendingTalkId = request.talkId;
-        m_tree.SelectItem(FindTalkItem(pendingTalkId, talkRoot));
-        pendingTalkId.Empty();
+        m_folders.SelectTalk(request.talkId);
         break;
     case CMsgMgrRequest::kPerson: {
         OnViewFolderTree();
-        personIds.RemoveAll();
-        personNames.RemoveAll();
-        personIds.Add(request.personId);
-        personNames.Add(request.personName);
-        HTREEITEM hFirst = m_folders.RebuildPersons();
-        if (hFirst)
-            m_tree.SelectItem(hFirst);
+        CStringArray ids, names;
+        ids.Add(request.personId);
+        names.Add(request.personName);
+        m_folders.ListPersons(ids, names);
         break;
     }
     }
-    m_tree.SendMessage(WM_SETREDRAW, TRUE, 0);
-    m_tree.Invalidate();
+    tree.SendMessage(WM_SETREDRAW, TRUE, 0);
+    tree.Invalidate();
 }
 
 // The folder tree
@@ -306,119 +203,10 @@ void CQorMsgManagerDlg::OpenWithRequest(CString strRequest)
 void CQorMsgManagerDlg::OnFolderTreeSelChanged(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
-    HTREEITEM hItem = nullptr;
-    int nImage = 0;
-    DWORD_PTR nData = 0;
-    if (!GetSelectedNode(&hItem, &nImage, &nData))
-        return;
-    CWaitCursor wait;
-    switch (nImage) {
-    case CMsgFolderTree::kPerson:
-        HideIfWindow(meetingPane);
-        HideIfWindow(historyViewer);
-        // An index outside the person list (a stale node) shows nothing.
-        if (basePane && nData < static_cast<DWORD_PTR>(personIds.GetSize())) {
-            basePane->ShowWindow(SW_SHOW);
-            currentPersonId = personIds[static_cast<INT_PTR>(nData)];
-            basePane->ShowTalkHistory(currentPersonId);
-        }
-        break;
-    case CMsgFolderTree::kSearchResults:
-    case CMsgFolderTree::kUnreadByRecipients:
-    case CMsgFolderTree::kUserFolders:
-    case CMsgFolderTree::kUserFolder:
-        HideIfWindow(meetingPane);
-        HideIfWindow(historyViewer);
-        if (!basePane)
-            break;
-        basePane->ShowWindow(SW_SHOW);
-        if (nImage == CMsgFolderTree::kSearchResults)
-            basePane->ShowSearchResults(m_strSearchKeyword, m_strSearchPerson, m_strSearchFirstDate,
-                                        m_strSearchLastDate);
-        else if (nImage == CMsgFolderTree::kUnreadByRecipients)
-            basePane->ShowReadState();
-        else if (nImage == CMsgFolderTree::kUserFolders) {
-            basePane->ShowUserFolder(CString());
-            LoadUserFolders(userFolderRoot);
-        } else
-            basePane->ShowUserFolder(m_tree.GetItemText(hItem));
-        break;
-    case CMsgFolderTree::kTalk: {
-        CString talkId = GetTalkIdByViewId(static_cast<int>(nData));
-        HideIfWindow(basePane);
-        HideIfWindow(meetingPane);
-        if (HasWindow(historyViewer)) {
-            historyViewer->ShowWindow(SW_SHOW);
-            historyViewer->OpenTalkHistory(talkId);
-        }
-        break;
-    }
-    case CMsgFolderTree::kReceived:
-    case CMsgFolderTree::kSent:
-        HideIfWindow(meetingPane);
-        HideIfWindow(historyViewer);
-        if (HasWindow(basePane)) {
-            basePane->ShowWindow(SW_SHOW);
-            basePane->ShowFolderMessages(static_cast<int>(nData));
-        }
-        break;
-    case CMsgFolderTree::kTalkRoot:
-        // The discussion root lists the talks in the group-talk pane, where several can be
-        // looked through and deleted at once; the list is read each time it is shown.
-        HideIfWindow(basePane);
-        HideIfWindow(historyViewer);
-        if (HasWindow(meetingPane)) {
-            // The discussions the tree lists under the root, of both kinds.
-            meetingPane->SetTalkKind(MsgDb::kTalkDiscussionOther, MsgDb::kTalkDiscussion);
-            meetingPane->ShowWindow(SW_SHOW);
-            meetingPane->LoadTalkList();
-        }
-        break;
-    default: break;
-    }
+    m_views.ShowSelectedNode();
 }
 
-void CQorMsgManagerDlg::RefreshCurrentNode()
-{
-    HTREEITEM hItem = nullptr;
-    int nImage = 0;
-    DWORD_PTR nData = 0;
-    if (!GetSelectedNode(&hItem, &nImage, &nData))
-        return;
-    CWaitCursor wait;
-    if (nImage == CMsgFolderTree::kTalkRoot) {
-        if (HasWindow(meetingPane))
-            meetingPane->LoadTalkList();
-        return;
-    }
-    if (!basePane)
-        return;
-    switch (nImage) {
-    case CMsgFolderTree::kPerson:
-        if (nData < static_cast<DWORD_PTR>(personIds.GetSize()))
-            basePane->ShowTalkHistory(personIds[static_cast<INT_PTR>(nData)]);
-        break;
-    case CMsgFolderTree::kSearchResults:
-        basePane->ShowSearchResults(m_strSearchKeyword, m_strSearchPerson, m_strSearchFirstDate, m_strSearchLastDate);
-        break;
-    case CMsgFolderTree::kUnreadByRecipients: basePane->ShowReadState(); break;
-    case CMsgFolderTree::kUserFolders:
-    case CMsgFolderTree::kUserFolder:
-        HideIfWindow(meetingPane);
-        if (HasWindow(basePane))
-            basePane->ShowWindow(SW_SHOW);
-        if (nImage == CMsgFolderTree::kUserFolders) {
-            basePane->ShowUserFolder(CString());
-            LoadUserFolders(userFolderRoot);
-        } else {
-            basePane->ShowUserFolder(m_tree.GetItemText(hItem));
-        }
-        break;
-    case CMsgFolderTree::kReceived:
-    case CMsgFolderTree::kSent: basePane->ShowFolderMessages(static_cast<int>(nData)); break;
-    default: break;
-    }
-}
+void CQorMsgManagerDlg::RefreshCurrentNode() { m_views.RefreshSelectedNode(); }
 
 BOOL CQorMsgManagerDlg::LoadUserFolders(HTREEITEM hParent) { return m_folders.LoadUserFolders(hParent); }
 void CQorMsgManagerDlg::LoadTalkNodes() { m_folders.LoadTalkNodes(); }
@@ -453,12 +241,12 @@ void CQorMsgManagerDlg::DoManagerCommand(int nCommand)
 {
     switch (nCommand) {
     case kMsgCmdExport:
-        if (basePane)
-            basePane->ExportSelected(TRUE);
+        if (CQorMsgBaseDlg* pBase = m_views.GetBasePane())
+            pBase->ExportSelected(TRUE);
         break;
     case kMsgCmdDelete:
-        if (basePane)
-            basePane->DeleteSelected();
+        if (CQorMsgBaseDlg* pBase = m_views.GetBasePane())
+            pBase->DeleteSelected();
         break;
     case kMsgCmdRefresh: RefreshCurrentNode(); break;
     case kMsgCmdSearch: OnSearchMessages(); break;
@@ -518,18 +306,7 @@ LRESULT CQorMsgManagerDlg::OnPostedKeyDown(WPARAM wParam, LPARAM)
 
 // Layout and painting
 
-void CQorMsgManagerDlg::RepositionPanes()
-{
-    RECT rcArea, rcTree;
-    if (ControlRect(IDC_MGR_PANE_AREA, &rcArea)) {
-        MoveOnto(basePane, rcArea);
-        MoveOnto(meetingPane, rcArea);
-        MoveOnto(historyViewer, rcArea);
-        MoveOnto(webPane, rcArea);
-    }
-    if (ControlRect(IDC_MGR_TREE, &rcTree))
-        MoveOnto(orgPane, rcTree);
-}
+void CQorMsgManagerDlg::RepositionPanes() { m_views.RepositionPanes(); }
 
 LRESULT CQorMsgManagerDlg::OnRepositionPanes(WPARAM, LPARAM)
 {
@@ -637,12 +414,7 @@ void CQorMsgManagerDlg::OnClose() { DestroyWindow(); }
 
 void CQorMsgManagerDlg::OnDestroy()
 {
-    DestroyPane(basePane);
-    DestroyPane(meetingPane);
-    DestroyPane(historyViewer);
-    DestroyPane(orgPane);
-    // The web pane deletes itself with its window, which goes with this one.
-    webPane = nullptr;
+    m_views.DestroyPanes();
     CQorDlg::OnDestroy();
 }
 

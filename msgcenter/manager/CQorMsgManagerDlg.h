@@ -4,12 +4,11 @@
 // the base pane, the history viewer and the web pane is shown at a time.
 //
 // The window gathers the operations its callers know by name; each is a short forwarder to the
-// collaborator that holds the concern: the folder tree's nodes and their queries
-// (CMsgFolderTree), the requests (CMsgMgrRequest), the views, tabs and pane switching
-// (CMsgMgrViews), the searches (CMsgMgrSearch) and the context menu with the discussion
-// deletion (CMsgMgrMenus).
-#include "controls/CFolderTreeCtrl.h"
-#include "framework/CImageList.h"
+// collaborator that holds the concern and its state: the folder tree with its nodes, their
+// queries and the persons they index (CMsgFolderTree), the views, tabs, panes and which pane a
+// node shows (CMsgMgrViews), the searches and their last criteria (CMsgMgrSearch) and the
+// context menu with the discussion deletion (CMsgMgrMenus). The window itself keeps only the
+// session it was handed, its icon and its layout.
 #include "framework/CString.h"
 #include "framework/CStringArray.h"
 #include "framework/MessageMap.h"
@@ -18,23 +17,22 @@
 #include "msgcenter/manager/CMsgMgrSearch.h"
 #include "msgcenter/manager/CMsgMgrViews.h"
 #include "msgcenter/manager/IMsgCenter.h"
+#include "msgcenter/manager/IMsgMgrViewsOwner.h"
 #include "msgcenter/IMsgMgrHost.h"
 #include "platform/QorView/CQorDlg.h"
 #include "platform/QorView/CQorResizer.h"
-#include "platform/QorView/CxButtonMenu.h"
 #include "platform/QorView/CxFrameHelper.h"
-#include "platform/QorView/CxRadioButton.h"
-#include <vector>
 
 class CQorMsgBaseDlg;
-class CQorMsgMeetingDlg;
 class CQorMsgGroupDisDlg;
-class CQorMsgORGTreeDlg;
-class CQorMsgWebMsgDlg;
 class CQorMsgDBMgr;
 class IMsgCenterOwner;
 
-class CQorMsgManagerDlg : public CQorDlg, public CxFrameHelper, public IMsgMgrHost, public IMsgCenter {
+class CQorMsgManagerDlg : public CQorDlg,
+                          public CxFrameHelper,
+                          public IMsgMgrHost,
+                          public IMsgCenter,
+                          private IMsgMgrViewsOwner {
 public:
     enum { IDD = 134 };
     explicit CQorMsgManagerDlg(CWnd* pParent = nullptr);
@@ -87,65 +85,24 @@ public:
 
 // IMsgMgrHost
     CWnd* GetHostWnd() override { return this; }
-    BOOL IsOrgViewActive() const override { return orgViewActive; }
-    BOOL IsLocalMode() const override { return localMode; }
-    CQorMsgBaseDlg* GetBasePane() override { return basePane; }
-    CQorMsgGroupDisDlg* GetHistoryViewer() override { return historyViewer; }
+    BOOL IsOrgViewActive() const override { return m_views.IsOrgViewActive(); }
+    BOOL IsLocalMode() const override { return m_views.IsLocalMode(); }
+    CQorMsgBaseDlg* GetBasePane() override { return m_views.GetBasePane(); }
+    CQorMsgGroupDisDlg* GetHistoryViewer() override { return m_views.GetHistoryViewer(); }
     CWnd* GetWebPane() override;
     bool SendFilesToUsers(const CStringArray& arIds, const CStringArray& arNames,
                           const CStringArray& arFiles) override;
     bool QuickSend(WPARAM wValue) override;
 
-// Data the main window sets before each use
-    CString titleName;                  // formatted into the window title
-    CString m_strServer;                // the server signed in to
-    CString m_strAccount;               // the signed-in account
-    CQorMsgDBMgr* m_pDBMgr = nullptr;   // the view library's database manager; not owned
-    IMsgCenterOwner* mainWindow = nullptr; // told when this window goes; not owned
+// The collaborators, each with the state of its concern
+    CMsgFolderTree& GetFolders() { return m_folders; }
+    const CMsgFolderTree& GetFolders() const { return m_folders; }
+    const CMsgMgrViews& GetViews() const { return m_views; }
+    CMsgMgrSearch& GetSearch() { return m_search; }
 
-// The panes (owned; the web pane deletes itself with its window)
-    CQorMsgBaseDlg* basePane = nullptr;
-    CQorMsgMeetingDlg* meetingPane = nullptr;
-    CQorMsgGroupDisDlg* historyViewer = nullptr;
-    CQorMsgORGTreeDlg* orgPane = nullptr;
-    CQorMsgWebMsgDlg* webPane = nullptr;
-
-// State
-    HTREEITEM talkRoot = nullptr;       // the group-discussion root node
-    HTREEITEM receivedRoot = nullptr;   // the received-messages root node
-    HTREEITEM userFolderRoot = nullptr; // parent of the user-folder nodes (none by default)
-    BOOL orgViewActive = 1;             // 1 while an organisation view is shown
-    BOOL localMode = 1;                 // 1 local history, 0 roaming (web) history
-    // The last message search's criteria.
-    CString m_strSearchKeyword, m_strSearchPerson, m_strSearchFirstDate, m_strSearchLastDate;
-    // A person node's item data is an index into both.
-    CStringArray personIds;
-    CStringArray personNames;
-    CString pendingTalkId;
-    CString currentPersonId;
-    int m_nLastWidth = 0;
-    int m_nLastHeight = 0;
-    RECT m_rcInitClient = {0, 0, 0, 0};
-
-    CImageList m_imageList;             // the tree's node images
-    HICON m_hIcon = nullptr;
-    CxButtonMenu m_viewButton;          // control 1039
-    CQorResizer m_resizer;
-    CxRadioButton m_tabLocal;           // 1191
-    CxRadioButton m_tabRoam;            // 1192
-    std::vector<CxRadioButton*> m_tabGroup; // local first
-    CFolderTreeCtrl m_tree;             // 1018
-
-// Collaborators
-    CMsgFolderTree m_folders;
-    CMsgMgrViews m_views;
-    CMsgMgrSearch m_search;
-    CMsgMgrMenus m_menus;
-
-    // The tree's selected node kind (image) and item data; false when nothing is selected.
-    bool GetSelectedNode(HTREEITEM* phItem, int* pnImage, DWORD_PTR* pData) const;
-    // The person id of a person node's item data; empty for an index outside personIds.
-    CString PersonIdAt(DWORD_PTR nIndex) const;
+    // The smallest client the user can size the window to: the client at initialisation; an
+    // empty rectangle leaves the system's minimum.
+    void SetMinimumClient(const RECT& rcClient) { m_rcInitClient = rcClient; }
 
     // Every key press in the window or its children comes back as WM_USER+2020.
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -157,8 +114,6 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
 
-    void InitTree();
-    void CreatePanes();
     void LayoutControls(int nWidth, int nHeight);
     bool ControlRect(UINT nID, RECT* pRect) const;
     void PaintBackground(CDC* pDC, const RECT& rcPaint);
@@ -177,4 +132,31 @@ protected:
     afx_msg LRESULT OnPostedKeyDown(WPARAM wParam, LPARAM lParam);
     afx_msg void OnManagerCommandRange(UINT nID);
     DECLARE_MESSAGE_MAP()
+
+private:
+// IMsgMgrViewsOwner
+    CWnd& FrameWnd() override { return *this; }
+    IMsgMgrHost& PaneHost() override { return *this; }
+    const CMsgSearchCriteria& GetSearchCriteria() const override { return m_search.GetCriteria(); }
+
+// Data the main window sets before each use
+    CString titleName;                     // formatted into the window title
+    CString m_strServer;                   // the server signed in to
+    CString m_strAccount;                  // the signed-in account
+    CQorMsgDBMgr* m_pDBMgr = nullptr;      // the view library's database manager; not owned
+    IMsgCenterOwner* mainWindow = nullptr; // told when this window goes; not owned
+
+// Layout
+    int m_nLastWidth = 0;
+    int m_nLastHeight = 0;
+    RECT m_rcInitClient = {0, 0, 0, 0};
+    // The window's icon; owned, destroyed with the object (the framework has no icon holder).
+    HICON m_hIcon = nullptr;
+    CQorResizer m_resizer;
+
+// Collaborators (the tree first: the others are given it)
+    CMsgFolderTree m_folders;
+    CMsgMgrSearch m_search;
+    CMsgMgrViews m_views;
+    CMsgMgrMenus m_menus;
 };

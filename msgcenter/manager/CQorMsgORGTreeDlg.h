@@ -36,17 +36,21 @@ public:
     bool HasSelection() const;
     CQorViewTree* GetCurrentTree() const;
 
-    CFlatComboBox m_combo;                 // 1192
-    CQorViewMgr* m_pViewMgr = nullptr;     // the view library's manager; set before creation
-    IMsgMgrHost* m_pOwner = nullptr;       // the manager window; not owned
-    int m_nMode = kModeNone;
-    CString m_strViewID;                   // the combo entry in use
-    CSysUserTree* m_pOrgTree = nullptr;    // owned, made on first use
-    CMyViewTree* m_pViewTree = nullptr;    // owned, made on first use
-    int m_nOrgEntry = -1;                  // combo index of the organisation entry, -1 for none
-    int m_nViewEntry = -1;                 // combo index of the view entry, -1 for none
-    bool hideComboInViewMode = true;
-    int m_nTreeDisplayFlag = 0;            // the trees' display flag; nothing sets it
+    // The view library's manager and the manager window; set before creation, not owned.
+    void SetViewMgr(CQorViewMgr* pViewMgr) { m_pViewMgr = pViewMgr; }
+    void SetOwner(IMsgMgrHost* pOwner) { m_pOwner = pOwner; }
+    // The combo hides while a view is shown (the manager sets it per view command).
+    void SetHideComboInViewMode(bool bHide) { hideComboInViewMode = bHide; }
+    bool GetHideComboInViewMode() const { return hideComboInViewMode; }
+    int GetMode() const { return m_nMode; }
+    const CFlatComboBox& GetCombo() const { return m_combo; }
+    // Combo indexes of the organisation and the view entry, -1 for none.
+    int GetOrgEntry() const { return m_nOrgEntry; }
+    int GetViewEntry() const { return m_nViewEntry; }
+    int GetTreeDisplayFlag() const { return m_nTreeDisplayFlag; }
+    // The two trees; null until made.
+    CSysUserTree* GetOrgTree() const { return m_pOrgTree; }
+    CMyViewTree* GetViewTree() const { return m_pViewTree; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -72,4 +76,17 @@ protected:
     afx_msg LRESULT OnTreeItemExpanding(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnFitTreeFrame(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+private:
+    CFlatComboBox m_combo;                 // 1192
+    CQorViewMgr* m_pViewMgr = nullptr;     // the view library's manager; set before creation
+    IMsgMgrHost* m_pOwner = nullptr;       // the manager window; not owned
+    int m_nMode = kModeNone;
+    CString m_strViewID;                   // the combo entry in use
+    CSysUserTree* m_pOrgTree = nullptr;    // owned, made on first use
+    CMyViewTree* m_pViewTree = nullptr;    // owned, made on first use
+    int m_nOrgEntry = -1;                  // combo index of the organisation entry, -1 for none
+    int m_nViewEntry = -1;                 // combo index of the view entry, -1 for none
+    bool hideComboInViewMode = true;
+    int m_nTreeDisplayFlag = 0;            // the trees' display flag; nothing sets it
 };

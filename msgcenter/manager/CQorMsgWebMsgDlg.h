@@ -26,10 +26,8 @@ public:
     // a "&", "=", "#" or "/" of its own. False (and an empty text) for no bytes.
     static bool UrlEncodeUtf8(CString& strOut, const unsigned char* pBytes, size_t nCount);
 
-    IQorWebCtl* m_pWebCtl = nullptr; // one reference, released by the destructor
-    CString m_strUrl;                // the address last built
-    CString m_strPerson;             // the person last shown; empty for none
-    bool m_bCtlWindow = false;       // the control's window exists
+    // The person last shown; empty for none.
+    const CString& GetPerson() const { return m_strPerson; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -42,4 +40,10 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnClose();
     DECLARE_MESSAGE_MAP()
+
+private:
+    IQorWebCtl* m_pWebCtl = nullptr; // one reference, released by the destructor
+    CString m_strUrl;                // the address last built
+    CString m_strPerson;             // the person last shown; empty for none
+    bool m_bCtlWindow = false;       // the control's window exists
 };

@@ -434,7 +434,8 @@ TEST_F(MainWindowFixture, MessageCentreIsMadeOnceShownAndHandedEachRequest)
     HWND hCenter = pCenter->GetSafeHwnd();
     EXPECT_TRUE(::IsWindowVisible(hCenter));
     EXPECT_EQ(::GetParent(hCenter) ? ::GetParent(hCenter) : ::GetWindow(hCenter, GW_OWNER), hMain);
-    EXPECT_EQ(pCenter->m_folders.GetImage(pCenter->m_tree.GetSelectedItem()), CMsgFolderTree::kUnreadByRecipients);
+    CMsgFolderTree& folders = pCenter->GetFolders();
+    EXPECT_EQ(folders.GetImage(folders.Tree().GetSelectedItem()), CMsgFolderTree::kUnreadByRecipients);
 
     // The second request reuses the window, restored from the task bar, and opens what it asks.
     ::ShowWindow(hCenter, SW_MINIMIZE);
@@ -442,7 +443,7 @@ TEST_F(MainWindowFixture, MessageCentreIsMadeOnceShownAndHandedEachRequest)
     ::SendMessageW(hMain, WM_USER + 604, reinterpret_cast<WPARAM>(person), 0);
     EXPECT_EQ(m_pDlg->GetMsgCenter(), pCenter);
     EXPECT_FALSE(::IsIconic(hCenter));
-    EXPECT_EQ(pCenter->m_tree.GetItemText(pCenter->m_tree.GetSelectedItem()), CString(L"Bob Stone"));
+    EXPECT_EQ(folders.Tree().GetItemText(folders.Tree().GetSelectedItem()), CString(L"Bob Stone"));
 
     // Closed, the centre deletes itself and the main window forgets it; the next request makes
     // a new one.

@@ -190,7 +190,8 @@ TEST_F(SignInRoad, TheSignedInUserHasHisDatabaseAndAButtonToTheMessageCentre)
     ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetMsgCenter() != nullptr; }));
     auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->GetMsgCenter());
     EXPECT_TRUE(::IsWindowVisible(pCenter->GetSafeHwnd()));
-    EXPECT_EQ(CMsgFolderTree::kReceived, pCenter->m_folders.GetImage(pCenter->m_tree.GetSelectedItem()))
+    CMsgFolderTree& folders = pCenter->GetFolders();
+    EXPECT_EQ(CMsgFolderTree::kReceived, folders.GetImage(folders.Tree().GetSelectedItem()))
         << "a user without views of his own sees the received messages";
 
     ::SendMessageW(Wnd(), WM_LOGIN_CANCEL, 0, 0);

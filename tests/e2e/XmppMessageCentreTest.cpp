@@ -123,27 +123,28 @@ TEST_F(XmppRoad, MessagesOfBothSidesAreKeptAndTheMessageCentreShowsAndExportsThe
     ::SendMessageW(hButton, BM_CLICK, 0, 0);
     ASSERT_TRUE(testsupport::PumpUntil([&] { return m_pDlg->GetMsgCenter() != nullptr; }));
     auto* pCenter = static_cast<CQorMsgManagerDlg*>(m_pDlg->GetMsgCenter());
-    ASSERT_TRUE(pCenter->basePane && pCenter->basePane->titlePane);
-    CQorMsgTitleDlg* pTitles = pCenter->basePane->titlePane;
-    EXPECT_EQ(CMsgFolderTree::kReceived, pCenter->m_folders.GetImage(pCenter->m_tree.GetSelectedItem()));
+    ASSERT_TRUE(pCenter->GetBasePane() && pCenter->GetBasePane()->GetTitlePane());
+    CQorMsgTitleDlg* pTitles = pCenter->GetBasePane()->GetTitlePane();
+    CMsgFolderTree& folders = pCenter->GetFolders();
+    EXPECT_EQ(CMsgFolderTree::kReceived, folders.GetImage(folders.Tree().GetSelectedItem()));
     std::vector<CString> listed = ListedIds(pTitles);
     for (const auto& stored : received)
         EXPECT_TRUE(Listed(listed, stored.first)) << "bob's message is in the received folder";
     EXPECT_FALSE(Listed(listed, sent.begin()->first));
-    pCenter->m_tree.SelectItem(pCenter->m_tree.GetNextSiblingItem(pCenter->receivedRoot));
+    folders.Tree().SelectItem(folders.Tree().GetNextSiblingItem(folders.GetReceivedRoot()));
     testsupport::PumpMessages();
     listed = ListedIds(pTitles);
     EXPECT_TRUE(Listed(listed, sent.begin()->first)) << "alice's message is in the sent folder";
     Shot(L"message_centre_received");
 
     // A search finds the one message it names.
-    pCenter->basePane->ShowSearchResults(L"K\u00F6ln", L"", L"", L"");
+    pCenter->GetBasePane()->ShowSearchResults(L"K\u00F6ln", L"", L"", L"");
     listed = ListedIds(pTitles);
     ASSERT_EQ(1u, listed.size());
     EXPECT_EQ(fromBob[0], received.at(listed[0]));
 
     // All four to one RTF file, chosen in the save dialog.
-    pCenter->basePane->ShowSearchResults(L"KV26", L"", L"", L"");
+    pCenter->GetBasePane()->ShowSearchResults(L"KV26", L"", L"", L"");
     listed = ListedIds(pTitles);
     ASSERT_EQ(4u, listed.size());
     std::wstring outDir = testsupport::ExeDir() + L"\\test-output";

@@ -47,7 +47,7 @@ protected:
     {
         ASSERT_TRUE(db.Generate(300, 12));
         pDlg = new CQorMsgManagerDlg(nullptr);
-        pDlg->titleName = L"me";
+        pDlg->SetSession(nullptr, CString(), L"me", nullptr);
         ASSERT_TRUE(pDlg->Create(IDD_MSG_MANAGER, nullptr));
         pDlg->SetWindowPos(nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         pDlg->ShowWindow(SW_SHOW);
@@ -68,13 +68,13 @@ protected:
 TEST_F(ManagerScreens, ManagerWithItsFoldersAndTitleList)
 {
     // The folder view on the received messages: the tree on the left, their titles on the right.
-    pDlg->m_tree.SelectItem(pDlg->receivedRoot);
+    pDlg->GetFolders().Tree().SelectItem(pDlg->GetFolders().GetReceivedRoot());
     testsupport::PumpMessages();
-    ASSERT_NE(nullptr, pDlg->basePane);
-    ASSERT_NE(nullptr, pDlg->basePane->titlePane);
-    EXPECT_GT(pDlg->basePane->titlePane->GetList().GetItemCount(), 0);
-    EXPECT_GT(DarkPixels(pDlg->m_tree.GetSafeHwnd()), 50);
-    EXPECT_GT(DarkPixels(pDlg->basePane->titlePane->GetList().GetSafeHwnd()), 50);
+    ASSERT_NE(nullptr, pDlg->GetBasePane());
+    ASSERT_NE(nullptr, pDlg->GetBasePane()->GetTitlePane());
+    EXPECT_GT(pDlg->GetBasePane()->GetTitlePane()->GetList().GetItemCount(), 0);
+    EXPECT_GT(DarkPixels(pDlg->GetFolders().Tree().GetSafeHwnd()), 50);
+    EXPECT_GT(DarkPixels(pDlg->GetBasePane()->GetTitlePane()->GetList().GetSafeHwnd()), 50);
     EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"msgcenter-manager.bmp"), pDlg->GetSafeHwnd()));
 }
 
@@ -82,9 +82,9 @@ TEST_F(ManagerScreens, ManagerWithItsFoldersAndTitleList)
 // shown (nothing else repaints it), and a discussion's messages once one is selected.
 TEST_F(ManagerScreens, GroupTalkPaneWithItsDiscussions)
 {
-    pDlg->m_tree.SelectItem(pDlg->talkRoot);
+    pDlg->GetFolders().Tree().SelectItem(pDlg->GetFolders().GetTalkRoot());
     testsupport::PumpMessages();
-    CQorMsgMeetingDlg* pPane = pDlg->meetingPane;
+    CQorMsgMeetingDlg* pPane = pDlg->GetViews().GetMeetingPane();
     ASSERT_NE(nullptr, pPane);
     ASSERT_TRUE(pPane->IsWindowVisible());
     ASSERT_GT(pPane->GetTalkList().GetItemCount(), 0);
@@ -111,7 +111,7 @@ TEST(MsgCenterScreens, BothSearchDialogs)
     int dark = 0;
     {
         CMsgSearchDlg dlg;
-        dlg.m_strPerson = L"alice";
+        dlg.SetPerson(L"alice");
         ModalScript script([&](HWND h) {
             SetItemText(h, IDC_SEARCH_TEXT, L"budget");
             Click(h, IDC_SEARCH_DATE_RANGE);

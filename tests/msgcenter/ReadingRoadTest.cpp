@@ -57,7 +57,7 @@ protected:
         db.Add(m);
 
         dlg = new CQorMsgManagerDlg(nullptr);
-        dlg->titleName = L"me@korvel";
+        dlg->SetSession(nullptr, CString(), L"me@korvel", nullptr);
         ASSERT_TRUE(dlg->Create(IDD_MSG_MANAGER, nullptr));
         dlg->SetWindowPos(nullptr, 0, 0, 820, 600, SWP_NOZORDER);
         dlg->ShowWindow(SW_SHOW);
@@ -89,13 +89,13 @@ protected:
 
 TEST_F(ReadingRoadTest, ClickedRowShowsItsMessageBelowAndDeletingItClearsThePane)
 {
-    ASSERT_TRUE(dlg->receivedRoot);
-    dlg->m_tree.SelectItem(dlg->receivedRoot);
+    ASSERT_TRUE(dlg->GetFolders().GetReceivedRoot());
+    dlg->GetFolders().Tree().SelectItem(dlg->GetFolders().GetReceivedRoot());
     testsupport::PumpMessages();
-    CQorMsgBaseDlg* base = dlg->basePane;
-    ASSERT_TRUE(base && base->titlePane && base->contentPane);
-    CQorMsgTitleDlg* title = base->titlePane;
-    CQorMsgContentDlg* content = base->contentPane;
+    CQorMsgBaseDlg* base = dlg->GetBasePane();
+    ASSERT_TRUE(base && base->GetTitlePane() && base->GetContentPane());
+    CQorMsgTitleDlg* title = base->GetTitlePane();
+    CQorMsgContentDlg* content = base->GetContentPane();
     ASSERT_TRUE(::IsWindowVisible(title->GetSafeHwnd()));
     ASSERT_TRUE(::IsWindowVisible(content->GetSafeHwnd()));
     ASSERT_EQ(2, title->GetTotal());

@@ -44,33 +44,33 @@ TEST_F(HistoryScreens, ConversationInTheMessageCentre)
     ASSERT_TRUE(resources.IsLoaded());
     StoreConversation(db, L"c", 40, L"ann", 12 * 3600 - 20);
     auto* pDlg = new CQorMsgManagerDlg(nullptr);
-    pDlg->titleName = L"me@korvel";
+    pDlg->SetSession(nullptr, CString(), L"me@korvel", nullptr);
     ASSERT_TRUE(pDlg->Create(IDD_MSG_MANAGER, nullptr));
     pDlg->SetWindowPos(nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     pDlg->ShowWindow(SW_SHOW);
     ::SetForegroundWindow(pDlg->GetSafeHwnd());
-    CQorMsgBaseDlg* base = pDlg->basePane;
+    CQorMsgBaseDlg* base = pDlg->GetBasePane();
     ASSERT_NE(nullptr, base);
     // The received folder is open, then a message's conversation is asked for.
     base->ShowWindow(SW_SHOW);
     base->ShowFolderMessages(1);
     base->ShowContactHistory(L"c00020", L"2026-03-10 12:00:00", L"ann");
     testsupport::PumpMessages();
-    ASSERT_NE(nullptr, base->titleExPane);
-    EXPECT_EQ(1, base->contactHistoryMode);
-    EXPECT_TRUE(base->titleExPane->IsWindowVisible());
-    EXPECT_FALSE(base->titlePane->IsWindowVisible());
-    EXPECT_EQ(40, base->titleExPane->GetList().GetItemCount());
-    EXPECT_EQ(1u, base->titleExPane->GetList().GetSelectedCount());
-    EXPECT_GT(DarkPixels(base->titleExPane->GetSafeHwnd()), 200);
+    ASSERT_NE(nullptr, base->GetTitleExPane());
+    EXPECT_EQ(1, base->GetContactHistoryMode());
+    EXPECT_TRUE(base->GetTitleExPane()->IsWindowVisible());
+    EXPECT_FALSE(base->GetTitlePane()->IsWindowVisible());
+    EXPECT_EQ(40, base->GetTitleExPane()->GetList().GetItemCount());
+    EXPECT_EQ(1u, base->GetTitleExPane()->GetList().GetSelectedCount());
+    EXPECT_GT(DarkPixels(base->GetTitleExPane()->GetSafeHwnd()), 200);
     EXPECT_TRUE(testsupport::SaveScreenshot(ShotPath(L"contact-history.bmp"), pDlg->GetSafeHwnd()));
 
     // The way back.
-    base->titleExPane->SendMessage(WM_QORVIEW_SKIN_CLICK,
-                                   reinterpret_cast<WPARAM>(base->titleExPane->GetLink().GetSafeHwnd()));
-    EXPECT_EQ(0, base->contactHistoryMode);
-    EXPECT_FALSE(base->titleExPane->IsWindowVisible());
-    EXPECT_TRUE(base->titlePane->IsWindowVisible());
+    base->GetTitleExPane()->SendMessage(WM_QORVIEW_SKIN_CLICK,
+                                        reinterpret_cast<WPARAM>(base->GetTitleExPane()->GetLink().GetSafeHwnd()));
+    EXPECT_EQ(0, base->GetContactHistoryMode());
+    EXPECT_FALSE(base->GetTitleExPane()->IsWindowVisible());
+    EXPECT_TRUE(base->GetTitlePane()->IsWindowVisible());
     pDlg->DestroyWindow();
     testsupport::PumpMessages();
 }

@@ -27,7 +27,7 @@ protected:
         db.AddTalkMsg(2, kMyName, Ktf(L"Thank you, Ann."));
         db.AddPeerMsg(3, false, Ktf(L"Lunch at one?"));
         mgr = new CQorMsgManagerDlg(nullptr);
-        mgr->titleName = kMe;
+        mgr->SetSession(nullptr, CString(), kMe, nullptr);
         ASSERT_TRUE(mgr->Create(IDD_MSG_MANAGER, nullptr));
         mgr->SetWindowPos(nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         mgr->ShowWindow(SW_SHOW);
@@ -43,7 +43,7 @@ protected:
     CString ViewerText()
     {
         CString t;
-        mgr->historyViewer->GetView().GetTextRange(0, -1, t);
+        mgr->GetHistoryViewer()->GetView().GetTextRange(0, -1, t);
         return t;
     }
     static bool Visible(CWnd* p) { return p && ::IsWindowVisible(p->GetSafeHwnd()); }
@@ -58,19 +58,19 @@ protected:
 TEST_F(HistoryInManager, ADiscussionRequestShowsItsMessagesWithTheirLinks)
 {
     mgr->OpenWithRequest(L"GROUP_TALK;talk_7");
-    ASSERT_NE(mgr->historyViewer, nullptr);
-    EXPECT_TRUE(Visible(mgr->historyViewer));
-    EXPECT_FALSE(Visible(mgr->basePane));
+    ASSERT_NE(mgr->GetHistoryViewer(), nullptr);
+    EXPECT_TRUE(Visible(mgr->GetHistoryViewer()));
+    EXPECT_FALSE(Visible(mgr->GetBasePane()));
     CString text = ViewerText();
     EXPECT_NE(text.Find(L"The figures for March."), -1);
     EXPECT_NE(text.Find(L"Thank you, Ann."), -1);
     EXPECT_EQ(text.Find(L"Lunch at one?"), -1);
-    EXPECT_FALSE(mgr->historyViewer->IsPeerMode());
+    EXPECT_FALSE(mgr->GetHistoryViewer()->IsPeerMode());
     // Two files, two links each.
-    EXPECT_EQ(mgr->historyViewer->GetLinks().GetCount(), 4);
+    EXPECT_EQ(mgr->GetHistoryViewer()->GetLinks().GetCount(), 4);
 
     ::SetForegroundWindow(mgr->GetSafeHwnd());
-    const RECT view = ClientRectOnScreen(mgr->historyViewer->GetView().GetSafeHwnd());
+    const RECT view = ClientRectOnScreen(mgr->GetHistoryViewer()->GetView().GetSafeHwnd());
     auto darkInView = [&] { return CountScreenPixels(view, [](COLORREF c) { return IsDark(c); }); };
     WaitUntilOnScreen(mgr->GetSafeHwnd(), [&] { return darkInView() > 200; });
     EXPECT_TRUE(SaveScreenshot(ExeDir() + L"\\msgcenter_history_in_manager.bmp", mgr->GetSafeHwnd()));
@@ -81,14 +81,14 @@ TEST_F(HistoryInManager, APersonChosenInTheOrganisationPaneShowsTheirHistory)
 {
     // The user views with the local history: the organisation pane passes a chosen person on.
     mgr->OpenWithRequest(L"");
-    ASSERT_NE(mgr->orgPane, nullptr);
-    mgr->historyViewer->OpenTalkHistory(kTalk);
+    ASSERT_NE(mgr->GetViews().GetOrgPane(), nullptr);
+    mgr->GetHistoryViewer()->OpenTalkHistory(kTalk);
     CString peer = kPeer;
-    mgr->orgPane->SendMessage(WM_MSGCENTER_SHOW_PERSON, 0, reinterpret_cast<LPARAM>(&peer));
-    EXPECT_TRUE(Visible(mgr->historyViewer));
-    EXPECT_TRUE(mgr->historyViewer->IsPeerMode());
+    mgr->GetViews().GetOrgPane()->SendMessage(WM_MSGCENTER_SHOW_PERSON, 0, reinterpret_cast<LPARAM>(&peer));
+    EXPECT_TRUE(Visible(mgr->GetHistoryViewer()));
+    EXPECT_TRUE(mgr->GetHistoryViewer()->IsPeerMode());
     CString text = ViewerText();
     EXPECT_NE(text.Find(L"Lunch at one?"), -1);
     EXPECT_EQ(text.Find(L"The figures for March."), -1);
-    EXPECT_EQ(mgr->historyViewer->GetLinks().GetCount(), 0);
+    EXPECT_EQ(mgr->GetHistoryViewer()->GetLinks().GetCount(), 0);
 }

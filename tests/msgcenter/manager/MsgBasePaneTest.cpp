@@ -44,34 +44,34 @@ protected:
 
 TEST_F(MsgBasePaneTest, ToolbarOffersRefreshDeleteExportSearchInThatOrder)
 {
-    ASSERT_EQ(4, m_pane.m_toolbar.GetItemCount());
+    ASSERT_EQ(4, m_pane.GetToolbar().GetItemCount());
     const int ids[] = {kMsgCmdRefresh, kMsgCmdDelete, kMsgCmdExport, kMsgCmdSearch};
     const UINT texts[] = {IDS_MSG_TOOL_REFRESH, IDS_MSG_TOOL_DELETE, IDS_MSG_TOOL_EXPORT, IDS_MSG_TOOL_SEARCH};
     for (int i = 0; i < 4; ++i) {
-        const CxToolbar::Item* p = m_pane.m_toolbar.GetItemAt(i);
+        const CxToolbar::Item* p = m_pane.GetToolbar().GetItemAt(i);
         ASSERT_NE(nullptr, p);
         EXPECT_EQ(ids[i], p->nId);
         EXPECT_EQ(CQorViewBaseFun::LoadStringW(texts[i]), p->strText);
         EXPECT_EQ(p->strText, p->strTip);
     }
-    EXPECT_EQ(1, m_pane.m_toolbar.GetItemAt(3)->nStyle);
-    EXPECT_EQ(CString(L"msg_manage_xToolbarBorder"), m_pane.m_toolbar.GetItemClass());
+    EXPECT_EQ(1, m_pane.GetToolbar().GetItemAt(3)->nStyle);
+    EXPECT_EQ(CString(L"msg_manage_xToolbarBorder"), m_pane.GetToolbar().GetItemClass());
 }
 
 TEST_F(MsgBasePaneTest, ContactHistoryTakesTheListsPlaceUntilALoaderRuns)
 {
     m_pane.ShowContactHistory(L"m1", L"2026-03-04 10:20:30", L"bob");
-    EXPECT_EQ(1, m_pane.contactHistoryMode);
-    ASSERT_NE(nullptr, m_pane.titleExPane);
-    EXPECT_TRUE(::IsWindowVisible(m_pane.titleExPane->GetSafeHwnd()));
-    EXPECT_FALSE(::IsWindowVisible(m_pane.titlePane->GetSafeHwnd()));
-    CQorMsgTitleExDlg* pFirst = m_pane.titleExPane;
+    EXPECT_EQ(1, m_pane.GetContactHistoryMode());
+    ASSERT_NE(nullptr, m_pane.GetTitleExPane());
+    EXPECT_TRUE(::IsWindowVisible(m_pane.GetTitleExPane()->GetSafeHwnd()));
+    EXPECT_FALSE(::IsWindowVisible(m_pane.GetTitlePane()->GetSafeHwnd()));
+    CQorMsgTitleExDlg* pFirst = m_pane.GetTitleExPane();
     m_pane.ShowContactHistory(L"m2", L"2026-03-05 10:20:30", L"carl");
-    EXPECT_EQ(pFirst, m_pane.titleExPane); // made once, kept
+    EXPECT_EQ(pFirst, m_pane.GetTitleExPane()); // made once, kept
     m_pane.ShowFolderMessages(2);
-    EXPECT_EQ(0, m_pane.contactHistoryMode);
-    EXPECT_FALSE(::IsWindowVisible(m_pane.titleExPane->GetSafeHwnd()));
-    EXPECT_TRUE(::IsWindowVisible(m_pane.titlePane->GetSafeHwnd()));
+    EXPECT_EQ(0, m_pane.GetContactHistoryMode());
+    EXPECT_FALSE(::IsWindowVisible(m_pane.GetTitleExPane()->GetSafeHwnd()));
+    EXPECT_TRUE(::IsWindowVisible(m_pane.GetTitlePane()->GetSafeHwnd()));
 }
 
 // Delete follows the list that is shown: while the contact-history list covers the title list,
@@ -83,13 +83,13 @@ TEST_F(MsgBasePaneTest, DeleteActsOnTheShownListOnly)
     db.AddMessage(L"m1", 1, 1, L"", L"ann", L"Ann", L"me");
     db.AddMessage(L"m2", 1, 1, L"", L"bob", L"Bob", L"me");
     m_pane.ShowFolderMessages(1);
-    ASSERT_EQ(2, m_pane.titlePane->GetList().GetItemCount());
-    m_pane.titlePane->GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_EQ(2, m_pane.GetTitlePane()->GetList().GetItemCount());
+    m_pane.GetTitlePane()->GetList().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     qorview_test::SetDefaultMessageBoxAnswer(IDCANCEL);
 
     m_pane.ShowContactHistory(L"m1", L"2026-03-04 10:20:30", L"ann");
     // Nothing chosen in the contact-history list: its delete has nothing to ask about.
-    m_pane.titleExPane->GetList().SetItemState(-1, 0, LVIS_SELECTED);
+    m_pane.GetTitleExPane()->GetList().SetItemState(-1, 0, LVIS_SELECTED);
     m_pane.DeleteSelected();
     EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
 
@@ -118,7 +118,7 @@ TEST_F(MsgBasePaneTest, ResizingMovesOnlyTheLowerPanesRightAndBottomEdges)
     EXPECT_EQ(upperBefore.right + 30, upperAfter.right);
     // The content pane lies on the lower placeholder.
     RECT rcContent;
-    m_pane.contentPane->GetWindowRect(&rcContent);
+    m_pane.GetContentPane()->GetWindowRect(&rcContent);
     ::MapWindowPoints(nullptr, m_pane.GetSafeHwnd(), reinterpret_cast<POINT*>(&rcContent), 2);
     EXPECT_TRUE(::EqualRect(&lowerAfter, &rcContent)) << lowerAfter.left << "," << lowerAfter.top << "," << lowerAfter.right << "," << lowerAfter.bottom << " vs " << rcContent.left << "," << rcContent.top << "," << rcContent.right << "," << rcContent.bottom;
 }

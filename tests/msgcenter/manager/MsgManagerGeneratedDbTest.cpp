@@ -34,7 +34,7 @@ protected:
         m_savedAccount = CQorViewMgr::Instance()->m_strAccount;
         CQorViewMgr::Instance()->m_strAccount = L"me"; // the generator's signed-in user
         m_dlg = new CQorMsgManagerDlg(nullptr);
-        m_dlg->titleName = L"me";
+        m_dlg->SetSession(nullptr, CString(), L"me", nullptr);
         ASSERT_TRUE(m_dlg->Create(IDD_MSG_MANAGER, nullptr));
         m_dlg->ShowWindow(SW_SHOW);
         testsupport::PumpMessages();
@@ -47,7 +47,10 @@ protected:
         CQorViewMgr::Instance()->m_strAccount = m_savedAccount;
         qorview_test::ClearMessageBoxAnswers();
     }
-    CQorMsgTitleDlg* TitleList() const { return m_dlg->basePane ? m_dlg->basePane->titlePane : nullptr; }
+    // The window's collaborators, where the state of each concern lives.
+    CMsgFolderTree& Folders() const { return m_dlg->GetFolders(); }
+    CFolderTreeCtrl& Tree() const { return m_dlg->GetFolders().Tree(); }
+    CQorMsgTitleDlg* TitleList() const { return m_dlg->GetBasePane() ? m_dlg->GetBasePane()->GetTitlePane() : nullptr; }
     int Shown() const { return TitleList() ? TitleList()->GetTotal() : -1; }
     int Listed() const { return TitleList() ? TitleList()->GetList().GetItemCount() : -1; }
 
@@ -64,11 +67,11 @@ TEST_F(MsgManagerGeneratedDb, EveryDiscussionIsListedAndEachFolderShowsItsRows)
     const int nTalks = m_db.Count(L"SELECT Col_ID FROM Qor_Talk WHERE Col_Type = 2 OR Col_Type = 3");
     ASSERT_GE(nTalks, 3);
     int nNodes = 0;
-    for (HTREEITEM h = m_dlg->m_tree.GetChildItem(m_dlg->talkRoot); h; h = m_dlg->m_tree.GetNextSiblingItem(h)) {
+    for (HTREEITEM h = Tree().GetChildItem(Folders().GetTalkRoot()); h; h = Tree().GetNextSiblingItem(h)) {
         ++nNodes;
         CString expected;
-        expected.Format(L"talk_%u", static_cast<unsigned>(m_dlg->m_tree.GetItemData(h)));
-        EXPECT_EQ(expected, m_dlg->GetTalkIdByViewId(static_cast<int>(m_dlg->m_tree.GetItemData(h))));
+        expected.Format(L"talk_%u", static_cast<unsigned>(Tree().GetItemData(h)));
+        EXPECT_EQ(expected, m_dlg->GetTalkIdByViewId(static_cast<int>(Tree().GetItemData(h))));
     }
     EXPECT_EQ(nTalks, nNodes);
 
@@ -79,16 +82,16 @@ TEST_F(MsgManagerGeneratedDb, EveryDiscussionIsListedAndEachFolderShowsItsRows)
         HTREEITEM hNode;
         const wchar_t* count;
     } folders[] = {
-        {m_dlg->receivedRoot, L"SELECT Col_ID FROM qor_Msg WHERE Col_MsgFolder = 1"},
-        {m_dlg->m_tree.GetNextSiblingItem(m_dlg->receivedRoot), L"SELECT Col_ID FROM qor_Msg WHERE Col_MsgFolder = 2"},
+        {Folders().GetReceivedRoot(), L"SELECT Col_ID FROM qor_Msg WHERE Col_MsgFolder = 1"},
+        {Tree().GetNextSiblingItem(Folders().GetReceivedRoot()), L"SELECT Col_ID FROM qor_Msg WHERE Col_MsgFolder = 2"},
     };
     for (const FolderCase& c : folders) {
         SCOPED_TRACE(c.count);
-        m_dlg->m_tree.SelectItem(c.hNode);
+        Tree().SelectItem(c.hNode);
         const int nRows = m_db.Count(c.count);
         EXPECT_GT(nRows, 0);
         EXPECT_EQ(nRows, Shown());
-        EXPECT_TRUE(::IsWindowVisible(m_dlg->basePane->GetSafeHwnd()));
+        EXPECT_TRUE(::IsWindowVisible(m_dlg->GetBasePane()->GetSafeHwnd()));
     }
 }
 
@@ -97,22 +100,22 @@ TEST_F(MsgManagerGeneratedDb, UserFoldersAndThePersonAndDiscussionRequests)
     m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
     // A user-folder root made by a caller lists each named folder once; a folder node shows
     // exactly its own rows.
-    HTREEITEM hRoot = m_dlg->m_folders.AppendNode(nullptr, L"Folders", CMsgFolderTree::kUserFolders, 0);
-    m_dlg->userFolderRoot = hRoot;
+    HTREEITEM hRoot = Folders().AppendNode(nullptr, L"Folders", CMsgFolderTree::kUserFolders, 0);
+    Folders().SetUserFolderRoot(hRoot);
     ASSERT_TRUE(m_dlg->LoadUserFolders(hRoot));
     std::set<CString> names;
     int nChildren = 0;
-    for (HTREEITEM h = m_dlg->m_tree.GetChildItem(hRoot); h; h = m_dlg->m_tree.GetNextSiblingItem(h), ++nChildren)
-        names.insert(m_dlg->m_tree.GetItemText(h));
+    for (HTREEITEM h = Tree().GetChildItem(hRoot); h; h = Tree().GetNextSiblingItem(h), ++nChildren)
+        names.insert(Tree().GetItemText(h));
     EXPECT_EQ(m_db.Count(L"SELECT DISTINCT Col_FolderName FROM qor_Msg WHERE Col_Type = 3 AND Col_FolderName <> ''"),
               nChildren);
     EXPECT_EQ(static_cast<size_t>(nChildren), names.size());
-    HTREEITEM hFolder = m_dlg->m_tree.GetChildItem(hRoot);
+    HTREEITEM hFolder = Tree().GetChildItem(hRoot);
     ASSERT_NE(nullptr, hFolder);
-    m_dlg->m_tree.SelectItem(hFolder);
+    Tree().SelectItem(hFolder);
     CString sql;
     sql.Format(L"SELECT DISTINCT Col_ID FROM qor_Msg WHERE Col_Type = 3 AND Col_FolderName = '%s'",
-               static_cast<LPCWSTR>(m_dlg->m_tree.GetItemText(hFolder)));
+               static_cast<LPCWSTR>(Tree().GetItemText(hFolder)));
     EXPECT_EQ(m_db.Count(sql), Listed());
 
     // The person request: the conversation with the most frequent sender, both directions.
@@ -123,13 +126,13 @@ TEST_F(MsgManagerGeneratedDb, UserFoldersAndThePersonAndDiscussionRequests)
                static_cast<LPCWSTR>(login), static_cast<LPCWSTR>(login));
     EXPECT_GT(m_db.Count(sql), 0);
     EXPECT_EQ(m_db.Count(sql), Shown());
-    EXPECT_EQ(login, m_dlg->currentPersonId);
+    EXPECT_EQ(login, Folders().GetCurrentPersonId());
 
     // The discussion request opens that discussion in the history viewer.
     m_dlg->OpenWithRequest(L"GROUP_TALK;talk_2");
-    EXPECT_EQ(CString(L"talk_2"), m_dlg->historyViewer->GetTalkId());
-    EXPECT_TRUE(::IsWindowVisible(m_dlg->historyViewer->GetSafeHwnd()));
-    EXPECT_FALSE(::IsWindowVisible(m_dlg->basePane->GetSafeHwnd()));
+    EXPECT_EQ(CString(L"talk_2"), m_dlg->GetHistoryViewer()->GetTalkId());
+    EXPECT_TRUE(::IsWindowVisible(m_dlg->GetHistoryViewer()->GetSafeHwnd()));
+    EXPECT_FALSE(::IsWindowVisible(m_dlg->GetBasePane()->GetSafeHwnd()));
 }
 
 } // namespace

@@ -49,7 +49,7 @@ protected:
         m_db.AddTalkContent(L"proj_5");
         m_db.AddTalkContent(L"lunch_15");
         m_dlg = new CQorMsgManagerDlg(nullptr);
-        m_dlg->titleName = L"ann@korvel";
+        m_dlg->SetSession(nullptr, CString(), L"ann@korvel", nullptr);
         ASSERT_TRUE(m_dlg->Create(IDD_MSG_MANAGER, nullptr));
         m_dlg->ShowWindow(SW_SHOW);
         testsupport::PumpMessages();
@@ -67,27 +67,31 @@ protected:
     std::vector<std::pair<int, CString>> Roots() const
     {
         std::vector<std::pair<int, CString>> out;
-        for (HTREEITEM h = m_dlg->m_tree.GetRootItem(); h; h = m_dlg->m_tree.GetNextSiblingItem(h))
-            out.push_back({m_dlg->m_folders.GetImage(h), m_dlg->m_tree.GetItemText(h)});
+        for (HTREEITEM h = Tree().GetRootItem(); h; h = Tree().GetNextSiblingItem(h))
+            out.push_back({Folders().GetImage(h), Tree().GetItemText(h)});
         return out;
     }
     std::vector<CString> Children(HTREEITEM hParent) const
     {
         std::vector<CString> out;
-        for (HTREEITEM h = m_dlg->m_tree.GetChildItem(hParent); h; h = m_dlg->m_tree.GetNextSiblingItem(h))
-            out.push_back(m_dlg->m_tree.GetItemText(h));
+        for (HTREEITEM h = Tree().GetChildItem(hParent); h; h = Tree().GetNextSiblingItem(h))
+            out.push_back(Tree().GetItemText(h));
         return out;
     }
     int SelectedImage() const
     {
-        HTREEITEM h = m_dlg->m_tree.GetSelectedItem();
-        return h ? m_dlg->m_folders.GetImage(h) : -1;
+        HTREEITEM h = Tree().GetSelectedItem();
+        return h ? Folders().GetImage(h) : -1;
     }
     CString SelectedText() const
     {
-        HTREEITEM h = m_dlg->m_tree.GetSelectedItem();
-        return h ? m_dlg->m_tree.GetItemText(h) : CString(L"<none>");
+        HTREEITEM h = Tree().GetSelectedItem();
+        return h ? Tree().GetItemText(h) : CString(L"<none>");
     }
+    // The window's collaborators, where the state of each concern lives.
+    CMsgFolderTree& Folders() const { return m_dlg->GetFolders(); }
+    CFolderTreeCtrl& Tree() const { return m_dlg->GetFolders().Tree(); }
+    const CMsgMgrViews& Views() const { return m_dlg->GetViews(); }
     static bool Visible(CWnd* p) { return p && ::IsWindowVisible(p->GetSafeHwnd()); }
     static CString Res(UINT id) { return CQorViewBaseFun::LoadStringW(id); }
     static CString WndText(const CWnd& wnd)
@@ -115,43 +119,43 @@ TEST_F(MsgManagerTest, TreeHoldsTheFixedRootsAndTheListedDiscussions)
     EXPECT_EQ(Res(IDS_MSG_TALK_ROOT), roots[2].second);
     EXPECT_EQ(CMsgFolderTree::kUnreadByRecipients, roots[3].first);
     // Kinds 3 and 2 only; the node's data is the number its id ends in.
-    EXPECT_EQ((std::vector<CString>{L"Project", L"Lunch"}), Children(m_dlg->talkRoot));
-    HTREEITEM hProject = m_dlg->m_tree.GetChildItem(m_dlg->talkRoot);
-    EXPECT_EQ(5u, m_dlg->m_tree.GetItemData(hProject));
-    EXPECT_EQ(15u, m_dlg->m_tree.GetItemData(m_dlg->m_tree.GetNextSiblingItem(hProject)));
-    EXPECT_EQ(1u, m_dlg->m_tree.GetItemData(m_dlg->receivedRoot));
+    EXPECT_EQ((std::vector<CString>{L"Project", L"Lunch"}), Children(Folders().GetTalkRoot()));
+    HTREEITEM hProject = Tree().GetChildItem(Folders().GetTalkRoot());
+    EXPECT_EQ(5u, Tree().GetItemData(hProject));
+    EXPECT_EQ(15u, Tree().GetItemData(Tree().GetNextSiblingItem(hProject)));
+    EXPECT_EQ(1u, Tree().GetItemData(Folders().GetReceivedRoot()));
 
     // A second request rebuilds the tree: no node is duplicated.
     m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
     EXPECT_EQ(4u, Roots().size());
-    EXPECT_EQ(2u, Children(m_dlg->talkRoot).size());
+    EXPECT_EQ(2u, Children(Folders().GetTalkRoot()).size());
 }
 
 TEST_F(MsgManagerTest, UnreadRequestShowsTheFolderViewOnTheUnreadNode)
 {
     m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
     EXPECT_EQ(CMsgFolderTree::kUnreadByRecipients, SelectedImage());
-    EXPECT_FALSE(m_dlg->orgViewActive);
-    EXPECT_TRUE(Visible(&m_dlg->m_tree));
-    EXPECT_FALSE(Visible(m_dlg->orgPane));
-    EXPECT_TRUE(Visible(m_dlg->basePane));
-    EXPECT_FALSE(Visible(m_dlg->historyViewer));
-    EXPECT_FALSE(m_dlg->m_tabLocal.IsWindowEnabled());
-    EXPECT_FALSE(m_dlg->m_tabLocal.IsChecked());
-    EXPECT_EQ(Res(IDS_MSG_VIEW_FOLDERS), WndText(m_dlg->m_viewButton));
+    EXPECT_FALSE(m_dlg->IsOrgViewActive());
+    EXPECT_TRUE(Visible(&Tree()));
+    EXPECT_FALSE(Visible(Views().GetOrgPane()));
+    EXPECT_TRUE(Visible(m_dlg->GetBasePane()));
+    EXPECT_FALSE(Visible(m_dlg->GetHistoryViewer()));
+    EXPECT_FALSE(Views().GetLocalTab().IsWindowEnabled());
+    EXPECT_FALSE(Views().GetLocalTab().IsChecked());
+    EXPECT_EQ(Res(IDS_MSG_VIEW_FOLDERS), WndText(Views().GetViewButton()));
 }
 
 TEST_F(MsgManagerTest, GroupTalkRequestOpensThatDiscussionInTheHistoryViewer)
 {
     for (const wchar_t* request : {L"GROUP_TALK;lunch_15", L"group_talk;lunch_15"}) {
         SCOPED_TRACE(request);
-        m_dlg->historyViewer->OpenTalkHistory(CString());
+        m_dlg->GetHistoryViewer()->OpenTalkHistory(CString());
         m_dlg->OpenWithRequest(request);
         EXPECT_EQ(CString(L"Lunch"), SelectedText());
-        EXPECT_EQ(CString(L"lunch_15"), m_dlg->historyViewer->GetTalkId());
-        EXPECT_TRUE(Visible(m_dlg->historyViewer));
-        EXPECT_FALSE(Visible(m_dlg->basePane));
-        EXPECT_TRUE(m_dlg->pendingTalkId.IsEmpty());
+        EXPECT_EQ(CString(L"lunch_15"), m_dlg->GetHistoryViewer()->GetTalkId());
+        EXPECT_TRUE(Visible(m_dlg->GetHistoryViewer()));
+        EXPECT_FALSE(Visible(m_dlg->GetBasePane()));
+        EXPECT_TRUE(Folders().GetPendingTalkId().IsEmpty());
     }
     // A discussion the tree does not list leaves nothing selected.
     m_dlg->OpenWithRequest(L"GROUP_TALK;private_6");
@@ -163,14 +167,14 @@ TEST_F(MsgManagerTest, PersonRequestBuildsOnePersonNode)
     m_dlg->OpenWithRequest(L"bob;Bob Stone");
     EXPECT_EQ(CMsgFolderTree::kPerson, SelectedImage());
     EXPECT_EQ(CString(L"Bob Stone"), SelectedText());
-    EXPECT_EQ(CString(L"bob"), m_dlg->currentPersonId);
-    EXPECT_TRUE(Visible(m_dlg->basePane));
+    EXPECT_EQ(CString(L"bob"), Folders().GetCurrentPersonId());
+    EXPECT_TRUE(Visible(m_dlg->GetBasePane()));
     HTREEITEM hHeader = m_dlg->FindRootItemByImage(nullptr, CMsgFolderTree::kPersons);
     ASSERT_NE(nullptr, hHeader);
-    EXPECT_EQ(Res(IDS_MSG_PERSONS), m_dlg->m_tree.GetItemText(hHeader));
+    EXPECT_EQ(Res(IDS_MSG_PERSONS), Tree().GetItemText(hHeader));
 
     // A person node whose index no longer fits the list shows and presets nothing.
-    m_dlg->personIds.RemoveAll();
+    Folders().SetPersons(CStringArray(), CStringArray());
     m_dlg->RefreshCurrentNode();
     CString preset = L"<not shown>";
     {
@@ -188,8 +192,8 @@ TEST_F(MsgManagerTest, PersonRequestBuildsOnePersonNode)
     m_dlg->OpenWithRequest(L"contact_unread");
     EXPECT_EQ(CMsgFolderTree::kPerson, SelectedImage());
     EXPECT_EQ(CString(L""), SelectedText());
-    EXPECT_EQ(1, m_dlg->personIds.GetSize());
-    EXPECT_EQ(CString(L""), m_dlg->personIds[0]);
+    EXPECT_EQ(1, Folders().GetPersonIds().GetSize());
+    EXPECT_EQ(CString(L""), Folders().GetPersonIds()[0]);
 }
 
 // An empty request (the signed-in panel's "Messages" button) shows the received messages to a
@@ -200,16 +204,16 @@ TEST_F(MsgManagerTest, EmptyRequestWithoutUserViewsShowsTheReceivedMessages)
     m_db.AddMessage(L"s1", 2, 0, L"", L"ann", L"Ann", L"bob");
     m_dlg->OpenWithRequest(L"");
     testsupport::PumpMessages();
-    EXPECT_FALSE(m_dlg->orgViewActive);
-    EXPECT_TRUE(Visible(&m_dlg->m_tree));
-    EXPECT_FALSE(Visible(m_dlg->orgPane));
+    EXPECT_FALSE(m_dlg->IsOrgViewActive());
+    EXPECT_TRUE(Visible(&Tree()));
+    EXPECT_FALSE(Visible(Views().GetOrgPane()));
     EXPECT_EQ(CMsgFolderTree::kReceived, SelectedImage());
-    ASSERT_TRUE(Visible(m_dlg->basePane));
-    EXPECT_FALSE(Visible(m_dlg->historyViewer));
-    ASSERT_NE(nullptr, m_dlg->basePane->titlePane);
-    EXPECT_EQ(1, m_dlg->basePane->titlePane->GetTotal());
-    EXPECT_EQ(CString(L"r1"), m_dlg->basePane->titlePane->GetCachedRow(0)->strID);
-    EXPECT_EQ(Res(IDS_MSG_VIEW_FOLDERS), WndText(m_dlg->m_viewButton));
+    ASSERT_TRUE(Visible(m_dlg->GetBasePane()));
+    EXPECT_FALSE(Visible(m_dlg->GetHistoryViewer()));
+    ASSERT_NE(nullptr, m_dlg->GetBasePane()->GetTitlePane());
+    EXPECT_EQ(1, m_dlg->GetBasePane()->GetTitlePane()->GetTotal());
+    EXPECT_EQ(CString(L"r1"), m_dlg->GetBasePane()->GetTitlePane()->GetCachedRow(0)->strID);
+    EXPECT_EQ(Res(IDS_MSG_VIEW_FOLDERS), WndText(Views().GetViewButton()));
 }
 
 // A user with a view of his own finds it, as before.
@@ -233,30 +237,30 @@ TEST_F(MsgManagerTest, EmptyRequestShowsTheUserViews)
     ASSERT_TRUE(m_dlg->Create(IDD_MSG_MANAGER, nullptr));
     m_dlg->ShowWindow(SW_SHOW);
     m_dlg->OpenWithRequest(L"");
-    EXPECT_TRUE(m_dlg->orgViewActive);
-    EXPECT_TRUE(m_dlg->localMode);
-    EXPECT_FALSE(Visible(&m_dlg->m_tree));
-    EXPECT_TRUE(Visible(m_dlg->orgPane));
-    EXPECT_TRUE(m_dlg->orgPane->hideComboInViewMode);
-    EXPECT_TRUE(Visible(m_dlg->historyViewer));
-    EXPECT_FALSE(Visible(m_dlg->basePane));
-    EXPECT_TRUE(m_dlg->m_tabLocal.IsWindowEnabled());
-    EXPECT_TRUE(m_dlg->m_tabLocal.IsChecked());
-    EXPECT_FALSE(m_dlg->m_tabRoam.IsChecked());
-    EXPECT_EQ(Res(IDS_MSG_USER_VIEWS), WndText(m_dlg->m_viewButton));
+    EXPECT_TRUE(m_dlg->IsOrgViewActive());
+    EXPECT_TRUE(m_dlg->IsLocalMode());
+    EXPECT_FALSE(Visible(&Tree()));
+    EXPECT_TRUE(Visible(Views().GetOrgPane()));
+    EXPECT_TRUE(Views().GetOrgPane()->GetHideComboInViewMode());
+    EXPECT_TRUE(Visible(m_dlg->GetHistoryViewer()));
+    EXPECT_FALSE(Visible(m_dlg->GetBasePane()));
+    EXPECT_TRUE(Views().GetLocalTab().IsWindowEnabled());
+    EXPECT_TRUE(Views().GetLocalTab().IsChecked());
+    EXPECT_FALSE(Views().GetRoamingTab().IsChecked());
+    EXPECT_EQ(Res(IDS_MSG_USER_VIEWS), WndText(Views().GetViewButton()));
 
     // The roaming tab shows the web pane and clears local mode; the organisation view comes back
     // with the combo.
     m_dlg->OnTabButton2();
-    EXPECT_FALSE(m_dlg->localMode);
-    EXPECT_TRUE(m_dlg->m_tabRoam.IsChecked());
-    EXPECT_FALSE(m_dlg->m_tabLocal.IsChecked());
-    EXPECT_TRUE(Visible(m_dlg->webPane));
-    EXPECT_FALSE(Visible(m_dlg->historyViewer));
+    EXPECT_FALSE(m_dlg->IsLocalMode());
+    EXPECT_TRUE(Views().GetRoamingTab().IsChecked());
+    EXPECT_FALSE(Views().GetLocalTab().IsChecked());
+    EXPECT_TRUE(Visible(Views().GetWebPane()));
+    EXPECT_FALSE(Visible(m_dlg->GetHistoryViewer()));
     m_dlg->OnViewOrgTree();
-    EXPECT_TRUE(m_dlg->localMode);
-    EXPECT_FALSE(m_dlg->orgPane->hideComboInViewMode);
-    EXPECT_EQ(Res(IDS_MSG_VIEW_ORG), WndText(m_dlg->m_viewButton));
+    EXPECT_TRUE(m_dlg->IsLocalMode());
+    EXPECT_FALSE(Views().GetOrgPane()->GetHideComboInViewMode());
+    EXPECT_EQ(Res(IDS_MSG_VIEW_ORG), WndText(Views().GetViewButton()));
 }
 
 TEST_F(MsgManagerTest, TalkLookUpByNumberIsExactAndTakesTheLastMatch)
@@ -275,19 +279,19 @@ TEST_F(MsgManagerTest, TalkIdsWithQuotesReachSqlAsLiterals)
     m_db.AddTalk(L"o''brien_9", 3, L"Quoted");
     m_db.AddTalk(L"Col_ID", 3, L"Named like a column");
     m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
-    EXPECT_EQ(CString(L"Quoted"), m_dlg->m_tree.GetItemText(m_dlg->FindTalkItem(L"o'brien_9", m_dlg->talkRoot)));
+    EXPECT_EQ(CString(L"Quoted"), Tree().GetItemText(m_dlg->FindTalkItem(L"o'brien_9", Folders().GetTalkRoot())));
     // An id that reads like a column name is still a text: only its own talk matches.
     EXPECT_EQ(CString(L"Named like a column"),
-              m_dlg->m_tree.GetItemText(m_dlg->FindTalkItem(L"Col_ID", m_dlg->talkRoot)));
-    EXPECT_EQ(nullptr, m_dlg->FindTalkItem(L"' OR '1'='1", m_dlg->talkRoot));
+              Tree().GetItemText(m_dlg->FindTalkItem(L"Col_ID", Folders().GetTalkRoot())));
+    EXPECT_EQ(nullptr, m_dlg->FindTalkItem(L"' OR '1'='1", Folders().GetTalkRoot()));
 }
 
 TEST_F(MsgManagerTest, FindTalkItemTakesTheFirstNodeOfADoubledSubject)
 {
     m_db.AddTalk(L"again_8", 2, L"project");
     m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
-    HTREEITEM hFirst = m_dlg->m_tree.GetChildItem(m_dlg->talkRoot);
-    EXPECT_EQ(hFirst, m_dlg->FindTalkItem(L"again_8", m_dlg->talkRoot));
+    HTREEITEM hFirst = Tree().GetChildItem(Folders().GetTalkRoot());
+    EXPECT_EQ(hFirst, m_dlg->FindTalkItem(L"again_8", Folders().GetTalkRoot()));
 }
 
 TEST_F(MsgManagerTest, UserFoldersListDistinctNamedFolders)
@@ -298,9 +302,9 @@ TEST_F(MsgManagerTest, UserFoldersListDistinctNamedFolders)
     m_db.AddMessage(L"m4", 1, 3, L"", L"bob", L"Bob", L"");
     m_db.AddMessage(L"m5", 1, 0, L"Not filed", L"bob", L"Bob", L"");
     m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
-    HTREEITEM hRoot = m_dlg->m_folders.AppendNode(nullptr, L"Folders", CMsgFolderTree::kUserFolders, 0);
-    m_dlg->userFolderRoot = hRoot;
-    m_dlg->m_folders.AppendNode(hRoot, L"stale", CMsgFolderTree::kUserFolder, 5);
+    HTREEITEM hRoot = Folders().AppendNode(nullptr, L"Folders", CMsgFolderTree::kUserFolders, 0);
+    Folders().SetUserFolderRoot(hRoot);
+    Folders().AppendNode(hRoot, L"stale", CMsgFolderTree::kUserFolder, 5);
     EXPECT_TRUE(m_dlg->LoadUserFolders(hRoot));
     auto names = Children(hRoot);
     std::sort(names.begin(), names.end(), [](const CString& a, const CString& b) { return a.Compare(b) < 0; });
@@ -317,26 +321,26 @@ TEST_F(MsgManagerTest, UserFoldersListDistinctNamedFolders)
 TEST_F(MsgManagerTest, TheDiscussionRootListsTheTalksInTheGroupTalkPane)
 {
     m_dlg->OpenWithRequest(L"GROUP_TALK;proj_5");
-    ASSERT_TRUE(Visible(m_dlg->historyViewer));
-    m_dlg->m_tree.SelectItem(m_dlg->talkRoot);
-    ASSERT_TRUE(Visible(m_dlg->meetingPane));
-    EXPECT_FALSE(Visible(m_dlg->historyViewer));
-    EXPECT_FALSE(Visible(m_dlg->basePane));
+    ASSERT_TRUE(Visible(m_dlg->GetHistoryViewer()));
+    Tree().SelectItem(Folders().GetTalkRoot());
+    ASSERT_TRUE(Visible(Views().GetMeetingPane()));
+    EXPECT_FALSE(Visible(m_dlg->GetHistoryViewer()));
+    EXPECT_FALSE(Visible(m_dlg->GetBasePane()));
     // The discussions the tree lists under the root, of both kinds (3 first, as in the tree), not
     // the meetings.
-    ASSERT_EQ(2, m_dlg->meetingPane->GetTalkList().GetItemCount());
-    EXPECT_EQ(CString(L"proj_5"), m_dlg->meetingPane->GetTalkList().GetItemDataText(0));
-    EXPECT_EQ(CString(L"lunch_15"), m_dlg->meetingPane->GetTalkList().GetItemDataText(1));
-    EXPECT_EQ(Res(IDS_TALK_LABEL), WndText(m_dlg->meetingPane->GetLabel()));
+    ASSERT_EQ(2, Views().GetMeetingPane()->GetTalkList().GetItemCount());
+    EXPECT_EQ(CString(L"proj_5"), Views().GetMeetingPane()->GetTalkList().GetItemDataText(0));
+    EXPECT_EQ(CString(L"lunch_15"), Views().GetMeetingPane()->GetTalkList().GetItemDataText(1));
+    EXPECT_EQ(Res(IDS_TALK_LABEL), WndText(Views().GetMeetingPane()->GetLabel()));
 
     m_db.AddTalk(L"board_7", 2, L"Board");
     m_db.AddTalk(L"plan_8", 1, L"Planning meeting");
     m_dlg->RefreshCurrentNode();
-    EXPECT_EQ(3, m_dlg->meetingPane->GetTalkList().GetItemCount());
+    EXPECT_EQ(3, Views().GetMeetingPane()->GetTalkList().GetItemCount());
 
-    m_dlg->m_tree.SelectItem(m_dlg->receivedRoot);
-    EXPECT_FALSE(Visible(m_dlg->meetingPane));
-    EXPECT_TRUE(Visible(m_dlg->basePane));
+    Tree().SelectItem(Folders().GetReceivedRoot());
+    EXPECT_FALSE(Visible(Views().GetMeetingPane()));
+    EXPECT_TRUE(Visible(m_dlg->GetBasePane()));
 }
 
 // The search: the dialog's answers become the criteria and the one search-results node.
@@ -365,14 +369,14 @@ TEST_F(MsgManagerTest, MessageSearchStoresItsCriteriaAndSelectsOneResultsNode)
     qorview_test::PushMessageBoxAnswer(IDOK);
     // From a person node the dialog starts with that person.
     m_dlg->DoManagerCommand(kMsgCmdSearch);
-    EXPECT_EQ(CString(L"budget 'q3'"), m_dlg->m_strSearchKeyword);
-    EXPECT_EQ(CString(L"carl"), m_dlg->m_strSearchPerson);
-    EXPECT_EQ(CString(L"2026-01-02"), m_dlg->m_strSearchFirstDate);
-    EXPECT_EQ(CString(L"2026-03-04"), m_dlg->m_strSearchLastDate);
+    EXPECT_EQ(CString(L"budget 'q3'"), m_dlg->GetSearch().GetCriteria().keyword);
+    EXPECT_EQ(CString(L"carl"), m_dlg->GetSearch().GetCriteria().person);
+    EXPECT_EQ(CString(L"2026-01-02"), m_dlg->GetSearch().GetCriteria().firstDate);
+    EXPECT_EQ(CString(L"2026-03-04"), m_dlg->GetSearch().GetCriteria().lastDate);
     // From the results node it starts with none; searching again replaces the results node.
     m_dlg->OnSearchMessages();
     EXPECT_EQ((std::vector<CString>{L"carl", L""}), presets);
-    EXPECT_EQ(CString(L""), m_dlg->m_strSearchPerson);
+    EXPECT_EQ(CString(L""), m_dlg->GetSearch().GetCriteria().person);
     EXPECT_EQ(2, qorview_test::CountCalls(L"QorMessageBox"));
     EXPECT_NE(std::wstring::npos, qorview_test::LastArgs(L"QorMessageBox").find(std::wstring(Res(IDS_SEARCH_NOTHING))));
     auto roots = Roots();
@@ -382,7 +386,7 @@ TEST_F(MsgManagerTest, MessageSearchStoresItsCriteriaAndSelectsOneResultsNode)
     EXPECT_EQ(1, nResults);
     EXPECT_EQ(CMsgFolderTree::kSearchResults, roots.back().first);
     EXPECT_EQ(CMsgFolderTree::kSearchResults, SelectedImage());
-    EXPECT_TRUE(Visible(m_dlg->basePane));
+    EXPECT_TRUE(Visible(m_dlg->GetBasePane()));
 }
 
 // After a search the reading pane shows no message that is not among the results; a search
@@ -395,10 +399,10 @@ TEST_F(MsgManagerTest, ASearchShowsNoMessageBelowThatIsNotAmongItsResults)
     m_db.AddMessage(L"r2", 1, 0, L"", L"bob", L"Bob", L"ann");
     m_db.AddContent(L"r2", L"budget for the third quarter");
     m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
-    m_dlg->m_tree.SelectItem(m_dlg->receivedRoot);
+    Tree().SelectItem(Folders().GetReceivedRoot());
     testsupport::PumpMessages();
-    CQorMsgTitleDlg* titles = m_dlg->basePane->titlePane;
-    CQorMsgContentDlg* content = m_dlg->basePane->contentPane;
+    CQorMsgTitleDlg* titles = m_dlg->GetBasePane()->GetTitlePane();
+    CQorMsgContentDlg* content = m_dlg->GetBasePane()->GetContentPane();
     ASSERT_EQ(2, titles->GetTotal());
     const int row = titles->GetCachedRow(0)->strID == L"r1" ? 0 : 1;
     titles->GetList().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -429,11 +433,11 @@ TEST_F(MsgManagerTest, ASearchShowsNoMessageBelowThatIsNotAmongItsResults)
 TEST_F(MsgManagerTest, CancelledSearchChangesNothing)
 {
     m_dlg->OpenWithRequest(L"CONTACT_UNREAD");
-    m_dlg->m_strSearchKeyword = L"before";
+    m_dlg->GetSearch().SetCriteria(CMsgSearchCriteria{L"before", L"", L"", L""});
     ModalScript script([](HWND hDlg) { ::SendMessageW(hDlg, WM_CLOSE, 0, 0); });
     m_dlg->OnSearchMessages();
     EXPECT_EQ(1, script.Shown());
-    EXPECT_EQ(CString(L"before"), m_dlg->m_strSearchKeyword);
+    EXPECT_EQ(CString(L"before"), m_dlg->GetSearch().GetCriteria().keyword);
     EXPECT_EQ(nullptr, m_dlg->FindRootItemByImage(nullptr, CMsgFolderTree::kSearchResults));
 }
 
@@ -448,7 +452,7 @@ TEST_F(MsgManagerTest, ToolbarSearchFindsTheProgramsDialog)
         hDuring = AfxGetResourceHandle();
         ::SendMessageW(hDlg, WM_COMMAND, IDCANCEL, 0);
     });
-    m_dlg->basePane->SendMessage(WM_QORVIEW_TOOLBAR, kMsgCmdSearch, 0);
+    m_dlg->GetBasePane()->SendMessage(WM_QORVIEW_TOOLBAR, kMsgCmdSearch, 0);
     EXPECT_EQ(1, script.Shown());
     EXPECT_EQ(hBefore, hDuring);
     EXPECT_EQ(hBefore, AfxGetResourceHandle());
@@ -473,13 +477,13 @@ TEST_F(MsgManagerTest, PersonSearchListsTheMatchingUsersOfTheInfoFile)
     });
     m_dlg->DoManagerCommand(kMsgCmdAddPersons);
     EXPECT_EQ(1, script.Shown());
-    ASSERT_EQ(2, m_dlg->personIds.GetSize());
-    EXPECT_EQ(CString(L"alice"), m_dlg->personIds[0]);
-    EXPECT_EQ(CString(L"bob"), m_dlg->personIds[1]);
+    ASSERT_EQ(2, Folders().GetPersonIds().GetSize());
+    EXPECT_EQ(CString(L"alice"), Folders().GetPersonIds()[0]);
+    EXPECT_EQ(CString(L"bob"), Folders().GetPersonIds()[1]);
     HTREEITEM hHeader = m_dlg->FindRootItemByImage(nullptr, CMsgFolderTree::kPersons);
     EXPECT_EQ((std::vector<CString>{L"Alice Smith", L"Bob Stone"}), Children(hHeader));
     EXPECT_EQ(CString(L"Alice Smith"), SelectedText());
-    EXPECT_EQ(CString(L"alice"), m_dlg->currentPersonId);
+    EXPECT_EQ(CString(L"alice"), Folders().GetCurrentPersonId());
     qorview_test::SetProfileRoot(L"");
     testsupport::RemoveTree(root);
 }
@@ -488,26 +492,26 @@ TEST_F(MsgManagerTest, PersonSearchListsTheMatchingUsersOfTheInfoFile)
 void RightClickOn(CQorMsgManagerDlg* pDlg, HTREEITEM hItem)
 {
     RECT rc;
-    pDlg->m_tree.GetItemRect(hItem, &rc, TRUE);
+    pDlg->GetFolders().Tree().GetItemRect(hItem, &rc, TRUE);
     POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    ::ClientToScreen(pDlg->m_tree.GetSafeHwnd(), &pt);
+    ::ClientToScreen(pDlg->GetFolders().Tree().GetSafeHwnd(), &pt);
     ::SetCursorPos(pt.x, pt.y);
-    NMHDR hdr = {pDlg->m_tree.GetSafeHwnd(), IDC_MGR_TREE, static_cast<UINT>(NM_RCLICK)};
+    NMHDR hdr = {pDlg->GetFolders().Tree().GetSafeHwnd(), IDC_MGR_TREE, static_cast<UINT>(NM_RCLICK)};
     pDlg->SendMessage(WM_NOTIFY, IDC_MGR_TREE, reinterpret_cast<LPARAM>(&hdr));
 }
 
 TEST_F(MsgManagerTest, ContextMenuActsOnTheNodeUnderTheMouse)
 {
     m_dlg->OpenWithRequest(L"GROUP_TALK;proj_5");
-    HTREEITEM hLunch = m_dlg->m_tree.GetNextSiblingItem(m_dlg->m_tree.GetChildItem(m_dlg->talkRoot));
-    ASSERT_EQ(CString(L"Lunch"), m_dlg->m_tree.GetItemText(hLunch));
+    HTREEITEM hLunch = Tree().GetNextSiblingItem(Tree().GetChildItem(Folders().GetTalkRoot()));
+    ASSERT_EQ(CString(L"Lunch"), Tree().GetItemText(hLunch));
     {
         MenuWatcher watcher;
         RightClickOn(m_dlg, hLunch);
         EXPECT_EQ(1, MenuWatcher::s_nMenus);
     }
     // The clicked discussion became the selection, so the menu's command deletes it.
-    EXPECT_EQ(hLunch, m_dlg->m_tree.GetSelectedItem());
+    EXPECT_EQ(hLunch, Tree().GetSelectedItem());
     qorview_test::PushMessageBoxAnswer(IDOK);
     m_dlg->SendMessage(WM_COMMAND, ID_MSG_DELETE_TALK, 0);
     EXPECT_EQ(0, m_db.Count(L"SELECT Col_ID FROM Qor_Talk WHERE Col_ID = 'lunch_15'"));
@@ -516,27 +520,27 @@ TEST_F(MsgManagerTest, ContextMenuActsOnTheNodeUnderTheMouse)
     EXPECT_EQ(0, m_db.Count(L"SELECT Col_TalkID FROM qor_Talk_Log WHERE Col_TalkID = 'lunch_15'"));
     EXPECT_EQ(1, m_db.Count(L"SELECT Col_ID FROM Qor_Talk WHERE Col_ID = 'proj_5'"));
     EXPECT_EQ(1, m_db.Count(L"SELECT Col_ID FROM qor_Talk_Msg WHERE Col_TalkID = 'proj_5'"));
-    EXPECT_EQ((std::vector<CString>{L"Project"}), Children(m_dlg->talkRoot));
+    EXPECT_EQ((std::vector<CString>{L"Project"}), Children(Folders().GetTalkRoot()));
 
     // Nodes other than a discussion have no menu.
     MenuWatcher watcher;
-    RightClickOn(m_dlg, m_dlg->receivedRoot);
-    RightClickOn(m_dlg, m_dlg->talkRoot);
+    RightClickOn(m_dlg, Folders().GetReceivedRoot());
+    RightClickOn(m_dlg, Folders().GetTalkRoot());
     EXPECT_EQ(0, MenuWatcher::s_nMenus);
-    EXPECT_EQ(m_dlg->talkRoot, m_dlg->m_tree.GetSelectedItem());
+    EXPECT_EQ(Folders().GetTalkRoot(), Tree().GetSelectedItem());
 }
 
 TEST_F(MsgManagerTest, FailedDiscussionDeletionChangesNothingAndSaysSo)
 {
     m_dlg->OpenWithRequest(L"GROUP_TALK;proj_5");
-    HTREEITEM hProject = m_dlg->m_tree.GetSelectedItem();
+    HTREEITEM hProject = Tree().GetSelectedItem();
     QorDBTest_FailStatementsContaining(L"qor_Talk_Log");
     qorview_test::PushMessageBoxAnswer(IDOK); // the question
     qorview_test::PushMessageBoxAnswer(IDOK); // the report
     m_dlg->OnDeleteTalk();
     EXPECT_EQ(1, m_db.Count(L"SELECT Col_ID FROM Qor_Talk WHERE Col_ID = 'proj_5'"));
     EXPECT_EQ(1, m_db.Count(L"SELECT Col_TalkID FROM qor_Talk_AttachMent WHERE Col_TalkID = 'proj_5'"));
-    EXPECT_EQ(hProject, m_dlg->FindTalkItem(L"proj_5", m_dlg->talkRoot));
+    EXPECT_EQ(hProject, m_dlg->FindTalkItem(L"proj_5", Folders().GetTalkRoot()));
     EXPECT_NE(std::wstring::npos,
               qorview_test::LastArgs(L"QorMessageBox").find(std::wstring(Res(IDS_MSG_DELETE_TALK_FAILED))));
 
@@ -544,14 +548,14 @@ TEST_F(MsgManagerTest, FailedDiscussionDeletionChangesNothingAndSaysSo)
     // leaves talk "x_1" alone.
     m_db.AddTalk(L"x_1", 3, L"Other");
     qorview_test::ClearCalls();
-    m_dlg->m_tree.SelectItem(m_dlg->receivedRoot);
+    Tree().SelectItem(Folders().GetReceivedRoot());
     qorview_test::PushMessageBoxAnswer(IDOK);
     m_dlg->SendMessage(WM_COMMAND, ID_MSG_DELETE_TALK, 0);
     EXPECT_EQ(0, qorview_test::CountCalls(L"QorMessageBox"));
     EXPECT_EQ(1, m_db.Count(L"SELECT Col_ID FROM Qor_Talk WHERE Col_ID = 'x_1'"));
     qorview_test::ClearMessageBoxAnswers();
     qorview_test::SetDefaultMessageBoxAnswer(IDCANCEL);
-    m_dlg->m_tree.SelectItem(hProject);
+    Tree().SelectItem(hProject);
 
     // Cancelling the question deletes nothing either.
     QorDBTest_FailStatementsContaining(nullptr);
@@ -570,7 +574,7 @@ TEST_F(MsgManagerTest, ShortcutsNeedCtrl)
 
     keys[VK_CONTROL] = 0;
     ::SetKeyboardState(keys);
-    MSG msg = {m_dlg->m_tree.GetSafeHwnd(), WM_KEYDOWN, 0x46, 0};
+    MSG msg = {Tree().GetSafeHwnd(), WM_KEYDOWN, 0x46, 0};
     m_dlg->PreTranslateMessage(&msg);
     testsupport::PumpMessages();
     EXPECT_EQ(0, script.Shown());
@@ -618,12 +622,12 @@ TEST_F(MsgManagerTest, PaneAreaFollowsTheWindowButNeverBelowFiftyPixels)
     EXPECT_EQ(clientNow.right, grown.right);
     // The base pane lies on the pane area.
     RECT rcBase;
-    m_dlg->basePane->GetWindowRect(&rcBase);
+    m_dlg->GetBasePane()->GetWindowRect(&rcBase);
     m_dlg->ScreenToClient(&rcBase);
     EXPECT_EQ(grown.right, rcBase.right);
 
     // A client narrower than the pane area's left edge plus 50 moves nothing.
-    m_dlg->m_rcInitClient = RECT{0, 0, 0, 0};
+    m_dlg->SetMinimumClient(RECT{0, 0, 0, 0});
     m_dlg->SetWindowPos(nullptr, 0, 0, before.left + 40, 300, SWP_NOMOVE | SWP_NOZORDER);
     m_dlg->GetClientRect(&clientNow);
     ASSERT_LT(clientNow.right - before.left, 50);

@@ -73,8 +73,8 @@ protected:
         m_host.m_wnd.CreateEx(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 400, 500}, nullptr, 0);
         ASSERT_TRUE(m_host.m_viewer.Create(CQorMsgGroupDisDlg::IDD, &m_host.m_wnd));
         ASSERT_TRUE(m_host.m_web.Create(CQorMsgGroupDisDlg::IDD, &m_host.m_wnd));
-        m_pane.m_pViewMgr = pMgr;
-        m_pane.m_pOwner = &m_host;
+        m_pane.SetViewMgr(pMgr);
+        m_pane.SetOwner(&m_host);
         ASSERT_TRUE(m_pane.Create(IDD_MSG_ORGTREE, &m_host.m_wnd));
         m_pane.MoveWindow(0, 0, 200, 400);
     }
@@ -103,15 +103,15 @@ protected:
 
 TEST_F(OrgTreePaneTest, ComboListsTheOrganisationAndTheViewEntry)
 {
-    ASSERT_EQ(2, m_pane.m_combo.GetCount());
-    EXPECT_EQ(0, m_pane.m_nOrgEntry);
-    EXPECT_EQ(1, m_pane.m_nViewEntry);
+    ASSERT_EQ(2, m_pane.GetCombo().GetCount());
+    EXPECT_EQ(0, m_pane.GetOrgEntry());
+    EXPECT_EQ(1, m_pane.GetViewEntry());
     CString text;
-    m_pane.m_combo.GetLBText(0, text);
+    m_pane.GetCombo().GetLBText(0, text);
     EXPECT_EQ(CString(L"Korvel Ltd"), text);
-    m_pane.m_combo.GetLBText(1, text);
+    m_pane.GetCombo().GetLBText(1, text);
     EXPECT_EQ(CQorViewBaseFun::LoadStringW(IDS_MSG_USER_VIEWS), text);
-    EXPECT_EQ(0, m_pane.m_nTreeDisplayFlag);
+    EXPECT_EQ(0, m_pane.GetTreeDisplayFlag());
 }
 
 TEST_F(OrgTreePaneTest, OrganisationTreeLoadsDepartmentsAndTheirPeopleOnExpanding)
@@ -120,11 +120,11 @@ TEST_F(OrgTreePaneTest, OrganisationTreeLoadsDepartmentsAndTheirPeopleOnExpandin
     m_host.m_viewer.SendMessage(WM_MSGCENTER_SHOW_PERSON, 0, reinterpret_cast<LPARAM>(&old));
     ASSERT_EQ(old, m_host.m_viewer.GetPeerLogin());
     m_pane.ShowOrgTree();
-    ASSERT_EQ(CQorMsgORGTreeDlg::kModeOrg, m_pane.m_nMode);
-    CSysUserTree* pTree = m_pane.m_pOrgTree;
+    ASSERT_EQ(CQorMsgORGTreeDlg::kModeOrg, m_pane.GetMode());
+    CSysUserTree* pTree = m_pane.GetOrgTree();
     ASSERT_NE(nullptr, pTree);
     EXPECT_TRUE(::IsWindowVisible(pTree->GetSafeHwnd()));
-    EXPECT_TRUE(::IsWindowVisible(m_pane.m_combo.GetSafeHwnd()));
+    EXPECT_TRUE(::IsWindowVisible(m_pane.GetCombo().GetSafeHwnd()));
     EXPECT_EQ((std::vector<CString>{L"Sales", L"IT"}), Texts(pTree, nullptr));
     EXPECT_TRUE(m_host.m_viewer.GetPeerLogin().IsEmpty()); // the viewer dropped its person
 
@@ -151,20 +151,20 @@ TEST_F(OrgTreePaneTest, OrganisationTreeLoadsDepartmentsAndTheirPeopleOnExpandin
 
 TEST_F(OrgTreePaneTest, ViewTreeSelectsTheNewestRecentContactAndShowsTheirHistory)
 {
-    m_pane.hideComboInViewMode = true;
+    m_pane.SetHideComboInViewMode(true);
     m_pane.ShowViewTree();
-    ASSERT_EQ(CQorMsgORGTreeDlg::kModeView, m_pane.m_nMode);
-    CMyViewTree* pTree = m_pane.m_pViewTree;
+    ASSERT_EQ(CQorMsgORGTreeDlg::kModeView, m_pane.GetMode());
+    CMyViewTree* pTree = m_pane.GetViewTree();
     ASSERT_NE(nullptr, pTree);
     EXPECT_EQ((std::vector<CString>{CQorViewBaseFun::LoadStringW(IDS_MSG_RECENT_CONTACTS), L"Team"}),
               Texts(pTree, nullptr));
     EXPECT_EQ(CString(L"Bob"), pTree->GetItemText(pTree->GetSelectedItem()));
     EXPECT_EQ(CString(L"bob"), m_host.m_viewer.GetPeerLogin());
-    EXPECT_FALSE(::IsWindowVisible(m_pane.m_combo.GetSafeHwnd()));
+    EXPECT_FALSE(::IsWindowVisible(m_pane.GetCombo().GetSafeHwnd()));
     // The tree takes the combo's place.
     RECT rcTree, rcCombo;
     pTree->GetWindowRect(&rcTree);
-    m_pane.m_combo.GetWindowRect(&rcCombo);
+    m_pane.GetCombo().GetWindowRect(&rcCombo);
     EXPECT_EQ(rcCombo.top, rcTree.top);
 }
 
@@ -206,16 +206,16 @@ TEST_F(OrgTreePaneTest, WithoutTheirViewsTheShowCommandsDoNothing)
 {
     CQorViewMgr::Instance()->m_UserList.RemoveAll();
     CQorMsgORGTreeDlg empty;
-    empty.m_pViewMgr = CQorViewMgr::Instance();
-    empty.m_pOwner = &m_host;
+    empty.SetViewMgr(CQorViewMgr::Instance());
+    empty.SetOwner(&m_host);
     ASSERT_TRUE(empty.Create(IDD_MSG_ORGTREE, &m_host.m_wnd));
-    EXPECT_EQ(-1, empty.m_nOrgEntry);
-    EXPECT_EQ(-1, empty.m_nViewEntry);
+    EXPECT_EQ(-1, empty.GetOrgEntry());
+    EXPECT_EQ(-1, empty.GetViewEntry());
     empty.ShowOrgTree();
     empty.ShowViewTree();
-    EXPECT_EQ(CQorMsgORGTreeDlg::kModeNone, empty.m_nMode);
-    EXPECT_EQ(nullptr, empty.m_pOrgTree);
-    EXPECT_EQ(nullptr, empty.m_pViewTree);
+    EXPECT_EQ(CQorMsgORGTreeDlg::kModeNone, empty.GetMode());
+    EXPECT_EQ(nullptr, empty.GetOrgTree());
+    EXPECT_EQ(nullptr, empty.GetViewTree());
     CString id;
     int type = 0;
     EXPECT_FALSE(empty.GetSelectedEntry(id, type));
@@ -226,9 +226,9 @@ TEST_F(OrgTreePaneTest, ZeroHeightSizeChangesNothing)
 {
     m_pane.ShowOrgTree();
     RECT before, after;
-    m_pane.m_pOrgTree->GetWindowRect(&before);
+    m_pane.GetOrgTree()->GetWindowRect(&before);
     m_pane.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(150, 0));
-    m_pane.m_pOrgTree->GetWindowRect(&after);
+    m_pane.GetOrgTree()->GetWindowRect(&after);
     EXPECT_TRUE(::EqualRect(&before, &after));
 }
 

@@ -24,7 +24,7 @@ TEST_F(SearchDialogsTest, PresetPersonChoosesThisPerson)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.preset);
         CMsgSearchDlg dlg;
-        dlg.m_strPerson = c.preset;
+        dlg.SetPerson(c.preset);
         bool checkedThis = !c.thisPerson, checkedAny = c.thisPerson, editOn = !c.thisPerson, dateAny = false;
         bool pickersOff = false;
         ModalScript script([&](HWND h) {
@@ -42,9 +42,9 @@ TEST_F(SearchDialogsTest, PresetPersonChoosesThisPerson)
         EXPECT_EQ(c.thisPerson, editOn);
         EXPECT_TRUE(dateAny);
         EXPECT_TRUE(pickersOff);
-        EXPECT_EQ(CString(c.preset), dlg.m_strPerson);
-        EXPECT_TRUE(dlg.m_strDateFrom.IsEmpty());
-        EXPECT_TRUE(dlg.m_strDateTo.IsEmpty());
+        EXPECT_EQ(CString(c.preset), dlg.GetPerson());
+        EXPECT_TRUE(dlg.GetDateFrom().IsEmpty());
+        EXPECT_TRUE(dlg.GetDateTo().IsEmpty());
     }
 }
 
@@ -69,23 +69,23 @@ TEST_F(SearchDialogsTest, AnyPersonEmptiesTheTypedNameAndARangeGivesBothDays)
     });
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(pickersOn);
-    EXPECT_EQ(CString(L""), dlg.m_strPerson);
-    EXPECT_EQ(CString(L""), dlg.m_strText);
-    EXPECT_EQ(CString(L"2026-12-31"), dlg.m_strDateFrom);
-    EXPECT_EQ(CString(L"2025-02-03"), dlg.m_strDateTo);
+    EXPECT_EQ(CString(L""), dlg.GetPerson());
+    EXPECT_EQ(CString(L""), dlg.GetText());
+    EXPECT_EQ(CString(L"2026-12-31"), dlg.GetDateFrom());
+    EXPECT_EQ(CString(L"2025-02-03"), dlg.GetDateTo());
 }
 
 TEST_F(SearchDialogsTest, CloseBoxCancelsAndKeepsTheCallersFields)
 {
     CMsgSearchDlg dlg;
-    dlg.m_strPerson = L"carl";
+    dlg.SetPerson(L"carl");
     ModalScript script([](HWND h) {
         SetItemText(h, IDC_SEARCH_TEXT, L"typed");
         ::SendMessageW(h, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(CString(L"carl"), dlg.m_strPerson);
-    EXPECT_EQ(CString(L""), dlg.m_strText);
+    EXPECT_EQ(CString(L"carl"), dlg.GetPerson());
+    EXPECT_EQ(CString(L""), dlg.GetText());
 }
 
 TEST_F(SearchDialogsTest, PersonSearchReturnsTheTextAsTyped)
@@ -98,7 +98,7 @@ TEST_F(SearchDialogsTest, PersonSearchReturnsTheTextAsTyped)
             ::SendMessageW(h, WM_COMMAND, IDOK, 0);
         });
         EXPECT_EQ(IDOK, dlg.DoModal());
-        EXPECT_EQ(CString(typed), dlg.m_strUserName);
+        EXPECT_EQ(CString(typed), dlg.GetNamesText());
     }
 }
 

@@ -97,7 +97,7 @@ TEST_F(WebMsgPaneTest, OneControlWindowIsMovedAndNavigatedForEachPerson)
     EXPECT_LE(2, qorcore_test::CountCalls(L"WebCtl.MoveCtlWindow"));
     // The last person was none: the template with an empty value.
     EXPECT_EQ(std::wstring(L"http://im.korvel.test/roam?who=&me=ann"), qorcore_test::LastArgs(L"WebCtl.Navigate"));
-    EXPECT_TRUE(m_pane->m_strPerson.IsEmpty());
+    EXPECT_TRUE(m_pane->GetPerson().IsEmpty());
     // One control window among the pane's children, whatever was shown.
     int nChildren = 0;
     for (HWND h = ::GetWindow(m_hPane, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
