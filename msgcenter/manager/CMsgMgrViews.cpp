@@ -6,6 +6,7 @@
 #include "msgcenter/grouptalk/CQorMsgMeetingDlg.h"
 #include "msgcenter/historyviewer/CQorMsgGroupDisDlg.h"
 #include "msgcenter/manager/CMsgFolderTree.h"
+#include "msgcenter/manager/CMsgMgrRequest.h"
 #include "msgcenter/manager/CMsgSearchCriteria.h"
 #include "msgcenter/manager/CQorMsgBaseDlg.h"
 #include "msgcenter/manager/CQorMsgORGTreeDlg.h"
@@ -310,6 +311,47 @@ void CMsgMgrViews::SetViewButtonState(int nIndex)
     button.GetWindowRect(&rc);
     m_owner.FrameWnd().ScreenToClient(&rc);
     m_owner.FrameWnd().InvalidateRect(&rc);
+}
+
+// Requests
+
+void CMsgMgrViews::OpenRequest(const CMsgMgrRequest& request)
+{
+    CFolderTreeCtrl& tree = m_folders.Tree();
+    tree.SendMessage(WM_SETREDRAW, FALSE, 0);
+    m_folders.Rebuild();
+    switch (request.kind) {
+    case CMsgMgrRequest::kUserViews:
+        // The user's views when there are any; otherwise the received messages, so that the
+        // window never opens on an empty page whose only way out is a menu.
+        ShowOrgView(true);
+        if (!IsUserViewShown())
+            ShowFolderView();
+        break;
+    case CMsgMgrRequest::kUnreadByRecipients: {
+        ShowFolderView();
+        HTREEITEM hUnread = m_folders.FindRootItemByImage(nullptr, CMsgFolderTree::kUnreadByRecipients);
+        if (!hUnread)
+            hUnread = m_folders.AppendNode(nullptr, CQorViewBaseFun::LoadStringW(IDS_MSG_UNREAD_BY_RECIPIENTS),
+                                           CMsgFolderTree::kUnreadByRecipients, 6);
+        tree.SelectItem(hUnread);
+        break;
+    }
+    case CMsgMgrRequest::kGroupTalk:
+        ShowFolderView();
+        m_folders.SelectTalk(request.talkId);
+        break;
+    case CMsgMgrRequest::kPerson: {
+        ShowFolderView();
+        CStringArray ids, names;
+        ids.Add(request.personId);
+        names.Add(request.personName);
+        m_folders.ListPersons(ids, names);
+        break;
+    }
+    }
+    tree.SendMessage(WM_SETREDRAW, TRUE, 0);
+    tree.Invalidate();
 }
 
 // Folder-tree nodes

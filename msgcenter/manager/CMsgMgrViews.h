@@ -1,7 +1,7 @@
 #pragma once
 // CMsgMgrViews: the manager's three left-side views (organisation tree, folder tree, user
 // views), its two history tabs (local, roaming), its right-hand panes and which of them is
-// shown, and the pane and loader that show a folder-tree node.
+// shown, the pane and loader that show a folder-tree node, and what a request opens.
 //   view 0  organisation pane with the organisation tree, history viewer, tabs on, local
 //   view 1  folder tree, base pane, tabs off
 //   view 2  organisation pane with the user's view tree, history viewer, tabs on, local
@@ -18,6 +18,7 @@
 
 class CDataExchange;
 class CMsgFolderTree;
+class CMsgMgrRequest;
 class CQorMsgBaseDlg;
 class CQorMsgGroupDisDlg;
 class CQorMsgMeetingDlg;
@@ -70,6 +71,12 @@ public:
 
     void InitViewButton();
     void SetViewButtonState(int nIndex);
+
+// Requests
+    // Rebuilds the folder tree and shows what the request asks for (see CMsgMgrRequest): the
+    // user's views (the received messages without one), the unread-by-recipients node, a group
+    // discussion, or a persons node with the one person, selected.
+    void OpenRequest(const CMsgMgrRequest& request);
 
 // Folder-tree nodes
     // TVN_SELCHANGED: the pane of the selected node's kind is shown and its loader run.

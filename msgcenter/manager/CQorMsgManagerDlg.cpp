@@ -158,45 +158,7 @@ void CQorMsgManagerDlg::Destroy()
 
 // Requests
 
-void CQorMsgManagerDlg::OpenWithRequest(CString strRequest)
-{
-    CFolderTreeCtrl& tree = m_folders.Tree();
-    tree.SendMessage(WM_SETREDRAW, FALSE, 0);
-    m_folders.Rebuild();
-    const CMsgMgrRequest request = CMsgMgrRequest::Parse(strRequest);
-    switch (request.kind) {
-    case CMsgMgrRequest::kUserViews:
-        // The user's views when there are any; otherwise the received messages, so that the
-        // window never opens on an empty page whose only way out is a menu.
-        OnViewUserViews();
-        if (!m_views.IsUserViewShown())
-            OnViewFolderTree();
-        break;
-    case CMsgMgrRequest::kUnreadByRecipients: {
-        OnViewFolderTree();
-        HTREEITEM hUnread = FindRootItemByImage(nullptr, CMsgFolderTree::kUnreadByRecipients);
-        if (!hUnread)
-            hUnread = m_folders.AppendNode(nullptr, CQorViewBaseFun::LoadStringW(IDS_MSG_UNREAD_BY_RECIPIENTS),
-                                           CMsgFolderTree::kUnreadByRecipients, 6);
-        tree.SelectItem(hUnread);
-        break;
-    }
-    case CMsgMgrRequest::kGroupTalk:
-        OnViewFolderTree();
-        m_folders.SelectTalk(request.talkId);
-        break;
-    case CMsgMgrRequest::kPerson: {
-        OnViewFolderTree();
-        CStringArray ids, names;
-        ids.Add(request.personId);
-        names.Add(request.personName);
-        m_folders.ListPersons(ids, names);
-        break;
-    }
-    }
-    tree.SendMessage(WM_SETREDRAW, TRUE, 0);
-    tree.Invalidate();
-}
+void CQorMsgManagerDlg::OpenWithRequest(CString strRequest) { m_views.OpenRequest(CMsgMgrRequest::Parse(strRequest)); }
 
 // The folder tree
 

@@ -5,8 +5,8 @@
 //
 // The window gathers the operations its callers know by name; each is a short forwarder to the
 // collaborator that holds the concern and its state: the folder tree with its nodes, their
-// queries and the persons they index (CMsgFolderTree), the views, tabs, panes and which pane a
-// node shows (CMsgMgrViews), the searches and their last criteria (CMsgMgrSearch) and the
+// queries and the persons they index (CMsgFolderTree), the views, tabs, panes, which pane a
+// node shows and what a request opens (CMsgMgrViews), the searches and their last criteria (CMsgMgrSearch) and the
 // context menu with the discussion deletion (CMsgMgrMenus). The window itself keeps only the
 // session it was handed, its icon and its layout.
 #include "framework/CString.h"
@@ -38,7 +38,7 @@ public:
     explicit CQorMsgManagerDlg(CWnd* pParent = nullptr);
     ~CQorMsgManagerDlg() override;
 
-// Requests (CMsgMgrRequest)
+// Requests (CMsgMgrRequest, opened by CMsgMgrViews)
     // Rebuilds the folder tree and opens the window on what the caller asked for: "" the user
     // views, "CONTACT_UNREAD", "GROUP_TALK;<talk id>", else "<person id>;<person name>".
     void OpenWithRequest(CString strRequest) override;
