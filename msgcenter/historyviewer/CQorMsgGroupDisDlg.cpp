@@ -441,8 +441,13 @@ void CQorMsgGroupDisDlg::RelayoutControls(int cx, int cy)
                    IDC_HISTORY_PAGE_EDIT, IDC_HISTORY_PAGE_COUNT, IDC_HISTORY_PAGE_CAPTION})
         moveBy(id, dx, dy, 0, 0);
     moveBy(IDC_HISTORY_DELETE_LINK, 0, dy, 0, 0);
+    // The controls are also drawn again after what the message loop still has to paint. The
+    // manager's pane area is a sibling in the pane's place that does not clip it: when that is
+    // repainted (a pane hidden just before this one showed, the window resized) it covers every
+    // control drawn before it. UpdateWindow draws them ahead of that repaint, and invalidating
+    // the pane alone leaves them out, as the pane clips its children.
     UpdateWindow();
-    Invalidate();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 BOOL CQorMsgGroupDisDlg::OnEraseBkgnd(CDC*)

@@ -7,6 +7,7 @@
 #include "platform/QorView/CQorMsgItem.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include "standin/QorView/QorViewState.h"
+#include <set>
 #include <vector>
 
 using namespace qorview_detail;
@@ -159,6 +160,49 @@ CQorMsgStore::Result InOneTransaction(CQorMsgDBMgr& db, const CString& strId, Wr
     return CQorMsgStore::kStored;
 }
 
+// The number the message centre finds a talk by: the digits after the last "_" of its id (at
+// most nine, so that they read as one int); -1 when the id does not end so.
+int TalkNumber(const CString& strId)
+{
+    const int underscore = strId.ReverseFind(L'_');
+    const CString digits = underscore >= 0 ? strId.Mid(underscore + 1) : CString();
+    if (digits.IsEmpty() || digits.GetLength() > 9 || digits.SpanIncluding(L"0123456789") != digits)
+        return -1;
+    return _wtoi(digits);
+}
+
+// The id a talk is stored under, empty when the talks cannot be read. The message centre finds a
+// talk by the number its id ends in, so an id that ends in "_<number>" is kept as it is; another
+// gets "~_" and a number of its own: the one its first message gave it, else the lowest that no
+// stored talk ends in. SafeKey never writes "~_", so a made id is never another talk's own.
+CString StoredTalkId(CYqConnect* pConnect, const CString& strSafeTalk)
+{
+    if (TalkNumber(strSafeTalk) >= 0)
+        return strSafeTalk;
+    const CString prefix = strSafeTalk + L"~_";
+    CYqRecordset rs;
+    if (!rs.Open(L"SELECT Col_ID FROM Qor_Talk", pConnect))
+        return CString();
+    std::set<int> used;
+    CString made;
+    for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext()) {
+        CString id;
+        rs.GetValue(0, id);
+        const int number = TalkNumber(id);
+        used.insert(number);
+        if (number >= 0 && id.Left(prefix.GetLength()) == prefix && id.ReverseFind(L'_') == prefix.GetLength() - 1)
+            made = id;
+    }
+    rs.Close();
+    if (made.IsEmpty()) {
+        int number = 1;
+        while (used.count(number))
+            ++number;
+        made.Format(L"%s%d", prefix.GetString(), number);
+    }
+    return made;
+}
+
 // A group message: the talk (made when new), the entry, its files and, for a received one, its
 // unread mark.
 CQorMsgStore::Result StoreTalkEntry(CQorMsgDBMgr& db, IQorMsg* pMsg, const CString& strKey, const CString& strTalk,
@@ -174,20 +218,22 @@ CQorMsgStore::Result StoreTalkEntry(CQorMsgDBMgr& db, IQorMsg* pMsg, const CStri
     FilesOf(pMsg, names, paths);
     QorTalkMsgRecord entry;
     entry.id = id;
-    entry.talkID = strTalk;
     entry.senderName = strSenderName;
     entry.sendDate = CQorMsgStore::StoredDate(CQorMsgStore::Text(pMsg, &IQorMsg::get_SendTime));
     entry.data = KtfOf(pMsg, strText);
     return InOneTransaction(db, id, [&] {
+        const CString talk = StoredTalkId(pConnect, strTalk);
         CString existing;
-        if (!StoredSender(pConnect, L"SELECT Col_ID FROM Qor_Talk WHERE Col_ID", strTalk, existing) &&
-            !db.AddTalk(strTalk, QorDbValues::kTalkDiscussion, talkName.IsEmpty() ? strTalk : talkName, entry.sendDate,
-                        strSenderName))
+        if (talk.IsEmpty() ||
+            (!StoredSender(pConnect, L"SELECT Col_ID FROM Qor_Talk WHERE Col_ID", talk, existing) &&
+             !db.AddTalk(talk, QorDbValues::kTalkDiscussion, talkName.IsEmpty() ? strTalk : talkName, entry.sendDate,
+                         strSenderName)))
             return false;
+        entry.talkID = talk;
         if (!db.AddTalkMsg(entry))
             return false;
         for (size_t i = 0; i < names.size(); ++i) {
-            if (!db.AddTalkAttach(strTalk, id, names[i], bReceived ? CString() : paths[i], 0))
+            if (!db.AddTalkAttach(talk, id, names[i], bReceived ? CString() : paths[i], 0))
                 return false;
         }
         return !bReceived || db.AddUnread(id, L"", 0);

@@ -3,8 +3,9 @@
 // in the tables the message centre reads: a chat message as one qor_Msg row (received: folder 1,
 // unread, with its unread mark; sent: folder 2, waiting for its receipts, one receipt row per
 // receiver), its body and its attachments; a group message as an entry of its talk (the talk
-// made when it is new) with its attachments and unread mark. Each message is written whole, in
-// one transaction on the shared connection, or not at all.
+// made when it is new, under an id that ends in the "_<number>" the message centre finds it by)
+// with its attachments and unread mark. Each message is written whole, in one transaction on the
+// shared connection, or not at all.
 //
 // Whatever comes from another person is hostile: a message id or talk id goes into the message
 // centre's literal SQL, so only its safe form is ever stored (SafeKey); a send time that is no

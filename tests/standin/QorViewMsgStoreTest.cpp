@@ -268,6 +268,39 @@ TEST_F(QorViewMsgStore, AGroupMessageJoinsItsTalk)
     EXPECT_EQ(CString(L"9"), CQorViewMgr::Instance()->GetViewID(L"o~0027brien_9"));
 }
 
+// The message centre finds a talk by the number its id ends in (the tree node holds that number
+// and looks the id up with "like '%_<number>'"): a talk whose id ends in none is stored under one
+// that ends in a number no other talk has, and its later messages join it there.
+TEST_F(QorViewMsgStore, ATalkWithoutANumberIsStoredUnderOneTheMessageCentreFindsItBy)
+{
+    const struct {
+        const wchar_t* msgId;
+        const wchar_t* talkId;
+        const wchar_t* storedTalk;
+    } cases[] = {
+        {L"g1", L"lunch_1", L"lunch_1"},             // a number of its own: kept
+        {L"g2", L"t-release", L"t-release~_2"},      // none: the lowest number no talk has
+        {L"g3", L"t-release", L"t-release~_2"},      // the same talk again
+        {L"g4", L"t_x", L"t_x~_3"},                  // "_" without a number after it
+        {L"g5", L"t-release~_7", L"t-release~007E_7"}, // someone else's id is never a made one
+    };
+    for (const auto& c : cases) {
+        Msg m = Chat(c.msgId, L"bob", L"hello");
+        m.Set(&IQorMsg::put_TalkID, c.talkId);
+        m->put_MsgType(11);
+        ASSERT_EQ(CQorMsgStore::kStored, Receive(m)) << c.msgId;
+        EXPECT_EQ(CString(c.storedTalk), Value(CString(L"SELECT Col_TalkID FROM qor_Talk_Msg WHERE Col_ID = '") + c.msgId + L"'"))
+            << c.msgId;
+    }
+    EXPECT_EQ(4, Count(L"SELECT count(*) FROM Qor_Talk"));
+    EXPECT_EQ(CString(L"t-release"), Value(L"SELECT Col_Subject FROM Qor_Talk WHERE Col_ID = 't-release~_2'"))
+        << "no talk name: the talk is named by its id";
+    for (const wchar_t* talk : {L"lunch_1", L"t-release~_2", L"t_x~_3"}) {
+        const CString number = CQorViewMgr::Instance()->GetViewID(talk);
+        EXPECT_EQ(1, Count(L"SELECT count(*) FROM Qor_Talk WHERE Col_ID like '%_" + number + L"'")) << talk;
+    }
+}
+
 TEST_F(QorViewMsgStore, ASentMessageWaitsForTheReceiptsOfItsReceivers)
 {
     Msg m = Chat(L"s1", L"", L"Agenda attached");
