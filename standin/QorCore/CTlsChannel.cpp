@@ -11,10 +11,10 @@ const ULONG kRequest = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT | ISC_REQ
 
 ULONGLONG Now() { return ::GetTickCount64(); }
 
-// Whether the bytes can start a TLS record: a known content type (change cipher spec, alert,
-// handshake, application data), major version 3 and a length no record exceeds. A server that
-// answers with something else (an HTTP error page, say) is no TLS server; without this the
-// provider under Wine waits for the rest of a "record" that never comes.
+// Whether the bytes can start a TLS record: a known content type (20 to 23: the cipher
+// change, alert, handshake and application data records), major version 3 and a length no
+// record exceeds. A server that answers with something else (an HTTP error page, say) is no TLS
+// server; without this the provider under Wine waits for the rest of a "record" that never comes.
 bool StartsLikeARecord(const std::string& in)
 {
     if (in.size() < 5)
