@@ -24,20 +24,6 @@
 
 namespace {
 
-// The icon of a read state in the row image list; -1 leaves the list's own image.
-int ReadStateIcon(int nState)
-{
-    switch (nState) {
-    case 0: return 2;
-    case 1: return 7;
-    case 2: return 1;
-    case 4: return 4;
-    case 8: return 3;
-    case 16: return 8;
-    default: return -1;
-    }
-}
-
 const int kAttachIcon = 5;
 
 CYqConnect* Connection() { return CQorViewMgr::Instance()->m_pConnect; }
@@ -335,9 +321,7 @@ void CQorMsgTitleDlg::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
     }
     if (item.mask & LVIF_IMAGE) {
         if (item.iSubItem == 0) {
-            int icon = ReadStateIcon(row.nReadState);
-            if (icon >= 0)
-                item.iImage = icon;
+            item.iImage = MsgDb::ReadStateIcon(row.nReadState, item.iImage);
         } else if (item.iSubItem == 1) {
             item.iImage = row.nAttachCount != 0 ? kAttachIcon : -1;
         } else {
