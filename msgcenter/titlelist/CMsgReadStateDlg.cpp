@@ -3,6 +3,7 @@
 #include "framework/CDataExchange.h"
 #include "framework/CPaintDC.h"
 #include "framework/CUIntArray.h"
+#include "msgcenter/MsgDb.h"
 #include "msgcenter/titlelist/CTitleListQuery.h"
 #include "platform/QorDB/CYqRecordset.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
@@ -10,8 +11,6 @@
 #include "platform/QorView/CQorViewMgr.h"
 #include <utility>
 #include <vector>
-
-const wchar_t CMsgReadStateDlg::kNotOpened[] = L"2000-01-01 12:00:00";
 
 BEGIN_MESSAGE_MAP(CMsgReadStateDlg, CQorDlg)
     ON_WM_ERASEBKGND()
@@ -84,7 +83,7 @@ void CMsgReadStateDlg::LoadReceipts()
     // earlier ones).
     m_rows.clear();
     for (auto it = receipts.rbegin(); it != receipts.rend(); ++it) {
-        bool opened = it->second != kNotOpened;
+        bool opened = MsgDb::IsReceiptOpened(it->second);
         Row row;
         row.state = opened ? read : unread;
         row.icon = opened ? 1 : 2;

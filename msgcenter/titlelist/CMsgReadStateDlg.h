@@ -19,9 +19,6 @@ public:
     // The list of receipts, for tests that read it.
     CWqMsgListCtrl& GetList() { return m_list; }
 
-    // The stored text of a receipt whose receiver has not opened the message yet.
-    static const wchar_t kNotOpened[];
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;

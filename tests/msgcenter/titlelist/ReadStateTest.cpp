@@ -2,6 +2,7 @@
 // a receiver who has not opened it shows "not read" without a time; an empty list still opens.
 #include "tests/msgcenter/ReadingFixture.h"
 #include "msgcenter/titlelist/CMsgReadStateDlg.h"
+#include "platform/QorDB/QorDBValues.h"
 #include "platform/QorResource/MsgReadResourceIds.h"
 #include "platform/QorView/CQorViewBaseFun.h"
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ protected:
 TEST_F(ReadStateTest, ReceiptsInReverseOrderWithTheirState)
 {
     db.AddReceipt(L"s1", L"Ann", L"2026-02-01 10:00:00");
-    db.AddReceipt(L"s1", L"Bob", CMsgReadStateDlg::kNotOpened);
+    db.AddReceipt(L"s1", L"Bob", QorDbValues::kNotOpenedDate);
     db.AddReceipt(L"s1", L"O'Hara", L"2026-02-03 11:30:00");
     db.AddReceipt(L"other", L"Cyd", L"2026-02-01 10:00:00");
     Open(L"s1");
