@@ -1,10 +1,10 @@
 #include "standin/QorView/CQorMainPanel.h"
 #include "framework/ModuleState.h"
-#include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/QorViewMessages.h"
 #include "standin/QorView/QorViewRes.h"
 #include "standin/QorView/QorViewState.h"
 
+using qorview_detail::MainWindow;
 using qorview_detail::OwnModule;
 using qorview_detail::Record;
 
@@ -73,7 +73,6 @@ void CQorMainPanel::OnMessages()
     Record(L"CQorMainPanel::OnMessages");
     // The request text travels as a pointer: an empty text that lives as long as the library.
     static const wchar_t kEmptyRequest[] = L"";
-    CWnd* pOwner = CQorViewMgr::Instance()->m_pMainWnd;
-    if (pOwner && ::IsWindow(pOwner->GetSafeHwnd()))
-        ::PostMessageW(pOwner->GetSafeHwnd(), WM_OPEN_MSG_MANAGER, reinterpret_cast<WPARAM>(kEmptyRequest), 0);
+    if (HWND hMain = MainWindow())
+        ::PostMessageW(hMain, WM_OPEN_MSG_MANAGER, reinterpret_cast<WPARAM>(kEmptyRequest), 0);
 }

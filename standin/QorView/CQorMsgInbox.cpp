@@ -1,5 +1,4 @@
 #include "standin/QorView/CQorMsgInbox.h"
-#include "framework/CWnd.h"
 #include "platform/QorCore/QorCoreIds.h"
 #include "platform/QorDB/CQorMsgDBMgr.h"
 #include "platform/QorDB/CYqConnect.h"
@@ -16,12 +15,6 @@ namespace {
 
 const wchar_t kClass[] = L"QorViewMsgInbox";
 const UINT kWmFlush = WM_APP + 1;
-
-HWND OwnerWindow()
-{
-    CWnd* pOwner = CQorViewMgr::Instance()->m_pMainWnd;
-    return pOwner && ::IsWindow(pOwner->GetSafeHwnd()) ? pOwner->GetSafeHwnd() : nullptr;
-}
 
 } // namespace
 
@@ -131,15 +124,15 @@ void CQorMsgInbox::Flush()
                 received = true;
                 if (item.nMsgType != kQorMsgTypeGroup && item.nMsgType != kQorMsgTypeGroupOpt)
                     item.strPicture = CQorViewBaseFun::GetUserPicFile(item.strSender, pMgr->m_strIdentity);
-                if (HWND hOwner = OwnerWindow())
-                    ::SendMessageW(hOwner, WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
+                if (HWND hMain = MainWindow())
+                    ::SendMessageW(hMain, WM_NEW_MESSAGE, reinterpret_cast<WPARAM>(&item), 0);
             }
         }
         e.pMsg->Release();
     }
     m_bFlushing = false;
-    if (HWND hOwner = received ? OwnerWindow() : nullptr)
-        ::PostMessageW(hOwner, WM_UNREAD_COUNT, 0, 0);
+    if (HWND hMain = received ? MainWindow() : nullptr)
+        ::PostMessageW(hMain, WM_UNREAD_COUNT, 0, 0);
 }
 
 void CQorMsgInbox::Clear()

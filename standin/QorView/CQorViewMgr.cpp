@@ -132,17 +132,17 @@ CString CmdName(IQorCmd* pCmd)
 }
 
 // The main window counts the unread messages afresh.
-void TellUnreadCount(CQorViewMgr* pMgr)
+void TellUnreadCount()
 {
-    if (pMgr->m_pMainWnd && ::IsWindow(pMgr->m_pMainWnd->GetSafeHwnd()))
-        ::PostMessageW(pMgr->m_pMainWnd->GetSafeHwnd(), WM_UNREAD_COUNT, 0, 0);
+    if (HWND hMain = MainWindow())
+        ::PostMessageW(hMain, WM_UNREAD_COUNT, 0, 0);
 }
 
 // Messages the user opened (a conversation of the unread tips) are read now.
 void MarkOpened(CQorViewMgr* pMgr, const CStringArray& arMsgIds)
 {
     if (pMgr->m_pDBMgr && CQorMsgStore::MarkRead(*pMgr->m_pDBMgr, arMsgIds) > 0)
-        TellUnreadCount(pMgr);
+        TellUnreadCount();
 }
 
 CString ArrayText(const CStringArray& ar)
@@ -531,7 +531,7 @@ void CQorViewMgr::ShowUnreadMsg() { Record(L"CQorViewMgr::ShowUnreadMsg"); }
 void CQorViewMgr::LoadUnReadMsg()
 {
     Record(L"CQorViewMgr::LoadUnReadMsg");
-    TellUnreadCount(this);
+    TellUnreadCount();
 }
 
 // Hands the held outgoing message to the core console when there is one.

@@ -1,4 +1,5 @@
 #include "standin/QorView/QorViewState.h"
+#include "framework/CWnd.h"
 #include "framework/Platform.h"
 #include "platform/QorView/CQorViewMgr.h"
 #include "platform/QorView/CWqCriticalSection.h"
@@ -29,6 +30,12 @@ HINSTANCE OwnModule()
     ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCWSTR>(&OwnModule), &module);
     return module;
+}
+
+HWND MainWindow()
+{
+    CWnd* pMain = CQorViewMgr::Instance()->m_pMainWnd;
+    return pMain && ::IsWindow(pMain->GetSafeHwnd()) ? pMain->GetSafeHwnd() : nullptr;
 }
 
 void Record(const wchar_t* operation, const CString& args)

@@ -12,6 +12,9 @@ namespace qorview_detail {
 
 // QorView.dll's own module: its templates and strings live there, whatever the resource module is.
 HINSTANCE OwnModule();
+// The main window the library tells of its events (the view manager's), or null while it has
+// none that is a window.
+HWND MainWindow();
 
 // The call log (one entry per operation of the library).
 void Record(const wchar_t* operation, const CString& args = CString());
