@@ -81,7 +81,7 @@ void CCoreEventDispatch::OnReceiveMessage(IQorMsg* pMsg)
         return;
     }
 
-    const BOOL bGroup = msg.nMsgType == CUnreadMsg::kTypeGroup || msg.nMsgType == CUnreadMsg::kTypeGroupOpt;
+    const bool bGroup = CUnreadMsg::IsGroupType(msg.nMsgType);
     // A message the core delivers again (same id) while its tip is still queued, also when it
     // has been merged into the unread-message box, is not counted twice.
     const CString strKey = bGroup ? msg.strTalkID : msg.strSender;

@@ -280,7 +280,7 @@ LRESULT CKorvelBaseDlg::OnNewMessage(WPARAM wParam, LPARAM)
     const CQorMsgItem* pItem = reinterpret_cast<const CQorMsgItem*>(wParam);
     if (!pItem)
         return 0;
-    const bool group = pItem->nMsgType == CUnreadMsg::kTypeGroup || pItem->nMsgType == CUnreadMsg::kTypeGroupOpt;
+    const bool group = CUnreadMsg::IsGroupType(pItem->nMsgType);
     // A group operation that announces an update is the updater's business, not a tip.
     if (pItem->nMsgType == CUnreadMsg::kTypeGroupOpt && pItem->strMsgInfo.Left(12) == L"UPDATENOTICE")
         return 0;

@@ -17,11 +17,6 @@ CQorViewMgr* ViewMgr()
     return CQorViewMgr::Instance();
 }
 
-BOOL IsGroupType(int nMsgType)
-{
-    return nMsgType == CUnreadMsg::kTypeGroup || nMsgType == CUnreadMsg::kTypeGroupOpt;
-}
-
 } // namespace
 
 void CQorTipMgr::SetAddressOpener(PFNOPENADDRESS pfn)
@@ -364,7 +359,7 @@ void CQorTipMgr::OpenMsgItem(CUnreadMsgBoxItem* pItem)
         CStringArray arKeys, arIds;
         if (pPivot->nMsgType == CUnreadMsg::kTypeTalk) {
             OpenTalk(lst, CString(pPivot->strTalkId));
-        } else if (IsGroupType(pPivot->nMsgType)) {
+        } else if (pPivot->IsGroupMessage()) {
             const CString strTalk = pPivot->strTalkId;
             TakeGroup(lst, strTalk, arKeys, arIds);
             if (CanHandOver(arIds))
@@ -475,7 +470,7 @@ void CQorTipMgr::OpenCurrentChat(const CString& strLoginIn, const CString& strNa
     CStringArray arKeys, arIds;
     if (pPivot->nMsgType == CUnreadMsg::kTypeTalk) {
         OpenTalk(m_lstRecords, CString(pPivot->strTalkId));
-    } else if (IsGroupType(pPivot->nMsgType)) {
+    } else if (pPivot->IsGroupMessage()) {
         // A group message in a chat tip: opened as its group.
         OpenUnreadGroup(CString(pPivot->strTalkId));
         return;
@@ -503,7 +498,7 @@ void CQorTipMgr::OpenNewestUnread()
     CStringArray arKeys, arIds;
     if (pPivot->nMsgType == CUnreadMsg::kTypeTalk) {
         OpenTalk(m_lstRecords, CString(pPivot->strTalkId));
-    } else if (IsGroupType(pPivot->nMsgType)) {
+    } else if (pPivot->IsGroupMessage()) {
         const CString strTalk = pPivot->strTalkId;
         TakeGroup(m_lstRecords, strTalk, arKeys, arIds);
         if (CanHandOver(arIds))

@@ -33,11 +33,6 @@ const struct {
     {&CQorMsgItem::nExtraNumber, &CUnreadMsg::nMsgWord},
 };
 
-bool IsGroupType(int nMsgType)
-{
-    return nMsgType == CUnreadMsg::kTypeGroup || nMsgType == CUnreadMsg::kTypeGroupOpt;
-}
-
 } // namespace
 
 void CTipRecordMap::CopyToRecord(const CQorMsgItem& item, CUnreadMsg& record)
@@ -53,7 +48,7 @@ CUnreadMsg* CTipRecordMap::FromViewItem(const CQorMsgItem& item, bool bHideSubje
 {
     auto* pRecord = new CUnreadMsg;
     CopyToRecord(item, *pRecord);
-    if (IsGroupType(item.nMsgType)) {
+    if (CUnreadMsg::IsGroupType(item.nMsgType)) {
         pRecord->nKind = CUnreadMsg::kKindGroupMsg;
         pRecord->strContent = item.strTalkName;
     } else {

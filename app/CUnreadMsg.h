@@ -30,7 +30,8 @@ public:
     CUnreadMsg(const CUnreadMsg&) = delete;
 
     // Group messages (types 11 and 14) merge by talk id, everything else by sender.
-    BOOL IsGroupMessage() const { return nMsgType == kTypeGroup || nMsgType == kTypeGroupOpt; }
+    static bool IsGroupType(int nMsgType) { return nMsgType == kTypeGroup || nMsgType == kTypeGroupOpt; }
+    BOOL IsGroupMessage() const { return IsGroupType(nMsgType); }
     // Takes one reference of pMsg (null allowed) and releases the one held before.
     void SetCoreMsg(IUnknown* pMsg);
     IUnknown* GetCoreMsg() const { return m_pCoreMsg; }
