@@ -261,13 +261,6 @@ UINT CKorvelBaseDlg::OnPowerBroadcast(UINT nPowerEvent, LPARAM)
 void CKorvelBaseDlg::OnLoginCommand() { StartLogin(0, 0); }
 void CKorvelBaseDlg::OnLogoutCommand() { DoLogout(); }
 
-// The web service address of the web sign-in.
-
-void CKorvelBaseDlg::GetPanelRect(RECT* pRect) const
-{
-    GetClientRectEx(pRect);
-}
-
 int CKorvelBaseDlg::GetStartupFlags() const
 {
     CKorvelApp* pApp = CKorvelApp::GetApp();

@@ -128,9 +128,6 @@ public:
     void ResetForReconnect(bool bStart);
     bool OnConnectionLost();
 
-    // The frame's usable client rectangle (where the panels lie).
-    void GetPanelRect(RECT* pRect) const;
-
 // Window services (each forwards to the concern's own class: CTrayStatus, CHotKeys, CAutoAway,
 // CSavedPosition, CUserDataFolder, CWebServiceIni, CStatusMenu, CSendMsgRequest, CUpdaterCheck)
     // The tray icon with the product tooltip and the status images; FALSE when the shell
