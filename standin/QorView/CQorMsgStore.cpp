@@ -68,6 +68,16 @@ void FilesOf(IQorMsg* pMsg, std::vector<CString>& names, std::vector<CString>& p
     }
 }
 
+// A text as UTF-8, every character of it kept (an embedded zero too).
+std::string Utf8Of(const CString& strText)
+{
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, strText, strText.GetLength(), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, strText, strText.GetLength(), &bytes[0], n, nullptr, nullptr);
+    return bytes;
+}
+
 // What a message's body is stored as: its rich content when it carries a type the message
 // centre shows, else the text the person typed, as plain text.
 QorMsgBody BodyOf(IQorMsg* pMsg, const CString& strText)
@@ -79,10 +89,7 @@ QorMsgBody BodyOf(IQorMsg* pMsg, const CString& strText)
                       type == QorDbValues::kContentUtf8;
     body.contentType = rich && !content.IsEmpty() ? type : CString(QorDbValues::kContentUtf8);
     const CString stored = rich && !content.IsEmpty() ? content : strText;
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, stored, stored.GetLength(), nullptr, 0, nullptr, nullptr);
-    body.bytes.assign(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, stored, stored.GetLength(), &body.bytes[0], n, nullptr, nullptr);
+    body.bytes = Utf8Of(stored);
     // The search reads the words the person typed.
     body.text = strText.IsEmpty() && body.contentType == QorDbValues::kContentUtf8 ? stored : strText;
     return body;
@@ -94,12 +101,7 @@ std::string KtfOf(IQorMsg* pMsg, const CString& strText)
     QorMsgBody body = BodyOf(pMsg, strText);
     if (body.contentType == QorDbValues::kContentKtf)
         return body.bytes;
-    const CString ktf = L"<KTF><Text>" + CWqStringMgr::XmlEscape(strText) + L"</Text></KTF>";
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, ktf, ktf.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        ::WideCharToMultiByte(CP_UTF8, 0, ktf, ktf.GetLength(), &bytes[0], n, nullptr, nullptr);
-    return bytes;
+    return Utf8Of(L"<KTF><Text>" + CWqStringMgr::XmlEscape(strText) + L"</Text></KTF>");
 }
 
 // Whether a table holds a row of that id, and the sender text of the first one. The key is a
