@@ -156,6 +156,11 @@ CTlsCertCheck::Verdict CTlsChannel::CheckServer()
     std::lock_guard<std::mutex> lock(m_lock);
     if (!m_bReady)
         return CTlsCertCheck::CERT_INVALID;
+    return VerifyServer();
+}
+
+CTlsCertCheck::Verdict CTlsChannel::VerifyServer()
+{
     PCCERT_CONTEXT pCert = nullptr;
     if (::QueryContextAttributesW(&m_ctx, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &pCert) != SEC_E_OK || !pCert)
         return CTlsCertCheck::CERT_INVALID;
@@ -248,14 +253,7 @@ bool CTlsChannel::DecryptPending(std::string& strPlain)
         if (st == SEC_I_RENEGOTIATE) {
             // The server starts a handshake: its messages are in what is left. Run it through and
             // check the certificate again: it may be another one.
-            if (Negotiate(Now() + kRenegotiateMs) != TLS_OK)
-                return false;
-            PCCERT_CONTEXT pCert = nullptr;
-            if (::QueryContextAttributesW(&m_ctx, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &pCert) != SEC_E_OK || !pCert)
-                return false;
-            const bool trusted = CTlsCertCheck::Verify(pCert, m_strServerName) == CTlsCertCheck::CERT_OK;
-            ::CertFreeCertificateContext(pCert);
-            if (!trusted)
+            if (Negotiate(Now() + kRenegotiateMs) != TLS_OK || VerifyServer() != CTlsCertCheck::CERT_OK)
                 return false;
         }
     }

@@ -64,6 +64,8 @@ private:
     // The exchange of handshake messages from what m_strIn holds (and what the socket brings)
     // until the context stands, or fails, or the deadline passes.
     Result Negotiate(ULONGLONG deadline);
+    // The verdict on the certificate the context holds now, for m_strServerName; m_lock held.
+    CTlsCertCheck::Verdict VerifyServer();
     // Decrypts the complete records of m_strIn into strPlain; false when the stream ended.
     bool DecryptPending(std::string& strPlain);
     // Reads what the socket has, waiting until the deadline: 1 data, 0 time out, -1 ended.
