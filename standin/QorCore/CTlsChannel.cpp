@@ -1,4 +1,5 @@
 #include "standin/QorCore/CTlsChannel.h"
+#include "standin/QorCore/CSocketIo.h"
 #include <cstring>
 
 namespace {
@@ -191,7 +192,7 @@ bool CTlsChannel::Send(const char* data, size_t n, bool bWait)
         if (::EncryptMessage(&m_ctx, 0, &desc, 0) != SEC_E_OK)
             return false;
         // The trailer may come out shorter than its largest size.
-        if (!SendAll(record.data(), b[0].cbBuffer + b[1].cbBuffer + b[2].cbBuffer))
+        if (!CSocketIo::SendAll(m_socket, record.data(), b[0].cbBuffer + b[1].cbBuffer + b[2].cbBuffer))
             return false;
         data += chunk;
         n -= chunk;
@@ -266,36 +267,12 @@ int CTlsChannel::ReadMore(ULONGLONG deadline)
         return -1; // no record is that long: whatever sends this is not a TLS server
     const ULONGLONG now = Now();
     const DWORD wait = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
-    fd_set rd;
-    FD_ZERO(&rd);
-    FD_SET(m_socket, &rd);
-    timeval tv = {static_cast<long>(wait / 1000), static_cast<long>((wait % 1000) * 1000)};
-    const int r = ::select(0, &rd, nullptr, nullptr, &tv);
-    if (r <= 0)
-        return r < 0 ? -1 : 0;
-    char buffer[16 * 1024];
-    const int n = ::recv(m_socket, buffer, sizeof(buffer), 0);
-    if (n <= 0)
-        return -1;
-    m_strIn.append(buffer, static_cast<size_t>(n));
-    return 1;
-}
-
-bool CTlsChannel::SendAll(const char* data, size_t n)
-{
-    while (n > 0) {
-        const int sent = ::send(m_socket, data, static_cast<int>(n), 0);
-        if (sent <= 0)
-            return false;
-        data += sent;
-        n -= static_cast<size_t>(sent);
-    }
-    return true;
+    return CSocketIo::Receive(m_socket, wait, m_strIn);
 }
 
 bool CTlsChannel::SendToken(SecBuffer& token)
 {
-    const bool ok = SendAll(static_cast<const char*>(token.pvBuffer), token.cbBuffer);
+    const bool ok = CSocketIo::SendAll(m_socket, static_cast<const char*>(token.pvBuffer), token.cbBuffer);
     ::FreeContextBuffer(token.pvBuffer);
     token.pvBuffer = nullptr;
     return ok;

@@ -70,7 +70,6 @@ private:
     bool DecryptPending(std::string& strPlain);
     // Reads what the socket has, waiting until the deadline: 1 data, 0 time out, -1 ended.
     int ReadMore(ULONGLONG deadline);
-    bool SendAll(const char* data, size_t n);
     bool SendToken(SecBuffer& token);
 
     SOCKET m_socket;

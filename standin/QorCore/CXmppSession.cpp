@@ -1,6 +1,7 @@
 #include "standin/QorCore/CXmppSession.h"
 #include "standin/QorCore/CQorCoreLog.h"
 #include "standin/QorCore/CScramClient.h"
+#include "standin/QorCore/CSocketIo.h"
 #include "standin/QorCore/CXmppStanzaMap.h"
 #include <new>
 
@@ -195,14 +196,7 @@ bool CXmppSession::SendRaw(const std::string& data)
         return false;
     if (m_pTls)
         return m_pTls->Send(data.data(), data.size());
-    size_t sent = 0;
-    while (sent < data.size()) {
-        const int n = ::send(s, data.data() + sent, static_cast<int>(data.size() - sent), 0);
-        if (n <= 0)
-            return false;
-        sent += static_cast<size_t>(n);
-    }
-    return true;
+    return CSocketIo::SendAll(s, data.data(), data.size());
 }
 
 std::string CXmppSession::NextId()
@@ -685,33 +679,13 @@ int CXmppSession::ReadSome(DWORD nTimeoutMs)
     const SOCKET s = m_socket;
     if (s == INVALID_SOCKET)
         return -1;
-    if (m_pTls) {
-        std::string plain;
-        const int r = m_pTls->Receive(nTimeoutMs, plain);
-        if (r > 0 && !plain.empty() && !m_parser.Feed(plain.data(), plain.size())) {
-            CQorCoreLog::Write("the stream from the server was refused: " + m_parser.Error());
-            return -1;
-        }
-        return r;
-    }
-    fd_set rd;
-    FD_ZERO(&rd);
-    FD_SET(s, &rd);
-    timeval tv = {static_cast<long>(nTimeoutMs / 1000), static_cast<long>((nTimeoutMs % 1000) * 1000)};
-    const int r = ::select(0, &rd, nullptr, nullptr, &tv);
-    if (r < 0)
-        return -1;
-    if (r == 0)
-        return 0;
-    char buffer[8192];
-    const int n = ::recv(s, buffer, sizeof(buffer), 0);
-    if (n <= 0)
-        return -1;
-    if (!m_parser.Feed(buffer, static_cast<size_t>(n))) {
+    std::string xml;
+    const int r = m_pTls ? m_pTls->Receive(nTimeoutMs, xml) : CSocketIo::Receive(s, nTimeoutMs, xml);
+    if (r > 0 && !xml.empty() && !m_parser.Feed(xml.data(), xml.size())) {
         CQorCoreLog::Write("the stream from the server was refused: " + m_parser.Error());
         return -1;
     }
-    return 1;
+    return r;
 }
 
 void CXmppSession::OnStreamOpen(const CXmlElement&)
